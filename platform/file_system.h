@@ -1,0 +1,39 @@
+// Byte-level file access shared by every program: whole-file reads, atomic
+// replacement, and the case-insensitive name matching that Windows files expect.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+bool FileExists(const std::string& path);    // a regular file (or a link to one)
+bool FolderExists(const std::string& path);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// Replaces (or creates) the file so that a crash leaves either the old or the new
+// content: a uniquely named temporary file in the same folder, flushed, renamed
+// over the target. The target's permissions are kept; a new file gets 0644.
+bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Appends bytes, creating the file when missing (for append-only logs).
+bool AppendToFile(const std::string& path, const std::string& bytes);
+
+bool RemoveFile(const std::string& path);
+bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
+
+// Names of the regular files in a folder, in the order the system lists them.
+std::vector<std::string> ListFiles(const std::string& folder);
+
+// The name of an entry of `folder` equal to `name` without regard to ASCII case,
+// preferring an exact match; empty when there is none.
+std::string FindEntryNoCase(const std::string& folder, const std::string& name);
+
+// Splits text into lines at CR LF or LF; a final line without a line end is kept,
+// an empty trailing piece after the last line end is not.
+std::vector<std::string> SplitLines(const std::string& text);
+
+}  // namespace platform

@@ -1,0 +1,74 @@
+// Programs find each other through local sockets in the abstract namespace,
+// named after the user, the installation folder and a name (a window title or a
+// program name). The kernel lets only one process listen on a name and frees it
+// when that process ends, even by a crash, so nothing goes stale.
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLocalServer;
+
+namespace platform {
+
+// The socket name used for `name` in this installation folder.
+std::string EndpointName(const std::string& kind, const std::string& name);
+
+// A listening endpoint. Messages are single lines ("WM_CLOSE", "ACTIVATE").
+class LocalEndpoint : public QObject {
+  Q_OBJECT
+ public:
+  explicit LocalEndpoint(QObject* parent = nullptr);
+  ~LocalEndpoint() override;
+  // Claims the name; false when another process holds it.
+  bool Listen(const std::string& socketName);
+  void Close();
+  bool Listening() const;
+  std::function<void(const std::string& message)> onMessage;
+
+ private:
+  void Accept();
+  std::unique_ptr<QLocalServer> server_;
+};
+
+// Sends one message line to whoever listens on the name; false when nobody does.
+bool SendToEndpoint(const std::string& socketName, const std::string& message, int timeoutMs = 500);
+
+// The previous-instance test of a program: the first copy of a program in an
+// installation folder claims the name; a later copy fails to. `waitMs` lets a
+// program that is starting while its predecessor is still closing retry briefly.
+class SingleInstance {
+ public:
+  explicit SingleInstance(const std::string& programName);
+  bool Claim(int waitMs = 0);
+  // Asks the running copy to come to the front (it receives "ACTIVATE").
+  bool ActivateRunning();
+  LocalEndpoint& Endpoint() { return endpoint_; }
+
+ private:
+  std::string socketName_;
+  LocalEndpoint endpoint_;
+};
+
+// A top-level window title that other processes can reach, the way another
+// program finds a window by its title and posts WM_CLOSE to it.
+class WindowMessages {
+ public:
+  explicit WindowMessages(const std::string& windowTitle);
+  bool Listen();
+  std::function<void()> onClose;
+
+ private:
+  std::string socketName_;
+  LocalEndpoint endpoint_;
+};
+
+// Posts WM_CLOSE to the window titled `windowTitle`; false when there is none.
+// It does not wait for the window's program to end.
+bool PostCloseToWindow(const std::string& windowTitle);
+// True when a window with that title is reachable.
+bool WindowExists(const std::string& windowTitle);
+
+}  // namespace platform

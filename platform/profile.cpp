@@ -1,0 +1,156 @@
+#include "platform/profile.h"
+
+#include "platform/file_system.h"
+#include "platform/text.h"
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+// One physical line of the file: where it starts, how long its content is, and
+// the length of its line end (0 for a last line without one).
+struct Line {
+  size_t start;
+  size_t length;
+  size_t endLength;
+};
+
+std::vector<Line> ScanLines(const std::string& text) {
+  std::vector<Line> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t nl = text.find('\n', start);
+    if (nl == std::string::npos) {
+      lines.push_back({start, text.size() - start, 0});
+      break;
+    }
+    size_t contentEnd = (nl > start && text[nl - 1] == '\r') ? nl - 1 : nl;
+    lines.push_back({start, contentEnd - start, nl + 1 - contentEnd});
+    start = nl + 1;
+  }
+  return lines;
+}
+
+// The section name of a "[name]" line, if it is one.
+std::optional<std::string> SectionName(std::string_view content) {
+  std::string t = Trim(content);
+  if (t.empty() || t[0] != '[') return std::nullopt;
+  size_t close = t.find(']');
+  if (close == std::string::npos) return Trim(std::string_view(t).substr(1));
+  return Trim(std::string_view(t).substr(1, close - 1));
+}
+
+// The key of a "key=value" line (empty optional for lines without "=").
+std::optional<std::string> KeyName(std::string_view content) {
+  std::string t = Trim(content);
+  if (t.empty() || t[0] == ';') return std::nullopt;
+  size_t eq = t.find('=');
+  if (eq == std::string::npos) return std::nullopt;
+  return Trim(std::string_view(t).substr(0, eq));
+}
+
+std::string ValueOf(std::string_view content) {
+  size_t eq = content.find('=');
+  std::string value = Trim(content.substr(eq + 1));
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
+  if (value.size() > kProfileValueLimit) value.resize(kProfileValueLimit);
+  return value;
+}
+
+bool IsBlank(std::string_view content) { return Trim(content).empty(); }
+
+}  // namespace
+
+std::optional<std::string> FindProfileValue(const std::string& text, const std::string& section,
+                                            const std::string& key) {
+  bool inSection = false;
+  for (const Line& line : ScanLines(text)) {
+    std::string_view content(text.data() + line.start, line.length);
+    if (auto name = SectionName(content)) {
+      inSection = EqualsNoCase(*name, Trim(section));
+      continue;
+    }
+    if (!inSection) continue;
+    auto name = KeyName(content);
+    if (name && EqualsNoCase(*name, Trim(key))) return ValueOf(content);
+  }
+  return std::nullopt;
+}
+
+std::string SetProfileValue(const std::string& text, const std::string& section,
+                            const std::string& key, const std::string& value) {
+  const std::string newLineEnd = "\r\n";
+  std::vector<Line> lines = ScanLines(text);
+  bool inSection = false;
+  bool sectionSeen = false;
+  size_t insertAfter = 0;  // index + 1 of the last non-blank line of the section
+  size_t sectionLine = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string_view content(text.data() + lines[i].start, lines[i].length);
+    if (auto name = SectionName(content)) {
+      if (inSection) break;  // the key goes into the first section of that name
+      inSection = EqualsNoCase(*name, Trim(section));
+      if (inSection) {
+        sectionSeen = true;
+        sectionLine = i;
+        insertAfter = i + 1;
+      }
+      continue;
+    }
+    if (!inSection) continue;
+    if (!IsBlank(content)) insertAfter = i + 1;
+    auto name = KeyName(content);
+    if (name && EqualsNoCase(*name, Trim(key))) {
+      // Keep the key as spelt in the file and the line's own line end.
+      size_t keyStart = content.find_first_not_of(" \t");
+      std::string original(content.substr(keyStart, content.find('=') - keyStart));
+      std::string replaced = Trim(original) + "=" + value;
+      std::string out = text.substr(0, lines[i].start);
+      out += replaced;
+      out += text.substr(lines[i].start + lines[i].length);
+      return out;
+    }
+  }
+  std::string entry = key + "=" + value + newLineEnd;
+  if (sectionSeen) {
+    (void)sectionLine;
+    const Line& after = lines[insertAfter - 1];
+    size_t at = after.start + after.length + after.endLength;
+    std::string out = text.substr(0, at);
+    if (after.endLength == 0) out += newLineEnd;
+    out += entry;
+    out += text.substr(at);
+    return out;
+  }
+  std::string out = text;
+  if (!out.empty() && out.back() != '\n') out += newLineEnd;
+  out += "[" + section + "]" + newLineEnd + entry;
+  return out;
+}
+
+std::string GetProfileString(const std::string& section, const std::string& key,
+                             const std::string& defaultValue, const std::string& file) {
+  auto text = ReadFileBytes(file);
+  if (!text) return defaultValue;
+  auto value = FindProfileValue(*text, section, key);
+  return value ? *value : defaultValue;
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file) {
+  // A line break inside a name or value would forge further lines of the file.
+  for (const std::string* part : {&section, &key, &value})
+    if (part->find_first_of("\r\n") != std::string::npos) return false;
+  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
+  std::string text;
+  if (FileExists(file)) {
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) return false;  // unreadable: never replace what we could not read
+    text = std::move(*bytes);
+  }
+  return WriteFileAtomic(file, SetProfileValue(text, section, key, value));
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/file_system.h"
+#include "platform/win_path.h"
+
+#include "testing/test_support.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace platform;
+using testing_support::ReadFile;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+TEST(FileSystem, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  std::string file = dir / "name.tmp";  // a name a game might use for its own file
+  WriteFile(file, "old");
+  ::chmod(file.c_str(), 0600);
+  ASSERT_TRUE(WriteFileAtomic(file, "new"));
+  EXPECT_EQ(ReadFile(file), "new");
+  struct stat st {};
+  ::stat(file.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"name.tmp"});
+  EXPECT_FALSE(WriteFileAtomic(dir / "no/such/folder/x", "y"));
+}
+
+TEST(FileSystem, SplitsCrLfAndLfLines) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(FileSystem, ResolvesWindowsPathsWithoutRegardToCase) {
+  TempFolder dir;
+  WriteFile(dir / "BaseQ3/Q3Config.cfg", "x");
+  EXPECT_EQ(ResolveNoCase(dir.Path(), ".\\baseq3\\q3config.CFG"), dir / "BaseQ3/Q3Config.cfg");
+  EXPECT_EQ(ResolveNoCase(dir.Path(), "baseq3\\new.cfg"), dir / "BaseQ3/new.cfg");
+  EXPECT_EQ(FileNamePart("a\\b/c.exe"), "c.exe");
+  EXPECT_EQ(FolderPart("a\\b/c.exe"), "a\\b");
+}

@@ -1,0 +1,142 @@
+#include "platform/profile.h"
+
+#include "testing/test_support.h"
+
+#include <gtest/gtest.h>
+
+using platform::GetProfileString;
+using platform::WriteProfileString;
+using testing_support::ReadFile;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+namespace {
+
+// The shape of a game configuration file: comments, key lines, brace blocks.
+const std::string kScg =
+    ";\r\n"
+    ";  This file was created by tunedeck\r\n"
+    ";\r\n"
+    "\r\n"
+    "[VERSION]\r\n"
+    "VERSION=6.1\r\n"
+    "FILE_REVISION_NUMBER=3\r\n"
+    "\r\n"
+    "[CONFIGURATION]\r\n"
+    "HIDE_FILE=FALSE\r\n"
+    "EXECUTABLE=\"\"quake3.exe\", \"q3.exe\"\"\r\n"
+    "COPY_FILES=TRUE\r\n"
+    "   {\r\n"
+    "   \"q3.cfg\", \".\\baseq3\\q3.cfg\"\r\n"
+    "   }\r\n"
+    "\r\n"
+    "CUSTOM=TRUE\r\n"
+    "   {\r\n"
+    "   \"1\"\\, \"MODIFY\"\\, \"a=b\"\r\n"
+    "   }\r\n"
+    "\r\n"
+    "[TUNING]\r\n"
+    "  Spaced Key  =   \"  padded  \"   \r\n"
+    "EMPTY=\r\n"
+    "STORED_ERROR=ERROR\r\n"
+    "lower=x\r\n";
+
+}  // namespace
+
+TEST(Profile, ReadsValuesAsTheProfileFunctionsDo) {
+  TempFolder dir;
+  std::string file = dir / "game.scg";
+  WriteFile(file, kScg);
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* expected;
+  } cases[] = {
+      {"VERSION", "VERSION", "6.1"},
+      {"version", "file_revision_number", "3"},          // names without regard to case
+      {"CONFIGURATION", "EXECUTABLE", "\"quake3.exe\", \"q3.exe\""},  // one pair removed
+      {"CONFIGURATION", "CUSTOM", "TRUE"},                // found past a block
+      {"TUNING", "Spaced Key", "  padded  "},             // trimmed, then unquoted
+      {"TUNING", "EMPTY", ""},
+      {"TUNING", "STORED_ERROR", "ERROR"},
+      {"TUNING", "LOWER", "x"},
+      {"TUNING", "MISSING", "ERROR"},
+      {"NOSECTION", "VERSION", "ERROR"},
+      {"VERSION", "HIDE_FILE", "ERROR"},                  // keys belong to their section
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(GetProfileString(c.section, c.key, "ERROR", file), c.expected) << c.section << "/" << c.key;
+  EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", dir / "missing.ini"), "ERROR");
+}
+
+TEST(Profile, LongValuesAreCutTo254Characters) {
+  TempFolder dir;
+  std::string file = dir / "long.ini";
+  WriteFile(file, "[S]\r\nK=" + std::string(300, 'v') + "\r\nQ=\"" + std::string(254, 'q') + "\"\r\n");
+  EXPECT_EQ(GetProfileString("S", "K", "ERROR", file), std::string(254, 'v'));
+  EXPECT_EQ(GetProfileString("S", "Q", "ERROR", file), std::string(254, 'q'));
+}
+
+TEST(Profile, FirstMatchWins) {
+  TempFolder dir;
+  std::string file = dir / "dup.ini";
+  WriteFile(file, "[S]\nK=first\nK=second\n[S]\nK=third\n");
+  EXPECT_EQ(GetProfileString("S", "K", "ERROR", file), "first");
+}
+
+TEST(Profile, WriteReplacesOneLineAndKeepsEveryOtherByte) {
+  TempFolder dir;
+  std::string file = dir / "game.scg";
+  WriteFile(file, kScg);
+  ASSERT_TRUE(WriteProfileString("configuration", "custom", "FALSE", file));
+  std::string expected = kScg;
+  expected.replace(expected.find("CUSTOM=TRUE"), 11, "CUSTOM=FALSE");
+  EXPECT_EQ(ReadFile(file), expected);
+}
+
+TEST(Profile, MissingKeyGoesAfterTheSectionsLastLineNeverIntoABlock) {
+  TempFolder dir;
+  std::string file = dir / "game.scg";
+  WriteFile(file, kScg);
+  ASSERT_TRUE(WriteProfileString("CONFIGURATION", "USE_KEYS", "TRUE", file));
+  std::string expected = kScg;
+  std::string afterBlock = "\"1\"\\, \"MODIFY\"\\, \"a=b\"\r\n   }\r\n";
+  expected.insert(expected.find(afterBlock) + afterBlock.size(), "USE_KEYS=TRUE\r\n");
+  EXPECT_EQ(ReadFile(file), expected);
+  EXPECT_EQ(GetProfileString("CONFIGURATION", "USE_KEYS", "ERROR", file), "TRUE");
+}
+
+TEST(Profile, MissingSectionAndFileAreCreated) {
+  TempFolder dir;
+  std::string file = dir / "new.ini";
+  ASSERT_TRUE(WriteProfileString("Games", "Current", "", file));
+  ASSERT_TRUE(WriteProfileString("Version", "Version", "5.1", file));
+  EXPECT_EQ(ReadFile(file), "[Games]\r\nCurrent=\r\n[Version]\r\nVersion=5.1\r\n");
+  std::string lf = dir / "lf.ini";
+  WriteFile(lf, "[A]\nX=1");  // no final line end
+  ASSERT_TRUE(WriteProfileString("A", "Y", "2", lf));
+  ASSERT_TRUE(WriteProfileString("A", "X", "3", lf));
+  EXPECT_EQ(ReadFile(lf), "[A]\nX=3\r\nY=2\r\n");
+}
+
+TEST(Profile, RefusesValuesThatWouldForgeLines) {
+  TempFolder dir;
+  std::string file = dir / "a.ini";
+  WriteFile(file, "[A]\r\nX=1\r\n");
+  EXPECT_FALSE(WriteProfileString("A", "X", "2\r\n[B]", file));
+  EXPECT_FALSE(WriteProfileString("A", "K=V", "2", file));
+  EXPECT_EQ(ReadFile(file), "[A]\r\nX=1\r\n");
+}
+
+TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
+  TempFolder dir;
+  std::string file = dir / "junk.scg";
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk.push_back(static_cast<char>((i * 131 + 7) % 256));
+  WriteFile(file, junk);
+  EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "ERROR");
+  ASSERT_TRUE(WriteProfileString("VERSION", "VERSION", "6.1", file));
+  std::string after = ReadFile(file);
+  EXPECT_EQ(after.substr(0, junk.size()), junk);
+  EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "6.1");
+}

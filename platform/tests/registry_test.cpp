@@ -1,0 +1,57 @@
+#include "platform/registry.h"
+
+#include "testing/test_support.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1); }
+  testing_support::TempFolder config_;
+};
+}  // namespace
+
+TEST_F(RegistryTest, StoresStringsAndDwordsUnderTheConfigFolder) {
+  const std::string key = "Software\\Heliryx 360\\Kelvane";
+  EXPECT_FALSE(Registry::Query(RegistryRoot::LocalMachine, key, "Version"));
+  ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, key, "Version", "5.10"));
+  ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, key, "Odd", "a \"quoted\"\\ value\nline"));
+  ASSERT_TRUE(Registry::SetDword(RegistryRoot::CurrentUser, "Software\\Game", "Sens", 10));
+  EXPECT_EQ(RegistryFile(RegistryRoot::LocalMachine), config_.Path() + "/heliryx360/HKEY_LOCAL_MACHINE.reg");
+  EXPECT_EQ(Registry::Query(RegistryRoot::LocalMachine, "software\\heliryx 360\\KELVANE", "version")->text, "5.10");
+  EXPECT_EQ(Registry::Query(RegistryRoot::LocalMachine, key, "Odd")->text, "a \"quoted\"\\ value\nline");
+  auto sens = Registry::Query(RegistryRoot::CurrentUser, "Software\\Game", "Sens");
+  ASSERT_TRUE(sens);
+  EXPECT_EQ(sens->type, RegistryValue::Type::Dword);
+  EXPECT_EQ(sens->number, 10u);
+  EXPECT_FALSE(Registry::Query(RegistryRoot::LocalMachine, "Software\\Game", "Sens"));
+  ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, key, "Version", "5.11"));
+  EXPECT_EQ(Registry::Query(RegistryRoot::LocalMachine, key, "Version")->text, "5.11");
+}
+
+TEST_F(RegistryTest, DeleteKeepsTheKeyAndIgnoresMissingValues) {
+  const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  EXPECT_TRUE(Registry::DeleteValue(RegistryRoot::LocalMachine, run, "Ryx Monitor"));
+  ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, run, "Ryx Monitor", "\"/opt/x/watchpost\""));
+  ASSERT_TRUE(Registry::DeleteValue(RegistryRoot::LocalMachine, run, "ryx monitor"));
+  EXPECT_FALSE(Registry::Query(RegistryRoot::LocalMachine, run, "Ryx Monitor"));
+  EXPECT_TRUE(Registry::KeyExists(RegistryRoot::LocalMachine, run));
+}
+
+TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
+  std::vector<std::thread> writers;
+  for (int t = 0; t < 4; ++t)
+    writers.emplace_back([t] {
+      for (int i = 0; i < 25; ++i)
+        Registry::SetDword(RegistryRoot::CurrentUser, "K", "v" + std::to_string(t) + "_" + std::to_string(i), i);
+    });
+  for (auto& w : writers) w.join();
+  for (int t = 0; t < 4; ++t)
+    for (int i = 0; i < 25; ++i)
+      EXPECT_TRUE(Registry::Query(RegistryRoot::CurrentUser, "K", "v" + std::to_string(t) + "_" + std::to_string(i)));
+}

@@ -1,0 +1,35 @@
+// Text helpers for the system's 8-bit strings (Windows-1252 bytes) and the
+// Windows-style comparisons the programs make: ASCII case folding, blank trimming.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+std::string ToLower(std::string_view text);
+std::string ToUpper(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+// Position of `needle` in `haystack` without regard to case, npos when absent.
+size_t FindNoCase(std::string_view haystack, std::string_view needle);
+
+// Removes blanks and tabs at both ends (the trimming of the profile functions).
+std::string Trim(std::string_view text);
+
+std::vector<std::string> SplitOn(std::string_view text, char separator);
+std::string Join(const std::vector<std::string>& parts, std::string_view separator);
+
+// Whole decimal numbers as the programs read them: optional blanks, a sign,
+// digits; nothing else. Empty when the text is no number or does not fit.
+std::optional<long long> ParseWholeNumber(std::string_view text);
+// A decimal number with an optional fraction ("2.5"); empty when it is none.
+std::optional<double> ParseDecimal(std::string_view text);
+
+// The Windows-1252 bytes shown at a window, and back (unmappable characters become '?').
+QString FromAnsi(std::string_view bytes);
+std::string ToAnsi(const QString& text);
+
+}  // namespace platform

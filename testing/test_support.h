@@ -1,0 +1,80 @@
+// Shared by the test programs: temporary folders, temporary installation
+// folders with the real programs in them, and running a program as a child.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A fresh folder below the build's test folder, removed at destruction.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);  // "" when missing
+void MakeFolders(const std::string& path);
+
+// An installation folder: the named programs of the build copied in, the
+// shipped content optionally copied too, and a registry store of its own.
+class TempInstall {
+ public:
+  explicit TempInstall(const std::vector<std::string>& programs, bool withShippedContent = false);
+  const std::string& Folder() const { return folder_.Path(); }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  const std::string& ConfigHome() const { return config_.Path(); }
+  // The environment a program of this installation runs with.
+  std::map<std::string, std::string> Environment() const;
+
+ private:
+  TempFolder folder_;
+  TempFolder config_;
+};
+
+struct RunResult {
+  int exitCode = -1;   // -1 when killed by a signal or timed out
+  bool timedOut = false;
+  std::string out;
+  std::string err;
+};
+
+// Runs a program to its end (killed after timeoutMs), with extra environment.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::map<std::string, std::string>& env = {}, int timeoutMs = 20000);
+
+// A started child that runs on while the test goes on.
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& program, const std::vector<std::string>& args,
+               const std::map<std::string, std::string>& env = {});
+  ~ChildProcess();  // kills what still runs
+  int Pid() const { return pid_; }
+  bool Running();
+  // Waits for the end; the exit code, or -1 on a signal or timeout.
+  int Wait(int timeoutMs = 20000);
+  void Terminate();  // SIGTERM
+  std::string Stderr();  // what the child wrote to standard error so far
+
+ private:
+  int pid_ = -1;
+  int status_ = -1;
+  bool reaped_ = false;
+  std::string errPath_;
+};
+
+// Polls `condition` until it holds or timeoutMs passes.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+
+}  // namespace testing_support
