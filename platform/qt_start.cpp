@@ -1,5 +1,8 @@
 #include "platform/qt_start.h"
 
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -7,12 +10,21 @@
 
 namespace platform {
 
+// The offscreen platform warns about every window feature it lacks; those
+// lines are noise on standard error, where message boxes go without a display.
+static void QuietOffscreenMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
+
 void PrepareQtPlatform() {
   const char* display = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if ((!platform || !*platform) && (!display || !*display) && (!wayland || !*wayland))
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen && std::string(chosen) == "offscreen") qInstallMessageHandler(QuietOffscreenMessages);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (!runtime || !*runtime) {
     std::string folder = "/tmp/heliryx360-runtime-" + std::to_string(::getuid());

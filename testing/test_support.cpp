@@ -140,8 +140,8 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
                            const std::map<std::string, std::string>& env)
-    : errPath_(TempOutput("err")) {
-  pid_ = Spawn(program, args, env, "/dev/null", errPath_);
+    : outPath_(TempOutput("out")), errPath_(TempOutput("err")) {
+  pid_ = Spawn(program, args, env, outPath_, errPath_);
 }
 
 ChildProcess::~ChildProcess() {
@@ -149,6 +149,7 @@ ChildProcess::~ChildProcess() {
     ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
   }
+  ::unlink(outPath_.c_str());
   ::unlink(errPath_.c_str());
 }
 
@@ -172,6 +173,7 @@ void ChildProcess::Terminate() {
   if (!reaped_) ::kill(pid_, SIGTERM);
 }
 
+std::string ChildProcess::Stdout() { return ReadFile(outPath_); }
 std::string ChildProcess::Stderr() { return ReadFile(errPath_); }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

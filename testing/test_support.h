@@ -65,12 +65,14 @@ class ChildProcess {
   // Waits for the end; the exit code, or -1 on a signal or timeout.
   int Wait(int timeoutMs = 20000);
   void Terminate();  // SIGTERM
+  std::string Stdout();  // what the child wrote to standard output so far
   std::string Stderr();  // what the child wrote to standard error so far
 
  private:
   int pid_ = -1;
   int status_ = -1;
   bool reaped_ = false;
+  std::string outPath_;
   std::string errPath_;
 };
 

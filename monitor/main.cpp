@@ -1,0 +1,20 @@
+// Watchpost: watches for games that have a configuration and applies it.
+#include "monitor/main_window.h"
+#include "platform/program_files.h"
+#include "platform/qt_start.h"
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+  platform::PrepareQtPlatform();
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("Heliryx 360 Monitor"));
+  app.setQuitOnLastWindowClosed(false);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  monitor::frmMain window(monitor::CommandText(args), platform::ProgramFolder());
+  window.Form_Load();
+  if (window.Ended()) return window.ExitCode();
+  return app.exec();
+}

@@ -1,0 +1,22 @@
+// Watchpost's command line: the switches, in the order the words are given.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace monitor {
+
+struct MonitorSwitches {
+  enum class Outcome { Run, Kill, Usage } outcome = Outcome::Run;
+  bool debugMode = false;
+  bool skipOsCheck = false;
+  int refreshInterval = 1000;  // milliseconds
+};
+
+// The whole command text, split at every blank (two blanks give an empty word).
+MonitorSwitches ParseMonitorSwitches(const std::string& commandText);
+
+// The command text of a program's arguments, as Windows would hand it over.
+std::string CommandText(const std::vector<std::string>& args);
+
+}  // namespace monitor

@@ -1,0 +1,52 @@
+#include "monitor/watch_list.h"
+
+#include "testing/test_support.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace monitor;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+namespace {
+std::string Scg(const std::string& version, const std::string& hide, const std::string& exeLine) {
+  std::string text = "[VERSION]\r\nVERSION=" + version + "\r\n\r\n[CONFIGURATION]\r\n";
+  if (!hide.empty()) text += "HIDE_FILE=" + hide + "\r\n";
+  if (!exeLine.empty()) text += exeLine + "\r\n";
+  return text;
+}
+}  // namespace
+
+TEST(WatchList, SplitsExecutableLists) {
+  EXPECT_EQ(SplitExecutableList("quake3.exe"), std::vector<std::string>{"quake3.exe"});
+  // Stored as "a.exe", "b.exe": the profile reader has taken the outer quotes.
+  EXPECT_EQ(SplitExecutableList("a.exe\", \"b.exe"), (std::vector<std::string>{"a.exe", "b.exe"}));
+  EXPECT_EQ(SplitExecutableList("a.exe\", \"\", \"c.exe"), std::vector<std::string>{"a.exe"});
+  EXPECT_EQ(SplitExecutableList("a.exe\",x"), std::vector<std::string>{"a.exe"});  // too short to unquote
+}
+
+TEST(WatchList, TakesOnlyVisible61FilesWithAnExecutable) {
+  TempFolder dir;
+  std::string folder = dir.Path() + "/";
+  WriteFile(folder + "one.scg", Scg("6.1", "FALSE", "EXECUTABLE=\"game.exe\""));
+  WriteFile(folder + "two.scg", Scg("6.1", "false", "EXECUTABLE=\"a.exe\", \"b.exe\""));
+  WriteFile(folder + "hidden.scg", Scg("6.1", "TRUE", "EXECUTABLE=\"h.exe\""));
+  WriteFile(folder + "nohide.scg", Scg("6.1", "", "EXECUTABLE=\"n.exe\""));
+  WriteFile(folder + "old.scg", Scg("6.0", "FALSE", "EXECUTABLE=\"o.exe\""));
+  WriteFile(folder + "noexe.scg", Scg("6.1", "FALSE", ""));
+  WriteFile(folder + "emptyexe.scg", Scg("6.1", "FALSE", "EXECUTABLE="));
+  WriteFile(folder + "UPPER.SCG", Scg("6.1", "FALSE", "EXECUTABLE=\"u.exe\""));
+  WriteFile(folder + "notes.txt", Scg("6.1", "FALSE", "EXECUTABLE=\"t.exe\""));
+  std::string junk(2000, '\0');
+  for (size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 37);
+  WriteFile(folder + "junk.scg", junk);
+  std::vector<std::string> logged;
+  WatchTable list = BuildWatchList(folder, [&](const std::string& l) { logged.push_back(l); });
+  std::vector<std::string> entries;
+  for (const WatchEntry& e : list) entries.push_back(e.scgFile + " - " + e.exeName);
+  EXPECT_EQ(entries, logged);
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{"UPPER.SCG - u.exe", "noexe.scg - ERROR", "one.scg - game.exe",
+                                               "two.scg - a.exe", "two.scg - b.exe"}));
+}
