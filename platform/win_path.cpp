@@ -14,13 +14,13 @@ std::string SlashesForward(const std::string& windowsPath) {
 
 std::string ResolveNoCase(const std::string& base, const std::string& relative) {
   std::string path = base;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  while (!path.empty() && path.back() == '/') path.pop_back();  // "/" becomes "", the root
   for (const std::string& part : SplitOn(SlashesForward(relative), '/')) {
     if (part.empty() || part == ".") continue;
-    std::string found = FindEntryNoCase(path, part);
+    std::string found = FindEntryNoCase(path.empty() ? "/" : path, part);
     path += "/" + (found.empty() ? part : found);
   }
-  return path;
+  return path.empty() && !base.empty() ? "/" : path;
 }
 
 std::string FileNamePart(const std::string& path) {

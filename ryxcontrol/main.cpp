@@ -1,0 +1,41 @@
+// ryxcontrol: a stand-in for the controller driver's command-line tool. It takes
+// one option and its arguments per run, keeps the driver state it was told in
+// ryxcontrol.state beside it, and appends every run to ryxcontrol.log.
+#include "platform/file_system.h"
+#include "platform/program_files.h"
+#include "ryxcontrol/driver_state.h"
+#include "ryxcontrol/options.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <unistd.h>
+#include <vector>
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::string folder = platform::ProgramFolder();
+  const std::string statePath = folder + "/ryxcontrol.state";
+
+  // Runs are meant to follow one another; the lock keeps the state whole if they do not.
+  int lock = ::open((folder + "/.ryxcontrol.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lock >= 0) ::flock(lock, LOCK_EX);
+
+  auto text = platform::ReadFileBytes(statePath);
+  ryxcontrol::DriverState state = text ? ryxcontrol::ParseState(*text) : ryxcontrol::DriverState::Defaults();
+  ryxcontrol::RunOutcome outcome = ryxcontrol::ApplyOption(args, state);
+  std::string record = ryxcontrol::QuoteArguments(args);
+  if (outcome.ok) {
+    platform::WriteFileAtomic(statePath, ryxcontrol::FormatState(state));
+  } else {
+    record += "\t(refused: " + outcome.message + ")";
+  }
+  platform::AppendToFile(folder + "/ryxcontrol.log", record + "\n");
+  if (lock >= 0) ::close(lock);
+  if (!outcome.ok) {
+    std::fprintf(stderr, "ryxcontrol: %s\n", outcome.message.c_str());
+    return 2;
+  }
+  return 0;
+}
