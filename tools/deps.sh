@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-dev libevdev-dev libxtst-dev libx11-dev
+          xvfb xauth libgtest-dev libgmock-dev libcpp-httplib-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
