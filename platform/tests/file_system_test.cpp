@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/program_files.h"
 #include "platform/win_path.h"
 
 #include "testing/test_support.h"
@@ -38,4 +39,15 @@ TEST(FileSystem, ResolvesWindowsPathsWithoutRegardToCase) {
   EXPECT_EQ(ResolveNoCase(dir.Path(), "baseq3\\new.cfg"), dir / "BaseQ3/new.cfg");
   EXPECT_EQ(FileNamePart("a\\b/c.exe"), "c.exe");
   EXPECT_EQ(FolderPart("a\\b/c.exe"), "a\\b");
+}
+
+TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {
+  struct Case {
+    const char* windows;
+    const char* linux;
+  } cases[] = {{"tunedeck.exe", "tunedeck"}, {"watchpost.exe", "watchpost"}, {"Pointerly.exe", "pointerly"},
+               {"fetchling.exe", "fetchling"}, {"Ryxcontrol.exe", "ryxcontrol"}, {"ryxcontrol.exe", "ryxcontrol"},
+               {"fl.exe", "fl"}, {"FL.EXE", "fl"}, {"watchpost", "watchpost"}};
+  for (const Case& c : cases) EXPECT_EQ(ProgramFile(c.windows), c.linux) << c.windows;
+  EXPECT_EQ(ProgramPath("Pointerly.exe"), ProgramFolder() + "/pointerly");
 }
