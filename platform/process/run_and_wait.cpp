@@ -1,0 +1,153 @@
+#include "platform/process/run_and_wait.h"
+
+#include "platform/process/command_line.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace platform {
+
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
+}
+
+int PidFdOpen(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+int ExitCodeOf(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return -1;
+}
+
+// Children started without waiting; reaped when they end so none stays a zombie.
+struct Unreaped {
+  pid_t pid;
+  QSocketNotifier* notifier;  // owned; null without an event loop
+  int pidfd;
+};
+std::vector<Unreaped>& UnreapedList() {
+  static std::vector<Unreaped> list;
+  return list;
+}
+
+void ReapFinished() {
+  auto& list = UnreapedList();
+  for (size_t i = 0; i < list.size();) {
+    int status = 0;
+    pid_t done = ::waitpid(list[i].pid, &status, WNOHANG);
+    if (done == list[i].pid || (done < 0 && errno == ECHILD)) {
+      delete list[i].notifier;
+      if (list[i].pidfd >= 0) ::close(list[i].pidfd);
+      list.erase(list.begin() + static_cast<long>(i));
+    } else {
+      ++i;
+    }
+  }
+}
+
+void KeepForReaping(pid_t pid) {
+  int pidfd = PidFdOpen(pid);
+  QSocketNotifier* notifier = nullptr;
+  if (pidfd >= 0 && QCoreApplication::instance()) {
+    notifier = new QSocketNotifier(pidfd, QSocketNotifier::Read);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] { ReapFinished(); });
+  }
+  UnreapedList().push_back({pid, notifier, pidfd});
+}
+
+// Blocks until the child ends, running the event loop meanwhile when there is one.
+bool WaitForChild(pid_t pid, int& status) {
+  int pidfd = PidFdOpen(pid);
+  if (pidfd >= 0 && QCoreApplication::instance()) {
+    QEventLoop loop;
+    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
+    // The child may have ended before the notifier existed.
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      ::close(pidfd);
+      return true;
+    }
+    loop.exec();
+    notifier.setEnabled(false);
+  }
+  if (pidfd >= 0) ::close(pidfd);
+  for (;;) {
+    pid_t done = ::waitpid(pid, &status, 0);
+    if (done == pid) return true;
+    if (done < 0 && errno == EINTR) continue;
+    return false;
+  }
+}
+
+}  // namespace
+
+int RunAndWait(const std::string& commandLine, bool noWait) {
+  ReapFinished();
+  ParsedCommandLine parsed = ParseCommandLine(commandLine, IsExecutableFile);
+  if (!IsExecutableFile(parsed.program)) return 0;
+
+  std::vector<std::string> argvStore{parsed.program};
+  argvStore.insert(argvStore.end(), parsed.args.begin(), parsed.args.end());
+  std::vector<char*> argv;
+  for (auto& a : argvStore) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  // Our sockets (the single-instance name above all) must not live on in the child.
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  // Signals we ignore or block stay with us, not with the child.
+  sigset_t none, all;
+  sigemptyset(&none);
+  sigfillset(&all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+  pid_t pid = -1;
+  int rc = ::posix_spawn(&pid, parsed.program.c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (rc != 0) return 0;
+
+  if (noWait) {
+    KeepForReaping(pid);
+    return 0;
+  }
+  int status = 0;
+  if (!WaitForChild(pid, status)) return -1;
+  return ExitCodeOf(status);
+}
+
+int UnreapedChildren() {
+  ReapFinished();
+  return static_cast<int>(UnreapedList().size());
+}
+
+}  // namespace platform

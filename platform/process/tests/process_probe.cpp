@@ -1,0 +1,32 @@
+// Stands in for a program started by the runner: writes what it was given to the
+// file named by PROBE_OUT (and its pid to PROBE_PIDFILE) (one line per argument, then the open descriptors
+// above 2), sleeps PROBE_SLEEP_MS, and exits with PROBE_EXIT.
+#include <chrono>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+  if (const char* pidFile = std::getenv("PROBE_PIDFILE")) std::ofstream(pidFile) << ::getpid() << "\n";
+  if (const char* out = std::getenv("PROBE_OUT")) {
+    std::string report;
+    for (int i = 1; i < argc; ++i) report += std::string("arg:") + argv[i] + "\n";
+    // Listed before the report file is opened, so only inherited descriptors show.
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+      int own = ::dirfd(dir);
+      while (dirent* e = ::readdir(dir)) {
+        int fd = std::atoi(e->d_name);
+        if (e->d_name[0] != '.' && fd > 2 && fd != own) report += "fd:" + std::to_string(fd) + "\n";
+      }
+      ::closedir(dir);
+    }
+    std::ofstream(out, std::ios::binary | std::ios::app) << report << "end\n";
+  }
+  if (const char* ms = std::getenv("PROBE_SLEEP_MS"))
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(ms)));
+  const char* code = std::getenv("PROBE_EXIT");
+  return code ? std::atoi(code) : 0;
+}

@@ -1,0 +1,178 @@
+#include "platform/process/process_table.h"
+
+#include "testing/test_support.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace fs = std::filesystem;
+using testing_support::TempFolder;
+using testing_support::WriteFile;
+
+namespace {
+
+struct FakeProcess {
+  int pid = 0;
+  std::string exe = {};  // link target; empty: no link (unreadable)
+  std::vector<std::string> cmdline = {};
+  std::vector<std::string> environ = {};
+  std::string maps = {};
+  std::string cwd = {};
+  char state = 'S';
+  unsigned long long startTime = 1000;
+};
+
+std::string Nul(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += item + '\0';
+  return out;
+}
+
+std::string StatLine(int pid, char state, unsigned long long startTime) {
+  // A command name with blanks and a parenthesis, as /proc may show.
+  return std::to_string(pid) + " (odd (name) x) " + state +
+         " 1 1 1 0 -1 4194560 0 0 0 0 0 0 0 0 20 0 1 0 " + std::to_string(startTime) + " 1 2\n";
+}
+
+// A /proc-shaped tree, with a home folder holding a Wine prefix beside it.
+class ProcFixture {
+ public:
+  std::string Root() const { return tmp_ / "proc"; }
+  std::string Home() const { return tmp_ / "home"; }
+  std::string Path(const std::string& relative) const { return tmp_ / relative; }
+
+  void Add(const FakeProcess& p) {
+    std::string dir = Root() + "/" + std::to_string(p.pid);
+    fs::create_directories(dir);
+    if (!p.exe.empty()) fs::create_symlink(p.exe, dir + "/exe");
+    if (!p.cwd.empty()) fs::create_symlink(p.cwd, dir + "/cwd");
+    WriteFile(dir + "/cmdline", Nul(p.cmdline));
+    WriteFile(dir + "/environ", Nul(p.environ));
+    WriteFile(dir + "/maps", p.maps);
+    SetStat(p.pid, p.state, p.startTime);
+  }
+  void SetStat(int pid, char state, unsigned long long startTime) {
+    WriteFile(Root() + "/" + std::to_string(pid) + "/stat", StatLine(pid, state, startTime));
+  }
+
+ private:
+  TempFolder tmp_;
+};
+
+std::string MapsLine(const std::string& path) {
+  return "7f0000000000-7f0000001000 r--p 00000000 08:01 131    " + path + "\n";
+}
+
+}  // namespace
+
+TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
+  ProcFixture f;
+  std::string prefix = f.Home() + "/.wine";
+  fs::create_directories(prefix + "/dosdevices");
+  fs::create_directory_symlink("../drive_c", prefix + "/dosdevices/c:");
+  WriteFile(prefix + "/drive_c/Games/Unreal/System/UnrealTournament.exe", "MZ");
+  WriteFile(prefix + "/drive_c/windows/system32/services.exe", "MZ");
+  WriteFile(f.Path("games/x/game.exe"), "MZ");
+  std::string other = f.Path("other prefix");
+  std::string hover = other + "/drive_c/Program Files/Hover Race/HoverRace.EXE";
+  fs::create_directories(f.Root() + "/self");  // not a process
+
+  f.Add({9, "/usr/games/Quake3/quake3", {"quake3"}, {}, "", "/"});
+  // Under Wine: the mapped .exe that is not Wine's own, in a prefix named by WINEPREFIX.
+  f.Add({20, "/usr/lib/wine/wine64", {"C:\\Program Files\\Hover Race\\HoverRace.EXE"},
+         {"HOME=/nowhere", "WINEPREFIX=" + other + "/"},
+         MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
+             MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover) +
+             MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-unix/ntdll.so")});
+  // Nothing mapped yet: the Windows path of the command line through the prefix in HOME.
+  f.Add({30, "/usr/lib/wine/wine64-preloader", {"c:\\games\\unreal\\system\\unrealtournament.exe", "", ""},
+         {"HOME=" + f.Home()}});
+  // A bare name, relative to the folder it was started in.
+  f.Add({40, "/usr/lib/wine/wine", {"GAME.EXE"}, {}, "", f.Path("games/x")});
+  // Wine's own helper (prefix from our own home): listed as the loader, never as a game.
+  f.Add({50, "/usr/lib/wine/wine64", {"C:\\windows\\system32\\services.exe"}});
+  f.Add({60, "/usr/games/Quake3/quake3", {}, {}, "", "", 'Z'});  // ended, not yet reaped
+  f.Add({70, "", {"kthreadd"}});                                // no readable executable
+  f.Add({100, "/opt/game/run.x86 (deleted)", {"run.x86"}});
+
+  platform::ProcProcessTable table(f.Root(), f.Home());
+  struct Row {
+    std::string name;
+    int pid;
+    std::string folder;
+  } expected[] = {
+      {"quake3", 9, "/usr/games/Quake3"},
+      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race"},
+      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System"},
+      {"game.exe", 40, f.Path("games/x")},
+      {"wine64", 50, "/usr/lib/wine"},
+      {"run.x86", 100, "/opt/game"},
+  };
+  std::vector<platform::ProcessInfo> list = table.List();
+  ASSERT_EQ(list.size(), std::size(expected));
+  for (size_t i = 0; i < list.size(); ++i) {
+    EXPECT_EQ(list[i].exeName, expected[i].name) << i;
+    EXPECT_EQ(list[i].pid, expected[i].pid) << i;
+    EXPECT_EQ(list[i].exeFolder, expected[i].folder) << i;
+    EXPECT_EQ(list[i].startTime, 1000u) << i;
+  }
+}
+
+TEST(WinePathToLinux, MapsDrivesThroughDosdevices) {
+  ProcFixture f;
+  std::string prefix = f.Home() + "/.wine";
+  fs::create_directories(prefix + "/dosdevices");
+  fs::create_directory_symlink("../drive_c", prefix + "/dosdevices/c:");
+  fs::create_directory_symlink(f.Path("cdrom"), prefix + "/dosdevices/d:");
+  WriteFile(prefix + "/drive_c/Games/Foo/Foo.exe", "MZ");
+  WriteFile(f.Path("cdrom/SETUP.EXE"), "MZ");
+  struct Case {
+    std::string windows, linux;
+  } cases[] = {
+      {"C:\\GAMES\\foo\\foo.EXE", prefix + "/drive_c/Games/Foo/Foo.exe"},
+      {"c:/Games/Foo/Foo.exe", prefix + "/drive_c/Games/Foo/Foo.exe"},
+      {"D:\\setup.exe", f.Path("cdrom/SETUP.EXE")},
+      // Parts that do not exist keep their spelling.
+      {"C:\\Games\\New\\x.exe", prefix + "/drive_c/Games/New/x.exe"},
+      {"E:\\x.exe", ""},   // no such drive
+      {"x.exe", ""},       // not a drive path
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::WinePathToLinux(prefix, c.windows), c.linux) << c.windows;
+}
+
+TEST(ProcProcessTable, AWatchEndsWithTheProcessAndIsNotFooledByAReusedPid) {
+  ProcFixture f;
+  f.Add({9, "/usr/games/q3", {"q3"}});
+  platform::ProcProcessTable table(f.Root(), f.Home());
+  std::vector<platform::ProcessInfo> list = table.List();
+  ASSERT_EQ(list.size(), 1u);
+  auto watch = table.Watch(list[0]);
+  ASSERT_TRUE(watch);
+  EXPECT_TRUE(watch->Running());
+  f.SetStat(9, 'S', 2000);  // the pid now belongs to a newer process
+  EXPECT_FALSE(watch->Running());
+  EXPECT_FALSE(table.Watch(list[0]));
+  f.SetStat(9, 'Z', 1000);
+  EXPECT_FALSE(table.Watch(list[0]));
+  fs::remove_all(f.Root() + "/9");
+  EXPECT_FALSE(table.Watch(list[0]));
+}
+
+TEST(ProcProcessTable, SeesARealProcessStartAndEnd) {
+  testing_support::ChildProcess child(PROCESS_PROBE, {}, {{"PROBE_SLEEP_MS", "30000"}});
+  platform::ProcProcessTable table;
+  platform::ProcessInfo found;
+  ASSERT_TRUE(testing_support::WaitUntil([&] {
+    for (const auto& p : table.List())
+      if (p.pid == child.Pid() && p.exeName == "process_probe") found = p;
+    return found.pid != 0;
+  }));
+  EXPECT_EQ(found.exeFolder + "/process_probe", fs::path(PROCESS_PROBE).lexically_normal().string());
+  auto watch = table.Watch(found);
+  ASSERT_TRUE(watch);
+  EXPECT_TRUE(watch->Running());
+  ::kill(child.Pid(), SIGKILL);  // left unreaped: a zombie still counts as ended
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }, 5000));
+  for (const auto& p : table.List()) EXPECT_NE(p.pid, child.Pid());
+}

@@ -1,0 +1,120 @@
+#include "platform/process/run_and_wait.h"
+
+#include "testing/test_support.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using testing_support::ReadFile;
+using testing_support::TempFolder;
+
+namespace {
+
+// The probe copied into a folder whose path holds blanks, as an installation
+// folder may.
+class RunAndWaitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = tmp_ / "my games";
+    std::filesystem::create_directories(folder_);
+    probe_ = folder_ + "/ryxcontrol";
+    std::filesystem::copy_file(PROCESS_PROBE, probe_);
+    out_ = tmp_ / "probe.out";
+    ::setenv("PROBE_OUT", out_.c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("PROBE_OUT");
+    ::unsetenv("PROBE_SLEEP_MS");
+    ::unsetenv("PROBE_EXIT");
+  }
+  TempFolder tmp_;
+  std::string folder_, probe_, out_;
+};
+
+double CpuSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+TEST_F(RunAndWaitTest, PassesTheArgumentsAsTheToolSplitsThem) {
+  std::string curve = folder_ + "/crv/slow turn.crv";
+  EXPECT_EQ(platform::RunAndWait(probe_ + " --upload-sensitivity-curve 2 \"" + curve + "\"", false), 0);
+  EXPECT_EQ(ReadFile(out_), "arg:--upload-sensitivity-curve\narg:2\narg:" + curve + "\nend\n");
+}
+
+TEST_F(RunAndWaitTest, ReturnsTheExitCode) {
+  ::setenv("PROBE_EXIT", "7", 1);
+  EXPECT_EQ(platform::RunAndWait(probe_ + " --set-defaults", false), 7);
+  EXPECT_EQ(platform::RunAndWait(probe_ + " --set-defaults", true), 0);  // not awaited: 0
+}
+
+TEST_F(RunAndWaitTest, AProgramThatCannotStartGivesZero) {
+  for (std::string line : {tmp_ / "missing --set-defaults", std::string(""), tmp_ / "probe.out"}) {
+    testing_support::WriteFile(tmp_ / "probe.out", "not a program");
+    EXPECT_EQ(platform::RunAndWait(line, false), 0) << line;
+  }
+}
+
+TEST_F(RunAndWaitTest, AKilledProgramGivesTheSignal) {
+  ::setenv("PROBE_SLEEP_MS", "5000", 1);
+  std::string pidFile = tmp_ / "probe.pid";
+  ::setenv("PROBE_PIDFILE", pidFile.c_str(), 1);
+  QTimer killer;
+  QObject::connect(&killer, &QTimer::timeout, [&] {
+    int pid = std::atoi(ReadFile(pidFile).c_str());
+    if (pid > 0) ::kill(pid, SIGKILL);
+  });
+  killer.start(50);
+  EXPECT_EQ(platform::RunAndWait(probe_, false), 128 + SIGKILL);
+  ::unsetenv("PROBE_PIDFILE");
+}
+
+TEST_F(RunAndWaitTest, WaitingKeepsTheEventLoopRunningWithoutSpinning) {
+  ::setenv("PROBE_SLEEP_MS", "1000", 1);
+  int timerRuns = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++timerRuns; });
+  timer.start(100);
+  double cpuBefore = CpuSeconds();
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(platform::RunAndWait(probe_, false), 0);
+  EXPECT_GE(clock.elapsed(), 950);
+  EXPECT_GE(timerRuns, 5);                      // the window stayed alive
+  EXPECT_LT(CpuSeconds() - cpuBefore, 0.15);    // and the wait cost next to nothing
+}
+
+TEST_F(RunAndWaitTest, NotAwaitedProgramsRunOnAndAreReaped) {
+  ::setenv("PROBE_SLEEP_MS", "300", 1);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(platform::RunAndWait(probe_, true), 0);
+  EXPECT_LT(clock.elapsed(), 200);
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return ReadFile(out_).find("end") != std::string::npos; }));
+  EXPECT_EQ(platform::UnreapedChildren(), 1);
+  // Once it ends, no zombie is left behind.
+  QElapsedTimer until;
+  until.start();
+  while (platform::UnreapedChildren() != 0 && until.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(platform::UnreapedChildren(), 0);
+}
+
+TEST_F(RunAndWaitTest, TheChildGetsNoneOfOurFiles) {
+  int inheritable = ::open("/dev/null", O_RDONLY);  // deliberately without O_CLOEXEC
+  ASSERT_GE(inheritable, 3);
+  platform::RunAndWait(probe_, false);
+  ::close(inheritable);
+  EXPECT_EQ(ReadFile(out_), "end\n");
+}
