@@ -183,6 +183,7 @@ ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome)
 }
 
 bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
+  info = ProcessInfo{};
   std::string dir = root_ + "/" + std::to_string(pid);
   std::string exe = ReadLink(dir + "/exe");
   if (exe.empty()) return false;  // not ours to read, a kernel thread, or gone
@@ -216,7 +217,10 @@ bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
       // The loader started with no program, or one of Wine's own: not a game.
       if (!EndsWithNoCase(game, ".exe") || IsWineOwnFile(game, prefix)) game.clear();
     }
-    if (!game.empty()) path = game;
+    if (!game.empty()) {
+      path = game;
+      info.winePrefix = prefix;
+    }
   }
   info.exeName = FileNamePart(path);
   info.exeFolder = FolderPart(path);

@@ -15,6 +15,7 @@ struct ProcessInfo {
   int pid = 0;
   std::string exeFolder;  // Linux folder, without a trailing "/"
   unsigned long long startTime = 0;  // when the process started; a reused pid differs
+  std::string winePrefix;  // the Wine prefix a Windows game runs in; empty for a native program
 };
 
 // A process opened for waiting: it answers "still running" for that process

@@ -101,13 +101,14 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
     std::string name;
     int pid;
     std::string folder;
+    std::string prefix;
   } expected[] = {
-      {"quake3", 9, "/usr/games/Quake3"},
-      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race"},
-      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System"},
-      {"game.exe", 40, f.Path("games/x")},
-      {"wine64", 50, "/usr/lib/wine"},
-      {"run.x86", 100, "/opt/game"},
+      {"quake3", 9, "/usr/games/Quake3", ""},
+      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race", other},
+      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System", prefix},
+      {"game.exe", 40, f.Path("games/x"), prefix},
+      {"wine64", 50, "/usr/lib/wine", ""},
+      {"run.x86", 100, "/opt/game", ""},
   };
   std::vector<platform::ProcessInfo> list = table.List();
   ASSERT_EQ(list.size(), std::size(expected));
@@ -115,6 +116,7 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
     EXPECT_EQ(list[i].exeName, expected[i].name) << i;
     EXPECT_EQ(list[i].pid, expected[i].pid) << i;
     EXPECT_EQ(list[i].exeFolder, expected[i].folder) << i;
+    EXPECT_EQ(list[i].winePrefix, expected[i].prefix) << i;
     EXPECT_EQ(list[i].startTime, 1000u) << i;
   }
 }
