@@ -1,0 +1,129 @@
+#include "monitor/game_exit/custom_block.h"
+
+#include "monitor/game_exit/custom_file_actions.h"
+#include "monitor/game_exit/custom_ini_registry_actions.h"
+#include "monitor/game_exit/placeholders.h"
+#include "platform/file_system.h"
+#include "platform/text.h"
+
+#include <initializer_list>
+
+namespace game_exit {
+namespace {
+
+const std::string kClosingLine = "   }";
+
+using Executor = bool (*)(const ActionArgs&, const CustomContext&);
+
+struct Verb {
+  const char* name;
+  size_t fields;                        // size of the verb's argument table
+  std::initializer_list<size_t> fill;   // fields passed through CheckForJoy
+  std::initializer_list<size_t> shown;  // fields that must be non-empty for the debug line
+  int errorNumber;
+  Executor run;
+};
+
+const Verb kVerbs[] = {
+    {"DELETE", 5, {}, {}, kDeleteError, ExecDelete},
+    {"MODIFY", 5, {3, 4}, {3, 4}, kModifyError, ExecModify},
+    {"APPEND", 4, {3}, {3}, kAppendError, ExecAppend},
+    {"REPLACE", 5, {4}, {4}, kReplaceError, ExecReplace},
+    {"INI", 6, {5}, {4}, kIniRegistryError, ExecIni},
+    {"REGISTRY", 6, {5}, {6}, kIniRegistryError, ExecRegistry},
+};
+
+const Verb* FindVerb(const std::string& word) {
+  for (const Verb& verb : kVerbs)
+    if (platform::EqualsNoCase(word, verb.name)) return &verb;
+  return nullptr;
+}
+
+bool Contains(std::initializer_list<size_t> list, size_t k) {
+  for (size_t item : list)
+    if (item == k) return true;
+  return false;
+}
+
+// Runs one row; 0 when it succeeded or was skipped, else the verb's number.
+int RunRow(const std::string& row, const CustomContext& context, const GameBindings& bindings) {
+  auto fields = SplitCustomRow(row);
+  if (!fields) {
+    context.AddLog("Skipped CUSTOM row: " + platform::Trim(row));
+    return 0;
+  }
+  const Verb* verb = FindVerb((*fields)[1]);
+  if (!verb) return 0;
+  if (fields->size() > verb->fields) {
+    context.AddLog("Skipped CUSTOM row: " + platform::Trim(row));
+    return 0;
+  }
+  ActionArgs args;
+  args.fields.resize(verb->fields);
+  for (size_t k = 1; k <= fields->size(); ++k) {
+    const std::string& field = (*fields)[k - 1];
+    args.fields[k - 1] = Contains(verb->fill, k) ? CheckForJoy(field, bindings) : field;
+  }
+  if (context.DebugMode) {
+    bool show = true;
+    for (size_t k : verb->shown) show = show && !args.Field(k).empty();
+    if (show) context.AddLog(platform::Join(args.fields, ", "));
+  }
+  return verb->run(args, context) ? 0 : verb->errorNumber;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> SplitCustomRow(const std::string& row) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (;;) {
+    size_t at = row.find("\\,", start);
+    std::string piece = platform::Trim(std::string_view(row).substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (piece.size() < 2) return std::nullopt;
+    fields.push_back(piece.substr(1, piece.size() - 2));
+    if (at == std::string::npos) break;
+    start = at + 2;
+  }
+  if (fields.size() < 2) return std::nullopt;
+  return fields;
+}
+
+CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context,
+                     const GameBindings& bindings) {
+  CustomRun run;
+  auto bytes = platform::ReadFileBytes(ActiveScgFile);
+  if (!bytes) {
+    context.AddLog("Could not read the CUSTOM block of " + ActiveScgFile);
+    run.complete = false;
+    return run;
+  }
+  std::vector<std::string> lines = platform::SplitLines(*bytes);
+  bytes.reset();
+  size_t at = 0;
+  while (at < lines.size() && !(lines[at].size() >= 6 && platform::EqualsNoCase(lines[at].substr(0, 6), "CUSTOM")))
+    ++at;
+  if (at == lines.size()) {
+    context.AddLog("No CUSTOM block in " + ActiveScgFile);
+    run.complete = false;
+    return run;
+  }
+  ++at;  // the "   {" line, not examined
+  if (at >= lines.size()) return run;
+  for (;;) {
+    if (at + 1 >= lines.size() || lines[at] == kClosingLine) return run;
+    ++at;
+    const std::string& line = lines[at];
+    if (line.empty()) {
+      run.complete = false;
+      return run;
+    }
+    if (line == kClosingLine) continue;
+    if (int error = RunRow(line, context, bindings)) {
+      run.errorNumber = error;
+      return run;
+    }
+  }
+}
+
+}  // namespace game_exit
