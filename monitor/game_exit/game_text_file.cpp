@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace game_exit {
@@ -35,8 +36,16 @@ std::string JoinGameText(const std::vector<std::string>& lines, const std::strin
 
 static int LastError() { return errno != 0 ? errno : EIO; }
 
+// A file without any write permission is read-only for everybody, the
+// super-user included; one we may not write is not ours to replace.
+static bool ReadOnly(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 int ReplaceGameFile(const std::string& path, const std::string& bytes) {
-  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) return EACCES;
+  if (ReadOnly(path)) return EACCES;
   errno = 0;
   return platform::WriteFileAtomic(path, bytes) ? 0 : LastError();
 }
