@@ -1,0 +1,274 @@
+// The window in this process under the offscreen platform, with SDL virtual
+// joysticks for the controller and a recording sink for the system's input.
+#include "editor/about_dialog.h"
+#include "emulator/controller_search.h"
+#include "emulator/main_window.h"
+#include "platform/dialogs.h"
+#include "platform/input/process_priority.h"
+#include "platform/input/recording_sink.h"
+#include "platform/input/virtual_joystick.h"
+#include "platform/modal.h"
+#include "testing/test_support.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace emulator;
+using platform::VirtualJoystick;
+using testing_support::TempFolder;
+
+namespace {
+
+constexpr uint32_t C = 32768;
+
+bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+  return testing_support::WaitUntil(
+      [&] {
+        QCoreApplication::processEvents();
+        return condition();
+      },
+      timeoutMs);
+}
+
+class PointerlyWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& r) {
+      boxes.push_back(r);
+      return platform::DefaultAnswer(r.buttons);
+    });
+  }
+  void TearDown() override { platform::SetMsgBoxHandler({}); }
+
+  PointerlyHooks Hooks(const std::string& iniText) {
+    testing_support::WriteFile(folder / "pointerly.ini", iniText);
+    PointerlyHooks hooks;
+    hooks.iniFile = folder / "pointerly.ini";
+    hooks.openSink = [this](std::string&) {
+      ++sinksOpened;
+      auto recording = std::make_unique<platform::RecordingSink>();
+      sink = recording.get();
+      return recording;
+    };
+    hooks.endProgram = [this](int code) { ends.push_back(code); };
+    return hooks;
+  }
+
+  TempFolder folder;
+  platform::RecordingSink* sink = nullptr;
+  int sinksOpened = 0;
+  std::vector<int> ends;
+  std::vector<platform::MsgBoxRequest> boxes;
+};
+
+const char* const kBindings =
+    "[DEADZONE]\r\nDEADZONE_0=0\r\nDEADZONE_2=1000\r\n"
+    "[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_2_POS=\"\"\r\nMOTION_2_NEG=\"VK_B\"\r\n"
+    "[BUTTONS]\r\nBUTTON_0=\"VM_LEFTDOWN\"\r\n";
+
+TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
+  VirtualJoystick device("Heliryx 360 Controller");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  ASSERT_FALSE(frm.Ended()) << (boxes.empty() ? "" : boxes[0].text);
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(frm.windowTitle(), "Pointerly");
+  EXPECT_TRUE(frm.tmrEvent->isActive());
+  EXPECT_EQ(frm.tmrEvent->interval(), 10);
+  EXPECT_EQ(frm.tmrEvent->timerType(), Qt::PreciseTimer);
+  EXPECT_EQ(frm.JoyId(), device.Number());
+  EXPECT_EQ(frm.Tray().Tip(), "  Heliryx 360\r\nMouse Emulation");
+  EXPECT_EQ(frm.lblPriority->text().toStdString(),
+            "Priority: " + platform::PriorityName(platform::GetProcessPriority(0)));
+  if (::geteuid() == 0) {
+    EXPECT_EQ(frm.lblPriority->text(), "Priority: High");
+  }
+  platform::FileVersionInfo v = platform::OwnVersion();
+  EXPECT_EQ(frm.lblVersion->text(), QString("v%1.%2.0.%3").arg(v.major).arg(v.minor).arg(v.revision));
+  ASSERT_EQ(frm.mnuPopup->actions().size(), 3);
+  EXPECT_EQ(frm.mnuAbout->text(), "About...");
+  EXPECT_TRUE(frm.mnuSeparator->isSeparator());
+  EXPECT_EQ(frm.mnuExit->text(), "Exit");
+
+  device.SetAxis(0, C - 1000);
+  device.SetButton(0, true);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "move 2 0, left down");
+  EXPECT_EQ(frm.lblMouseX->text(), "2");
+  EXPECT_EQ(frm.lblValue[0]->text(), "31768");
+  EXPECT_EQ(frm.Label1[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(frm.Label1[1]->palette().color(QPalette::Window), QColor(255, 255, 255));
+
+  device.SetAxis(0, C);
+  device.SetButton(0, false);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "left up");
+  EXPECT_EQ(frm.lblMouseX->text(), "0");
+  EXPECT_EQ(frm.Label1[0]->palette().color(QPalette::Window), QColor(255, 255, 255));
+}
+
+TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {
+  VirtualJoystick other("Generic Gamepad");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
+  EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Critical);
+  EXPECT_EQ(boxes[0].text, JoystickInputErrorText(platform::JoyReading{}));
+  EXPECT_EQ(ends, std::vector<int>{1});
+  EXPECT_FALSE(frm.tmrEvent->isActive());
+  EXPECT_FALSE(frm.Tray().Added());
+  EXPECT_EQ(sinksOpened, 0);
+}
+
+TEST_F(PointerlyWindow, RefusesAControllerWhoseXReadsZero) {
+  VirtualJoystick device("Heliryx 360");
+  device.SetAxis(0, 0);
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
+  EXPECT_NE(boxes[0].text.find("\r\nX=0\r\nY=32768\r\n"), std::string::npos) << boxes[0].text;
+  EXPECT_EQ(ends, std::vector<int>{1});
+}
+
+TEST_F(PointerlyWindow, EndsWithAClearMessageWhenNoInputCanBeSent) {
+  VirtualJoystick device("Heliryx 360");
+  PointerlyHooks hooks = Hooks(kBindings);
+  hooks.openSink = [](std::string& whyNot) -> std::unique_ptr<platform::InputSink> {
+    whyNot = "/dev/uinput cannot be used (No such file or directory); no X display can be opened";
+    return nullptr;
+  };
+  frmMain frm(hooks);
+  frm.Form_Load();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "Pointerly");
+  EXPECT_EQ(boxes[0].text,
+            "Pointerly cannot send mouse and key input: /dev/uinput cannot be used (No such file or directory); no X "
+            "display can be opened.");
+  EXPECT_EQ(ends, std::vector<int>{1});
+  EXPECT_FALSE(frm.tmrEvent->isActive());
+}
+
+enum class WayOut { Exit, CloseRequest, Sigterm, Sigint, WindowClosed };
+
+class EveryWayOut : public PointerlyWindow, public ::testing::WithParamInterface<WayOut> {};
+
+TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
+  VirtualJoystick device("Heliryx 360");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  ASSERT_FALSE(frm.Ended());
+  device.SetAxis(2, 65535);
+  device.SetButton(0, true);
+  frm.tmrEvent_Timer();
+  ASSERT_EQ(sink->Take(), "key 66 down, left down");
+
+  std::thread poster;
+  switch (GetParam()) {
+    case WayOut::Exit: frm.mnuExit->trigger(); break;
+    case WayOut::CloseRequest: poster = std::thread([] { platform::PostCloseToWindow("Pointerly"); }); break;
+    case WayOut::Sigterm: ::raise(SIGTERM); break;
+    case WayOut::Sigint: ::raise(SIGINT); break;
+    case WayOut::WindowClosed: frm.close(); break;
+  }
+  EXPECT_TRUE(SpinUntil([&] { return !ends.empty(); }));
+  if (poster.joinable()) poster.join();
+  EXPECT_EQ(ends, std::vector<int>{0});
+  EXPECT_EQ(sink->Take(), "left up, key 66 up");
+  EXPECT_FALSE(sink->Holding());
+  EXPECT_FALSE(frm.tmrEvent->isActive());
+  EXPECT_FALSE(frm.Tray().Added());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EveryWayOut,
+                         ::testing::Values(WayOut::Exit, WayOut::CloseRequest, WayOut::Sigterm, WayOut::Sigint,
+                                           WayOut::WindowClosed));
+
+TEST_F(PointerlyWindow, DontSendEventsLetsGoOfWhatIsHeldAndReplaysNothing) {
+  VirtualJoystick device("Heliryx 360");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  device.SetButton(0, true);
+  device.SetAxis(2, 65535);
+  frm.tmrEvent_Timer();
+  ASSERT_EQ(sink->Take(), "key 66 down, left down");
+
+  frm.chkDebug->click();
+  EXPECT_EQ(sink->Take(), "left up, key 66 up");
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "");
+
+  frm.chkDebug->click();  // unchecked with the button still held
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "");
+  device.SetButton(0, false);
+  device.SetAxis(2, C);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "");  // nothing held, nothing to release
+  device.SetButton(0, true);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "left down");
+}
+
+TEST_F(PointerlyWindow, AnUnpluggedControllerLeavesNothingHeld) {
+  auto device = std::make_unique<VirtualJoystick>("Heliryx 360");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  device->SetAxis(0, 0);
+  device->SetButton(0, true);
+  device->SetAxis(2, 65535);
+  frm.tmrEvent_Timer();
+  ASSERT_EQ(sink->Take(), "key 66 down, move 66 0, left down");
+  device->Unplug();
+  frm.tmrEvent_Timer();
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(sink->Take(), "key 66 up, left up");
+  EXPECT_FALSE(sink->Holding());
+  EXPECT_FALSE(frm.Ended());
+}
+
+TEST_F(PointerlyWindow, ASecondCopyEndsWithoutATrace) {
+  VirtualJoystick device("Heliryx 360");
+  frmMain first(Hooks(kBindings));
+  first.Form_Load();
+  ASSERT_FALSE(first.Ended());
+  ASSERT_EQ(sinksOpened, 1);
+
+  frmMain second(Hooks(kBindings));
+  second.Form_Load();
+  EXPECT_TRUE(second.Ended());
+  EXPECT_EQ(ends, std::vector<int>{0});
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(sinksOpened, 1);
+  EXPECT_FALSE(second.Tray().Added());
+  EXPECT_FALSE(second.tmrEvent->isActive());
+  EXPECT_FALSE(first.Ended());
+}
+
+TEST_F(PointerlyWindow, AboutShowsTheSharedDialogForTheMouseEmulator) {
+  VirtualJoystick device("Heliryx 360");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  QString title, version;
+  platform::SetModalHandler([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    version = static_cast<editor::frmAbout&>(dialog).lblVersion->text();
+    return 0;
+  });
+  frm.mnuAbout->trigger();
+  platform::SetModalHandler({});
+  EXPECT_EQ(title, "About Pointerly");
+  EXPECT_TRUE(version.startsWith("Heliryx 360 Mouse Emulator v")) << version.toStdString();
+  EXPECT_FALSE(frm.Ended());
+}
+
+}  // namespace
