@@ -1,0 +1,63 @@
+#include "monitor/activation.h"
+
+#include "config_store/profile_helpers.h"
+#include "monitor/active_ryx.h"
+#include "monitor/pointerly_ini.h"
+#include "platform/file_system.h"
+#include "platform/program_files.h"
+#include "platform/text.h"
+#include "platform/win_path.h"
+
+namespace monitor {
+
+Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock,
+                       std::string programFolder, Window window)
+    : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock),
+      programFolder_(std::move(programFolder)), window_(std::move(window)) {}
+
+bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
+  if (debugMode) {
+    window_.log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + clock_.TimeText());
+    window_.log("Path: " + platform::ToLower(game.ActiveExeFolder));
+    window_.log("Process ID: " + game.ActivePid);
+    if (window_.selectLastLine) window_.selectLastLine();
+  }
+  window_.setTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);
+  // The editor opens on this game next time. The configuration's path is a
+  // Linux path, so its file name is what follows the last "/".
+  config_store::WriteIni(programFolder_ + "/tunedeck.ini", "Games", "Current",
+                         platform::FileNamePart(game.ActiveScgFile));
+
+  ActivationRead read = ReadActivationValues(game.ActiveScgFile);
+  if (read.vectorError) {
+    // Nothing else has changed yet: the emulator and the driver keep what they had.
+    window_.fatal(*read.vectorError);
+    return false;
+  }
+  Values = std::move(read.values);
+
+  // From here on, a suspend or exit chosen in the middle waits for the next gap
+  // between two runs, and stops the rest.
+  DriverRuns::Sequence sequence(runs_);
+  emulator_.ClosePointerly();
+  WritePointerlyIni(programFolder_ + "/pointerly.ini", Values);
+  if (NeedsPointerly(Values)) StartPointerly();
+
+  const std::string ryxFile = programFolder_ + "/active.ryx";
+  if (!WriteRyxFile(ryxFile, ActiveRyxLines(Values, programFolder_))) platform::RemoveFile(ryxFile);
+  if (platform::FileExists(ryxFile) && !runs_.StopRequested()) {
+    runs_.ResetRyxDefaults();
+    runs_.Replay(ReadRyxFile(ryxFile));
+  }
+  return true;
+}
+
+void Activation::StartPointerly() {
+  // The emulator just asked to close may still hold its place; give it a moment
+  // so the new one does not find it and quit, leaving the game without one.
+  for (int waited = 0; waited < kEmulatorGraceMs && emulator_.Running(); waited += 50) clock_.Sleep(50);
+  if (runs_.StopRequested()) return;
+  runner_.RunAndWait("\"" + programFolder_ + "/" + platform::ProgramFile("Pointerly.exe") + "\"", true);
+}
+
+}  // namespace monitor

@@ -1,0 +1,50 @@
+// SCGActivate: applies a watched game's configuration when the game has started,
+// to the mouse emulator (pointerly.ini and a restart) and to the controller
+// driver (active.ryx, replayed through Ryxcontrol one run at a time), and
+// records the game for the editor.
+#pragma once
+
+#include "monitor/activation_values.h"
+#include "monitor/driver_runs.h"
+#include "monitor/monitor_services.h"
+
+#include <functional>
+#include <string>
+
+namespace monitor {
+
+class Activation {
+ public:
+  // What the activation asks of the window.
+  struct Window {
+    std::function<void(const std::string&)> log;     // appends a line to the log
+    std::function<void()> selectLastLine;
+    std::function<void(const std::string&)> setTip;  // the icon's tip
+    // The critical box (titled with the program's title), then the unload step.
+    std::function<void(const std::string&)> fatal;
+  };
+
+  Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, std::string programFolder,
+             Window window);
+
+  // False when the program is ending because the configuration is malformed.
+  bool SCGActivate(const ActiveGame& game, bool debugMode);
+
+  // The values of the last activation, for the game-exit step.
+  ActivationValues Values;
+
+  // How long a closing emulator is given to go before the new one starts.
+  static constexpr int kEmulatorGraceMs = 1000;
+
+ private:
+  void StartPointerly();
+
+  DriverRuns& runs_;
+  Runner& runner_;
+  Emulator& emulator_;
+  Clock& clock_;
+  std::string programFolder_;
+  Window window_;
+};
+
+}  // namespace monitor

@@ -1,0 +1,67 @@
+// What the activation reads of a watched game's configuration: only the
+// player's values (the _USER keys) and the identification it needs. The values
+// stay until the next activation; the game-exit step reads some of them.
+#pragma once
+
+#include "monitor/game_exit/bindings.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace monitor {
+
+using game_exit::ActionTriple;
+
+// The watched game, as the polling loop found it. Kept after the game has
+// ended, for the game-exit step.
+struct ActiveGame {
+  std::string ActiveScgFile;    // the configuration file (folder and name)
+  std::string ActiveAppName;    // its APPLICATION_NAME
+  std::string ActiveExeName;    // the executable's file name
+  std::string ActiveExeFolder;  // its folder (Linux path, no trailing "/")
+  std::string ActivePid;        // the process identifier as decimal text
+  std::string ActiveWinePrefix; // the Wine prefix of a Windows game; empty otherwise
+};
+
+struct ActivationValues {
+  // Identification.
+  std::string FileRevision;
+  std::string AppName;
+  std::string SkillCode;  // "BEG", "INT" or "EXP"
+  std::string Orientation;
+  // Switches.
+  std::string CopyFiles, CommandLine, Custom, UseMaster, UseChording, UseKeys, UseButtons;
+  std::string UsePrecision, PrecisionSens, PrecisionGain, PrecisionMode, PrecisionButton;
+  std::string NullRegion;
+  // Bindings (ButtonAlias all empty unless USE_BUTTONS is TRUE).
+  game_exit::GameBindings Bindings;
+  // Tuning vectors of [HELIRYX].
+  std::array<int, 6> AxisMap{};          // the axis digit + 1, so 1..6
+  std::array<std::string, 6> Polarity;   // one character each
+  std::array<std::string, 7> Gain;       // decimal text without leading zeros; 7th is the master
+  std::array<std::string, 7> Sens;       // one character each
+  std::array<std::string, 6> Curve;      // a curve file path or empty
+  // The mouse emulator's values.
+  std::array<std::string, 6> Deadzone;
+  std::string MotionAliasX, MotionAliasY;
+};
+
+// Splits a value of two or three quoted items, as the profile reader returns it
+// (the first and last quote already gone). Every field is empty for "ERROR", a
+// value without a comma, or one shorter than 8 characters.
+void SplitQuotedList(int Count, const std::string& value, std::string& field1, std::string& field2,
+                     std::string& field3, int Skip);
+ActionTriple SplitTriple(const std::string& value);
+
+struct ActivationRead {
+  ActivationValues values;
+  // The text of the critical box when a tuning vector is malformed ("Axis Map
+  // Error" and the length found, ...): the monitor then ends.
+  std::optional<std::string> vectorError;
+};
+
+// Reads the configuration file `scgFile` (a missing key reads as "ERROR").
+ActivationRead ReadActivationValues(const std::string& scgFile);
+
+}  // namespace monitor

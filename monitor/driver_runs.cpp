@@ -1,0 +1,63 @@
+#include "monitor/driver_runs.h"
+
+namespace monitor {
+
+DriverRuns::DriverRuns(Runner& runner, std::string programFolder)
+    : runner_(runner), programFolder_(std::move(programFolder)) {}
+
+void DriverRuns::Submit(MonitorCommand command) {
+  if (Busy()) {
+    queued_.push_back(command);
+    return;
+  }
+  Perform(command);
+}
+
+void DriverRuns::Perform(MonitorCommand command) {
+  // The whole command counts as one sequence: what is chosen while it runs
+  // waits until it is over (an exit never lands in the middle of a suspend).
+  Sequence whole(*this);
+  if (perform) perform(command);
+}
+
+DriverRuns::Sequence::Sequence(DriverRuns& runs) : runs_(runs) { ++runs_.depth_; }
+
+DriverRuns::Sequence::~Sequence() {
+  if (--runs_.depth_ == 0) runs_.Drain();
+}
+
+void DriverRuns::Drain() {
+  while (!queued_.empty() && depth_ == 0) {
+    MonitorCommand next = queued_.front();
+    queued_.pop_front();
+    Perform(next);
+  }
+}
+
+int DriverRuns::Run(const std::string& options) {
+  ++runCount_;
+  return runner_.RunAndWait(RyxCommandLine(programFolder_, options), false);
+}
+
+void DriverRuns::ResetRyxDefaults() {
+  Sequence sequence(*this);
+  Run("--set-defaults");
+  for (int slot = 1; slot <= 5; ++slot) Run("--reset-sensitivity-curve " + std::to_string(slot));
+}
+
+bool DriverRuns::Replay(const std::vector<std::string>& lines) {
+  Sequence sequence(*this);
+  for (const std::string& line : lines) {
+    if (StopRequested()) return false;
+    Run(line);
+  }
+  return !StopRequested();
+}
+
+bool DriverRuns::StopRequested() const {
+  for (MonitorCommand c : queued_)
+    if (c != MonitorCommand::EmulatorToggle) return true;
+  return false;
+}
+
+}  // namespace monitor

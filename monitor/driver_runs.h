@@ -1,0 +1,76 @@
+// Every run of Ryxcontrol the monitor makes goes through here, one at a time.
+// While runs are going on the window still answers the player (the waits
+// yield), so a command chosen then (suspend, exit, the emulator switch, ...)
+// is held until the runs have ended instead of starting runs of its own in the
+// middle of them. A command that suspends or ends the monitor also stops an
+// activation's replay at the next gap between two runs, so that the driver is
+// left at its defaults and not at the game's settings.
+#pragma once
+
+#include "monitor/monitor_services.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace monitor {
+
+enum class MonitorCommand {
+  SuspendToggle,   // the menu's Suspend/Resume, the Suspend button
+  Exit,            // the menu's Exit, the Exit button
+  EmulatorToggle,  // the emulator item of the menu
+  Customize,       // start the editor (suspends first)
+  WebUpdate,       // start the updater (suspends first)
+};
+
+class DriverRuns {
+ public:
+  DriverRuns(Runner& runner, std::string programFolder);
+
+  // What a command does; the window sets it.
+  std::function<void(MonitorCommand)> perform;
+
+  // Performs the command now, or queues it while runs are going on.
+  void Submit(MonitorCommand command);
+  // Performs it now, as one sequence (for the monitor's own decisions, such as
+  // the mailbox's suspend, which never arrive in the middle of runs).
+  void Perform(MonitorCommand command);
+
+  // Holds the runs together: commands wait until the outermost Sequence ends,
+  // and are performed then, in the order they came.
+  class Sequence {
+   public:
+    explicit Sequence(DriverRuns& runs);
+    ~Sequence();
+    Sequence(const Sequence&) = delete;
+    Sequence& operator=(const Sequence&) = delete;
+
+   private:
+    DriverRuns& runs_;
+  };
+
+  // "--set-defaults", then curve slots 1 to 5 back to the default curve.
+  void ResetRyxDefaults();
+  // One awaited run per line, in order; stops between runs when a queued command
+  // suspends or ends the monitor. False when it stopped early.
+  bool Replay(const std::vector<std::string>& lines);
+  // True when a queued command wants the current activation to stop.
+  bool StopRequested() const;
+  bool Busy() const { return depth_ > 0; }
+
+  // Every Ryxcontrol command line run so far (for the debug log and tests).
+  int RunCount() const { return runCount_; }
+
+ private:
+  int Run(const std::string& options);
+  void Drain();
+
+  Runner& runner_;
+  std::string programFolder_;
+  int depth_ = 0;
+  int runCount_ = 0;
+  std::deque<MonitorCommand> queued_;
+};
+
+}  // namespace monitor

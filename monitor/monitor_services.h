@@ -1,0 +1,65 @@
+// What the monitor's logic needs of the world: a clock to wait on, a process
+// runner, and the mouse emulator's window. The window supplies the real ones;
+// the tests supply their own, to drive the logic step by step.
+#pragma once
+
+#include <string>
+
+class QEventLoop;
+
+namespace monitor {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Waits `ms` milliseconds while the window keeps handling its events.
+  virtual void Sleep(int ms) = 0;
+  // The current time of day as the log shows it.
+  virtual std::string TimeText() = 0;
+};
+
+class Runner {
+ public:
+  virtual ~Runner() = default;
+  // Starts a command line hidden; waits for it unless `NoWait`. The exit code, or 0.
+  virtual int RunAndWait(const std::string& CommandLine, bool NoWait) = 0;
+};
+
+class Emulator {
+ public:
+  virtual ~Emulator() = default;
+  // Asks a running Pointerly to close; does not wait for it.
+  virtual void ClosePointerly() = 0;
+  // True while a Pointerly window can be reached.
+  virtual bool Running() = 0;
+};
+
+// The real ones.
+class QtClock : public Clock {
+ public:
+  void Sleep(int ms) override;
+  std::string TimeText() override;
+  // Ends a Sleep in progress early (a command that ends the wait).
+  void Wake();
+
+ private:
+  QEventLoop* loop_ = nullptr;
+  bool woken_ = false;
+};
+
+class ProcessRunner : public Runner {
+ public:
+  int RunAndWait(const std::string& CommandLine, bool NoWait) override;
+};
+
+class PointerlyWindow : public Emulator {
+ public:
+  void ClosePointerly() override;
+  bool Running() override;
+};
+
+// The command line of one Ryxcontrol run: the tool of `programFolder`, quoted,
+// and the option line.
+std::string RyxCommandLine(const std::string& programFolder, const std::string& options);
+
+}  // namespace monitor

@@ -1,0 +1,81 @@
+#include "monitor/poll_loop.h"
+
+#include "config_store/profile_helpers.h"
+#include "monitor/mailbox.h"
+#include "platform/text.h"
+
+namespace monitor {
+
+PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Hooks hooks)
+    : state_(state), processes_(processes), clock_(clock), hooks_(std::move(hooks)) {}
+
+bool PollLoop::Active_() const { return platform::EqualsNoCase(state_.CurrentMode, "ACTIVE"); }
+
+void PollLoop::tmrMonitor_Timer() {
+  // The timer may fire while a tick waits and yields: one tick at a time.
+  if (ticking_) return;
+  ticking_ = true;
+  bool GameExited = false;
+  for (;;) {
+    // The processes, then the mailbox, once per scan.
+    std::vector<platform::ProcessInfo> ProcessList = processes_.List();
+    switch (ReadMailbox(ReadMode(state_.MonitorIniFile), state_.CurrentMode)) {
+      case MailboxAction::None:
+        break;
+      case MailboxAction::Toggle:
+        hooks_.suspendToggle();
+        break;
+      case MailboxAction::Quit:
+        hooks_.quit();
+        ticking_ = false;
+        return;
+    }
+    if (!Active_()) break;
+
+    // The first listed process that is watched wins, with the first entry naming it.
+    const platform::ProcessInfo* game = nullptr;
+    const WatchEntry* entry = nullptr;
+    for (const platform::ProcessInfo& process : ProcessList) {
+      for (const WatchEntry& watched : state_.WatchList)
+        if (platform::EqualsNoCase(watched.exeName, process.exeName)) {
+          entry = &watched;
+          break;
+        }
+      if (entry) {
+        game = &process;
+        break;
+      }
+    }
+    if (!game) {
+      if (GameExited) {
+        hooks_.closePointerly();
+        hooks_.writeStuff(active_);
+      }
+      break;
+    }
+
+    // Opened before the activation, so the game's end is seen even if it ends meanwhile.
+    std::unique_ptr<platform::ProcessWatch> GameHandle = processes_.Watch(*game);
+    active_ = ActiveGame{};
+    active_.ActiveScgFile = state_.ScgFolder + entry->scgFile;
+    active_.ActiveAppName = config_store::ReadIni(active_.ActiveScgFile, "IDENTIFICATION", "APPLICATION_NAME");
+    active_.ActiveExeName = game->exeName;
+    active_.ActiveExeFolder = game->exeFolder;
+    active_.ActivePid = std::to_string(game->pid);
+    active_.ActiveWinePrefix = game->winePrefix;
+    if (!hooks_.activate(active_)) break;
+
+    // Wait for the game's end, checking every 250 ms while the window runs on.
+    watching_ = true;
+    while (Active_() && GameHandle && GameHandle->Running()) clock_.Sleep(kGamePollMs);
+    watching_ = false;
+    if (!Active_()) break;  // suspended or ending: no exit step for this game
+
+    GameExited = true;
+    clock_.Sleep(kGamePollMs);
+    GameHandle.reset();
+  }
+  ticking_ = false;
+}
+
+}  // namespace monitor

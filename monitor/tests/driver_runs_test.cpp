@@ -1,0 +1,115 @@
+// Ryxcontrol runs never overlap, and commands chosen while runs go on wait for them.
+#include "monitor/driver_runs.h"
+
+#include "monitor/tests/fakes.h"
+
+#include <gtest/gtest.h>
+
+using monitor::DriverRuns;
+using monitor::MonitorCommand;
+using monitor_test::FakeRunner;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const Lines kDefaults = {"--set-defaults",
+                         "--reset-sensitivity-curve 1",
+                         "--reset-sensitivity-curve 2",
+                         "--reset-sensitivity-curve 3",
+                         "--reset-sensitivity-curve 4",
+                         "--reset-sensitivity-curve 5"};
+const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-sensitivity 3",
+                     "--set-master-gain 55", "--set-axis 0 0"};
+
+// A monitor whose commands do what the real ones do to the driver.
+struct Rig {
+  FakeRunner runner;
+  DriverRuns runs{runner, "/opt/h"};
+  std::vector<std::string> done;
+  Rig() {
+    runs.perform = [this](MonitorCommand c) {
+      switch (c) {
+        case MonitorCommand::SuspendToggle:
+          runs.ResetRyxDefaults();
+          done.push_back("suspend");
+          break;
+        case MonitorCommand::EmulatorToggle:
+          runs.ResetRyxDefaults();
+          done.push_back("emulator");
+          break;
+        case MonitorCommand::Exit:
+          done.push_back("exit");
+          break;
+        default:
+          done.push_back("other");
+      }
+    };
+  }
+  Lines Runs() const { return runner.Runs("/opt/h"); }
+};
+
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+}  // namespace
+
+TEST(DriverRuns, DefaultsAreSixRunsOfTheToolInTheProgramFolder) {
+  Rig s;
+  s.runs.ResetRyxDefaults();
+  EXPECT_EQ(s.Runs(), kDefaults);
+  EXPECT_EQ(s.runner.lines[0], "\"/opt/h/ryxcontrol\" --set-defaults");
+}
+
+TEST(DriverRuns, ACommandOutsideRunsIsDoneAtOnce) {
+  Rig s;
+  s.runs.Submit(MonitorCommand::Exit);
+  EXPECT_EQ(s.done, (Lines{"exit"}));
+}
+
+TEST(DriverRuns, CommandsDuringAnActivationWaitForTheGapBetweenRuns) {
+  struct Case {
+    std::string name;
+    std::vector<MonitorCommand> chosen;  // during the third line of the game
+    Lines runs;
+    Lines done;
+  } cases[] = {
+      // Suspend stops the replay after the run in progress, then leaves the driver at its defaults.
+      {"suspend", {MonitorCommand::SuspendToggle},
+       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}, kDefaults}), {"suspend"}},
+      {"exit", {MonitorCommand::Exit}, Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}}), {"exit"}},
+      // The emulator switch lets the game's settings finish first.
+      {"emulator", {MonitorCommand::EmulatorToggle}, Joined({kDefaults, kGame, kDefaults}), {"emulator"}},
+      {"emulator then exit", {MonitorCommand::EmulatorToggle, MonitorCommand::Exit},
+       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}, kDefaults}), {"emulator", "exit"}},
+  };
+  for (const Case& c : cases) {
+    Rig s;
+    s.runner.during = [&](size_t index, const std::string&) {
+      if (index == kDefaults.size() + 2)
+        for (MonitorCommand m : c.chosen) s.runs.Submit(m);
+    };
+    {
+      DriverRuns::Sequence activation(s.runs);
+      s.runs.ResetRyxDefaults();
+      EXPECT_TRUE(s.done.empty()) << c.name;  // not between the defaults and the game's lines
+      s.runs.Replay(kGame);
+    }
+    EXPECT_EQ(s.Runs(), c.runs) << c.name;
+    EXPECT_EQ(s.done, c.done) << c.name;
+    EXPECT_EQ(s.runner.mostAtOnce, 1) << c.name;
+  }
+}
+
+TEST(DriverRuns, AnExitChosenDuringASuspendComesAfterTheWholeSuspend) {
+  Rig s;
+  s.runner.during = [&](size_t index, const std::string&) {
+    if (index == 1) s.runs.Submit(MonitorCommand::Exit);
+  };
+  s.runs.Submit(MonitorCommand::SuspendToggle);
+  EXPECT_EQ(s.done, (Lines{"suspend", "exit"}));
+  EXPECT_EQ(s.Runs(), kDefaults);
+  EXPECT_EQ(s.runner.mostAtOnce, 1);
+}

@@ -1,0 +1,134 @@
+// Stand-ins for the clock, the process runner, the emulator's window and the
+// process table, so the monitor's logic can be driven step by step.
+#pragma once
+
+#include "monitor/monitor_services.h"
+#include "platform/process/process_table.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace monitor_test {
+
+// Time moves only when the logic sleeps; events fire when their time is reached.
+class FakeClock : public monitor::Clock {
+ public:
+  long long now = 0;
+  std::vector<int> sleeps;
+  void At(long long time, std::function<void()> event) { events_.emplace(time, std::move(event)); }
+  void Sleep(int ms) override {
+    sleeps.push_back(ms);
+    now += ms;
+    while (!events_.empty() && events_.begin()->first <= now) {
+      auto event = events_.begin()->second;
+      events_.erase(events_.begin());
+      event();
+    }
+  }
+  std::string TimeText() override { return "12:00:00"; }
+
+ private:
+  std::multimap<long long, std::function<void()>> events_;
+};
+
+// Records every command line; `during` runs while an awaited run is going on,
+// which is where a player's click can arrive.
+class FakeRunner : public monitor::Runner {
+ public:
+  std::vector<std::string> lines;
+  std::function<void(size_t index, const std::string& line)> during;
+  int running = 0;
+  int mostAtOnce = 0;
+  int RunAndWait(const std::string& line, bool noWait) override {
+    lines.push_back(line);
+    if (noWait) return 0;
+    mostAtOnce = std::max(mostAtOnce, ++running);
+    if (during) during(lines.size() - 1, line);
+    --running;
+    return 0;
+  }
+  // The Ryxcontrol options run (the tool's path taken off), and "start <program>"
+  // for programs started without waiting.
+  std::vector<std::string> Runs(const std::string& programFolder) const {
+    std::string tool = "\"" + programFolder + "/ryxcontrol\" ";
+    std::vector<std::string> runs;
+    for (const std::string& l : lines)
+      runs.push_back(l.rfind(tool, 0) == 0 ? l.substr(tool.size()) : "start " + l);
+    return runs;
+  }
+};
+
+class FakeEmulator : public monitor::Emulator {
+ public:
+  int closes = 0;
+  bool running = false;
+  std::function<void()> onClose;
+  void ClosePointerly() override {
+    ++closes;
+    if (onClose) onClose();
+  }
+  bool Running() override { return running; }
+};
+
+// Processes appear and end as the test says.
+class FakeProcessTable : public platform::ProcessTable {
+ public:
+  struct Process {
+    platform::ProcessInfo info;
+    bool alive = true;
+  };
+  std::vector<Process> processes;  // in the order the system lists them
+  int lists = 0;
+
+  platform::ProcessInfo& Start(const std::string& exeName, int pid, const std::string& folder = "/games") {
+    platform::ProcessInfo info;
+    info.exeName = exeName;
+    info.pid = pid;
+    info.exeFolder = folder;
+    info.startTime = static_cast<unsigned long long>(nextStart_++);
+    processes.push_back({info, true});
+    std::sort(processes.begin(), processes.end(),
+              [](const Process& a, const Process& b) { return a.info.pid < b.info.pid; });
+    for (auto& p : processes)
+      if (p.info.pid == pid && p.alive) return p.info;
+    return processes.back().info;
+  }
+  void End(int pid) {
+    for (auto& p : processes)
+      if (p.info.pid == pid) p.alive = false;
+    processes.erase(std::remove_if(processes.begin(), processes.end(), [](const Process& p) { return !p.alive; }),
+                    processes.end());
+  }
+  std::vector<platform::ProcessInfo> List() override {
+    ++lists;
+    std::vector<platform::ProcessInfo> out;
+    for (const auto& p : processes) out.push_back(p.info);
+    return out;
+  }
+  std::unique_ptr<platform::ProcessWatch> Watch(const platform::ProcessInfo& process) override {
+    if (!Alive(process)) return nullptr;
+    return std::make_unique<Watched>(*this, process);
+  }
+  bool Alive(const platform::ProcessInfo& process) const {
+    for (const auto& p : processes)
+      if (p.info.pid == process.pid && p.info.startTime == process.startTime) return true;
+    return false;
+  }
+
+ private:
+  class Watched : public platform::ProcessWatch {
+   public:
+    Watched(FakeProcessTable& table, platform::ProcessInfo info) : table_(table), info_(std::move(info)) {}
+    bool Running() override { return table_.Alive(info_); }
+
+   private:
+    FakeProcessTable& table_;
+    platform::ProcessInfo info_;
+  };
+  long long nextStart_ = 100;
+};
+
+}  // namespace monitor_test
