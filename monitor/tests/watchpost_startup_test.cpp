@@ -36,7 +36,7 @@ TEST_F(WatchpostStartup, DebugRunBuildsTheWatchListAndOpensTheMailbox) {
   AddGame();
   WriteFile(install_ / "scg/hidden.scg", "[VERSION]\r\nVERSION=6.1\r\n[CONFIGURATION]\r\nHIDE_FILE=TRUE\r\n");
   ChildProcess monitor(Watchpost(), {"-d", "-r", "1"}, install_.Environment());
-  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("watch list.") != std::string::npos; }))
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.\n\n") != std::string::npos; }))
       << monitor.Stdout() << monitor.Stderr();
   EXPECT_EQ(monitor.Stdout(),
             "Building watch list...\n--------\ngame.scg - game.exe\ngame.scg - game2.exe\n--------\n"
