@@ -33,12 +33,14 @@ class Activation {
   // The values of the last activation, for the game-exit step.
   ActivationValues Values;
 
+  // Starts Pointerly (not awaited), once one that was just asked to close has
+  // gone or a short grace has passed.
+  void StartPointerly();
+
   // How long a closing emulator is given to go before the new one starts.
   static constexpr int kEmulatorGraceMs = 1000;
 
  private:
-  void StartPointerly();
-
   DriverRuns& runs_;
   Runner& runner_;
   Emulator& emulator_;

@@ -1,20 +1,26 @@
 #include "monitor/main_window.h"
 
 #include "config_store/profile_helpers.h"
+#include "editor/about_dialog.h"
 #include "editor/check_attached_dialog.h"
 #include "editor/windows_version.h"
+#include "monitor/game_exit/exit_step.h"
 #include "monitor/monitor_icons.h"
+#include "monitor/startup_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/local_endpoint.h"
 #include "platform/modal.h"
 #include "platform/program_files.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -40,8 +46,59 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   layout->addLayout(buttons);
   layout->addWidget(lstDebugWindow);
   resize(480, 360);
-  connect(cmdExit, &QPushButton::clicked, this, [this] { Form_Unload(); });
+  connect(cmdSuspend, &QPushButton::clicked, this, [this] { cmdSuspend_Click(); });
+  connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
   connect(&tmrMonitor, &QTimer::timeout, this, [this] { tmrMonitor_Timer(); });
+
+  // The icon's popup menu.
+  mPopupSys = new QMenu(QStringLiteral("Popup Menu"), this);
+  mAbout = mPopupSys->addAction(QStringLiteral("About..."));
+  mCustomize = mPopupSys->addAction(QStringLiteral("Customize..."));
+  mPopupSys->addSeparator();  // mSeperator3
+  mnuPointerly = mPopupSys->addAction(QStringLiteral("*BETA* Enable Mouse * BETA*"));
+  mnuPointerly->setCheckable(true);
+  mPopupSys->addSeparator();  // mSeperator2
+  mFreshline = mPopupSys->addAction(QStringLiteral("Web update..."));
+  mnuStartup = mPopupSys->addAction(QStringLiteral("Startup settings..."));
+  mPopupSys->addSeparator();  // mSeperator1
+  mPopupSuspend = mPopupSys->addAction(QStringLiteral("Suspend"));
+  mPopupSuspend->setCheckable(true);
+  mPopupExit = mPopupSys->addAction(QStringLiteral("Exit"));
+  // The check marks change only through the handlers, never by the click itself.
+  for (QAction* item : {mnuPointerly, mPopupSuspend})
+    connect(item, &QAction::triggered, this, [item](bool) { item->setChecked(!item->isChecked()); });
+  connect(mAbout, &QAction::triggered, this, [this] { mAbout_Click(); });
+  connect(mCustomize, &QAction::triggered, this, [this] { mCustomize_Click(); });
+  connect(mnuPointerly, &QAction::triggered, this, [this] { mnuPointerly_Click(); });
+  connect(mFreshline, &QAction::triggered, this, [this] { mFreshline_Click(); });
+  connect(mnuStartup, &QAction::triggered, this, [this] { mnuStartup_Click(); });
+  connect(mPopupSuspend, &QAction::triggered, this, [this] { mPopupSuspend_Click(); });
+  connect(mPopupExit, &QAction::triggered, this, [this] { mPopupExit_Click(); });
+  IconData.SetMenu(mPopupSys);
+  IconData.onDoubleClick = [this] { mCustomize_Click(); };
+
+  // The logic behind the tick, over the real clock, runner, emulator window and processes.
+  runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder);
+  runs_->perform = [this](MonitorCommand command) { Perform(command); };
+  activation_ = std::make_unique<Activation>(
+      *runs_, runner_, emulator_, clock_, ProgramFolder,
+      Activation::Window{[this](const std::string& line) { Log(line); },
+                         [this] {
+                           if (lstDebugWindow->count() > 0) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 1);
+                         },
+                         [this](const std::string& tip) { IconData.SetTip(tip); },
+                         [this](const std::string& text) {
+                           platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
+                           Form_Unload();
+                         }});
+  loop_ = std::make_unique<PollLoop>(
+      PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_, clock_,
+      PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); }, [this] { MailboxQuit(); },
+                      [this](const ActiveGame&) { return SCGActivate(); }, [this] { emulator_.ClosePointerly(); },
+                      [this](const ActiveGame& game) {
+                        if (WriteStuff) WriteStuff(game);
+                      }});
+  WriteStuff = [this](const ActiveGame& game) { RunGameExitStep(game); };
 }
 
 frmMain::~frmMain() = default;
@@ -210,6 +267,165 @@ void frmMain::closeEvent(QCloseEvent* event) {
   Form_Unload();
 }
 
-void frmMain::tmrMonitor_Timer() {}
+void frmMain::tmrMonitor_Timer() { loop_->tmrMonitor_Timer(); }
+
+bool frmMain::SCGActivate() { return activation_->SCGActivate(loop_->Active(), DebugMode); }
+
+void frmMain::RunGameExitStep(const ActiveGame& game) {
+  game_exit::GameExitState state;
+  state.ProgramFolder = ProgramFolder;
+  state.ActiveScgFile = game.ActiveScgFile;
+  state.ActiveAppName = game.ActiveAppName;
+  state.ActiveExeName = game.ActiveExeName;
+  state.ActiveExeFolder = game.ActiveExeFolder;
+  state.WinePrefix = game.ActiveWinePrefix;
+  state.Bindings = activation_->Values.Bindings;
+  game_exit::GameExitSeams seams;
+  seams.DebugMode = DebugMode;
+  seams.Log = [this](const std::string& line) { Log(line); };
+  seams.SelectLineBeforeLast = [this] { SelectLineBeforeLast(); };
+  seams.ResetTip = [this] { IconData.SetTip(kMonitorTitle); };
+  seams.ResetRyxDefaults = [this] { runs_->ResetRyxDefaults(); };
+  game_exit::WriteStuff(state, seams);
+}
+
+// The commands, each through the driver runs' queue.
+void frmMain::mAbout_Click() { editor::ShowAbout(editor::AboutProduct::Monitor, kMonitorTitle, this); }
+void frmMain::mCustomize_Click() { runs_->Submit(MonitorCommand::Customize); }
+void frmMain::mnuPointerly_Click() { runs_->Submit(MonitorCommand::EmulatorToggle); }
+void frmMain::mFreshline_Click() { runs_->Submit(MonitorCommand::WebUpdate); }
+void frmMain::mPopupSuspend_Click() { runs_->Submit(MonitorCommand::SuspendToggle); }
+void frmMain::cmdSuspend_Click() { mPopupSuspend_Click(); }
+void frmMain::mPopupExit_Click() { runs_->Submit(MonitorCommand::Exit); }
+void frmMain::cmdExit_Click() { mPopupExit_Click(); }
+
+void frmMain::mnuStartup_Click() {
+  if (startUp_) {
+    startUp_->raise();
+    return;
+  }
+  auto* dialog = new frmStartUp(ProgramFolder, platform::ProgramFileName(), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  startUp_ = dialog;
+  dialog->show();
+}
+
+void frmMain::Perform(MonitorCommand command) {
+  if (ended_) return;
+  switch (command) {
+    case MonitorCommand::SuspendToggle:
+      SuspendToggle();
+      break;
+    case MonitorCommand::Exit:
+      Form_Unload();
+      break;
+    case MonitorCommand::EmulatorToggle:
+      ToggleEmulator();
+      break;
+    case MonitorCommand::Customize:
+      StartCustomizer();
+      break;
+    case MonitorCommand::WebUpdate:
+      StartUpdater();
+      break;
+  }
+  // A wait for a game ends at once when the monitor is no longer active.
+  if (!platform::EqualsNoCase(CurrentMode, "ACTIVE")) clock_.Wake();
+}
+
+void frmMain::LogSuspended() {
+  if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Log("");
+  Log("Monitoring suspended at " + clock_.TimeText());
+  Log("");
+  SelectLineBeforeLast();
+}
+
+void frmMain::SuspendToggle() {
+  if (!mPopupSuspend->isChecked()) {
+    mPopupSuspend->setChecked(true);
+    CurrentMode = "SUSPEND";
+    emulator_.ClosePointerly();
+    runs_->ResetRyxDefaults();
+    if (ended_) return;
+    IconData.Modify(DisabledIcon(), "Heliryx 360 Monitor - Suspended");
+    emulator_.ClosePointerly();
+    QCoreApplication::processEvents();
+    tmrMonitor.start(2500);
+    LogSuspended();
+    cmdSuspend->setText(QStringLiteral("Resume"));
+    WriteIni(MonitorIniFile, "APPLICATION", "MODE", "SUSPEND");
+  } else {
+    mPopupSuspend->setChecked(false);
+    CurrentMode = "ACTIVE";
+    IconData.Modify(MonitorIcon(), kMonitorTitle);
+    QCoreApplication::processEvents();
+    tmrMonitor.start(RefreshInterval);
+    Log("Monitoring resumed at " + clock_.TimeText());
+    Log("");
+    SelectLineBeforeLast();
+    cmdSuspend->setText(QStringLiteral("Suspend"));
+    Form_Load();
+  }
+}
+
+void frmMain::Suspend() {
+  if (platform::FileExists(ProgramFolder + "/watchpost.ini"))
+    WriteIni(ProgramFolder + "/watchpost.ini", "APPLICATION", "MODE", "SUSPEND");
+  mPopupSuspend->setChecked(true);
+  CurrentMode = "SUSPEND";
+  emulator_.ClosePointerly();
+  IconData.Modify(DisabledIcon(), kMonitorTitle);
+  tmrMonitor.start(2500);
+  LogSuspended();
+  cmdSuspend->setText(QStringLiteral("Resume"));
+}
+
+void frmMain::StartCustomizer() {
+  std::string editorPath = ProgramFolder + "/" + platform::ProgramFile("tunedeck.exe");
+  if (platform::FileExists(editorPath)) {
+    Suspend();
+    platform::StartDetached(editorPath);
+  } else {
+    platform::MsgBox("Heliryx 360 Customizer not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                     "Launch Error", true);
+  }
+}
+
+void frmMain::StartUpdater() {
+  std::string updater = ProgramFolder + "/" + platform::ProgramFile("fetchling.exe");
+  if (platform::FileExists(updater)) {
+    Suspend();
+    platform::StartDetached(updater);
+  } else {
+    platform::MsgBox("Heliryx 360 Web Update utility not found.", platform::MsgButtons::Ok,
+                     platform::MsgIcon::Critical, "Update Error", true);
+  }
+}
+
+void frmMain::ToggleEmulator() {
+  std::string pointerly = ProgramFolder + "/" + platform::ProgramFile("Pointerly.exe");
+  if (!platform::FileExists(pointerly)) {
+    platform::MsgBox("Pointerly utility not found... Aborting...", platform::MsgButtons::Ok,
+                     platform::MsgIcon::Critical, "Launch Error");
+    return;
+  }
+  runs_->ResetRyxDefaults();
+  if (mnuPointerly->isChecked()) {
+    mnuPointerly->setChecked(false);
+    emulator_.ClosePointerly();
+  } else {
+    mnuPointerly->setChecked(true);
+    emulator_.ClosePointerly();
+    activation_->StartPointerly();
+  }
+}
+
+void frmMain::MailboxQuit() {
+  CurrentMode.clear();
+  tmrMonitor.stop();
+  WriteIni(MonitorIniFile, "APPLICATION", "MODE", "");
+  IconData.Remove();
+  EndProgram(0);
+}
 
 }  // namespace monitor

@@ -2,17 +2,26 @@
 // start-up sequence, the log, the notification-area icon and the polling timer.
 #pragma once
 
+#include "monitor/activation.h"
+#include "monitor/driver_runs.h"
+#include "monitor/monitor_services.h"
 #include "monitor/monitor_switches.h"
+#include "monitor/poll_loop.h"
 #include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
+#include "platform/process/process_table.h"
 #include "platform/tray_icon.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QAction;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace monitor {
@@ -43,6 +52,31 @@ class frmMain : public QWidget {
   // Selects the line before last, so the list scrolls to it.
   void SelectLineBeforeLast();
 
+  // The icon's popup menu and the window's buttons. A command chosen while
+  // Ryxcontrol runs are going on waits for them to end.
+  void mAbout_Click();
+  void mCustomize_Click();
+  void mnuPointerly_Click();
+  void mFreshline_Click();
+  void mnuStartup_Click();
+  void mPopupSuspend_Click();
+  void cmdSuspend_Click();
+  void mPopupExit_Click();
+  void cmdExit_Click();
+  // Enters the suspended state without resetting the driver (the editor or the
+  // updater is about to take over).
+  void Suspend();
+
+  // Applies the watched game's configuration (the tick calls it).
+  bool SCGActivate();
+  // The game-exit step for the game that ended; the tick calls it when no
+  // watched game is left.
+  std::function<void(const ActiveGame&)> WriteStuff;
+
+  DriverRuns& Runs() { return *runs_; }
+  PollLoop& Loop() { return *loop_; }
+  const ActivationValues& ActiveValues() const { return activation_->Values; }
+
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
   int RefreshInterval = 1000;
@@ -60,6 +94,15 @@ class frmMain : public QWidget {
   QTimer tmrMonitor;
   platform::TrayIcon IconData;
 
+  QMenu* mPopupSys;
+  QAction* mAbout;
+  QAction* mCustomize;
+  QAction* mnuPointerly;
+  QAction* mFreshline;
+  QAction* mnuStartup;
+  QAction* mPopupSuspend;
+  QAction* mPopupExit;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -68,8 +111,28 @@ class frmMain : public QWidget {
   void EndProgram(int exitCode);
   void tmrMonitor_Timer();
 
+  void Perform(MonitorCommand command);
+  void SuspendToggle();
+  void ToggleEmulator();
+  void StartCustomizer();
+  void StartUpdater();
+  // The mailbox asked for anything but ACTIVE or SUSPEND: end at once, leaving
+  // the emulator alone.
+  void MailboxQuit();
+  void LogSuspended();
+  void RunGameExitStep(const ActiveGame& game);
+
   std::string commandText_;
   std::unique_ptr<platform::SingleInstance> instance_;
+
+  QtClock clock_;
+  ProcessRunner runner_;
+  PointerlyWindow emulator_;
+  platform::ProcProcessTable processes_;
+  std::unique_ptr<DriverRuns> runs_;
+  std::unique_ptr<Activation> activation_;
+  std::unique_ptr<PollLoop> loop_;
+  QPointer<QWidget> startUp_;
   bool ended_ = false;
   int exitCode_ = 0;
 };

@@ -1,0 +1,116 @@
+// The road of one played game through the real programs: watchpost in a
+// temporary installation folder with the real ryxcontrol, and a copy of a real
+// program, named like the watched executable, standing in for the game.
+#include "config_store/profile_helpers.h"
+#include "monitor/tests/scg_fixture.h"
+#include "platform/file_system.h"
+#include "platform/text.h"
+#include "testing/test_support.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+Lines LogLines(const std::string& path) { return platform::SplitLines(ReadFile(path)); }
+
+const Lines kDefaults = {"--set-defaults",
+                         "--reset-sensitivity-curve 1",
+                         "--reset-sensitivity-curve 2",
+                         "--reset-sensitivity-curve 3",
+                         "--reset-sensitivity-curve 4",
+                         "--reset-sensitivity-curve 5"};
+
+Lines Joined(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+}  // namespace
+
+TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
+  TempInstall install({"watchpost", "ryxcontrol"}, true);
+  WriteFile(install / "scg/road.scg",
+            monitor_test::ScgText({{"EXECUTABLE", "\"RoadGame.exe\""},
+                                   {"APPLICATION_NAME", "\"Road Game\""},
+                                   {"ORIENTATION", "HORIZONTAL"},
+                                   {"USE_KEYS", "TRUE"},
+                                   {"MOTION_ALIAS_X", "4"},
+                                   {"CURVE_3_USER", "\".\\crv\\PRECISE.crv\""}}));
+  TempFolder games;
+  std::string gameFolder = games / "Road Game";
+  MakeFolders(gameFolder);
+  std::filesystem::copy_file("/bin/sleep", gameFolder + "/roadgame.exe");
+  const std::string ryxLog = install / "ryxcontrol.log";
+  const std::string ini = install / "watchpost.ini";
+
+  ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("watch list.") != std::string::npos; }))
+      << monitor.Stdout() << monitor.Stderr();
+  EXPECT_NE(monitor.Stdout().find("road.scg - RoadGame.exe\n"), std::string::npos);
+  EXPECT_FALSE(platform::FileExists(ryxLog));  // nothing runs while no game does
+
+  // The game starts: its configuration reaches the driver, one run after the other.
+  ChildProcess game(gameFolder + "/roadgame.exe", {"60"});
+  const Lines gameLines = {
+      "--reset-sensitivity-curve 0", "--reset-sensitivity-curve 1", "--reset-sensitivity-curve 2",
+      "--reset-sensitivity-curve 3", "--reset-sensitivity-curve 4", "--reset-sensitivity-curve 5",
+      "--upload-sensitivity-curve 3 \"" + install / "crv/precise.crv" + "\"", "--set-chording off",
+      "--set-null-region 8", "--set-master-sensitivity 3", "--set-master-gain 55", "--set-polarity 0 +",
+      "--set-polarity 1 +", "--set-polarity 2 -", "--set-polarity 3 +", "--set-polarity 4 +", "--set-polarity 5 -",
+      "--set-axis 0 0", "--set-axis 1 2", "--set-axis 2 1", "--set-axis 3 3", "--set-axis 4 5", "--set-axis 5 4"};
+  Lines loggedGameLines = gameLines;
+  loggedGameLines[6] = "--upload-sensitivity-curve 3 " + install / "crv/precise.crv";  // as the tool records it
+  ASSERT_TRUE(WaitUntil([&] { return LogLines(ryxLog).size() >= 6 + gameLines.size(); }, 20000))
+      << ReadFile(ryxLog) << monitor.Stdout();
+  EXPECT_EQ(LogLines(ryxLog), Joined({kDefaults, loggedGameLines}));
+  EXPECT_EQ(platform::SplitLines(ReadFile(install / "active.ryx")), gameLines);
+  EXPECT_NE(ReadFile(install / "active.ryx").find("\r\n"), std::string::npos);
+  EXPECT_EQ(config_store::ReadIni(install / "tunedeck.ini", "Games", "Current"), "road.scg");
+  std::string pointerly = install / "pointerly.ini";
+  EXPECT_EQ(config_store::ReadIni(pointerly, "DEADZONE", "DEADZONE_2"), "1002");
+  EXPECT_EQ(config_store::ReadIni(pointerly, "MOTIONS", "MOTION_0_POS"), "VK_D");
+  EXPECT_EQ(config_store::ReadIni(pointerly, "MOTIONS", "MOTION_4_NEG"), "X");
+  EXPECT_EQ(config_store::ReadIni(pointerly, "BUTTONS", "BUTTON_2"), "VK_F3");
+  std::string out = monitor.Stdout();
+  EXPECT_NE(out.find("Started watching: roadgame.exe at "), std::string::npos) << out;
+  EXPECT_NE(out.find("Path: " + platform::ToLower(gameFolder) + "\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Process ID: " + std::to_string(game.Pid()) + "\n"), std::string::npos) << out;
+
+  // The game ends: the driver goes back to its defaults.
+  game.Terminate();
+  game.Wait();
+  ASSERT_TRUE(WaitUntil([&] { return LogLines(ryxLog).size() >= 12 + gameLines.size(); }, 10000)) << ReadFile(ryxLog);
+  EXPECT_EQ(LogLines(ryxLog), Joined({kDefaults, loggedGameLines, kDefaults}));
+  EXPECT_TRUE(WaitUntil([&] { return monitor.Stdout().find("Stopped watching: roadgame.exe") != std::string::npos; }));
+
+  // SUSPEND from outside: suspended, driver defaults once more.
+  config_store::WriteIni(ini, "APPLICATION", "MODE", "SUSPEND");
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("Monitoring suspended at ") != std::string::npos; }))
+      << monitor.Stdout();
+  EXPECT_TRUE(WaitUntil([&] { return LogLines(ryxLog).size() == 18 + gameLines.size(); }));
+  EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "SUSPEND");
+
+  // ACTIVE from outside: resumed, the watch list built again.
+  config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("Monitoring resumed at ") != std::string::npos; }, 8000))
+      << monitor.Stdout();
+  auto afterResume = [&] {
+    std::string text = monitor.Stdout();
+    return text.substr(text.find("Monitoring resumed at "));
+  };
+  ASSERT_TRUE(WaitUntil([&] { return afterResume().find("items to the watch list.") != std::string::npos; }))
+      << afterResume();
+  EXPECT_NE(afterResume().find("road.scg - RoadGame.exe\n"), std::string::npos) << afterResume();
+  EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "ACTIVE");
+
+  // An empty MODE ends it, and the value stays empty.
+  config_store::WriteIni(ini, "APPLICATION", "MODE", "");
+  EXPECT_EQ(monitor.Wait(8000), 0) << monitor.Stderr();
+  EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "");
+  EXPECT_EQ(LogLines(ryxLog).size(), 18 + gameLines.size());
+}
