@@ -1,0 +1,223 @@
+// frmMain's menu, suspension and start-up dialog in process, over a temporary
+// program folder with the real ryxcontrol in it.
+#include "monitor/main_window.h"
+
+#include "config_store/profile_helpers.h"
+#include "monitor/startup_dialog.h"
+#include "monitor/tests/scg_fixture.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/modal.h"
+#include "platform/process/autostart.h"
+#include "platform/registry.h"
+#include "testing/test_support.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace testing_support;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+class MonitorWindow : public ::testing::Test {
+ protected:
+  MonitorWindow() : install_({"ryxcontrol"}) {
+    ::setenv("XDG_CONFIG_HOME", install_.ConfigHome().c_str(), 1);
+    WriteFile(install_ / "scg/game.scg", monitor_test::ScgText());
+    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& box) {
+      boxes_.push_back(box.title + ": " + box.text);
+      return platform::DefaultAnswer(box.buttons);
+    });
+  }
+  ~MonitorWindow() override { platform::SetMsgBoxHandler(nullptr); }
+
+  // A stand-in program that notes each start in a file beside it.
+  void AddProgram(const std::string& name) {
+    WriteFile(install_ / name, "#!/bin/sh\necho started >> \"$0.started\"\n");
+    ::chmod((install_ / name).c_str(), 0755);
+  }
+  int Starts(const std::string& name) { return static_cast<int>(platform::SplitLines(ReadFile(install_ / (name + ".started"))).size()); }
+  size_t RyxRuns() { return platform::SplitLines(ReadFile(install_ / "ryxcontrol.log")).size(); }
+  std::string Mode() { return config_store::ReadIni(install_ / "watchpost.ini", "APPLICATION", "MODE"); }
+  Lines LogList(monitor::frmMain& w) {
+    Lines lines;
+    for (int i = 0; i < w.lstDebugWindow->count(); ++i) lines.push_back(w.lstDebugWindow->item(i)->text().toStdString());
+    return lines;
+  }
+
+  TempInstall install_;
+  Lines boxes_;
+};
+
+}  // namespace
+
+TEST_F(MonitorWindow, ThePopupMenuHoldsItsItemsInOrder) {
+  monitor::frmMain w("", install_.Folder());
+  Lines captions;
+  for (QAction* a : w.mPopupSys->actions()) captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  EXPECT_EQ(captions, (Lines{"About...", "Customize...", "-", "*BETA* Enable Mouse * BETA*", "-", "Web update...",
+                             "Startup settings...", "-", "Suspend", "Exit"}));
+  EXPECT_TRUE(w.mnuPointerly->isCheckable());
+  EXPECT_TRUE(w.mPopupSuspend->isCheckable());
+}
+
+TEST_F(MonitorWindow, SuspendAndResumeChangeTheIconTheLogAndTheMailbox) {
+  monitor::frmMain w("-r 2", install_.Folder());
+  w.Form_Load();
+  ASSERT_FALSE(w.Ended());
+  EXPECT_EQ(w.WatchList.size(), 1u);
+  w.lstDebugWindow->clear();
+
+  w.mPopupSuspend->trigger();
+  EXPECT_TRUE(w.mPopupSuspend->isChecked());
+  EXPECT_EQ(w.CurrentMode, "SUSPEND");
+  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor - Suspended");
+  EXPECT_EQ(w.tmrMonitor.interval(), 2500);
+  EXPECT_EQ(w.cmdSuspend->text().toStdString(), "Resume");
+  EXPECT_EQ(Mode(), "SUSPEND");
+  EXPECT_EQ(RyxRuns(), 6u);  // the driver's defaults
+  Lines log = LogList(w);
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].rfind("Monitoring suspended at ", 0), 0u);
+  EXPECT_EQ(log[1], "");
+
+  // Resuming builds the watch list again from the folder.
+  WriteFile(install_ / "scg/more.scg", monitor_test::ScgText({{"EXECUTABLE", "\"more.exe\""}}));
+  w.cmdSuspend->click();
+  EXPECT_FALSE(w.mPopupSuspend->isChecked());
+  EXPECT_EQ(w.CurrentMode, "ACTIVE");
+  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor");
+  EXPECT_EQ(w.tmrMonitor.interval(), 2000);
+  EXPECT_EQ(w.cmdSuspend->text().toStdString(), "Suspend");
+  EXPECT_EQ(Mode(), "ACTIVE");
+  EXPECT_EQ(w.WatchList.size(), 2u);
+  EXPECT_EQ(RyxRuns(), 6u);
+  log = LogList(w);
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[2].rfind("Monitoring resumed at ", 0), 0u);
+  EXPECT_EQ(log[3], "");
+  EXPECT_TRUE(w.IconData.Added());
+  w.Form_Unload();
+}
+
+TEST_F(MonitorWindow, MissingProgramsAreReportedAndChangeNothing) {
+  monitor::frmMain w("", install_.Folder());
+  w.Form_Load();
+  w.mCustomize->trigger();
+  w.IconData.onDoubleClick();
+  w.mFreshline->trigger();
+  w.mnuPointerly->trigger();
+  EXPECT_EQ(boxes_, (Lines{"Launch Error: Heliryx 360 Customizer not found.",
+                           "Launch Error: Heliryx 360 Customizer not found.",
+                           "Update Error: Heliryx 360 Web Update utility not found.",
+                           "Launch Error: Pointerly utility not found... Aborting..."}));
+  EXPECT_EQ(w.CurrentMode, "ACTIVE");
+  EXPECT_FALSE(w.mnuPointerly->isChecked());
+  EXPECT_EQ(RyxRuns(), 0u);
+  w.Form_Unload();
+}
+
+TEST_F(MonitorWindow, TheEditorAndTheUpdaterStartWithTheMonitorSuspendedButTheDriverLeftAlone) {
+  AddProgram("tunedeck");
+  AddProgram("fetchling");
+  monitor::frmMain w("", install_.Folder());
+  w.Form_Load();
+  w.IconData.onDoubleClick();
+  EXPECT_TRUE(WaitUntil([&] { return Starts("tunedeck") == 1; }));
+  EXPECT_EQ(w.CurrentMode, "SUSPEND");
+  EXPECT_TRUE(w.mPopupSuspend->isChecked());
+  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor");
+  EXPECT_EQ(Mode(), "SUSPEND");
+  EXPECT_EQ(w.tmrMonitor.interval(), 2500);
+  w.mFreshline->trigger();
+  EXPECT_TRUE(WaitUntil([&] { return Starts("fetchling") == 1; }));
+  EXPECT_EQ(RyxRuns(), 0u);
+  EXPECT_TRUE(boxes_.empty());
+  w.Form_Unload();
+}
+
+TEST_F(MonitorWindow, TheEmulatorSwitchStartsAndClosesPointerlyWithADriverResetEachTime) {
+  AddProgram("pointerly");
+  monitor::frmMain w("", install_.Folder());
+  w.Form_Load();
+  w.mnuPointerly->trigger();
+  EXPECT_TRUE(w.mnuPointerly->isChecked());
+  EXPECT_TRUE(WaitUntil([&] { return Starts("pointerly") == 1; }));
+  EXPECT_EQ(RyxRuns(), 6u);
+  w.mnuPointerly->trigger();
+  EXPECT_FALSE(w.mnuPointerly->isChecked());
+  EXPECT_EQ(RyxRuns(), 12u);
+  EXPECT_EQ(Starts("pointerly"), 1);
+  EXPECT_EQ(w.CurrentMode, "ACTIVE");  // the switch does not touch the monitor's mode
+  w.Form_Unload();
+}
+
+TEST_F(MonitorWindow, ExitFromTheMenuEmptiesTheMailboxAndRemovesTheIcon) {
+  monitor::frmMain w("", install_.Folder());
+  w.Form_Load();
+  w.mPopupExit->trigger();
+  EXPECT_TRUE(w.Ended());
+  EXPECT_FALSE(w.IconData.Added());
+  EXPECT_EQ(Mode(), "");
+  EXPECT_FALSE(w.tmrMonitor.isActive());
+}
+
+TEST_F(MonitorWindow, TheStartUpDialogKeepsTheRunValueAndTheLoginEntryInStep) {
+  const std::string key = monitor::kRunKey;
+  auto runValue = [&]() -> std::string {
+    auto v = platform::Registry::Query(platform::RegistryRoot::LocalMachine, key, "Ryx Monitor");
+    return v ? v->text : "(none)";
+  };
+  auto entry = [] { return platform::AutostartProgram(monitor::kAutostartId).value_or("(none)"); };
+  {
+    monitor::frmStartUp dialog(install_.Folder(), "watchpost");
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Startup Settings");
+    EXPECT_EQ(dialog.chkStartup->text().toStdString(), "Launch the Heliryx Monitor when Windows starts");
+    EXPECT_FALSE(dialog.chkStartup->isChecked());
+    dialog.chkStartup->setChecked(true);
+    dialog.cmdOk->click();
+  }
+  EXPECT_EQ(runValue(), "\"" + install_.Folder() + "/watchpost\"");
+  EXPECT_EQ(entry(), install_.Folder() + "/watchpost");
+
+  // A value from a copy in another folder counts as set; saving takes this copy's path.
+  config_store::SaveRegString(platform::RegistryRoot::LocalMachine, key, "Ryx Monitor", "  \"/opt/other/WATCHPOST\" ");
+  {
+    monitor::frmStartUp dialog(install_.Folder(), "watchpost");
+    EXPECT_TRUE(dialog.chkStartup->isChecked());
+    dialog.close();  // the close box applies the choice as well
+  }
+  EXPECT_EQ(runValue(), "\"" + install_.Folder() + "/watchpost\"");
+  {
+    monitor::frmStartUp dialog(install_.Folder(), "watchpost");
+    dialog.chkStartup->setChecked(false);
+    dialog.cmdOk->click();
+  }
+  EXPECT_EQ(runValue(), "(none)");
+  EXPECT_EQ(entry(), "(none)");
+  monitor::frmStartUp again(install_.Folder(), "watchpost");
+  EXPECT_FALSE(again.chkStartup->isChecked());
+  again.cmdOk->click();  // removing what is already gone is no error
+  EXPECT_EQ(runValue(), "(none)");
+}
+
+TEST_F(MonitorWindow, TheStartUpDialogOpensNotModallyFromTheMenu) {
+  monitor::frmMain w("", install_.Folder());
+  w.mnuStartup->trigger();
+  auto dialogs = w.findChildren<monitor::frmStartUp*>();
+  ASSERT_EQ(dialogs.size(), 1);
+  EXPECT_TRUE(dialogs[0]->isVisible());
+  EXPECT_FALSE(dialogs[0]->isModal());
+  w.mnuStartup->trigger();  // a second choice brings the same one forward
+  EXPECT_EQ(w.findChildren<monitor::frmStartUp*>().size(), 1);
+  dialogs[0]->close();
+}
