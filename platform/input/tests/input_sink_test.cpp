@@ -3,9 +3,11 @@
 #include "platform/input/virtual_keys.h"
 #include "platform/input/xtest_sink.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <sstream>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -142,6 +144,19 @@ TEST(XTestTranslation, EventsBecomeXTestRequests) {
       {InputEvent::Key(12, true), KEY_CLEAR, {}},
   };
   for (const Row& row : rows) EXPECT_EQ(XTestTranslate(row.event, row.linuxKey), row.expected) << ToText(row.event);
+}
+
+TEST(OpenInputSink, WithNeitherUinputNorADisplayItSaysWhy) {
+  if (::access("/dev/uinput", W_OK) == 0) GTEST_SKIP() << "/dev/uinput is usable on this machine";
+  const char* display = std::getenv("DISPLAY");
+  std::string saved = display ? display : "";
+  ::unsetenv("DISPLAY");
+  std::string whyNot;
+  std::unique_ptr<InputSink> sink = OpenInputSink(whyNot);
+  if (display) ::setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(sink, nullptr);
+  EXPECT_EQ(whyNot.rfind("/dev/uinput cannot be used (", 0), 0u) << whyNot;
+  EXPECT_NE(whyNot.find("; no X display can be opened"), std::string::npos) << whyNot;
 }
 
 }  // namespace
