@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <signal.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -21,6 +22,11 @@ std::string Lines(const std::string& word, int count) {
   return text;
 }
 
+ino_t Inode(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
 std::string Quoted(const std::vector<std::string>& fields) {
   std::string row = "   ";
   for (size_t i = 0; i < fields.size(); ++i) row += (i ? "\\, \"" : "\"") + fields[i] + "\"";
@@ -30,7 +36,7 @@ std::string Quoted(const std::vector<std::string>& fields) {
 TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
   testing_support::TempFolder tmp;
   const std::string program = tmp / "program", game = tmp / "game";
-  const int size = 150000;  // lines: a few megabytes per file
+  const int size = 60000;  // lines: over a megabyte per file
 
   const std::string alpha = Lines("alpha", size), omega = Lines("omega", size);
   const std::string cfg = Lines("cfg", size), cfgWithLine = cfg + "marker line\r\n";
@@ -64,11 +70,23 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
       {"state.txt", {stateOn, stateOff}},
       {"copy/big.dat", {oldCopy, newCopy}},
   };
+  // How long one whole run takes here, so that the kills spread over all of it.
+  auto start = std::chrono::steady_clock::now();
+  {
+    ino_t before = Inode(game + "/state.txt");
+    testing_support::ChildProcess helper(GAME_EXIT_CRASH_HELPER, {program, program + "/scg/crash.scg", game});
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return Inode(game + "/state.txt") != before; }, 60000));
+  }
+  auto run = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
   std::mt19937 random(20240611);
   std::set<std::string> seen;  // which versions the kills left, so the test knows it hit mid-run
   for (int round = 0; round < 25; ++round) {
+    // Once the helper has replaced a first file it is in the middle of its runs:
+    // the kill then falls anywhere in them.
+    ino_t before = Inode(game + "/big.txt");
     testing_support::ChildProcess helper(GAME_EXIT_CRASH_HELPER, {program, program + "/scg/crash.scg", game});
-    std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 150));
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return Inode(game + "/big.txt") != before; }, 30000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % (2 * run.count() + 1)));
     ::kill(helper.Pid(), SIGKILL);
     helper.Wait();
     for (const auto& [name, allowed] : versions) {
