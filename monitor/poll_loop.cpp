@@ -6,6 +6,13 @@
 
 namespace monitor {
 
+WatchedProcess FindWatchedProcess(const std::vector<platform::ProcessInfo>& ProcessList, const WatchTable& WatchList) {
+  for (const platform::ProcessInfo& process : ProcessList)
+    for (const WatchEntry& watched : WatchList)
+      if (platform::EqualsNoCase(watched.exeName, process.exeName)) return {&process, &watched};
+  return {};
+}
+
 PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Hooks hooks)
     : state_(state), processes_(processes), clock_(clock), hooks_(std::move(hooks)) {}
 
@@ -32,20 +39,9 @@ void PollLoop::tmrMonitor_Timer() {
     }
     if (!Active_()) break;
 
-    // The first listed process that is watched wins, with the first entry naming it.
-    const platform::ProcessInfo* game = nullptr;
-    const WatchEntry* entry = nullptr;
-    for (const platform::ProcessInfo& process : ProcessList) {
-      for (const WatchEntry& watched : state_.WatchList)
-        if (platform::EqualsNoCase(watched.exeName, process.exeName)) {
-          entry = &watched;
-          break;
-        }
-      if (entry) {
-        game = &process;
-        break;
-      }
-    }
+    WatchedProcess found = FindWatchedProcess(ProcessList, state_.WatchList);
+    const platform::ProcessInfo* game = found.process;
+    const WatchEntry* entry = found.entry;
     if (!game) {
       if (GameExited) {
         hooks_.closePointerly();

@@ -24,6 +24,14 @@ struct PollState {
   const std::string& CurrentMode;
 };
 
+// The first listed process that is watched, with the first watch-list entry
+// naming its executable (compared without regard to case); nulls when none.
+struct WatchedProcess {
+  const platform::ProcessInfo* process = nullptr;
+  const WatchEntry* entry = nullptr;
+};
+WatchedProcess FindWatchedProcess(const std::vector<platform::ProcessInfo>& ProcessList, const WatchTable& WatchList);
+
 class PollLoop {
  public:
   struct Hooks {

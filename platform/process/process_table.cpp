@@ -10,7 +10,9 @@
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -32,6 +34,20 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail) {
 
 bool StartsWithNoCase(const std::string& text, const std::string& head) {
   return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
+}
+
+// A /proc stat line: one read is enough (the line is far shorter than the
+// buffer), which keeps a scan of many processes to few system calls.
+std::optional<std::string> ReadStatLine(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  char buffer[1024];
+  ssize_t n;
+  do n = ::read(fd, buffer, sizeof buffer);
+  while (n < 0 && errno == EINTR);
+  ::close(fd);
+  if (n <= 0) return std::nullopt;
+  return std::string(buffer, static_cast<size_t>(n));
 }
 
 // The state letter and the start time (fields 3 and 22) of a stat line.
@@ -147,7 +163,7 @@ class ProcWatch : public ProcessWatch {
       pollfd p{pidfd_, POLLIN, 0};
       if (::poll(&p, 1, 0) > 0) return false;  // readable: the process has ended
     }
-    auto stat = ReadFileBytes(statPath_);
+    auto stat = ReadStatLine(statPath_);
     char state = 0;
     unsigned long long startTime = 0;
     if (!stat || !ParseStat(*stat, state, startTime)) return false;
@@ -189,7 +205,7 @@ bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
   if (exe.empty()) return false;  // not ours to read, a kernel thread, or gone
   if (EndsWithNoCase(exe, " (deleted)")) exe.resize(exe.size() - 10);
 
-  auto stat = ReadFileBytes(dir + "/stat");
+  auto stat = ReadStatLine(dir + "/stat");
   char state = 0;
   if (!stat || !ParseStat(*stat, state, info.startTime) || Ended(state)) return false;
   info.pid = pid;
