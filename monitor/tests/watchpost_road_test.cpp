@@ -108,9 +108,28 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
   EXPECT_NE(afterResume().find("road.scg - RoadGame.exe\n"), std::string::npos) << afterResume();
   EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "ACTIVE");
 
-  // An empty MODE ends it, and the value stays empty.
-  config_store::WriteIni(ini, "APPLICATION", "MODE", "");
+  // The kill switch of a second copy empties MODE, which ends the running one.
+  RunResult kill = RunProgram(install / "watchpost", {"-k"}, install.Environment());
+  EXPECT_EQ(kill.exitCode, 0);
   EXPECT_EQ(monitor.Wait(8000), 0) << monitor.Stderr();
   EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "");
   EXPECT_EQ(LogLines(ryxLog).size(), 18 + gameLines.size());
+}
+
+TEST(WatchpostRoad, AMalformedTuningVectorEndsTheMonitorAfterItsBox) {
+  TempInstall install({"watchpost", "ryxcontrol"});
+  WriteFile(install / "scg/bad.scg", monitor_test::ScgText({{"EXECUTABLE", "\"badgame.exe\""},
+                                                            {"AXIS_MAP_USER", " { 0/1/2/3/4 }"}}));
+  TempFolder games;
+  std::filesystem::copy_file("/bin/sleep", games / "badgame.exe");
+  ChildProcess monitor(install / "watchpost", {"-r", "1"}, install.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(install / "watchpost.ini"); }));
+  ChildProcess game(games / "badgame.exe", {"60"});
+  EXPECT_EQ(monitor.Wait(15000), 0);
+  EXPECT_EQ(monitor.Stderr(), "[message box] Heliryx 360 Monitor: Axis Map Error13\n");
+  EXPECT_EQ(config_store::ReadIni(install / "watchpost.ini", "APPLICATION", "MODE"), "");
+  EXPECT_EQ(config_store::ReadIni(install / "tunedeck.ini", "Games", "Current"), "bad.scg");
+  EXPECT_FALSE(platform::FileExists(install / "ryxcontrol.log"));
+  EXPECT_FALSE(platform::FileExists(install / "pointerly.ini"));
+  EXPECT_FALSE(platform::FileExists(install / "active.ryx"));
 }
