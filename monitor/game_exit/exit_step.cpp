@@ -41,7 +41,7 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
   GameExitOutcome outcome;
 
   if (seams.DebugMode) {
-    log("Stopped watching: " + state.ActiveExeName + " at " + CurrentTime());
+    log("Stopped watching: " + state.ActiveExeName + " at " + (seams.TimeText ? seams.TimeText() : CurrentTime()));
     log("");
     selectLineBeforeLast();
   }

@@ -35,6 +35,7 @@ struct GameExitSeams {
   std::function<void()> SelectLineBeforeLast;         // optional
   std::function<void()> ResetTip;                     // optional: tip back to "Heliryx 360 Monitor"
   std::function<void()> ResetRyxDefaults;             // optional: driver defaults, each run awaited
+  std::function<std::string()> TimeText;              // optional: the time as the log shows it
 };
 
 struct GameExitOutcome {

@@ -78,6 +78,7 @@ class ExitStep : public ::testing::Test {
     seams.SelectLineBeforeLast = [this] { ++selections_; };
     seams.ResetTip = [this] { calls_ += "tip "; };
     seams.ResetRyxDefaults = [this] { calls_ += "defaults "; };
+    seams.TimeText = timeText_;
     return game_exit::WriteStuff(state, seams);
   }
   std::string Game(const std::string& name) const { return game_ + "/" + name; }
@@ -96,6 +97,7 @@ class ExitStep : public ::testing::Test {
   Scg scg_;
   game_exit::GameBindings bindings_;
   bool debug_ = false;
+  std::function<std::string()> timeText_;
   std::vector<std::string> log_;
   std::string calls_;
   int selections_ = 0;
@@ -268,11 +270,15 @@ TEST_F(ExitStep, DebugModeLogsTheStopAndSelectsIt) {
   Exit(scg_);
   ASSERT_EQ(log_.size(), 4u);
   EXPECT_EQ(log_[0].rfind("Stopped watching: foo.exe at ", 0), 0u) << log_[0];
-  EXPECT_GT(log_[0].size(), std::string("Stopped watching: foo.exe at ").size());
+  EXPECT_GT(log_[0].size(), std::string("Stopped watching: foo.exe at ").size());  // the time, from the system
+  EXPECT_EQ(selections_, 2);
+  timeText_ = [] { return std::string("12:34:56"); };
+  log_.clear();
+  Exit(scg_);
+  EXPECT_EQ(log_.front(), "Stopped watching: foo.exe at 12:34:56");
   EXPECT_EQ(log_[1], "");
   EXPECT_EQ(log_[2], "a.cfg, APPEND, a, ");
   EXPECT_EQ(log_[3], "");
-  EXPECT_EQ(selections_, 2);
 }
 
 TEST(FlagIsTrue, ReadsWordsAndNumbers) {
