@@ -104,7 +104,7 @@ TEST_F(CopyFiles, MissingSourceStopsAtAMessageBox) {
 
 TEST_F(CopyFiles, SourceMustStayInsideTheGamesFolder) {
   WriteFile(program_ + "/secret.txt", "s");
-  for (const std::string& source : {"..\\secret.txt", "/etc/hostname", "C:\\x.txt", "", "games\\..\\..\\secret.txt"}) {
+  for (const char* source : {"..\\secret.txt", "/etc/hostname", "C:\\x.txt", "", "games\\..\\..\\secret.txt"}) {
     boxes_.clear();
     EXPECT_FALSE(Run({Row(source, "x.txt")})) << source;
     EXPECT_EQ(boxes_.size(), 1u) << source;
