@@ -187,7 +187,10 @@ std::string WinePathToLinux(const std::string& prefix, const std::string& window
   if (target[0] != '/') target = dosdevices + "/" + target;
   // dosdevices is a real folder, so "dosdevices/../drive_c" is "drive_c" of the prefix.
   std::string root = std::filesystem::path(target).lexically_normal().string();
-  return ResolveNoCase(WithoutTrailingSlashes(root), windowsPath.substr(3));
+  std::string path = ResolveNoCase(WithoutTrailingSlashes(root), windowsPath.substr(3));
+  // A drive at "/" (Z: as Wine sets it up) would otherwise start the path with "//".
+  if (path.size() > 1 && path[0] == '/' && path[1] == '/') path.erase(0, 1);
+  return path;
 }
 
 ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome)

@@ -60,6 +60,12 @@ class ProcFixture {
   TempFolder tmp_;
 };
 
+std::string ToWindows(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 std::string MapsLine(const std::string& path) {
   return "7f0000000000-7f0000001000 r--p 00000000 08:01 131    " + path + "\n";
 }
@@ -127,6 +133,7 @@ TEST(WinePathToLinux, MapsDrivesThroughDosdevices) {
   fs::create_directories(prefix + "/dosdevices");
   fs::create_directory_symlink("../drive_c", prefix + "/dosdevices/c:");
   fs::create_directory_symlink(f.Path("cdrom"), prefix + "/dosdevices/d:");
+  fs::create_directory_symlink("/", prefix + "/dosdevices/z:");
   WriteFile(prefix + "/drive_c/Games/Foo/Foo.exe", "MZ");
   WriteFile(f.Path("cdrom/SETUP.EXE"), "MZ");
   struct Case {
@@ -135,6 +142,8 @@ TEST(WinePathToLinux, MapsDrivesThroughDosdevices) {
       {"C:\\GAMES\\foo\\foo.EXE", prefix + "/drive_c/Games/Foo/Foo.exe"},
       {"c:/Games/Foo/Foo.exe", prefix + "/drive_c/Games/Foo/Foo.exe"},
       {"D:\\setup.exe", f.Path("cdrom/SETUP.EXE")},
+      // Z: is the whole file system.
+      {"Z:" + ToWindows(f.Path("CDROM/setup.exe")), f.Path("cdrom/SETUP.EXE")},
       // Parts that do not exist keep their spelling.
       {"C:\\Games\\New\\x.exe", prefix + "/drive_c/Games/New/x.exe"},
       {"E:\\x.exe", ""},   // no such drive
