@@ -286,6 +286,7 @@ void frmMain::RunGameExitStep(const ActiveGame& game) {
   seams.SelectLineBeforeLast = [this] { SelectLineBeforeLast(); };
   seams.ResetTip = [this] { IconData.SetTip(kMonitorTitle); };
   seams.ResetRyxDefaults = [this] { runs_->ResetRyxDefaults(); };
+  seams.TimeText = [this] { return clock_.TimeText(); };
   game_exit::WriteStuff(state, seams);
 }
 
