@@ -10,7 +10,7 @@
 #include "emulator/polling_loop.h"
 #include "platform/input/input_sink.h"
 #include "platform/input/joystick.h"
-#include "platform/input/program_session.h"
+#include "platform/quit_signals.h"
 #include "platform/local_endpoint.h"
 #include "platform/tray_icon.h"
 

@@ -2,6 +2,7 @@
 #include "monitor/main_window.h"
 #include "platform/program_files.h"
 #include "platform/qt_start.h"
+#include "platform/quit_signals.h"
 
 #include <QApplication>
 #include <string>
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   std::vector<std::string> args(argv + 1, argv + argc);
   monitor::frmMain window(monitor::CommandText(args), platform::ProgramFolder());
+  // A logout or kill ends the monitor the way its own Exit does: the emulator is
+  // closed and the mailbox emptied.
+  platform::QuitSignals quitSignals;
+  quitSignals.onQuit = [&window] { window.mPopupExit_Click(); };
   window.Form_Load();
   if (window.Ended()) return window.ExitCode();
   return app.exec();

@@ -113,3 +113,12 @@ TEST(WatchpostWindow, StartUpStateAndASecondLoad) {
   EXPECT_FALSE(window.IconData.Added());
   EXPECT_NE(ReadFile(dir / "watchpost.ini").find("MODE=\r\n"), std::string::npos);
 }
+
+TEST_F(WatchpostStartup, TerminationEndsLikeExit) {
+  AddGame();
+  ChildProcess monitor(Watchpost(), {"-d"}, install_.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.\n\n") != std::string::npos; }));
+  monitor.Terminate();
+  EXPECT_EQ(monitor.Wait(), 0);
+  EXPECT_NE(Ini().find("MODE=\r\n"), std::string::npos);
+}

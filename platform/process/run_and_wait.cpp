@@ -1,5 +1,7 @@
 #include "platform/process/run_and_wait.h"
 
+#include "platform/start_window.h"
+
 #include "platform/process/command_line.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <string_view>
 #include <vector>
 
 extern char** environ;
@@ -130,8 +133,17 @@ int RunAndWait(const std::string& commandLine, bool noWait) {
   posix_spawnattr_setsigdefault(&attributes, &all);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
+  // Our environment, with the wish that the program's window stays hidden.
+  std::vector<std::string> envStore{StartWindowEntry(StartWindow::Hidden)};
+  const std::string variable = std::string(kStartWindowVariable) + "=";
+  for (char** e = environ; *e; ++e)
+    if (std::string_view(*e).substr(0, variable.size()) != variable) envStore.emplace_back(*e);
+  std::vector<char*> envp;
+  for (auto& e : envStore) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
   pid_t pid = -1;
-  int rc = ::posix_spawn(&pid, parsed.program.c_str(), &actions, &attributes, argv.data(), environ);
+  int rc = ::posix_spawn(&pid, parsed.program.c_str(), &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (rc != 0) return 0;

@@ -10,7 +10,7 @@ namespace platform {
 
 // Starts the program the command line names (the program's path first, possibly
 // with unquoted blanks; the rest split by the Windows rules) with our
-// environment and current folder, standard input from /dev/null, and none of
+// environment (plus the wish that its window stays hidden) and current folder, standard input from /dev/null, and none of
 // our other open files. With `noWait` it returns 0 at once; otherwise it waits
 // and returns the exit code (128 + the signal when the program was killed).
 // A program that cannot be started gives 0; a failure while waiting gives -1.

@@ -1,6 +1,6 @@
 // Stands in for a program started by the runner: writes what it was given to the
-// file named by PROBE_OUT (and its pid to PROBE_PIDFILE) (one line per argument, then the open descriptors
-// above 2), sleeps PROBE_SLEEP_MS, and exits with PROBE_EXIT.
+// file named by PROBE_OUT (and its pid to PROBE_PIDFILE): how its window was to
+// appear, one line per argument, then the open descriptors above 2, sleeps PROBE_SLEEP_MS, and exits with PROBE_EXIT.
 #include <chrono>
 #include <cstdlib>
 #include <dirent.h>
@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   if (const char* pidFile = std::getenv("PROBE_PIDFILE")) std::ofstream(pidFile) << ::getpid() << "\n";
   if (const char* out = std::getenv("PROBE_OUT")) {
     std::string report;
+    if (const char* window = std::getenv("HELIRYX_START_WINDOW")) report += std::string("window:") + window + "\n";
     for (int i = 1; i < argc; ++i) report += std::string("arg:") + argv[i] + "\n";
     // Listed before the report file is opened, so only inherited descriptors show.
     if (DIR* dir = ::opendir("/proc/self/fd")) {

@@ -50,8 +50,11 @@ double CpuSeconds() {
 
 TEST_F(RunAndWaitTest, PassesTheArgumentsAsTheToolSplitsThem) {
   std::string curve = folder_ + "/crv/slow turn.crv";
+  // The window is asked to stay hidden, whatever our own environment says.
+  ::setenv("HELIRYX_START_WINDOW", "normal", 1);
   EXPECT_EQ(platform::RunAndWait(probe_ + " --upload-sensitivity-curve 2 \"" + curve + "\"", false), 0);
-  EXPECT_EQ(ReadFile(out_), "arg:--upload-sensitivity-curve\narg:2\narg:" + curve + "\nend\n");
+  ::unsetenv("HELIRYX_START_WINDOW");
+  EXPECT_EQ(ReadFile(out_), "window:hidden\narg:--upload-sensitivity-curve\narg:2\narg:" + curve + "\nend\n");
 }
 
 TEST_F(RunAndWaitTest, ReturnsTheExitCode) {
@@ -116,5 +119,5 @@ TEST_F(RunAndWaitTest, TheChildGetsNoneOfOurFiles) {
   ASSERT_GE(inheritable, 3);
   platform::RunAndWait(probe_, false);
   ::close(inheritable);
-  EXPECT_EQ(ReadFile(out_), "end\n");
+  EXPECT_EQ(ReadFile(out_), "window:hidden\nend\n");
 }

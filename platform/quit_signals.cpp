@@ -1,4 +1,4 @@
-#include "platform/input/program_session.h"
+#include "platform/quit_signals.h"
 
 #include <QSocketNotifier>
 #include <csignal>
@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 namespace platform {
-
-bool StartedFromTerminal() { return ::isatty(STDIN_FILENO) == 1; }
 
 namespace {
 

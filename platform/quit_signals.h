@@ -1,6 +1,6 @@
-// How the running program was started and how it is told to stop from outside:
-// SIGTERM and SIGINT are turned into a call on the window thread, so they end
-// the program through the same path as its own Exit.
+// How a program is told to stop from outside: SIGTERM and SIGINT are turned
+// into a call on the window thread, so they end the program through the same
+// path as its own Exit.
 #pragma once
 
 #include <QObject>
@@ -10,11 +10,6 @@
 class QSocketNotifier;
 
 namespace platform {
-
-// True when standard input is a terminal: the program was started by hand.
-// The monitor starts programs with standard input from /dev/null, as it would
-// start them with a hidden window.
-bool StartedFromTerminal();
 
 // While one exists, SIGTERM and SIGINT call onQuit from the event loop instead
 // of killing the process; the previous handlers come back when it goes. One at
