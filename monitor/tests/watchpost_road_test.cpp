@@ -96,8 +96,15 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
   EXPECT_EQ(config_store::ReadIni(ini, "APPLICATION", "MODE"), "SUSPEND");
 
   // ACTIVE from outside: resumed, the watch list built again.
-  config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
-  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("Monitoring resumed at ") != std::string::npos; }, 8000))
+  // The monitor writes SUSPEND itself as the last step of suspending, which can
+  // overwrite a value written in that instant: write ACTIVE until it is seen.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (monitor.Stdout().find("Monitoring resumed at ") != std::string::npos) return true;
+        config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
+        return false;
+      },
+      8000))
       << monitor.Stdout();
   auto afterResume = [&] {
     std::string text = monitor.Stdout();
