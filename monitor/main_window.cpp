@@ -385,7 +385,7 @@ void frmMain::StartCustomizer() {
   std::string editorPath = ProgramFolder + "/" + platform::ProgramFile("tunedeck.exe");
   if (platform::FileExists(editorPath)) {
     Suspend();
-    platform::StartDetached(editorPath);
+    platform::StartDetached(editorPath, {}, platform::StartWindow::Minimized);
   } else {
     platform::MsgBox("Heliryx 360 Customizer not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      "Launch Error", true);

@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QUrl>
 
@@ -13,10 +14,19 @@ bool OpenWithDesktop(const std::string& url) {
   return QDesktopServices::openUrl(QUrl(FromAnsi(url), QUrl::TolerantMode));
 }
 
-bool StartDetached(const std::string& program, const std::vector<std::string>& args) {
+bool StartDetached(const std::string& program, const std::vector<std::string>& args, StartWindow how) {
   QStringList list;
   for (const auto& a : args) list << FromAnsi(a);
-  return QProcess::startDetached(FromAnsi(program), list);
+  QProcess process;
+  process.setProgram(FromAnsi(program));
+  process.setArguments(list);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  std::string entry = StartWindowEntry(how);
+  size_t eq = entry.find('=');
+  environment.insert(QString::fromStdString(entry.substr(0, eq)), QString::fromStdString(entry.substr(eq + 1)));
+  process.setProcessEnvironment(environment);
+  process.setStandardInputFile(QProcess::nullDevice());
+  return process.startDetached();
 }
 
 }  // namespace platform

@@ -40,9 +40,10 @@ class MonitorWindow : public ::testing::Test {
   }
   ~MonitorWindow() override { platform::SetMsgBoxHandler(nullptr); }
 
-  // A stand-in program that notes each start in a file beside it.
+  // A stand-in program that notes each start, and how its window was to appear,
+  // in a file beside it.
   void AddProgram(const std::string& name) {
-    WriteFile(install_ / name, "#!/bin/sh\necho started >> \"$0.started\"\n");
+    WriteFile(install_ / name, "#!/bin/sh\necho \"started $HELIRYX_START_WINDOW\" >> \"$0.started\"\n");
     ::chmod((install_ / name).c_str(), 0755);
   }
   int Starts(const std::string& name) { return static_cast<int>(platform::SplitLines(ReadFile(install_ / (name + ".started"))).size()); }
@@ -140,6 +141,8 @@ TEST_F(MonitorWindow, TheEditorAndTheUpdaterStartWithTheMonitorSuspendedButTheDr
   EXPECT_EQ(w.tmrMonitor.interval(), 2500);
   w.mFreshline->trigger();
   EXPECT_TRUE(WaitUntil([&] { return Starts("fetchling") == 1; }));
+  EXPECT_EQ(ReadFile(install_ / "tunedeck.started"), "started minimized\n");
+  EXPECT_EQ(ReadFile(install_ / "fetchling.started"), "started normal\n");
   EXPECT_EQ(RyxRuns(), 0u);
   EXPECT_TRUE(boxes_.empty());
   w.Form_Unload();
