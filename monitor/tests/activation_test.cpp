@@ -5,6 +5,7 @@
 #include "config_store/profile_helpers.h"
 #include "monitor/active_ryx.h"
 #include "monitor/tests/fakes.h"
+#include "monitor/tests/ryx_lines.h"
 #include "monitor/tests/scg_fixture.h"
 #include "platform/file_system.h"
 #include "testing/test_support.h"
@@ -16,16 +17,11 @@ using monitor_test::ScgText;
 using testing_support::ReadFile;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-using Lines = std::vector<std::string>;
+using monitor_test::Lines;
+using monitor_test::kDefaults;
+using monitor_test::Joined;
 
 namespace {
-
-const Lines kDefaults = {"--set-defaults",
-                         "--reset-sensitivity-curve 1",
-                         "--reset-sensitivity-curve 2",
-                         "--reset-sensitivity-curve 3",
-                         "--reset-sensitivity-curve 4",
-                         "--reset-sensitivity-curve 5"};
 
 struct Rig {
   TempFolder program;
@@ -62,12 +58,6 @@ struct Rig {
   Lines Runs() const { return runner.Runs(program.Path()); }
   Lines GameLines() const { return monitor::ReadRyxFile(program / "active.ryx"); }
 };
-
-Lines Joined(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "monitor/active_ryx.h"
 
 #include "monitor/activation_values.h"
+#include "monitor/tests/ryx_lines.h"
 #include "monitor/tests/scg_fixture.h"
 #include "testing/test_support.h"
 
@@ -13,7 +14,8 @@ using monitor::ReadActivationValues;
 using monitor_test::ScgText;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-using Lines = std::vector<std::string>;
+using monitor_test::Lines;
+using monitor_test::Joined;
 
 TEST(SplitQuotedList, SplitsTheProfileReadersValue) {
   struct Case {
@@ -75,12 +77,6 @@ Lines Resets() {
   Lines l;
   for (int k = 0; k < 6; ++k) l.push_back("--reset-sensitivity-curve " + std::to_string(k));
   return l;
-}
-
-Lines Joined(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
 }
 
 }  // namespace

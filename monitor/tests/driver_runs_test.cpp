@@ -2,22 +2,19 @@
 #include "monitor/driver_runs.h"
 
 #include "monitor/tests/fakes.h"
+#include "monitor/tests/ryx_lines.h"
 
 #include <gtest/gtest.h>
 
 using monitor::DriverRuns;
 using monitor::MonitorCommand;
 using monitor_test::FakeRunner;
-using Lines = std::vector<std::string>;
+using monitor_test::Lines;
+using monitor_test::kDefaults;
+using monitor_test::Joined;
 
 namespace {
 
-const Lines kDefaults = {"--set-defaults",
-                         "--reset-sensitivity-curve 1",
-                         "--reset-sensitivity-curve 2",
-                         "--reset-sensitivity-curve 3",
-                         "--reset-sensitivity-curve 4",
-                         "--reset-sensitivity-curve 5"};
 const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-sensitivity 3",
                      "--set-master-gain 55", "--set-axis 0 0"};
 
@@ -47,12 +44,6 @@ struct Rig {
   }
   Lines Runs() const { return runner.Runs("/opt/h"); }
 };
-
-Lines Joined(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 }  // namespace
 

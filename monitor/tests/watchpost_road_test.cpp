@@ -2,6 +2,7 @@
 // temporary installation folder with the real ryxcontrol, and a copy of a real
 // program, named like the watched executable, standing in for the game.
 #include "config_store/profile_helpers.h"
+#include "monitor/tests/ryx_lines.h"
 #include "monitor/tests/scg_fixture.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -11,24 +12,13 @@
 #include <gtest/gtest.h>
 
 using namespace testing_support;
-using Lines = std::vector<std::string>;
+using monitor_test::Lines;
+using monitor_test::kDefaults;
+using monitor_test::Joined;
 
 namespace {
 
 Lines LogLines(const std::string& path) { return platform::SplitLines(ReadFile(path)); }
-
-const Lines kDefaults = {"--set-defaults",
-                         "--reset-sensitivity-curve 1",
-                         "--reset-sensitivity-curve 2",
-                         "--reset-sensitivity-curve 3",
-                         "--reset-sensitivity-curve 4",
-                         "--reset-sensitivity-curve 5"};
-
-Lines Joined(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 }  // namespace
 

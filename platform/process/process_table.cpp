@@ -1,6 +1,7 @@
 #include "platform/process/process_table.h"
 
 #include "platform/file_system.h"
+#include "platform/process/pidfd.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
 
@@ -140,15 +141,6 @@ std::string WineExeFromMaps(const std::string& maps, const std::string& prefix) 
 bool IsWindowsDrivePath(const std::string& path) {
   return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
          (path[2] == '\\' || path[2] == '/');
-}
-
-int PidFdOpen(int pid) {
-#ifdef SYS_pidfd_open
-  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-  errno = ENOSYS;
-  return -1;
-#endif
 }
 
 class ProcWatch : public ProcessWatch {

@@ -1,8 +1,8 @@
 #include "platform/process/run_and_wait.h"
 
-#include "platform/start_window.h"
-
 #include "platform/process/command_line.h"
+#include "platform/process/pidfd.h"
+#include "platform/start_window.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -28,15 +28,6 @@ bool IsExecutableFile(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
          ::access(path.c_str(), X_OK) == 0;
-}
-
-int PidFdOpen(pid_t pid) {
-#ifdef SYS_pidfd_open
-  return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-  errno = ENOSYS;
-  return -1;
-#endif
 }
 
 int ExitCodeOf(int status) {
