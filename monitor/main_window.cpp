@@ -150,7 +150,7 @@ void frmMain::Form_Load() {
   // 5. One monitor per installation: a second copy ends without a word, and
   // without the unload step, which would close the running monitor's emulator
   // in the middle of a game.
-  if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost");
+  if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
   if (!instance_->Claim(500)) {
     hide();
     EndProgram(0);

@@ -13,9 +13,13 @@
 namespace platform {
 
 std::string EndpointName(const std::string& kind, const std::string& name) {
+  return EndpointName(kind, name, ProgramFolder());
+}
+
+std::string EndpointName(const std::string& kind, const std::string& name, const std::string& installFolder) {
   // Keyed by installation folder, so copies installed elsewhere (and tests in
   // their own temporary folders) do not see each other.
-  size_t folderHash = std::hash<std::string>{}(ProgramFolder());
+  size_t folderHash = std::hash<std::string>{}(installFolder);
   return "heliryx360." + std::to_string(::getuid()) + "." + std::to_string(folderHash) + "." + kind +
          "." + name;
 }
@@ -72,6 +76,9 @@ bool SendToEndpoint(const std::string& socketName, const std::string& message, i
 
 SingleInstance::SingleInstance(const std::string& programName)
     : socketName_(EndpointName("instance", programName)) {}
+
+SingleInstance::SingleInstance(const std::string& programName, const std::string& installFolder)
+    : socketName_(EndpointName("instance", programName, installFolder)) {}
 
 bool SingleInstance::Claim(int waitMs) {
   QElapsedTimer clock;

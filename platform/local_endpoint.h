@@ -13,8 +13,10 @@ class QLocalServer;
 
 namespace platform {
 
-// The socket name used for `name` in this installation folder.
+// The socket name used for `name` in an installation folder (by default the
+// running program's folder).
 std::string EndpointName(const std::string& kind, const std::string& name);
+std::string EndpointName(const std::string& kind, const std::string& name, const std::string& installFolder);
 
 // A listening endpoint. Messages are single lines ("WM_CLOSE", "ACTIVATE").
 class LocalEndpoint : public QObject {
@@ -42,6 +44,7 @@ bool SendToEndpoint(const std::string& socketName, const std::string& message, i
 class SingleInstance {
  public:
   explicit SingleInstance(const std::string& programName);
+  SingleInstance(const std::string& programName, const std::string& installFolder);
   bool Claim(int waitMs = 0);
   // Asks the running copy to come to the front (it receives "ACTIVATE").
   bool ActivateRunning();
