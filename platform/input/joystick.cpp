@@ -2,13 +2,22 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace platform {
 
 struct Joystick::Impl {
   std::map<int, SDL_Joystick*> opened;  // by joystick number
+  // The kind of device first opened under each number. Numbers move down when
+  // a device goes, so after an unplug the number may name another joystick,
+  // whose axes would then drive the pointer and keys.
+  std::map<int, SDL_JoystickGUID> kind;
 };
+
+static bool SameKind(const SDL_JoystickGUID& a, const SDL_JoystickGUID& b) {
+  return std::memcmp(a.data, b.data, sizeof a.data) == 0;
+}
 
 Joystick::Joystick() : impl_(std::make_unique<Impl>()) {
   // SDL would otherwise take over SIGINT and SIGTERM, which end our programs
@@ -46,9 +55,12 @@ bool Joystick::Open(int id) {
     impl_->opened.erase(at);
   }
   if (id < 0 || id >= Count()) return false;
+  auto known = impl_->kind.find(id);
+  if (known != impl_->kind.end() && !SameKind(known->second, SDL_JoystickGetDeviceGUID(id))) return false;
   SDL_Joystick* joystick = SDL_JoystickOpen(id);
   if (!joystick) return false;
   impl_->opened[id] = joystick;
+  impl_->kind.emplace(id, SDL_JoystickGetGUID(joystick));
   return true;
 }
 

@@ -33,6 +33,9 @@ class Joystick {
   // The product name of joystick `id`; "" when there is none.
   std::string ProductName(int id);
   // The capability query: true when joystick `id` exists and can be opened.
+  // Once a number has been opened it stays with that kind of device: after an
+  // unplug it opens again only for the same kind, not for another joystick
+  // that moved down to the number.
   bool Open(int id);
   // Reads joystick `id`, opening it when needed. False when it is not attached
   // (never was, or was unplugged): `reading` is left as it was.

@@ -58,6 +58,26 @@ TEST(Joystick, AnUnpluggedJoystickNoLongerAnswersAndTheReadingIsKept) {
   EXPECT_EQ(joystick.ProductName(id), "");
 }
 
+TEST(Joystick, AfterAnUnplugTheNumberDoesNotPassToAnotherDevice) {
+  auto controller = std::make_unique<VirtualJoystick>("Heliryx 360 Test");
+  VirtualJoystick pad("Generic Gamepad");
+  Joystick joystick;
+  int id = controller->Number();
+  JoyReading reading;
+  ASSERT_TRUE(joystick.Read(id, reading));
+  controller->Unplug();
+  ASSERT_EQ(pad.Number(), id);  // the gamepad moved down to the controller's number
+  pad.SetAxis(4, 0);
+  JoyReading after = reading;
+  EXPECT_FALSE(joystick.Read(id, after));
+  EXPECT_EQ(after, reading);
+  // The same controller plugged in again at that number is read again.
+  VirtualJoystick again("Heliryx 360 Test");
+  pad.Unplug();
+  ASSERT_EQ(again.Number(), id);
+  EXPECT_TRUE(joystick.Read(id, after));
+}
+
 TEST(Joystick, NumbersWithoutADeviceDoNotAnswer) {
   Joystick joystick;
   JoyReading reading;
