@@ -1,13 +1,19 @@
 #include "emulator/actions.h"
 
+#include "platform/text.h"
+
 namespace emulator {
 
 using platform::InputEvent;
 using platform::MouseButton;
 
 // VK_SHIFT needs no row of its own: its key is the left Shift key like the
-// code 16 of the key path.
+// code 16 of the key path. The mouse names that reach the key path (VM_LEFTUP, or any of them not in
+// upper case) send nothing: their codes are mouse flags, not virtual keys, and
+// as keys they would hit whatever key shares the number (16 is Shift, 32 the
+// space bar, 8 Backspace).
 static void KeyPath(const KeyTable& table, const std::string& name, bool down, std::vector<InputEvent>& out) {
+  if (platform::FindNoCase(name, "VM_") == 0) return;
   std::optional<uint16_t> vk = table.Find(name);
   if (vk) out.push_back(InputEvent::Key(*vk, down));
 }

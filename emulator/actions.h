@@ -14,7 +14,8 @@ namespace emulator {
 // VM_LEFTDOWN, VM_RIGHTDOWN and VM_MIDDLEDOWN hold their button while pressed,
 // VM_WHEELUP and VM_WHEELDOWN give one notch per press and nothing on release.
 // Every other name is a key event with the name's code from the table (any
-// case), and a name the table lacks ("X", "Y") sends nothing.
+// case); a name the table lacks ("X", "Y") and any other mouse name
+// (VM_LEFTUP, vm_leftdown) send nothing.
 void PressAction(const KeyTable& table, const std::string& name, std::vector<platform::InputEvent>& out);
 void ReleaseAction(const KeyTable& table, const std::string& name, std::vector<platform::InputEvent>& out);
 

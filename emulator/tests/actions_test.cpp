@@ -33,13 +33,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ActionCase{"VK_SHIFT", "key 16 down", "key 16 up"},
                       ActionCase{"VK_F1", "key 112 down", "key 112 up"},
                       ActionCase{"vk_a", "key 65 down", "key 65 up"},
-                      // The special mouse names match only in upper case; otherwise
-                      // they are keys with their table codes.
-                      ActionCase{"vm_leftdown", "key 2 down", "key 2 up"},
-                      ActionCase{"VM_LEFTUP", "key 4 down", "key 4 up"},
-                      ActionCase{"VM_MIDDLEUP", "key 64 down", "key 64 up"},
-                      ActionCase{"VM_RIGHTUP", "key 16 down", "key 16 up"},
-                      ActionCase{"vm_wheelup", "key 2048 down", "key 2048 up"},
+                      // The special mouse names match only in upper case; any other
+                      // mouse name is no key: nothing (not Shift for the code 16 of
+                      // VM_RIGHTUP, not Space for the 32 of vm_middledown).
+                      ActionCase{"vm_leftdown", "", ""}, ActionCase{"VM_LEFTUP", "", ""},
+                      ActionCase{"VM_MIDDLEUP", "", ""}, ActionCase{"VM_RIGHTUP", "", ""},
+                      ActionCase{"vm_middledown", "", ""}, ActionCase{"Vm_RightDown", "", ""},
+                      ActionCase{"vm_wheelup", "", ""},
                       // Not in the table: nothing.
                       ActionCase{"", "", ""}, ActionCase{"X", "", ""}, ActionCase{"Y", "", ""}));
 
