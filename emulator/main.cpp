@@ -12,7 +12,11 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   emulator::frmMain form;
   // The monitor starts the emulator hidden; started directly it shows its window.
-  if (platform::TakeStartWindowRequest() == platform::StartWindow::Normal) form.show();
+  switch (platform::TakeStartWindowRequest()) {
+    case platform::StartWindow::Normal: form.show(); break;
+    case platform::StartWindow::Minimized: form.showMinimized(); break;
+    case platform::StartWindow::Hidden: break;
+  }
   form.Form_Load();
   if (form.Ended()) return form.ExitCode();
   return app.exec();
