@@ -267,7 +267,13 @@ void frmMain::closeEvent(QCloseEvent* event) {
   Form_Unload();
 }
 
-void frmMain::tmrMonitor_Timer() { loop_->tmrMonitor_Timer(); }
+void frmMain::tmrMonitor_Timer() {
+  // A command still being carried out (its Ryxcontrol runs yield to the event
+  // loop) keeps the tick for later: inside it the tick would read the mailbox
+  // half-way through a suspend, or start runs beside the command's own.
+  if (runs_->Busy()) return;
+  loop_->tmrMonitor_Timer();
+}
 
 bool frmMain::SCGActivate() { return activation_->SCGActivate(loop_->Active(), DebugMode); }
 

@@ -19,7 +19,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -223,4 +225,52 @@ TEST_F(MonitorWindow, TheStartUpDialogOpensNotModallyFromTheMenu) {
   w.mnuStartup->trigger();  // a second choice brings the same one forward
   EXPECT_EQ(w.findChildren<monitor::frmStartUp*>().size(), 1);
   dialogs[0]->close();
+}
+
+// The polling timer keeps firing while a menu command waits for its Ryxcontrol
+// runs; a tick must not start inside the command: it would read the mailbox
+// half-way through a suspend (and resume at once), or start runs of its own
+// beside the command's.
+TEST_F(MonitorWindow, NoTickStartsWhileAMenuCommandWaitsForItsRuns) {
+  // A slow tool that notes every run that starts while another is going on.
+  platform::RemoveFile(install_ / "ryxcontrol");  // a link to the build's own tool
+  WriteFile(install_ / "ryxcontrol",
+            "#!/bin/sh\n"
+            "if mkdir \"$0.lock\" 2>/dev/null; then own=1; else echo \"$*\" >> \"$0.overlaps\"; fi\n"
+            "echo \"$*\" >> \"$0.runs\"\nsleep 0.3\n[ -n \"$own\" ] && rmdir \"$0.lock\"\n");
+  ::chmod((install_ / "ryxcontrol").c_str(), 0755);
+  AddProgram("pointerly");
+  WriteFile(install_ / "scg/game.scg", monitor_test::ScgText({{"EXECUTABLE", "\"nestedtick.exe\""}}));
+  TempFolder games;
+  std::filesystem::copy_file("/bin/sleep", games / "nestedtick.exe");
+  struct Case {
+    std::string name;
+    std::function<QAction*(monitor::frmMain&)> item;
+    std::string mode;  // the monitor's own mode after the command, and the file's
+    bool suspendChecked;
+  } cases[] = {
+      {"suspend", [](monitor::frmMain& w) { return w.mPopupSuspend; }, "SUSPEND", true},
+      {"emulator switch", [](monitor::frmMain& w) { return w.mnuPointerly; }, "ACTIVE", false},
+  };
+  for (const Case& c : cases) {
+    platform::RemoveFile(install_ / "ryxcontrol.runs");
+    platform::RemoveFile(install_ / "ryxcontrol.overlaps");
+    // A watched game runs; the first tick comes while the command's six runs (1.8 s) go on.
+    ChildProcess game(games / "nestedtick.exe", {"3"});
+    monitor::frmMain w("-r 1", install_.Folder());
+    w.Form_Load();
+    ASSERT_FALSE(w.Ended());
+    // Chosen from the running event loop, as the player does.
+    QTimer::singleShot(0, &w, [&] {
+      c.item(w)->trigger();
+      QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(ReadFile(install_ / "ryxcontrol.overlaps"), "") << c.name;
+    EXPECT_EQ(platform::SplitLines(ReadFile(install_ / "ryxcontrol.runs")).size(), 6u) << c.name;
+    EXPECT_EQ(w.CurrentMode, c.mode) << c.name;
+    EXPECT_EQ(Mode(), c.mode) << c.name;
+    EXPECT_EQ(w.mPopupSuspend->isChecked(), c.suspendChecked) << c.name;
+    w.Form_Unload();
+  }
 }
