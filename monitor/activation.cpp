@@ -56,7 +56,7 @@ void Activation::StartPointerly() {
   // The emulator just asked to close may still hold its place; give it a moment
   // so the new one does not find it and quit, leaving the game without one.
   for (int waited = 0; waited < kEmulatorGraceMs && emulator_.Running(); waited += 50) clock_.Sleep(50);
-  if (runs_.StopRequested()) return;
+  if (runs_.LeavingActive()) return;
   runner_.RunAndWait("\"" + programFolder_ + "/" + platform::ProgramFile("Pointerly.exe") + "\"", true);
 }
 

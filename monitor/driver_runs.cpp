@@ -55,6 +55,15 @@ bool DriverRuns::Replay(const std::vector<std::string>& lines) {
 }
 
 bool DriverRuns::StopRequested() const {
+  // A suspend resets the driver once the runs stop, and an exit ends the
+  // program. The editor and the updater suspend without a reset: stopping
+  // for them would hand over a driver with half the game's settings.
+  for (MonitorCommand c : queued_)
+    if (c == MonitorCommand::SuspendToggle || c == MonitorCommand::Exit) return true;
+  return false;
+}
+
+bool DriverRuns::LeavingActive() const {
   for (MonitorCommand c : queued_)
     if (c != MonitorCommand::EmulatorToggle) return true;
   return false;

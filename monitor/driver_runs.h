@@ -2,9 +2,9 @@
 // While runs are going on the window still answers the player (the waits
 // yield), so a command chosen then (suspend, exit, the emulator switch, ...)
 // is held until the runs have ended instead of starting runs of its own in the
-// middle of them. A command that suspends or ends the monitor also stops an
-// activation's replay at the next gap between two runs, so that the driver is
-// left at its defaults and not at the game's settings.
+// middle of them. The suspend toggle and the exit also stop an activation's
+// replay at the next gap between two runs, so that the driver is left at its
+// defaults and not at the game's settings.
 #pragma once
 
 #include "monitor/monitor_services.h"
@@ -52,11 +52,14 @@ class DriverRuns {
 
   // "--set-defaults", then curve slots 1 to 5 back to the default curve.
   void ResetRyxDefaults();
-  // One awaited run per line, in order; stops between runs when a queued command
-  // suspends or ends the monitor. False when it stopped early.
+  // One awaited run per line, in order; stops between runs when a suspend
+  // toggle or an exit is queued. False when it stopped early.
   bool Replay(const std::vector<std::string>& lines);
   // True when a queued command wants the current activation to stop.
   bool StopRequested() const;
+  // True when a queued command will take the monitor out of its active state
+  // (suspend, exit, the editor, the updater): no emulator is to start then.
+  bool LeavingActive() const;
   bool Busy() const { return depth_ > 0; }
 
   // Every Ryxcontrol command line run so far (for the debug log and tests).

@@ -75,6 +75,9 @@ TEST(DriverRuns, CommandsDuringAnActivationWaitForTheGapBetweenRuns) {
       {"emulator", {MonitorCommand::EmulatorToggle}, Joined({kDefaults, kGame, kDefaults}), {"emulator"}},
       {"emulator then exit", {MonitorCommand::EmulatorToggle, MonitorCommand::Exit},
        Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}, kDefaults}), {"emulator", "exit"}},
+      // The editor and the updater take over the driver as it is: the game's settings, whole.
+      {"customize", {MonitorCommand::Customize}, Joined({kDefaults, kGame}), {"other"}},
+      {"web update", {MonitorCommand::WebUpdate}, Joined({kDefaults, kGame}), {"other"}},
   };
   for (const Case& c : cases) {
     Rig s;
