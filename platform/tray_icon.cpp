@@ -1,5 +1,6 @@
 #include "platform/tray_icon.h"
 
+#include "platform/dialogs.h"
 #include "platform/text.h"
 
 #include <QCursor>
@@ -14,13 +15,17 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {}
 
 TrayIcon::~TrayIcon() { Remove(); }
 
-bool TrayIcon::Docked() const { return tray_ && tray_->isVisible(); }
+bool TrayIcon::Docked() const {
+  return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void TrayIcon::Add(const QIcon& icon, const std::string& tip) {
   if (added_) return;
   added_ = true;
   tip_ = CutTip(tip);
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+  // Created even when no tray is there yet (a program started at login before
+  // the panel): Qt docks a visible icon once a tray appears.
+  if (Headless()) return;
   tray_ = std::make_unique<QSystemTrayIcon>(icon);
   tray_->setToolTip(FromAnsi(tip_));
   connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
