@@ -1,5 +1,6 @@
 #include "testing/test_support.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -183,6 +184,15 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return true;
+}
+
+bool SpinUntil(const std::function<bool()>& condition, int timeoutMs) {
+  return WaitUntil(
+      [&] {
+        QCoreApplication::processEvents();
+        return condition();
+      },
+      timeoutMs);
 }
 
 }  // namespace testing_support

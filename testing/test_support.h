@@ -78,5 +78,7 @@ class ChildProcess {
 
 // Polls `condition` until it holds or timeoutMs passes.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+// The same while this thread's Qt events are handled (timers, sockets).
+bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 }  // namespace testing_support

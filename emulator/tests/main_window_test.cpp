@@ -22,21 +22,13 @@
 #include <unistd.h>
 
 using namespace emulator;
+using testing_support::SpinUntil;
 using platform::VirtualJoystick;
 using testing_support::TempFolder;
 
 namespace {
 
 constexpr uint32_t C = 32768;
-
-bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
-  return testing_support::WaitUntil(
-      [&] {
-        QCoreApplication::processEvents();
-        return condition();
-      },
-      timeoutMs);
-}
 
 class PointerlyWindow : public ::testing::Test {
  protected:

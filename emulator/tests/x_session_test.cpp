@@ -13,20 +13,12 @@
 #include <thread>
 
 using namespace emulator;
+using testing_support::SpinUntil;
 using platform::VirtualJoystick;
 
 namespace {
 
 constexpr uint32_t C = 32768;
-
-bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
-  return testing_support::WaitUntil(
-      [&] {
-        QCoreApplication::processEvents();
-        return condition();
-      },
-      timeoutMs);
-}
 
 void Spin(int ms) {
   auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
