@@ -67,7 +67,7 @@ int main() {
   const std::string log = install / "ryxcontrol.log";
 
   ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
-  if (!WaitUntil([&] { return monitor.Stdout().find("watch list.") != std::string::npos; })) {
+  if (!WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; })) {
     std::fprintf(stderr, "watchpost did not start: %s\n", monitor.Stderr().c_str());
     return 1;
   }

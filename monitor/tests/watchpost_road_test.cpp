@@ -39,7 +39,7 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
   const std::string ini = install / "watchpost.ini";
 
   ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
-  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("watch list.") != std::string::npos; }))
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; }))
       << monitor.Stdout() << monitor.Stderr();
   EXPECT_NE(monitor.Stdout().find("road.scg - RoadGame.exe\n"), std::string::npos);
   EXPECT_FALSE(platform::FileExists(ryxLog));  // nothing runs while no game does

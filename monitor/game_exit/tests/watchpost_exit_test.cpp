@@ -77,7 +77,7 @@ TEST(WatchpostExit, GameFolderHoldsExactlyWhatTheConfigurationAsksFor) {
   std::filesystem::copy_file("/bin/sleep", folder + "/exitgame.exe");
 
   ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
-  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("watch list.") != std::string::npos; }))
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; }))
       << monitor.Stdout() << monitor.Stderr();
 
   auto play = [&](size_t round) {
