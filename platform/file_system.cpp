@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,7 +24,8 @@ bool FolderExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe in a file's place is refused, not waited on.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -57,8 +59,21 @@ static bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
+// The file a write to `path` replaces: a symbolic link is written through, so
+// the link stays and its target gets the new content.
+static std::string WriteTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return path;  // a dangling link has no content to keep
+  std::string target = real;
+  std::free(real);
+  return target;
+}
+
+bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
   static std::atomic<unsigned> counter{0};
+  const std::string path = WriteTarget(linkOrPath);
   std::string folder = ".";
   std::string name = path;
   if (auto slash = path.rfind('/'); slash != std::string::npos) {

@@ -17,6 +17,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Replaces (or creates) the file so that a crash leaves either the old or the new
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
+// A symbolic link is written through: its target is replaced, the link kept.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Appends bytes, creating the file when missing (for append-only logs).

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 using testing_support::ReadFile;
@@ -24,6 +25,24 @@ TEST(FileSystem, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(ListFiles(dir.Path()), std::vector<std::string>{"name.tmp"});
   EXPECT_FALSE(WriteFileAtomic(dir / "no/such/folder/x", "y"));
+}
+
+TEST(FileSystem, AtomicWriteGoesThroughALinkAndKeepsIt) {
+  TempFolder dir;
+  WriteFile(dir / "real/settings.ini", "old");
+  ASSERT_EQ(::symlink("real/settings.ini", (dir / "link.ini").c_str()), 0);
+  ASSERT_TRUE(WriteFileAtomic(dir / "link.ini", "new"));
+  struct stat st {};
+  ASSERT_EQ(::lstat((dir / "link.ini").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(ReadFile(dir / "real/settings.ini"), "new");
+  EXPECT_EQ(ListFiles(dir / "real"), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(FileSystem, ANamedPipeIsRefusedNotWaitedOn) {
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.ini").c_str(), 0644), 0);
+  EXPECT_FALSE(ReadFileBytes(dir / "pipe.ini"));  // without a writer a blocking open never returns
 }
 
 TEST(FileSystem, SplitsCrLfAndLfLines) {
