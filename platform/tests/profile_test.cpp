@@ -3,6 +3,7 @@
 #include "testing/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using platform::GetProfileString;
 using platform::WriteProfileString;
@@ -126,6 +127,16 @@ TEST(Profile, RefusesValuesThatWouldForgeLines) {
   EXPECT_FALSE(WriteProfileString("A", "X", "2\r\n[B]", file));
   EXPECT_FALSE(WriteProfileString("A", "K=V", "2", file));
   EXPECT_EQ(ReadFile(file), "[A]\r\nX=1\r\n");
+}
+
+TEST(Profile, AReadOnlyFileIsNotWritten) {
+  TempFolder dir;
+  std::string file = dir / "tunedeck.ini";
+  WriteFile(file, "[Games]\r\nCurrent=quake3.scg\r\n");
+  ::chmod(file.c_str(), 0444);
+  EXPECT_FALSE(WriteProfileString("Games", "Current", "halflife.scg", file));
+  EXPECT_FALSE(WriteProfileString("Version", "Version", "5.1", file));
+  EXPECT_EQ(ReadFile(file), "[Games]\r\nCurrent=quake3.scg\r\n");
 }
 
 TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
