@@ -13,6 +13,22 @@
 #include <unistd.h>
 #include <vector>
 
+// Control characters shown as \xNN, so that a message stays one line and an
+// argument cannot forge a line of the record.
+static std::string OneLine(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c != 0x7f) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02x", c);
+    out += hex;
+  }
+  return out;
+}
+
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const std::string folder = platform::ProgramFolder();
@@ -25,16 +41,19 @@ int main(int argc, char** argv) {
   auto text = platform::ReadFileBytes(statePath);
   ryxcontrol::DriverState state = text ? ryxcontrol::ParseState(*text) : ryxcontrol::DriverState::Defaults();
   ryxcontrol::RunOutcome outcome = ryxcontrol::ApplyOption(args, state);
-  std::string record = ryxcontrol::QuoteArguments(args);
-  if (outcome.ok) {
-    platform::WriteFileAtomic(statePath, ryxcontrol::FormatState(state));
-  } else {
-    record += "\t(refused: " + outcome.message + ")";
+  std::string record = OneLine(ryxcontrol::QuoteArguments(args));
+  std::string failure;
+  if (!outcome.ok) {
+    failure = OneLine(outcome.message);
+    record += "\t(refused: " + failure + ")";
+  } else if (!platform::WriteFileAtomic(statePath, ryxcontrol::FormatState(state))) {
+    failure = "cannot write the driver state " + OneLine(statePath);
+    record += "\t(failed: " + failure + ")";
   }
   platform::AppendToFile(folder + "/ryxcontrol.log", record + "\n");
   if (lock >= 0) ::close(lock);
-  if (!outcome.ok) {
-    std::fprintf(stderr, "ryxcontrol: %s\n", outcome.message.c_str());
+  if (!failure.empty()) {
+    std::fprintf(stderr, "ryxcontrol: %s\n", failure.c_str());
     return 2;
   }
   return 0;

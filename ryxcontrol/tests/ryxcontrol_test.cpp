@@ -88,6 +88,7 @@ TEST_F(Ryxcontrol, RefusesMalformedRunsAndChangesNothing) {
       {"--upload-sensitivity-curve", "1", install_ / "crv/missing.crv"},
       {"--download-sensitivity-curve", "1", install_ / "no/folder/x.crv"},
       {"--set-defaults", "now"},
+      {"--set-null-region", "5\n--set-chording on"},  // a line break in an argument forges no line
   };
   for (const auto& args : refused) {
     RunResult r = Run(args);
@@ -100,4 +101,13 @@ TEST_F(Ryxcontrol, RefusesMalformedRunsAndChangesNothing) {
   std::string log = ReadFile(install_ / "ryxcontrol.log");
   EXPECT_NE(log.find("--set-null-region ERROR\t(refused: --set-null-region: 'ERROR' is not a number)\n"),
             std::string::npos);
+  EXPECT_EQ(log.find("\n--set-chording on"), std::string::npos) << log;
+}
+
+TEST_F(Ryxcontrol, AStateThatCannotBeWrittenIsAFailure) {
+  MakeFolders(install_ / "ryxcontrol.state");  // a folder where the state file belongs
+  RunResult r = Run({"--set-null-region", "5"});
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_EQ(r.err.rfind("ryxcontrol: cannot write the driver state ", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
 }
