@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 #include <vector>
@@ -171,8 +172,13 @@ std::string RegistryFolder() {
   if (config && *config == '/') {
     base = config;
   } else {
+    // Without HOME the account's own home folder, never a folder others may write.
     const char* home = std::getenv("HOME");
-    base = std::string(home && *home ? home : "/tmp") + "/.config";
+    if (!home || !*home) {
+      const passwd* account = ::getpwuid(::getuid());
+      home = account && account->pw_dir ? account->pw_dir : "/";
+    }
+    base = std::string(home) + "/.config";
   }
   return base + "/heliryx360";
 }

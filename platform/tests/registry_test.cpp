@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -32,6 +34,17 @@ TEST_F(RegistryTest, StoresStringsAndDwordsUnderTheConfigFolder) {
   EXPECT_FALSE(Registry::Query(RegistryRoot::LocalMachine, "Software\\Game", "Sens"));
   ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, key, "Version", "5.11"));
   EXPECT_EQ(Registry::Query(RegistryRoot::LocalMachine, key, "Version")->text, "5.11");
+}
+
+TEST_F(RegistryTest, WithoutHomeTheStoreIsInTheAccountsHomeFolder) {
+  const char* saved = std::getenv("HOME");
+  std::string home = saved ? saved : "";
+  ::unsetenv("XDG_CONFIG_HOME");
+  ::unsetenv("HOME");
+  const passwd* account = ::getpwuid(::getuid());
+  ASSERT_TRUE(account);
+  EXPECT_EQ(RegistryFolder(), std::string(account->pw_dir) + "/.config/heliryx360");
+  if (saved) ::setenv("HOME", home.c_str(), 1);
 }
 
 TEST_F(RegistryTest, DeleteKeepsTheKeyAndIgnoresMissingValues) {
