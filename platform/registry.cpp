@@ -140,6 +140,16 @@ std::vector<Entry> Load(RegistryRoot root) {
   return text ? Parse(*text) : std::vector<Entry>{};
 }
 
+// For a read-modify-write: a store file that exists but cannot be read is left
+// alone, so a write never replaces it with the one new value.
+std::optional<std::vector<Entry>> LoadForUpdate(RegistryRoot root) {
+  const std::string file = RegistryFile(root);
+  auto text = ReadFileBytes(file);
+  if (text) return Parse(*text);
+  if (FileExists(file)) return std::nullopt;
+  return std::vector<Entry>{};
+}
+
 std::string NormaliseKey(const std::string& keyPath) {
   std::string key = keyPath;
   while (!key.empty() && key.back() == '\\') key.pop_back();
@@ -151,7 +161,9 @@ bool Store(RegistryRoot root, const std::string& keyPath, const std::string& nam
            const RegistryValue& value) {
   if (keyPath.find_first_of("\r\n]") != std::string::npos) return false;
   StoreLock lock;
-  std::vector<Entry> entries = Load(root);
+  std::optional<std::vector<Entry>> loaded = LoadForUpdate(root);
+  if (!loaded) return false;
+  std::vector<Entry>& entries = *loaded;
   std::string key = NormaliseKey(keyPath);
   bool replaced = false;
   for (Entry& e : entries) {
@@ -221,7 +233,9 @@ bool Registry::KeyExists(RegistryRoot root, const std::string& keyPath) {
 
 bool Registry::DeleteValue(RegistryRoot root, const std::string& keyPath, const std::string& name) {
   StoreLock lock;
-  std::vector<Entry> entries = Load(root);
+  std::optional<std::vector<Entry>> loaded = LoadForUpdate(root);
+  if (!loaded) return false;
+  std::vector<Entry>& entries = *loaded;
   std::string key = NormaliseKey(keyPath);
   std::vector<Entry> kept;
   bool removed = false;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -67,4 +69,32 @@ TEST_F(RegistryTest, ConcurrentWritersLoseNothing) {
   for (int t = 0; t < 4; ++t)
     for (int i = 0; i < 25; ++i)
       EXPECT_TRUE(Registry::Query(RegistryRoot::CurrentUser, "K", "v" + std::to_string(t) + "_" + std::to_string(i)));
+}
+
+// A store file the account cannot read must survive a write, not be replaced by
+// a store that holds only the new value. Root reads everything, so as root the
+// writer runs in a child that has become an unprivileged account.
+TEST_F(RegistryTest, AStoreThatCannotBeReadIsNotReplacedByAWrite) {
+  ASSERT_TRUE(Registry::SetString(RegistryRoot::LocalMachine, "Software\\Kept", "AppPath", "/opt/heliryx360"));
+  const std::string file = RegistryFile(RegistryRoot::LocalMachine);
+  const std::string before = testing_support::ReadFile(file);
+  ::chmod(config_.Path().c_str(), 0755);
+  ::chmod(RegistryFolder().c_str(), 0777);
+  ::chmod((RegistryFolder() + "/.lock").c_str(), 0666);
+  ::chmod(file.c_str(), 0200);
+
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(10);
+    bool wrote = Registry::SetString(RegistryRoot::LocalMachine, "Software\\Other", "Name", "x");
+    bool deleted = Registry::DeleteValue(RegistryRoot::LocalMachine, "Software\\Kept", "AppPath");
+    ::_exit((wrote ? 1 : 0) + (deleted ? 2 : 0));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write, 2: the delete claimed success";
+  ::chmod(file.c_str(), 0600);
+  EXPECT_EQ(testing_support::ReadFile(file), before);
 }
