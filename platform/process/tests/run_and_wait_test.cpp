@@ -100,13 +100,20 @@ TEST_F(RunAndWaitTest, WaitingKeepsTheEventLoopRunningWithoutSpinning) {
 }
 
 TEST_F(RunAndWaitTest, NotAwaitedProgramsRunOnAndAreReaped) {
-  ::setenv("PROBE_SLEEP_MS", "300", 1);
+  // The program sleeps until the test ends it, so it is sure to be running when counted.
+  ::setenv("PROBE_SLEEP_MS", "30000", 1);
+  std::string pidFile = tmp_ / "probe.pid";
+  ::setenv("PROBE_PIDFILE", pidFile.c_str(), 1);
   QElapsedTimer clock;
   clock.start();
   EXPECT_EQ(platform::RunAndWait(probe_, true), 0);
   EXPECT_LT(clock.elapsed(), 200);
+  ::unsetenv("PROBE_PIDFILE");
   EXPECT_TRUE(testing_support::WaitUntil([&] { return ReadFile(out_).find("end") != std::string::npos; }));
   EXPECT_EQ(platform::UnreapedChildren(), 1);
+  int pid = std::atoi(ReadFile(pidFile).c_str());
+  ASSERT_GT(pid, 0);
+  ::kill(pid, SIGTERM);
   // Once it ends, no zombie is left behind.
   QElapsedTimer until;
   until.start();
