@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace platform {
@@ -10,7 +11,10 @@ namespace platform {
 namespace {
 
 int gPipe[2] = {-1, -1};
-struct sigaction gPreviousTerm, gPreviousInt;
+// SIGHUP too: a closed terminal or an ended session must not leave keys held.
+constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+struct sigaction gPrevious[std::size(kQuitSignals)];
+bool gInstalled[std::size(kQuitSignals)];
 
 void OnSignal(int) {
   char byte = 1;
@@ -33,14 +37,19 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, &gPreviousTerm);
-  ::sigaction(SIGINT, &action, &gPreviousInt);
+  for (size_t i = 0; i < std::size(kQuitSignals); ++i) {
+    gInstalled[i] = false;
+    if (::sigaction(kQuitSignals[i], nullptr, &gPrevious[i]) != 0) continue;
+    // A program started under nohup keeps ignoring hang-ups.
+    if (kQuitSignals[i] == SIGHUP && gPrevious[i].sa_handler == SIG_IGN) continue;
+    gInstalled[i] = ::sigaction(kQuitSignals[i], &action, nullptr) == 0;
+  }
 }
 
 QuitSignals::~QuitSignals() {
   if (!notifier_) return;
-  ::sigaction(SIGTERM, &gPreviousTerm, nullptr);
-  ::sigaction(SIGINT, &gPreviousInt, nullptr);
+  for (size_t i = 0; i < std::size(kQuitSignals); ++i)
+    if (gInstalled[i]) ::sigaction(kQuitSignals[i], &gPrevious[i], nullptr);
   notifier_.reset();
   ::close(gPipe[0]);
   ::close(gPipe[1]);

@@ -1,4 +1,4 @@
-// How a program is told to stop from outside: SIGTERM and SIGINT are turned
+// How a program is told to stop from outside: SIGTERM, SIGINT and SIGHUP are turned
 // into a call on the window thread, so they end the program through the same
 // path as its own Exit.
 #pragma once
@@ -11,7 +11,7 @@ class QSocketNotifier;
 
 namespace platform {
 
-// While one exists, SIGTERM and SIGINT call onQuit from the event loop instead
+// While one exists, SIGTERM, SIGINT and SIGHUP (unless ignored) call onQuit from the event loop instead
 // of killing the process; the previous handlers come back when it goes. One at
 // a time.
 class QuitSignals : public QObject {

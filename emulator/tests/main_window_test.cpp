@@ -150,11 +150,12 @@ TEST_F(PointerlyWindow, EndsWithAClearMessageWhenNoInputCanBeSent) {
   EXPECT_FALSE(frm.tmrEvent->isActive());
 }
 
-enum class WayOut { Exit, CloseRequest, Sigterm, Sigint, WindowClosed };
+enum class WayOut { Exit, CloseRequest, Sigterm, Sigint, Sighup, WindowClosed };
 
 class EveryWayOut : public PointerlyWindow, public ::testing::WithParamInterface<WayOut> {};
 
 TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
+  std::signal(SIGHUP, SIG_DFL);  // a test run started under nohup would ignore it
   VirtualJoystick device("Heliryx 360");
   frmMain frm(Hooks(kBindings));
   frm.Form_Load();
@@ -170,6 +171,7 @@ TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
     case WayOut::CloseRequest: poster = std::thread([] { platform::PostCloseToWindow("Pointerly"); }); break;
     case WayOut::Sigterm: ::raise(SIGTERM); break;
     case WayOut::Sigint: ::raise(SIGINT); break;
+    case WayOut::Sighup: ::raise(SIGHUP); break;
     case WayOut::WindowClosed: frm.close(); break;
   }
   EXPECT_TRUE(SpinUntil([&] { return !ends.empty(); }));
@@ -183,7 +185,7 @@ TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, EveryWayOut,
                          ::testing::Values(WayOut::Exit, WayOut::CloseRequest, WayOut::Sigterm, WayOut::Sigint,
-                                           WayOut::WindowClosed));
+                                           WayOut::Sighup, WayOut::WindowClosed));
 
 TEST_F(PointerlyWindow, DontSendEventsLetsGoOfWhatIsHeldAndReplaysNothing) {
   VirtualJoystick device("Heliryx 360");
