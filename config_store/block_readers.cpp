@@ -1,0 +1,2 @@
+#include "config_store/block_readers.h"
+namespace config_store {}

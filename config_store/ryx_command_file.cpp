@@ -1,0 +1,2 @@
+#include "config_store/ryx_command_file.h"
+namespace config_store {}

@@ -1,0 +1,2 @@
+#include "config_store/scg_reader.h"
+namespace config_store {}

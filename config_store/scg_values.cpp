@@ -1,0 +1,58 @@
+#include "config_store/scg_values.h"
+
+#include "platform/text.h"
+
+namespace config_store {
+
+namespace {
+
+// The characters of `text` from `from`, less `dropEnd` at the end; empty when
+// the text is too short for that.
+std::string Middle(const std::string& text, std::size_t from, std::size_t dropEnd) {
+  if (text.size() < from + dropEnd) return {};
+  return text.substr(from, text.size() - from - dropEnd);
+}
+
+}  // namespace
+
+void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2,
+                    std::string& Out3, int Skip, MissingList missing) {
+  std::string s = Text;
+  bool noList = s == "ERROR" || s.find(',') == std::string::npos || s.size() < 8;
+  if (missing == MissingList::Empty) {
+    // The monitor's reading: what holds no list binds nothing.
+    if (noList || platform::EqualsNoCase(s, "ERROR")) {
+      Out1.clear();
+      Out2.clear();
+      if (Count >= 3) Out3.clear();
+      return;
+    }
+  } else {
+    if (s == "ERROR" || s.find(',') == std::string::npos) s = " '', '', '' ";
+    if (s.size() < 8) s = Count == 2 ? " '', '' " : " '', '', '' ";
+  }
+  std::vector<std::string> parts = platform::SplitOn(s, ',');
+  auto part = [&](std::size_t k) { return k < parts.size() ? platform::Trim(parts[k]) : std::string(); };
+  std::size_t skip = Skip > 0 ? static_cast<std::size_t>(Skip) : 0;
+  Out1 = Middle(part(0), skip, 1);
+  Out2 = Middle(part(1), 1, 1);
+  if (Count >= 3) Out3 = Middle(part(2), 1, 0);
+}
+
+ActionTriple SplitTriple(const std::string& value, MissingList missing) {
+  ActionTriple t;
+  SplitAliasList(3, value, t.GameInput, t.GameCommand, t.SendEvent, 0, missing);
+  return t;
+}
+
+std::string JoinTriple(const std::string& a, const std::string& b, const std::string& c) {
+  return Quoted(a) + ", " + Quoted(b) + ", " + Quoted(c);
+}
+
+bool IsTrue(const std::string& flag) { return flag == "TRUE"; }
+
+bool IsTrueNoCase(const std::string& flag) { return platform::EqualsNoCase(flag, "TRUE"); }
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace config_store

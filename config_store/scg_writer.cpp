@@ -1,0 +1,2 @@
+#include "config_store/scg_writer.h"
+namespace config_store {}

@@ -1,0 +1,2 @@
+#include "config_store/snapshot.h"
+namespace config_store {}

@@ -1,0 +1,2 @@
+#include "config_store/vector_parsers.h"
+namespace config_store {}
