@@ -25,7 +25,12 @@ static void Remember(QObject* control, Handler handler) {
   control->setProperty(kHandlerProperty, QVariant::fromValue(static_cast<QObject*>(holder)));
 }
 
+static int fillDepth = 0;
+FillScope::FillScope() { ++fillDepth; }
+FillScope::~FillScope() { --fillDepth; }
+
 void RaiseHandler(QObject* control) {
+  if (fillDepth > 0) return;
   auto* holder = static_cast<HandlerHolder*>(control->property(kHandlerProperty).value<QObject*>());
   if (holder && holder->run) holder->run();
 }
@@ -71,6 +76,7 @@ void SetText(QComboBox* box, const std::string& text) {
 }
 
 void SetOption(QRadioButton* option) {
+  if (option->isChecked()) return;
   {
     QSignalBlocker blocker(option);
     option->setChecked(true);

@@ -10,8 +10,11 @@
 //    (activated, clicked) or, for sliders and check boxes, the change signal;
 //  - code changes a value only through Select/SetText/SetOption/SetChecked/
 //    SetValue, which change it under a blocker and then run the handler
-//    themselves: always for a list selection and an option button, only on a
-//    real change for a check box and a slider (as their change events do).
+//    themselves: always for a list selection; for an option button, a check
+//    box and a slider only when the value really changes (as their events do);
+//  - while the window is filled from a freshly loaded record (FillScope), code
+//    selections run no handler: the load has already made every value those
+//    handlers would store, and the window only shows it.
 #pragma once
 
 #include <QObject>
@@ -33,6 +36,14 @@ using Handler = std::function<void()>;
 void OnClick(QComboBox* box, Handler handler);
 void OnClick(QAbstractButton* button, Handler handler);  // option buttons, check boxes, buttons
 void OnChange(QSlider* slider, Handler handler);
+
+class FillScope {
+ public:
+  FillScope();
+  ~FillScope();
+  FillScope(const FillScope&) = delete;
+  FillScope& operator=(const FillScope&) = delete;
+};
 
 // Runs the handler remembered for `control`, if any.
 void RaiseHandler(QObject* control);
