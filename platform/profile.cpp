@@ -81,6 +81,35 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
   return std::nullopt;
 }
 
+namespace {
+std::string IndexKey(const std::string& section, const std::string& key) {
+  return ToUpper(Trim(section)) + "\n" + ToUpper(Trim(key));
+}
+}  // namespace
+
+ProfileIndex::ProfileIndex(const std::string& text) {
+  // Same walk as FindProfileValue: the first line of a key in any section of
+  // that name wins.
+  std::string section;
+  bool inSection = false;
+  for (const Line& line : ScanLines(text)) {
+    std::string_view content(text.data() + line.start, line.length);
+    if (auto name = SectionName(content)) {
+      section = *name;
+      inSection = true;
+      continue;
+    }
+    if (!inSection) continue;
+    if (auto name = KeyName(content)) values_.try_emplace(IndexKey(section, *name), ValueOf(content));
+  }
+}
+
+std::optional<std::string> ProfileIndex::Find(const std::string& section, const std::string& key) const {
+  auto it = values_.find(IndexKey(section, key));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value) {
   const std::string newLineEnd = "\r\n";

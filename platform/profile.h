@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace platform {
 
@@ -27,5 +28,16 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
                                             const std::string& key);
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value);
+
+// A text parsed once, for callers that read many keys of one file: every key is
+// answered exactly as FindProfileValue would answer it on the same text.
+class ProfileIndex {
+ public:
+  explicit ProfileIndex(const std::string& text);
+  std::optional<std::string> Find(const std::string& section, const std::string& key) const;
+
+ private:
+  std::unordered_map<std::string, std::string> values_;  // "SECTION\nKEY" upper-cased
+};
 
 }  // namespace platform
