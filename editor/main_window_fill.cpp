@@ -3,6 +3,7 @@
 // already corrected the record, so these procedures only show it.
 #include "editor/main_window.h"
 
+#include "config_store/ryx_command_file.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
@@ -332,7 +333,11 @@ void frmMain::ShowMasterSettings(int Index) {
     sldGain(7)->setEnabled(true);
   } else {
     for (int row = 1; row <= 6; ++row) {
-      if (lblSensitivity(row)->text() == QLatin1String("(None)")) continue;
+      // A row without a motion has nothing to tune.
+      bool assigned = lblSensitivity(row)->text() != QLatin1String("(None)");
+      sldSensitivity(row)->setEnabled(assigned);
+      sldGain(row)->setEnabled(assigned);
+      if (!assigned) continue;
       sldSensitivity(row)->setEnabled(true);
       sldGain(row)->setEnabled(true);
       SetValue(sldSensitivity(row), ToInt(GameConfig.SensitivityTable(Flags.SkillLevel, row).USER));
@@ -353,7 +358,9 @@ void frmMain::ShowCurves() {
     // The load has made the path absolute, or emptied it when the file is missing.
     const std::string& path = GameConfig.Curve(n).USER;
     SetBold(optSensCurves(n), !path.empty());
-    optSensCurves(n)->setToolTip(platform::FromAnsi(path.empty() ? "Default Curve" : path));
+    // The tip names the file as this system writes paths.
+    optSensCurves(n)->setToolTip(
+        platform::FromAnsi(path.empty() ? "Default Curve" : config_store::ryx::CurveFilePath(path, ProgramFolder)));
     if (!path.empty()) {
       SetOption(optSensCurves(n));
       CurveSlot = n;

@@ -9,10 +9,10 @@
 namespace editor {
 
 inline const std::vector<ControlSpec> kSensitivityPage = {
-    {"lblSensitivityHeader", Kind::Label, kSingle, kSingle, "", 150, 8, 160, 20, 0, 0, "Sensitivity"},
+    {"lblSensitivityHeader", Kind::Label, kSingle, kSingle, "", 178, 8, 136, 20, 0, 0, "Sensitivity"},
     {"lblGainHeader", Kind::Label, kSingle, kSingle, "", 330, 8, 160, 20, 0, 0, "Gain"},
-    {"lblSensitivity", Kind::Label, 1, 6, "", 10, 34, 134, 22, 0, 30, ""},
-    {"sldSensitivity", Kind::Slider, 1, 6, "", 150, 32, 160, 28, 0, 30, "", 5, 1, 1},
+    {"lblSensitivity", Kind::Label, 1, 6, "", 10, 34, 164, 22, 0, 30, ""},
+    {"sldSensitivity", Kind::Slider, 1, 6, "", 178, 32, 136, 28, 0, 30, "", 5, 1, 1},
     {"sldGain", Kind::Slider, 1, 6, "", 330, 32, 160, 28, 0, 30, "", 100, 1, 10},
     {"frmMasterSensitivity", Kind::Frame, kSingle, kSingle, "", 10, 216, 480, 92, 0, 0, "Master Settings"},
     {"optMasterSettings", Kind::Option, 0, 1, "frmMasterSensitivity", 12, 24, 84, 24, 90, 0, "Disable|Enable"},
