@@ -56,13 +56,9 @@ std::string Convert(std::string text) {
 
 }  // namespace
 
-std::string UpgradeStatusText(const std::string& strSCGName) {
-  return "Upgrading " + strSCGName + "...  Please wait...";
-}
-
 bool Upgrade60to61(const std::string& strSCGLocation, const std::string& strSCGName,
                    const std::function<void(const std::string&)>& status) {
-  if (status) status(UpgradeStatusText(strSCGName));
+  if (status) status("Upgrading " + strSCGName + "...  Please wait...");
   std::optional<std::string> text = platform::ReadFileBytes(strSCGLocation);
   if (!text || !platform::MayReplaceFile(strSCGLocation)) return false;
   return platform::WriteFileAtomic(strSCGLocation, Convert(std::move(*text)));

@@ -7,9 +7,6 @@
 
 namespace config_store {
 
-// The status text shown while a file is converted.
-std::string UpgradeStatusText(const std::string& strSCGName);
-
 // Converts the file at `strSCGLocation`. The whole conversion is made in memory
 // and written once, replacing the file atomically, so the file is either fully
 // converted or byte for byte as it was. False when the file could not be read
