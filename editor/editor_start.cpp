@@ -7,6 +7,9 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/modal.h"
+#include "platform/text.h"
+
+#include <QPlainTextEdit>
 
 namespace editor {
 
@@ -87,6 +90,11 @@ bool EditorStart::Main() {
     if (splash_) splash_->repaint();
   };
   window_->unloadSplash = [this] { splash_.reset(); };
+  window_->splashStatus = [this](const std::string& text) {
+    if (!splash_) return;
+    splash_->txtStatus->setPlainText(platform::FromAnsi(text));
+    splash_->repaint();
+  };
   window_->onEnded = [this](int code) {
     exitCode_ = code;
     if (onEnded) onEnded(code);

@@ -35,6 +35,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QWindow>
+#include <cstdio>
 
 namespace editor {
 
@@ -229,13 +230,25 @@ void frmMain::Form_Load() {
   Flags.ScgFolder = ScgFolder;
   Session.ProgramFolder = ProgramFolder;
   EditorIniFile = ProgramFolder + "/tunedeck.ini";
-  GameTable = LoadGames(ProgramFolder, ScgFolder);
-  if (GameTable.empty()) {
-    MsgBox("No configuration files found in folder " + ScgFolder, MsgButtons::Ok, MsgIcon::Critical,
-           "Critical Error");
+  config_store::GameListHooks hooks;
+  hooks.status = [this](const std::string& text) {
+    if (splashStatus) splashStatus(text);
+  };
+  hooks.rewriteConverted = [this](const std::string& path) {
+    config_store::CurrentConfigFile = path;
+    config_store::ScgReadResult result = config_store::ReadSCG(path, true, Session);
+    if (!result.saveError.empty())
+      std::fprintf(stderr, "%s was converted but not rewritten: %s\n", path.c_str(), result.saveError.c_str());
+  };
+  hooks.log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+  config_store::GameListResult scan = config_store::LoadGameList(ProgramFolder, ScgFolder, hooks);
+  if (scan.outcome != config_store::GameListOutcome::Listed) {
+    MsgBox(scan.messageText, MsgButtons::Ok, MsgIcon::Critical, scan.messageTitle);
     Unload(1);
     return;
   }
+  GameTable = std::move(scan.table);
+  EditorIniFile = scan.EditorIniFile;
   // 5. and 6.
   PositionSensitivityLights(0);
   mViewArray->setVisible(DebugMode);
@@ -250,8 +263,8 @@ void frmMain::Form_Load() {
   // 9.
   SetOption(optSensCurves(1));
   // 10.
-  for (const GameEntry& game : GameTable) AddItem(cboGameList, game.ListText);
-  CurrentGameIndex = cboGameList->currentIndex() + 1;
+  for (const config_store::GameColumn& game : GameTable.columns) AddItem(cboGameList, game.listText);
+  GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
   // 12. and 13. The game played last, when tunedeck.ini names it exactly.
   std::string remembered;
   bool haveRemembered = false;
@@ -259,12 +272,12 @@ void frmMain::Form_Load() {
     remembered = ReadIni(EditorIniFile, "Games", "Current");
     haveRemembered = true;
   }
-  int taken = -1;
+  int taken = 0;
   if (haveRemembered)
-    for (size_t i = 0; i < GameTable.size(); ++i)
-      if (GameTable[i].FileName == remembered) taken = static_cast<int>(i);
-  if (taken >= 0 && platform::FileExists(ScgFolder + GameTable[taken].FileName))
-    SetText(cboGameList, GameTable[taken].ListText);
+    for (int column = 1; column <= GameTable.GameCount(); ++column)
+      if (GameTable.Column(column).fileName == remembered) taken = column;
+  if (taken >= 1 && platform::FileExists(ScgFolder + GameTable.Column(taken).fileName))
+    SetText(cboGameList, GameTable.Column(taken).listText);
   else
     Select(cboGameList, 0);
   if (ended_) return;
@@ -306,10 +319,11 @@ void frmMain::Form_MouseMove(int Button, int Shift, double X, double Y) {
 void frmMain::Form_Unload() {
   IconData.Remove();
   WriteIni(EditorIniFile, "Version", "Version", "5.1");
-  if (CurrentGameIndex >= 1 && CurrentGameIndex <= static_cast<int>(GameTable.size())) {
-    std::string current = GameTable[CurrentGameIndex - 1].FileName;
-    while (!current.empty() && current.back() == ' ') current.pop_back();
-    WriteIni(EditorIniFile, "Games", "Current", current);
+  const int current = GameTable.CurrentGameIndex;
+  if (current >= 1 && current <= GameTable.GameCount()) {
+    std::string name = GameTable.Column(current).fileName;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    WriteIni(EditorIniFile, "Games", "Current", name);
   }
   std::string monitorIni = ProgramFolder + "/watchpost.ini";
   if (platform::FileExists(monitorIni) && ReadIni(monitorIni, "APPLICATION", "MODE") == "SUSPEND")
@@ -446,9 +460,9 @@ std::string frmMain::InstructionsText() const {
 void frmMain::ReadSelectedGame() {
   Flags.LoadingControls = true;
   ClearGameControls();
-  CurrentGameIndex = cboGameList->currentIndex() + 1;
-  if (CurrentGameIndex < 1 || CurrentGameIndex > static_cast<int>(GameTable.size())) return;
-  Flags.CurrentConfigFile = ScgFolder + GameTable[CurrentGameIndex - 1].FileName;
+  GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
+  if (GameTable.CurrentGameIndex < 1 || GameTable.CurrentGameIndex > GameTable.GameCount()) return;
+  Flags.CurrentConfigFile = ScgFolder + GameTable.Column(GameTable.CurrentGameIndex).fileName;
   config_store::CurrentConfigFile = Flags.CurrentConfigFile;
   config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
   if (result.lock) {

@@ -6,7 +6,7 @@
 
 #include "config_store/game_config.h"
 #include "editor/control_table.h"
-#include "editor/game_table.h"
+#include "config_store/game_list.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
@@ -66,6 +66,8 @@ class frmMain : public QMainWindow {
   // The splash window to repaint while loading and to take away at its end.
   std::function<void()> repaintSplash;
   std::function<void()> unloadSplash;
+  // Shows a status text on the splash window (a configuration upgrade's progress).
+  std::function<void(const std::string&)> splashStatus;
   // How Form_Load shows the window (the monitor starts the editor minimised).
   bool startMinimized = false;
 
@@ -131,8 +133,7 @@ class frmMain : public QMainWindow {
   const std::string ProgramFolder;
   std::string ScgFolder;
   std::string EditorIniFile;
-  std::vector<GameEntry> GameTable;  // list entry i-1 is game i
-  int CurrentGameIndex = 0;          // 1-based; 0 while none is selected
+  config_store::GameTable GameTable;  // list entry i-1 is column i; CurrentGameIndex 0 while none is selected
   bool DebugMode = false;
   config_store::ConfigSession Session;
   config_store::TGameConfig& GameConfig = Session.GameConfig;
