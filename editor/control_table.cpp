@@ -67,7 +67,7 @@ static QWidget* Make(const ControlSpec& spec, const QString& caption, const QStr
     case Kind::Text: return new QPlainTextEdit(caption, parent);
     case Kind::Image: {
       auto* image = new QLabel(parent);
-      image->setScaledContents(true);
+      image->setAlignment(Qt::AlignCenter);
       return image;
     }
     case Kind::Tabs: {

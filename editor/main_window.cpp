@@ -6,6 +6,7 @@
 #include "config_store/snapshot.h"
 #include "editor/about_dialog.h"
 #include "editor/array_dialog.h"
+#include "editor/controller_art.h"
 #include "editor/pages/keyboard_page.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
@@ -52,6 +53,15 @@ constexpr int kClientWidth = 960;
 constexpr int kClientHeight = 620;
 // 225 twips above the centre, at 15 twips to the pixel.
 constexpr int kAboveCentre = 15;
+// Where the frame of sensitivity pictures stands on the pages that show it.
+constexpr int kLightsLeft = 722;
+constexpr int kLightsTop = 136;
+
+// Draws each member of a picture array at its label's size.
+void PaintPictures(const ControlArray<QLabel>& images, art::PictureSet set) {
+  for (const auto& [index, image] : images.Members())
+    image->setPixmap(art::Picture(set, index, image->size(), image->devicePixelRatioF()));
+}
 
 }  // namespace
 
@@ -84,8 +94,14 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboButtonMouseXPOSAlias, cboButtonMouseXNEGAlias,
                          cboPosMouseYCommand, cboNegMouseYCommand, cboButtonMouseYPOSAlias, cboButtonMouseYNEGAlias})
     box->hide();
-  for (auto* images : {&imgSensitivity, &imgMotion, &imgChordAB})
-    for (auto& [index, image] : images->Members()) image->setVisible(index == 0);
+  setWindowIcon(art::TunedeckIcon());
+  frmSensitivityLights->setStyleSheet(QStringLiteral("QGroupBox { border: none; }"));
+  PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
+  PaintPictures(imgMotion, art::PictureSet::Motion);
+  PaintPictures(imgChordAB, art::PictureSet::ChordAB);
+  imgStix->setPixmap(art::Picture(art::PictureSet::Stick, 0, imgStix->size(), imgStix->devicePixelRatioF()));
+  ShowOrientationSet(Lights, 1);
+  SyncPictures();
   ShowChangesPending(false);
   central_->setMouseTracking(true);
   central_->installEventFilter(this);
@@ -225,6 +241,8 @@ void frmMain::Form_Load() {
   // 1. and 2.
   if (repaintSplash) repaintSplash();
   CentreWindow();
+  // 3.
+  HookCombos();
   // 4. The configuration folder scan.
   ScgFolder = ProgramFolder + "/scg/";
   Flags.ScgFolder = ScgFolder;
@@ -632,40 +650,59 @@ void frmMain::PositionSensitivityLights(int tab) {
     QSignalBlocker blocker(tabSensitivity);
     tabSensitivity->setCurrentIndex(tab);
   }
-  if (tab == 0) {
-    frmSensitivityLights->move(722, 136);
-    frmSensitivityLights->show();
-  } else if (tab == 1) {
-    frmSensitivityLights->hide();
-  } else if (tab == 2) {
-    frmSensitivityLights->move(722, 136);
-    frmSensitivityLights->show();
+  SensitivityLightsPlace place = editor::PositionSensitivityLights(tab);
+  if (place.changes) {
+    // This window's layout keeps the pictures beside the page's controls on both pages that show them.
+    frmSensitivityLights->move(kLightsLeft, kLightsTop);
+    frmSensitivityLights->setVisible(place.visible);
   }
   frmSensitivityLights->raise();
 }
 
 void frmMain::ResetImage() {
-  PictureSetBase = OrientationIndex == 1 ? 0 : 50;
-  const bool chording = !optChording(2)->isChecked();
-  for (int base : {0, PictureSetBase}) {
-    for (int k = 1; k <= 7; ++k) imgSensitivity(base + k)->hide();
-    for (int k = 1; k <= 12; ++k)
-      if (!chording || (k != 7 && k != 8)) imgMotion(base + k)->hide();
-  }
+  PictureSetBase = editor::PictureSetBase(OrientationIndex);
+  editor::ResetImage(Lights, OrientationIndex, optChording(2)->isChecked());
+  SyncPictures();
 }
 
 void frmMain::tabChording_Click() {
-  int b = OrientationIndex == 1 ? 0 : 50;
-  PictureSetBase = b;
-  for (int k = 0; k <= 5; ++k) {
-    imgChordAB(k)->hide();
-    imgChordAB(50 + k)->hide();
-  }
-  int tab = tabChording->currentIndex();
-  if (tab >= 1 && tab <= 3) {
-    imgChordAB(b + 2 * (tab - 1))->show();
-    imgChordAB(b + 2 * (tab - 1) + 1)->show();
-  }
+  PictureSetBase = editor::PictureSetBase(OrientationIndex);
+  ShowChordPictures(Lights, OrientationIndex, tabChording->currentIndex());
+  SyncPictures();
+}
+
+void frmMain::SyncPictures() {
+  for (auto& [index, image] : imgSensitivity.Members()) image->setVisible(Lights.imgSensitivity.at(index));
+  for (auto& [index, image] : imgMotion.Members()) image->setVisible(Lights.imgMotion.at(index));
+  for (auto& [index, image] : imgChordAB.Members()) image->setVisible(Lights.imgChordAB.at(index));
+}
+
+void frmMain::HookCombos() {
+  auto hook = [this](const std::string& member, QComboBox* box) {
+    auto watch = std::make_unique<clsComboMouse>();
+    watch->HookCombo(box);
+    ComboHooks[member] = std::move(watch);
+  };
+  auto hookArray = [&](const char* name, const ControlArray<QComboBox>& array) {
+    for (const auto& [index, box] : array.Members()) hook(std::string("m") + name + std::to_string(index), box);
+  };
+  hookArray("cboAxis", cboAxis);
+  hookArray("cboButton", cboButton);
+  hookArray("cboButtonAlias", cboButtonAlias);
+  hookArray("cboButtonChord", cboButtonChord);
+  hookArray("cboButtonChordAlias", cboButtonChordAlias);
+  hookArray("cboPosAxisCommand", cboPosAxisCommand);
+  hookArray("cboNegAxisCommand", cboNegAxisCommand);
+  hookArray("cboButtonAxisPOSAlias", cboButtonAxisPOSAlias);
+  hookArray("cboButtonAxisNEGAlias", cboButtonAxisNEGAlias);
+  hook("mcboPosMouseXCommand", cboPosMouseXCommand);
+  hook("mcboNegMouseXCommand", cboNegMouseXCommand);
+  hook("mcboButtonMouseXPOSAlias", cboButtonMouseXPOSAlias);
+  hook("mcboButtonMouseXNEGAlias", cboButtonMouseXNEGAlias);
+  hook("mcboPosMouseYCommand", cboPosMouseYCommand);
+  hook("mcboNegMouseYCommand", cboNegMouseYCommand);
+  hook("mcboButtonMouseYPOSAlias", cboButtonMouseYPOSAlias);
+  hook("mcboButtonMouseYNEGAlias", cboButtonMouseYNEGAlias);
 }
 
 }  // namespace editor

@@ -5,12 +5,15 @@
 #pragma once
 
 #include "config_store/game_config.h"
+#include "editor/combo_mouse.h"
 #include "editor/control_table.h"
+#include "editor/picture_lights.h"
 #include "config_store/game_list.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -125,9 +128,13 @@ class frmMain : public QMainWindow {
   void ControlsUnlock();
   bool Locked() const { return locked_; }
 
-  // --- Pictures.
+  // --- Pictures and the combo boxes' mouse watch.
   void PositionSensitivityLights(int tab);
   void ResetImage();
+  // Shows each picture label as Lights says.
+  void SyncPictures();
+  // Step 3 of the load: one clsComboMouse per binding list, in the order of the table.
+  void HookCombos();
 
   // --- State shared by the window's procedures.
   const std::string ProgramFolder;
@@ -148,6 +155,9 @@ class frmMain : public QMainWindow {
   bool AxisUpdating = false;
   bool MasterSwitching = false;
   platform::TrayIcon IconData;  // never added: the editor shows no icon
+  PictureLights Lights;         // which picture of each array is visible
+  // The 82 hooked combo boxes' watches, by member name ("mcboAxis1", "mcboPosMouseXCommand").
+  std::map<std::string, std::unique_ptr<clsComboMouse>> ComboHooks;
 
   // Every control by name and index.
   ControlRegistry Controls;

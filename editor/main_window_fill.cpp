@@ -93,23 +93,12 @@ void frmMain::ShowConfiguration() {
 }
 
 void frmMain::UpdateOrientation(int Index) {
-  if (Index == 1) SetOption(optOrientation(1));
-  if (Index == 1) {
-    OrientationIndex = 1;
-    imgSensitivity(0)->show();
-    imgMotion(0)->show();
-    imgSensitivity(50)->hide();
-    imgMotion(50)->hide();
-    SetOption(optOrientation(1));
-    GameConfig.ORIENTATION = "HORIZONTAL";
-  } else if (Index == 2) {
-    OrientationIndex = 2;
-    imgSensitivity(50)->show();
-    imgMotion(50)->show();
-    imgSensitivity(0)->hide();
-    imgMotion(0)->hide();
-    SetOption(optOrientation(2));
-    GameConfig.ORIENTATION = "VERTICAL";
+  if (Index == 1 || Index == 2) {
+    OrientationIndex = Index;
+    ShowOrientationSet(Lights, Index);
+    SyncPictures();
+    SetOption(optOrientation(Index));
+    GameConfig.ORIENTATION = Index == 1 ? "HORIZONTAL" : "VERTICAL";
   } else {
     platform::MsgBox("BOO BOO", platform::MsgButtons::Ok, platform::MsgIcon::None, "");
   }

@@ -1,5 +1,7 @@
 #include "editor/splash_window.h"
 
+#include "editor/controller_art.h"
+
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -8,23 +10,24 @@ namespace editor {
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setWindowTitle(QStringLiteral("Heliryx 360 Customizer"));
-  imgLogo = new QLabel(this);
-  imgLogo->setAlignment(Qt::AlignCenter);
-  imgLogo->setMinimumSize(360, 150);
-  imgTitle = new QLabel(QStringLiteral("Heliryx 360 Customizer"), this);
-  imgTitle->setAlignment(Qt::AlignCenter);
-  QFont font = imgTitle->font();
-  font.setPointSize(font.pointSize() + 6);
-  font.setBold(true);
-  imgTitle->setFont(font);
+  auto picture = [this](int index) {
+    auto* label = new QLabel(this);
+    label->setAlignment(Qt::AlignCenter);
+    QSize size = art::NaturalSize(art::PictureSet::Splash, index);
+    label->setFixedSize(size);
+    label->setPixmap(art::Picture(art::PictureSet::Splash, index, size, devicePixelRatioF()));
+    return label;
+  };
+  imgTitle = picture(0);
+  imgLogo = picture(1);
   txtStatus = new QPlainTextEdit(this);
   txtStatus->setReadOnly(true);
   txtStatus->setFixedHeight(48);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(imgLogo);
-  layout->addWidget(imgTitle);
+  layout->addWidget(imgTitle, 0, Qt::AlignHCenter);
+  layout->addWidget(imgLogo, 0, Qt::AlignHCenter);
   layout->addWidget(txtStatus);
-  setFixedSize(400, 280);
+  setFixedSize(sizeHint());
 }
 
 }  // namespace editor

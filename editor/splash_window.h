@@ -1,5 +1,6 @@
-// The splash window shown while the editor starts: the logo, the product name
-// and the status line in which a configuration upgrade reports its progress.
+// The splash window shown while the editor starts: the product banner, the
+// maker's logo and the status line in which a configuration upgrade reports
+// its progress.
 #pragma once
 
 #include <QWidget>
@@ -13,8 +14,8 @@ class frmSplash : public QWidget {
   Q_OBJECT
  public:
   explicit frmSplash(QWidget* parent = nullptr);
-  QLabel* imgLogo;
-  QLabel* imgTitle;
+  QLabel* imgTitle;  // the product banner
+  QLabel* imgLogo;   // the maker's logo
   QPlainTextEdit* txtStatus;
 };
 

@@ -19,7 +19,7 @@ inline const std::vector<ControlSpec> kMotionsPage = {
     {"frmChording", Kind::Frame, kSingle, kSingle, "", 212, 222, 150, 80, 0, 0, "Button Chording"},
     {"optChording", Kind::Option, 1, 2, "frmChording", 10, 22, 100, 24, 0, 26, "Enable|Disable"},
     {"cmdMotionReset", Kind::Button, kSingle, kSingle, "", 10, 286, 150, 30, 0, 0, "Reset to Default"},
-    {"imgStix", Kind::Image, kSingle, kSingle, "", 182, 308, 180, 100, 0, 0, ""},
+    {"imgStix", Kind::Image, kSingle, kSingle, "", 766, 268, 110, 110, 0, 0, ""},
     {"frmButtons", Kind::Frame, kSingle, kSingle, "", 370, 4, 336, 214, 0, 0, "Buttons"},
     {"lblButtonLetter", Kind::Label, 1, 6, "frmButtons", 12, 30, 18, 22, 0, 30, "A|B|C|D|E|F"},
     {"cboButton", Kind::Combo, 1, 6, "frmButtons", 30, 28, 170, 26, 0, 30, ""},
@@ -37,11 +37,11 @@ inline const std::vector<ControlSpec> kMotionsPage = {
     {"lblChordButton", Kind::Label, 13, 16, "tabChording/3", 10, 10, 18, 22, 0, 34, "C|D|E|F"},
     {"cboButtonChord", Kind::Combo, 13, 16, "tabChording/3", 28, 8, 166, 26, 0, 34, ""},
     {"cboButtonChordAlias", Kind::Combo, 13, 16, "tabChording/3", 198, 8, 122, 26, 0, 34, ""},
-    // The controller seen from above, its lit overlays and the chord modifier pictures.
+    // The controller seen from above, with its lit overlays and the chord modifiers' marks stacked over it.
     {"imgMotion", Kind::Image, 0, 12, "", 716, 4, 210, 226, 0, 0, ""},
     {"imgMotion", Kind::Image, 50, 62, "", 716, 4, 210, 226, 0, 0, ""},
-    {"imgChordAB", Kind::Image, 0, 5, "", 716, 240, 210, 160, 0, 0, ""},
-    {"imgChordAB", Kind::Image, 50, 55, "", 716, 240, 210, 160, 0, 0, ""},
+    {"imgChordAB", Kind::Image, 0, 5, "", 716, 4, 210, 226, 0, 0, ""},
+    {"imgChordAB", Kind::Image, 50, 55, "", 716, 4, 210, 226, 0, 0, ""},
 };
 
 }  // namespace editor

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace editor;
@@ -368,4 +369,30 @@ TEST(MainWindowTest, MenusAsTheyStandInANormalRun) {
   w.mPopupSys->hide();
   w.mGames_Click();
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Heliryx 360 Customizer: game menu..."});
+}
+
+TEST(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
+  EditorFolder folder;
+  Answers answers;
+  LoadedWindow loaded(folder);
+  frmMain& w = loaded.window;
+  EXPECT_EQ(w.ComboHooks.size(), 82u);
+  struct Case {
+    std::string member;
+    QComboBox* box;
+  };
+  for (const Case& c : std::vector<Case>{{"mcboAxis1", w.cboAxis(1)},
+                                         {"mcboButtonChord16", w.cboButtonChord(16)},
+                                         {"mcboButtonAxisNEGAlias6", w.cboButtonAxisNEGAlias(6)},
+                                         {"mcboPosMouseXCommand", w.cboPosMouseXCommand},
+                                         {"mcboButtonMouseYNEGAlias", w.cboButtonMouseYNEGAlias}}) {
+    ASSERT_TRUE(w.ComboHooks.count(c.member)) << c.member;
+    EXPECT_EQ(w.ComboHooks.at(c.member)->HookedCombo(), c.box) << c.member;
+  }
+  std::vector<float> moves;
+  QObject::connect(w.ComboHooks.at("mcboAxis3").get(), &clsComboMouse::MouseMove,
+                   [&](short, short, float x, float) { moves.push_back(x); });
+  w.tabSensitivity->setCurrentIndex(1);
+  QTest::mouseMove(w.cboAxis(3), QPoint(12, 5));
+  EXPECT_EQ(moves, std::vector<float>{12});
 }
