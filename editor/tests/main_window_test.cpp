@@ -37,6 +37,19 @@ class LoadedWindow {
   frmMain window;
 };
 
+class MainWindowTest : public ::testing::Test {
+ protected:
+  frmMain& Load() {
+    loaded_ = std::make_unique<LoadedWindow>(folder);
+    return loaded_->window;
+  }
+  EditorFolder folder;
+  Answers answers;
+
+ private:
+  std::unique_ptr<LoadedWindow> loaded_;
+};
+
 // What the table checks of a control.
 std::string Show(QWidget* widget, const std::string& what) {
   if (what == "enabled") return widget->isEnabled() ? "yes" : "no";
@@ -56,8 +69,7 @@ std::string Show(QWidget* widget, const std::string& what) {
 
 }  // namespace
 
-TEST(MainWindowTest, EveryControlShowsTheConfiguration) {
-  EditorFolder folder;
+TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
   MakeFolders(folder / "crv");
   WriteFile(folder / "crv/precise.crv", "curve");
   folder.Add("alpha.scg", "Alpha Game",
@@ -80,9 +92,7 @@ TEST(MainWindowTest, EveryControlShowsTheConfiguration) {
               {"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\precise.crv\""},
               {"CURVE_4_USER=\"\"", "CURVE_4_USER=\".\\crv\\missing.crv\""},
               {"DEADZONE_0_USER=2000", "DEADZONE_0_USER=2100"}});
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+  frmMain& w = Load();
   const std::string curve = folder.Path() + "/crv/precise.crv";
   struct Case {
     QWidget* control;
@@ -160,13 +170,10 @@ TEST(MainWindowTest, EveryControlShowsTheConfiguration) {
   EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
 }
 
-TEST(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
-  EditorFolder folder;
+TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1/2 }"}});
   const std::string broken = ReadFile(folder.Scg("beta.scg"));
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+  frmMain& w = Load();
   Select(w.cboGameList, 1);
   EXPECT_TRUE(w.Locked());
   EXPECT_EQ(w.lblError->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
@@ -201,11 +208,8 @@ TEST(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   EXPECT_EQ(w.cboButton(1)->currentText().toStdString(), "Fire");
 }
 
-TEST(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
+  frmMain& w = Load();
   w.txtGameInstructions->appendPlainText(QStringLiteral("Button D reloads."));
   EXPECT_EQ(w.Flags.ConfigModified, 1);
   EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
@@ -223,11 +227,8 @@ TEST(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Save Changes: Configuration file saved."});
 }
 
-TEST(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
+  frmMain& w = Load();
   const std::string beta = ReadFile(folder.Scg("beta.scg"));
   w.txtGameInstructions->appendPlainText(QStringLiteral("Copied."));
 
@@ -266,11 +267,8 @@ TEST(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
   EXPECT_EQ(ReadFile(folder.Scg("beta.scg")).find("\"Own.\""), std::string::npos);
 }
 
-TEST(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
+  frmMain& w = Load();
   w.txtGameInstructions->appendPlainText(QStringLiteral("Kept."));
   const std::string target = folder / "no-such-folder/x.scg";
   answers.files = {{target, "x.scg"}};
@@ -284,11 +282,8 @@ TEST(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
   EXPECT_FALSE(platform::FileExists(target));
 }
 
-TEST(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
+  frmMain& w = Load();
   const std::string alpha = ReadFile(folder.Scg("alpha.scg"));
   w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
 
@@ -312,7 +307,7 @@ TEST(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
   EXPECT_NE(alpha, ReadFile(folder.Scg("alpha.scg")));
 }
 
-TEST(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
+TEST_F(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
   struct Case {
     bool titleBar;
     std::vector<MsgResult> replies;
@@ -325,11 +320,11 @@ TEST(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
                                          {true, {MsgResult::Cancel}, false, false},
                                          {true, {MsgResult::No}, true, false},
                                          {true, {MsgResult::Yes}, true, true}}) {
-    EditorFolder folder;
-    Answers answers;
-    LoadedWindow loaded(folder);
+    EditorFolder caseFolder;
+    LoadedWindow loaded(caseFolder);
     frmMain& w = loaded.window;
     w.txtGameInstructions->appendPlainText(QStringLiteral("Unsaved."));
+    answers.boxes.clear();
     answers.replies = {c.replies.begin(), c.replies.end()};
     if (c.titleBar)
       w.close();
@@ -339,22 +334,18 @@ TEST(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
     EXPECT_EQ(answers.boxes.size(), 1u) << label;
     EXPECT_EQ(w.Ended(), c.ended) << label;
     EXPECT_EQ(w.isVisible(), !c.ended) << label;
-    EXPECT_EQ(ReadFile(folder.Scg("alpha.scg")).find("\"Unsaved.\"") != std::string::npos, c.saved) << label;
+    EXPECT_EQ(ReadFile(caseFolder.Scg("alpha.scg")).find("\"Unsaved.\"") != std::string::npos, c.saved) << label;
   }
   // Without changes the window goes at once.
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  loaded.window.mExit->trigger();
-  EXPECT_TRUE(loaded.window.Ended());
+  answers.boxes.clear();
+  frmMain& w = Load();
+  w.mExit->trigger();
+  EXPECT_TRUE(w.Ended());
   EXPECT_TRUE(answers.boxes.empty());
 }
 
-TEST(MainWindowTest, MenusAsTheyStandInANormalRun) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, MenusAsTheyStandInANormalRun) {
+  frmMain& w = Load();
   EXPECT_FALSE(w.mViewArray->isVisible());
   EXPECT_FALSE(w.mGames->menuAction()->isVisible());
   std::vector<std::string> popup;
@@ -371,11 +362,8 @@ TEST(MainWindowTest, MenusAsTheyStandInANormalRun) {
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Heliryx 360 Customizer: game menu..."});
 }
 
-TEST(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
-  EditorFolder folder;
-  Answers answers;
-  LoadedWindow loaded(folder);
-  frmMain& w = loaded.window;
+TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
+  frmMain& w = Load();
   EXPECT_EQ(w.ComboHooks.size(), 82u);
   struct Case {
     std::string member;
