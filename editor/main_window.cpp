@@ -49,12 +49,12 @@ using platform::MsgResult;
 
 namespace {
 
-constexpr int kClientWidth = 960;
+constexpr int kClientWidth = 1000;
 constexpr int kClientHeight = 620;
 // 225 twips above the centre, at 15 twips to the pixel.
 constexpr int kAboveCentre = 15;
 // Where the frame of sensitivity pictures stands on the pages that show it.
-constexpr int kLightsLeft = 722;
+constexpr int kLightsLeft = 762;
 constexpr int kLightsTop = 136;
 
 // Draws each member of a picture array at its label's size.
@@ -95,7 +95,10 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
                          cboPosMouseYCommand, cboNegMouseYCommand, cboButtonMouseYPOSAlias, cboButtonMouseYNEGAlias})
     box->hide();
   setWindowIcon(art::TunedeckIcon());
-  frmSensitivityLights->setStyleSheet(QStringLiteral("QGroupBox { border: none; }"));
+  // The frames that only hold the pages and the pictures draw no border of their own.
+  for (const char* frame : {"frmSensitivityLights", "frmTabs"})
+    Controls.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
+                                                      .arg(QLatin1String(frame)));
   PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
   PaintPictures(imgMotion, art::PictureSet::Motion);
   PaintPictures(imgChordAB, art::PictureSet::ChordAB);

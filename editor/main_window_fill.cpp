@@ -254,6 +254,7 @@ void frmMain::ShowAxisMap() {
 void frmMain::ShowButtonCommands() {
   const auto& commands = Lists.GameCommands;
   const int rows = static_cast<int>(commands.size()) - 1;  // the last entry is "(Button defined in game)"
+  const bool chording = GameConfig.USE_CHORDING.USER == "TRUE";
   auto commandLists = [&](int i) {
     std::vector<QComboBox*> lists{cboButtonChord(i)};
     if (i <= 6) {
@@ -274,7 +275,8 @@ void frmMain::ShowButtonCommands() {
     for (int i = 1; i <= 16; ++i) {
       for (int k = 1; k <= rows; ++k)
         for (QComboBox* box : commandLists(i)) {
-          box->setEnabled(true);
+          // With chording on the six plain button lists stay off, as the chording switch leaves them.
+          box->setEnabled(!(chording && i <= 6 && box == cboButton(i)));
           AddItem(box, commands[k - 1].ListName);
         }
       const std::string& stored = GameConfig.ButtonSlot(i).GameCommand.USER;

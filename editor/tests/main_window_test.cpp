@@ -141,6 +141,8 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.cboButton(1), "text", "Fire"},
       {w.cboButton(6), "text", "Flashlight"},
       {w.cboButton(1), "count", "8"},
+      {w.cboButton(1), "enabled", "no"},  // chording is on
+      {w.cboButtonChord(1), "enabled", "yes"},
       {w.cboButtonChord(7), "text", "Duck"},
       {w.cboButtonChord(8), "text", "(Button defined in game)"},
       {w.cboButtonAlias(1), "text", "Left-Click"},
@@ -383,4 +385,28 @@ TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
   w.tabSensitivity->setCurrentIndex(1);
   QTest::mouseMove(w.cboAxis(3), QPoint(12, 5));
   EXPECT_EQ(moves, std::vector<float>{12});
+}
+
+TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListShows) {
+  frmMain& w = Load();
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
+  answers.replies = {MsgResult::Cancel, MsgResult::No};
+  Select(w.cboGameList, 1);  // cancelled: the list shows Beta, the editor keeps Alpha
+  w.cmdReload->click();
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  ASSERT_EQ(answers.boxes.size(), 2u);
+  EXPECT_EQ(answers.boxes[1].title, "Reload");
+  EXPECT_EQ(answers.boxes[1].text,
+            "This configuration has been modified. If you reload, your\r\n"
+            "changes will be lost.   Would you still like to continue?");
+  EXPECT_EQ(answers.boxes[1].buttons, platform::MsgButtons::YesNo);
+
+  answers.replies = {MsgResult::Yes};
+  w.cmdReload->click();
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Beta Game");
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
+  w.cmdReload->click();
+  EXPECT_EQ(answers.boxes.size(), 3u);
 }
