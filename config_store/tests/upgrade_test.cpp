@@ -110,12 +110,15 @@ TEST(Upgrade, AFailedConversionLeavesTheFileByteForByte) {
       // the old one, so a file-size limit between the two stops the write.
       {"write fails midway",
        [&saved](const std::string&) {
-         std::signal(SIGXFSZ, SIG_IGN);
+         std::signal(SIGXFSZ, SIG_IGN);  // the write then fails instead of ending the test
          rlimit limit{kOld.size() + 64, saved.rlim_max};
          ASSERT_LT(limit.rlim_cur, kConverted.size());
          ::setrlimit(RLIMIT_FSIZE, &limit);
        },
-       [&saved] { ::setrlimit(RLIMIT_FSIZE, &saved); }},
+       [&saved] {
+         ::setrlimit(RLIMIT_FSIZE, &saved);
+         std::signal(SIGXFSZ, SIG_DFL);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
