@@ -106,7 +106,7 @@ void ApplyShowCorrections(ConfigSession& s) {
 
   // A selected alias brings its event name.
   const std::vector<TCustomAlias>& aliases = s.Lists.CustomAliases;
-  if (IsTrueNoCase(c.USE_KEYS))
+  if (ConvertsToTrue(c.USE_KEYS))
     for (TButtonSlot& slot : c.ButtonSlot)
       for (const TCustomAlias& a : aliases)
         if (a.GameInput == slot.GameInput.USER) {

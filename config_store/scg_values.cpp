@@ -53,6 +53,13 @@ bool IsTrue(const std::string& flag) { return flag == "TRUE"; }
 
 bool IsTrueNoCase(const std::string& flag) { return platform::EqualsNoCase(flag, "TRUE"); }
 
+bool ConvertsToTrue(const std::string& flag) {
+  if (platform::EqualsNoCase(flag, "TRUE")) return true;
+  if (platform::EqualsNoCase(flag, "FALSE")) return false;
+  auto number = platform::ParseDecimal(flag);
+  return number && *number != 0;
+}
+
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace config_store
