@@ -179,8 +179,9 @@ ScgReadResult ReadSCG(const std::string& Path, bool Upgrading, ConfigSession& s)
     return result;
   }
   s.Flags.LoadingControls = false;
-  SaveSnapshot(s.ProgramFolder, "before.scg", s.GameConfig);
-  s.Flags.ConfigModified = AnyChanges(s.ProgramFolder, s.GameConfig, s.Instructions, s.Instructions);
+  // The change check right after the snapshot finds the record as taken: no
+  // change pending, unless the snapshot could not be written.
+  s.Flags.ConfigModified = SaveSnapshot(s.ProgramFolder, "before.scg", s.GameConfig) ? 0 : 1;
   return result;
 }
 

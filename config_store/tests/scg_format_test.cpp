@@ -50,6 +50,34 @@ TEST(ScgFormat, CustomRows) {
   EXPECT_EQ(SplitCopyRow("   \"cfg\\a.cfg\", \"a.cfg\""), (TCopyFile{"cfg\\a.cfg", "a.cfg"}));
 }
 
+TEST(ScgFormat, BlockScanRules) {
+  using End = BlockScan::End;
+  const BlockRules editor = EditorBlockRules(2);
+  const BlockRules monitor{true, 3, 0, true};
+  struct Case {
+    const char* what;
+    std::vector<std::string> lines;
+    BlockRules rules;
+    End end;
+    std::size_t rows;
+  } cases[] = {
+      {"rows up to the closing line", {"X=1", "   {", "   \"a\"", "", "   \"b\"", "   }", "   \"c\""}, editor, End::Terminator, 2},
+      {"a closing line in place of the opening one", {"X=1", "   }", "   \"a\"", "   }"}, editor, End::Terminator, 0},
+      {"key word compared with its case", {"x=1", "   {", "   }"}, editor, End::KeyNotFound, 0},
+      {"more rows than the limit", {"X=1", "   {", "   \"a\"", "   \"b\"", "   \"c\"", "   }"}, editor, End::RowLimit, 3},
+      {"end of file inside the block", {"X=1", "   {", "   \"a\""}, editor, End::EndOfFile, 1},
+      {"end of file after the key", {"X=1"}, editor, End::EndOfFile, 0},
+      {"key word without regard to case", {"x=1", "   {", "   }"}, monitor, End::Terminator, 0},
+      {"key beyond the first lines", {";", ";", ";", "X=1", "   {", "   }"}, monitor, End::KeyNotFound, 0},
+      {"an empty line ends the block", {"X=1", "   {", "   \"a\"", "", "   \"b\"", "   }"}, monitor, End::EmptyLine, 1},
+  };
+  for (const Case& k : cases) {
+    BlockScan scan = ScanBlock(k.lines, "X", k.rules);
+    EXPECT_EQ(scan.end, k.end) << k.what;
+    EXPECT_EQ(scan.rows.size(), k.rows) << k.what;
+  }
+}
+
 TEST(ScgFormat, DefaultKeyAliases) {
   std::vector<TCustomAlias> aliases = {{"old", "old", "old"}};
   LoadDefaultKeyAliases(aliases);
