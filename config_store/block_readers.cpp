@@ -20,25 +20,37 @@ std::size_t CustomFieldCount(const std::string& row) {
 
 }  // namespace
 
-BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& keyWord, int rowLimit) {
+BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& keyWord, const BlockRules& rules) {
   BlockScan scan;
+  auto isKey = [&](const std::string& line) {
+    if (line.size() < keyWord.size()) return false;
+    std::string_view head(line.data(), keyWord.size());
+    return rules.keyIgnoresCase ? platform::EqualsNoCase(head, keyWord) : head == keyWord;
+  };
+  std::size_t last = rules.keyLineLimit > 0 ? std::min(lines.size(), rules.keyLineLimit) : lines.size();
   std::size_t i = 0;
-  // The key is looked for to the end of the file: the writer limits no block,
-  // so whatever it wrote must read back.
-  while (i < lines.size() && lines[i].compare(0, keyWord.size(), keyWord) != 0) ++i;
-  if (i == lines.size()) return scan;  // KeyNotFound
-  i += 2;                              // the key line and the "   {" line
+  while (i < last && !isKey(lines[i])) ++i;
+  if (i == last) return scan;  // KeyNotFound
+  ++i;  // the opening line: no row, though a closing line there ends the block
+  if (i < lines.size() && lines[i] == kBlockEnd) {
+    scan.end = BlockScan::End::Terminator;
+    return scan;
+  }
   int rows = 0;
-  for (; i < lines.size(); ++i) {
+  for (++i; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (line == kBlockEnd) {
       scan.end = BlockScan::End::Terminator;
       return scan;
     }
+    if (line.empty() && rules.emptyLineEnds) {
+      scan.end = BlockScan::End::EmptyLine;
+      return scan;
+    }
     scan.rawLines.push_back(line);
     if (line.empty()) continue;
     scan.rows.push_back(line);
-    if (rowLimit > 0 && ++rows > rowLimit) {
+    if (rules.rowLimit > 0 && ++rows > rules.rowLimit) {
       scan.end = BlockScan::End::RowLimit;
       return scan;
     }
@@ -47,33 +59,41 @@ BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& ke
   return scan;
 }
 
-TCopyFile SplitCopyRow(const std::string& row) {
+TCopyFile SplitCopyRow(const std::string& row, MissingList missing) {
   std::string text = platform::Trim(row);
-  text = text.empty() ? text : text.substr(1);
+  if (!text.empty()) text.erase(0, 1);  // the opening quote
   TCopyFile file;
   std::string unused;
-  SplitAliasList(2, text, file.Source, file.Destination, unused, 0);
+  SplitAliasList(2, text, file.Source, file.Destination, unused, 0, missing);
   return file;
 }
 
-std::optional<TCustomAction> SplitCustomRow(const std::string& row) {
-  TCustomAction action;
+std::optional<std::vector<std::string>> SplitCustomFields(const std::string& row) {
+  std::vector<std::string> fields;
   std::size_t start = 0;
-  for (int k = 1;; ++k) {
+  for (;;) {
     std::size_t sep = row.find("\\,", start);
-    std::string field = platform::Trim(row.substr(start, sep == std::string::npos ? std::string::npos : sep - start));
-    if (k > 6 || field.size() < 2) return std::nullopt;
-    action(k) = Inner(field);
-    if (sep == std::string::npos) return action;
+    std::string field = platform::Trim(std::string_view(row).substr(start, sep == std::string::npos ? std::string::npos : sep - start));
+    if (field.size() < 2) return std::nullopt;
+    fields.push_back(Inner(field));
+    if (sep == std::string::npos) return fields;
     start = sep + 2;
   }
+}
+
+std::optional<TCustomAction> SplitCustomRow(const std::string& row) {
+  auto fields = SplitCustomFields(row);
+  if (!fields || fields->size() > 6) return std::nullopt;
+  TCustomAction action;
+  for (std::size_t k = 0; k < fields->size(); ++k) action(k + 1) = (*fields)[k];
+  return action;
 }
 
 LockText ReadCopyFilesBlock(const std::vector<std::string>& lines, const std::string& COPY_FILES,
                             std::vector<TCopyFile>& CopyFiles) {
   CopyFiles.assign(1, TCopyFile{});
   if (!IsTrue(COPY_FILES)) return std::nullopt;
-  BlockScan scan = ScanBlock(lines, "COPY_FILES", kBlockRowLimit);
+  BlockScan scan = ScanBlock(lines, "COPY_FILES", EditorBlockRules(kBlockRowLimit));
   // Rows stay whatever the end: a missing key or terminator is not reported.
   for (std::size_t n = 0; n < scan.rows.size(); ++n) {
     if (n >= CopyFiles.size()) CopyFiles.emplace_back();
@@ -86,7 +106,7 @@ LockText ReadCustomBlock(const std::vector<std::string>& lines, const std::strin
                          std::vector<TCustomAction>& CustomActions) {
   CustomActions.assign(1, TCustomAction{});
   if (!IsTrue(CUSTOM)) return std::nullopt;
-  BlockScan scan = ScanBlock(lines, "CUSTOM", kBlockRowLimit);
+  BlockScan scan = ScanBlock(lines, "CUSTOM", EditorBlockRules(kBlockRowLimit));
   if (scan.end == BlockScan::End::RowLimit) return "CUSTOM=";
   for (const std::string& row : scan.rows) {
     // More than six fields: a later save would lose this row and every later one.
@@ -103,7 +123,7 @@ void ReadInstructionsBlock(const std::vector<std::string>& lines, const std::str
                            std::string& Instructions) {
   Instructions.clear();
   if (SHOW_INSTRUCTIONS == "FALSE") return;
-  BlockScan scan = ScanBlock(lines, "SHOW_INSTRUCTIONS", 0);
+  BlockScan scan = ScanBlock(lines, "SHOW_INSTRUCTIONS", EditorBlockRules(0));
   for (const std::string& line : scan.rawLines) {
     // The text between `   "` and the closing quote; an empty line stays empty.
     if (line.size() > 5) Instructions += line.substr(4, line.size() - 5);
@@ -115,7 +135,7 @@ LockText ReadUseButtonsBlock(const std::vector<std::string>& lines, const std::s
                              std::vector<TGameCommand>& GameCommands) {
   GameCommands.clear();
   if (IsTrue(USE_BUTTONS)) {
-    BlockScan scan = ScanBlock(lines, "USE_BUTTONS", kBlockRowLimit);
+    BlockScan scan = ScanBlock(lines, "USE_BUTTONS", EditorBlockRules(kBlockRowLimit));
     if (scan.end == BlockScan::End::KeyNotFound) {
       GameCommands.assign(1, TGameCommand{});
       return "USE_BUTTONS= not found";
@@ -141,7 +161,7 @@ LockText ReadCustomAliasBlock(const std::vector<std::string>& lines, const std::
     return std::nullopt;
   }
   CustomAliases.assign(1, TCustomAlias{});
-  BlockScan scan = ScanBlock(lines, "CUSTOM_ALIAS", kBlockRowLimit);
+  BlockScan scan = ScanBlock(lines, "CUSTOM_ALIAS", EditorBlockRules(kBlockRowLimit));
   if (scan.end == BlockScan::End::KeyNotFound) return "CUSTOM_ALIAS= not found";
   for (std::size_t n = 0; n < scan.rows.size(); ++n) {
     if (n >= CustomAliases.size()) CustomAliases.emplace_back();

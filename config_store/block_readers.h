@@ -4,6 +4,7 @@
 #pragma once
 
 #include "config_store/game_config.h"
+#include "config_store/scg_values.h"
 
 #include <optional>
 #include <string>
@@ -15,17 +16,27 @@ namespace config_store {
 // empty when the read went well.
 using LockText = std::optional<std::string>;
 
-// A block's key line, the row lines up to its "   }" line, and how the scan
-// ended. The key is searched to the end of the file; at most `rowLimit` rows
-// (0 = no limit) are taken.
+// How a program scans a block; the editor and the monitor differ.
+struct BlockRules {
+  bool keyIgnoresCase = false;   // the monitor matches the key word without regard to case
+  std::size_t keyLineLimit = 0;  // the key must stand within this many first lines; 0: anywhere
+  int rowLimit = 0;              // more rows than this end the scan; 0: no limit
+  bool emptyLineEnds = false;    // an empty line ends the block (else it is skipped)
+};
+
+// The rows of the block after the first line that begins with `keyWord`, up to
+// its "   }" line, and how the scan ended. The line after the key line ("   {")
+// is no row, but a "   }" there ends the block.
 struct BlockScan {
-  enum class End { Terminator, KeyNotFound, RowLimit, EndOfFile };
+  enum class End { Terminator, KeyNotFound, RowLimit, EndOfFile, EmptyLine };
   End end = End::KeyNotFound;
-  std::vector<std::string> rows;  // raw lines, empty lines left out
-  std::vector<std::string> rawLines;  // every line between "   {" and the end, empty ones too
+  std::vector<std::string> rows;      // non-empty row lines
+  std::vector<std::string> rawLines;  // every line read as a row, empty ones too
 };
 inline constexpr int kBlockRowLimit = 500;
-BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& keyWord, int rowLimit);
+BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& keyWord, const BlockRules& rules);
+// The editor's scan: the key anywhere, case-sensitive, empty lines skipped.
+inline BlockRules EditorBlockRules(int rowLimit) { return BlockRules{false, 0, rowLimit, false}; }
 
 // Each reader fills its list (reset first to its flag-off shape) and returns the
 // lock text of a failure.
@@ -41,11 +52,13 @@ LockText ReadUseButtonsBlock(const std::vector<std::string>& lines, const std::s
 LockText ReadCustomAliasBlock(const std::vector<std::string>& lines, const std::string& CUSTOM_ALIAS,
                               std::vector<TCustomAlias>& CustomAliases);
 
-// The fields of a CUSTOM row (three to six), split at each backslash-comma pair;
-// empty when the row has more than six fields or a field too short for its quotes.
+// The fields of a CUSTOM row, split at each backslash-comma pair, each trimmed
+// and stripped of its quotes; nothing when a field is too short for its quotes.
+std::optional<std::vector<std::string>> SplitCustomFields(const std::string& row);
+// The same as the editor holds a row: nothing for more than six fields too.
 std::optional<TCustomAction> SplitCustomRow(const std::string& row);
-// The two fields of a COPY_FILES row.
-TCopyFile SplitCopyRow(const std::string& row);
+// The two fields of a COPY_FILES row (a raw block line).
+TCopyFile SplitCopyRow(const std::string& row, MissingList missing = MissingList::Template);
 
 void LoadDefaultKeyAliases(std::vector<TCustomAlias>& CustomAliases);
 void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput,

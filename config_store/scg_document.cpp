@@ -6,8 +6,7 @@
 
 namespace config_store {
 
-ScgDocument::ScgDocument(std::string text)
-    : text_(std::move(text)), lines_(platform::SplitLines(text_)), index_(text_) {}
+ScgDocument::ScgDocument(std::string text) : index_(std::move(text)), lines_(platform::SplitLines(index_.Text())) {}
 
 std::optional<ScgDocument> ScgDocument::Load(const std::string& path) {
   auto bytes = platform::ReadFileBytes(path);
@@ -31,16 +30,10 @@ bool ScgDocument::WriteIni(const std::string& section, const std::string& key, c
   for (const std::string* part : {&section, &key, &value})
     if (part->find_first_of("\r\n") != std::string::npos) return false;
   if (platform::Trim(key).empty() || key.find('=') != std::string::npos) return false;
-  text_ = platform::SetProfileValue(text_, section, key, value);
-  Reindex();
+  *this = ScgDocument(platform::SetProfileValue(Text(), section, key, value));
   return true;
 }
 
-bool ScgDocument::Save(const std::string& path) const { return platform::WriteFileAtomic(path, text_); }
-
-void ScgDocument::Reindex() {
-  lines_ = platform::SplitLines(text_);
-  index_ = platform::ProfileIndex(text_);
-}
+bool ScgDocument::Save(const std::string& path) const { return platform::WriteFileAtomic(path, Text()); }
 
 }  // namespace config_store

@@ -17,7 +17,7 @@ class ScgDocument {
   // Nothing when the file cannot be read.
   static std::optional<ScgDocument> Load(const std::string& path);
 
-  const std::string& Text() const { return text_; }
+  const std::string& Text() const { return index_.Text(); }
   const std::vector<std::string>& Lines() const { return lines_; }
 
   // As ReadIni: the value, or "ERROR" when the section or key is missing.
@@ -34,10 +34,8 @@ class ScgDocument {
   bool Save(const std::string& path) const;
 
  private:
-  void Reindex();
-  std::string text_;
-  std::vector<std::string> lines_;
   platform::ProfileIndex index_;
+  std::vector<std::string> lines_;
 };
 
 }  // namespace config_store

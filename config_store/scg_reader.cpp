@@ -106,7 +106,7 @@ void ApplyShowCorrections(ConfigSession& s) {
 
   // A selected alias brings its event name.
   const std::vector<TCustomAlias>& aliases = s.Lists.CustomAliases;
-  if (IsTrueNoCase(c.USE_KEYS))
+  if (ConvertsToTrue(c.USE_KEYS))
     for (TButtonSlot& slot : c.ButtonSlot)
       for (const TCustomAlias& a : aliases)
         if (a.GameInput == slot.GameInput.USER) {
@@ -179,8 +179,9 @@ ScgReadResult ReadSCG(const std::string& Path, bool Upgrading, ConfigSession& s)
     return result;
   }
   s.Flags.LoadingControls = false;
-  SaveSnapshot(s.ProgramFolder, "before.scg", s.GameConfig);
-  s.Flags.ConfigModified = AnyChanges(s.ProgramFolder, s.GameConfig, s.Instructions, s.Instructions);
+  // The change check right after the snapshot finds the record as taken: no
+  // change pending, unless the snapshot could not be written.
+  s.Flags.ConfigModified = SaveSnapshot(s.ProgramFolder, "before.scg", s.GameConfig) ? 0 : 1;
   return result;
 }
 

@@ -8,16 +8,34 @@ namespace {
 
 // The characters of `text` from `from`, less `dropEnd` at the end; empty when
 // the text is too short for that.
-std::string Middle(const std::string& text, std::size_t from, std::size_t dropEnd) {
+std::string Middle(std::string_view text, std::size_t from, std::size_t dropEnd) {
   if (text.size() < from + dropEnd) return {};
-  return text.substr(from, text.size() - from - dropEnd);
+  return std::string(text.substr(from, text.size() - from - dropEnd));
+}
+
+std::string_view TrimView(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+// Part k (0-based) of `text` split at commas, trimmed; empty when there is none.
+std::string_view CommaPart(std::string_view text, int k) {
+  std::size_t start = 0;
+  for (int i = 0; i < k; ++i) {
+    std::size_t comma = text.find(',', start);
+    if (comma == std::string_view::npos) return {};
+    start = comma + 1;
+  }
+  std::size_t end = text.find(',', start);
+  return TrimView(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 }  // namespace
 
 void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2,
                     std::string& Out3, int Skip, MissingList missing) {
-  std::string s = Text;
+  std::string_view s = Text;
   bool noList = s == "ERROR" || s.find(',') == std::string::npos || s.size() < 8;
   if (missing == MissingList::Empty) {
     // The monitor's reading: what holds no list binds nothing.
@@ -31,12 +49,10 @@ void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::
     if (s == "ERROR" || s.find(',') == std::string::npos) s = " '', '', '' ";
     if (s.size() < 8) s = Count == 2 ? " '', '' " : " '', '', '' ";
   }
-  std::vector<std::string> parts = platform::SplitOn(s, ',');
-  auto part = [&](std::size_t k) { return k < parts.size() ? platform::Trim(parts[k]) : std::string(); };
   std::size_t skip = Skip > 0 ? static_cast<std::size_t>(Skip) : 0;
-  Out1 = Middle(part(0), skip, 1);
-  Out2 = Middle(part(1), 1, 1);
-  if (Count >= 3) Out3 = Middle(part(2), 1, 0);
+  Out1 = Middle(CommaPart(s, 0), skip, 1);
+  Out2 = Middle(CommaPart(s, 1), 1, 1);
+  if (Count >= 3) Out3 = Middle(CommaPart(s, 2), 1, 0);
 }
 
 ActionTriple SplitTriple(const std::string& value, MissingList missing) {
@@ -52,6 +68,13 @@ std::string JoinTriple(const std::string& a, const std::string& b, const std::st
 bool IsTrue(const std::string& flag) { return flag == "TRUE"; }
 
 bool IsTrueNoCase(const std::string& flag) { return platform::EqualsNoCase(flag, "TRUE"); }
+
+bool ConvertsToTrue(const std::string& flag) {
+  if (platform::EqualsNoCase(flag, "TRUE")) return true;
+  if (platform::EqualsNoCase(flag, "FALSE")) return false;
+  auto number = platform::ParseDecimal(flag);
+  return number && *number != 0;
+}
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 

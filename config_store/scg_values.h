@@ -36,6 +36,9 @@ std::string JoinTriple(const std::string& a, const std::string& b, const std::st
 bool IsTrue(const std::string& flag);
 // A flag as the monitor reads it: "TRUE" without regard to case.
 bool IsTrueNoCase(const std::string& flag);
+// A flag converted to a truth value: "TRUE" or "FALSE" in any case, or a
+// number (true unless 0); anything else is false.
+bool ConvertsToTrue(const std::string& flag);
 
 // The text between a pair of double quotes added around it.
 std::string Quoted(const std::string& text);

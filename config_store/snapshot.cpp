@@ -3,6 +3,7 @@
 #include "config_store/record_fields.h"
 #include "platform/file_system.h"
 
+
 namespace config_store {
 
 std::string SnapshotBytes(const TGameConfig& record) {
@@ -18,7 +19,8 @@ std::string SnapshotBytes(const TGameConfig& record) {
 }
 
 bool SaveSnapshot(const std::string& programFolder, const std::string& name, const TGameConfig& record) {
-  return platform::WriteFileAtomic(programFolder + "/" + name, SnapshotBytes(record));
+  // A scratch file for the change check only: a torn one merely shows changes pending.
+  return platform::OverwriteFile(programFolder + "/" + name, SnapshotBytes(record));
 }
 
 bool AreTheyTheSame(std::string File1, std::string File2, bool StringentCheck) {

@@ -10,6 +10,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string& HalfOf(TSettingPair& pair, const std::string& Kind) { return Kind == "DFLT" ? pair.DFLT : pair.USER; }
 
+// The leading digits of an entry as a number, blanks skipped.
+int LeadingNumber(const std::string& text) {
+  int value = 0;
+  for (char c : text) {
+    if (c == ' ') continue;
+    if (!IsDigit(c)) break;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 }  // namespace
 
 std::optional<std::array<int, 6>> AxisMapEntries(const std::string& text) {
@@ -30,11 +41,15 @@ std::optional<std::array<std::string, 6>> PolarityEntries(const std::string& tex
   return out;
 }
 
-std::optional<std::array<int, 7>> GainEntries(const std::string& text) {
+std::optional<std::array<int, 7>> GainEntries(const std::string& text, GainDigits rule) {
   if (text.size() != kGainLength) return std::nullopt;
   std::array<int, 7> out{};
   for (int i = 0; i < 7; ++i) {
     std::string entry = text.substr(2 + 5 * i, 3);
+    if (rule == GainDigits::Leading) {
+      out[i] = LeadingNumber(entry);
+      continue;
+    }
     // Digits, optionally behind blanks; anything else is no gain.
     std::string digits = platform::Trim(entry);
     if (digits.empty()) return std::nullopt;

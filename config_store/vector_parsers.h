@@ -20,7 +20,10 @@ inline constexpr std::size_t kSensitivityLength = 17;
 // wrong or a number entry holds something else than digits.
 std::optional<std::array<int, 6>> AxisMapEntries(const std::string& text);          // 0..9 each
 std::optional<std::array<std::string, 6>> PolarityEntries(const std::string& text);
-std::optional<std::array<int, 7>> GainEntries(const std::string& text);
+// The editor refuses a gain entry that is not digits; the monitor reads its
+// leading digits, blanks skipped ("0x5" is 0).
+enum class GainDigits { Strict, Leading };
+std::optional<std::array<int, 7>> GainEntries(const std::string& text, GainDigits digits = GainDigits::Strict);
 std::optional<std::array<std::string, 7>> SensitivityEntries(const std::string& text);
 
 // `Kind` exactly "DFLT" fills the DFLT halves, any other text the USER halves.

@@ -98,6 +98,14 @@ bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
   return true;
 }
 
+bool OverwriteFile(const std::string& path, const std::string& bytes) {
+  // Not truncated to zero first: some file systems flush a file emptied that way when it is closed.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  return (::close(fd) == 0) && ok;
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) return false;

@@ -20,6 +20,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // A symbolic link is written through: its target is replaced, the link kept.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
+// Writes the bytes over the file in place and cuts it to their length, creating
+// it when missing; nothing is flushed. For scratch files that may be torn.
+bool OverwriteFile(const std::string& path, const std::string& bytes);
+
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
 
