@@ -487,30 +487,33 @@ void DrawStick(QPainter& p, QRectF target) {
   p.setTransform(QTransform());
 }
 
-// ---- The program icon: the ball in a tuning dial.
+// ---- The program icon: three tuning sliders whose knobs are the controller's
+// ball, the same picture as the icon of the program's menu entry.
 
 void DrawIcon(QPainter& p, QRectF target) {
-  Begin(p, QSizeF(64, 64), target);
-  QRectF tile(2, 2, 60, 60);
+  Begin(p, QSizeF(48, 48), target);
+  const QColor deep(0x1c, 0x31, 0x5c);
+  QRectF tile(4, 4, 40, 40);
   QLinearGradient bg(tile.topLeft(), tile.bottomLeft());
-  bg.setColorAt(0, kBodyLight);
-  bg.setColorAt(1, kBodyDark);
+  bg.setColorAt(0, QColor(0x3b, 0x63, 0xa8));
+  bg.setColorAt(1, deep);
+  p.setPen(Qt::NoPen);
   p.setBrush(bg);
-  p.setPen(QPen(kBodyEdge, 1.5));
-  p.drawRoundedRect(tile, 13, 13);
-  const QPointF c(32, 32);
-  // The dial: a track with its tuned part lit.
+  p.drawRoundedRect(tile, 8, 8);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(0x16, 0x19, 0x1d), 6, Qt::SolidLine, Qt::RoundCap));
-  p.drawArc(QRectF(c.x() - 22, c.y() - 22, 44, 44), -45 * 16, 270 * 16);
-  p.setPen(QPen(kLit, 6, Qt::SolidLine, Qt::RoundCap));
-  p.drawArc(QRectF(c.x() - 22, c.y() - 22, 44, 44), 90 * 16, 135 * 16);
-  QRadialGradient g(c - QPointF(5, 6), 20);
-  g.setColorAt(0, kBallLight);
-  g.setColorAt(1, kBallDark);
-  p.setBrush(g);
-  p.setPen(QPen(kBallEdge, 1.2));
-  p.drawEllipse(c, 13, 13);
+  p.setPen(QPen(QColor(255, 255, 255, 51), 1));
+  p.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 7.5, 7.5);
+  p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+  for (double x : {14.0, 24.0, 34.0}) p.drawLine(QPointF(x, 11), QPointF(x, 37));
+  for (QPointF knob : {QPointF(14, 29), QPointF(24, 17), QPointF(34, 24)}) {
+    QRadialGradient ball(knob - QPointF(1.4, 1.8), 7.5);
+    ball.setColorAt(0, QColor(0xff, 0xf3, 0xdf));
+    ball.setColorAt(0.45, QColor(0xff, 0xa5, 0x3a));
+    ball.setColorAt(1, QColor(0xc2, 0x56, 0x0a));
+    p.setBrush(ball);
+    p.setPen(QPen(deep, 1));
+    p.drawEllipse(knob, 5, 5);
+  }
   p.setTransform(QTransform());
 }
 
