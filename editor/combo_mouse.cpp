@@ -25,8 +25,8 @@ void clsComboMouse::HookCombo(QComboBox* cbo) {
 }
 
 void clsComboMouse::UnhookCombo() {
-  if (mlEdit) Unwatch(mlEdit, editTracking_);
-  if (mlCombo) Unwatch(mlCombo, comboTracking_);
+  if (mlEdit) Unwatch(static_cast<QWidget*>(mlEdit.data()), editTracking_);
+  if (mlCombo) Unwatch(static_cast<QWidget*>(mlCombo.data()), comboTracking_);
   mlEdit = nullptr;
   mlCombo = nullptr;
 }
@@ -63,7 +63,7 @@ bool clsComboMouse::eventFilter(QObject* watched, QEvent* event) {
   Qt::KeyboardModifiers keys = mouse->modifiers();
   short Shift = (keys & Qt::ShiftModifier ? 1 : 0) + (keys & Qt::ControlModifier ? 2 : 0) + (keys & Qt::AltModifier ? 4 : 0);
   QPointF at = mouse->position();
-  if (watched == mlEdit) at = QPointF(mlEdit->mapTo(mlCombo, at.toPoint()));
+  if (watched == mlEdit) at = QPointF(static_cast<QWidget*>(watched)->mapTo(HookedCombo(), at.toPoint()));
   emit (this->*raise)(Button, Shift, float(at.x()), float(at.y()));
   return false;  // the combo box always gets its mouse events too
 }

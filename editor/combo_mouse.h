@@ -22,7 +22,7 @@ class clsComboMouse : public QObject {
   void HookCombo(QComboBox* cbo);
   // Stops watching and gives the combo box its own mouse tracking back.
   void UnhookCombo();
-  QComboBox* HookedCombo() const { return mlCombo; }
+  QComboBox* HookedCombo() const { return qobject_cast<QComboBox*>(mlCombo.data()); }
 
  signals:
   // Button: 1 left, 2 right (held at the event, both may add up); Shift: 1
@@ -41,8 +41,10 @@ class clsComboMouse : public QObject {
   void Watch(QWidget* widget);
   void Unwatch(QWidget* widget, bool tracking);
 
-  QPointer<QComboBox> mlCombo;  // the hooked combo box; null while nothing is hooked
-  QPointer<QWidget> mlEdit;     // its line edit, where an editable combo box gets the mouse
+  // Held as plain objects: a combo box being destroyed still sends events
+  // while it is no longer a combo box.
+  QPointer<QObject> mlCombo;  // the hooked combo box; null while nothing is hooked
+  QPointer<QObject> mlEdit;   // its line edit, where an editable combo box gets the mouse
   bool comboTracking_ = false;  // the tracking each had before the hook
   bool editTracking_ = false;
 };

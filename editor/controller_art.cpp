@@ -181,6 +181,34 @@ struct Scene {
   std::bitset<2> ringedModifiers;  // and that modifier marked with them
 };
 
+// Starts one picture drawn in a design space of its own, fitted into `target`.
+QTransform Begin(QPainter& p, QSizeF space, QRectF target) {
+  QTransform fit = Fit(space, target);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setTransform(fit);
+  return fit;
+}
+
+// One line of spaced capitals or a title.
+void DrawLabel(QPainter& p, QRectF box, const QString& text, double pixelSize, int weight, double spacing,
+               const QColor& colour) {
+  QFont f = SansFont(pixelSize, weight);
+  f.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+  p.setFont(f);
+  p.setPen(colour);
+  p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+}
+
+// The ball's shading, lit from `light`.
+QRadialGradient BallShading(QPointF light, double radius) {
+  QRadialGradient g(light, radius);
+  g.setColorAt(0, kBallLight);
+  g.setColorAt(0.55, QColor(0xc9, 0xd1, 0xda));
+  g.setColorAt(1, kBallDark);
+  return g;
+}
+
 // Light falls from the top left of the screen in both orientations; in the
 // turned design space of the vertical set that is the bottom left.
 QPointF Up(bool vertical) { return vertical ? QPointF(-1, 0) : QPointF(0, -1); }
@@ -261,11 +289,7 @@ void DrawBody(QPainter& p, bool vertical) {
 }
 
 void DrawBall(QPainter& p, bool vertical) {
-  QRadialGradient g(kBall + Up(vertical) * 24 + Left(vertical) * 20, kBallRadius * 1.5);
-  g.setColorAt(0, kBallLight);
-  g.setColorAt(0.55, QColor(0xc9, 0xd1, 0xda));
-  g.setColorAt(1, kBallDark);
-  p.setBrush(g);
+  p.setBrush(BallShading(kBall + Up(vertical) * 24 + Left(vertical) * 20, kBallRadius * 1.5));
   p.setPen(QPen(kBallEdge, 2));
   p.drawEllipse(kBall, kBallRadius, kBallRadius);
 }
@@ -375,11 +399,7 @@ int LastIndexOfSet(PictureSet set) {
 // ---- The maker's logo: a V of two strokes cradling a ball, and the name.
 
 void DrawLogo(QPainter& p, QRectF target, bool onDark) {
-  const QSizeF space(236, 64);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  QTransform fit = Fit(space, target);
-  p.setTransform(fit);
+  Begin(p, QSizeF(236, 64), target);
   QColor ink = onDark ? QColor(0xee, 0xf1, 0xf4) : QColor(0x2b, 0x30, 0x38);
   QPainterPath v;
   v.moveTo(6, 10);
@@ -398,18 +418,10 @@ void DrawLogo(QPainter& p, QRectF target, bool onDark) {
   g.setColorAt(1, kLit.darker(110));
   p.setBrush(g);
   p.drawEllipse(QPointF(32, 20), 8, 8);
-  QFont f = SansFont(27, QFont::Bold);
-  f.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-  p.setFont(f);
-  p.setPen(ink);
-  p.drawText(QRectF(68, 6, 168, 40), Qt::AlignLeft | Qt::AlignVCenter, "VANTREL");
-  QFont small = SansFont(9.5, QFont::Normal);
-  small.setLetterSpacing(QFont::AbsoluteSpacing, 1.4);
-  p.setFont(small);
+  DrawLabel(p, QRectF(68, 6, 168, 40), "VANTREL", 27, QFont::Bold, 1.5, ink);
   QColor sub = ink;
   sub.setAlpha(170);
-  p.setPen(sub);
-  p.drawText(QRectF(70, 42, 166, 16), Qt::AlignLeft | Qt::AlignVCenter, "MOTION CONTROLLERS");
+  DrawLabel(p, QRectF(70, 42, 166, 16), "MOTION CONTROLLERS", 9.5, QFont::Normal, 1.4, sub);
   p.setTransform(QTransform());
 }
 
@@ -417,9 +429,7 @@ void DrawLogo(QPainter& p, QRectF target, bool onDark) {
 
 void DrawSplash(QPainter& p, QRectF target) {
   const QSizeF space(480, 220);
-  QTransform fit = Fit(space, target);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setTransform(fit);
+  QTransform fit = Begin(p, space, target);
   QLinearGradient bg(0, 0, 0, space.height());
   bg.setColorAt(0, QColor(0x1d, 0x27, 0x36));
   bg.setColorAt(1, QColor(0x0e, 0x12, 0x18));
@@ -438,14 +448,8 @@ void DrawSplash(QPainter& p, QRectF target) {
   whole.base = true;
   DrawController(p, true, fit.mapRect(QRectF(58, 14, 124, 192)), whole);
   p.setTransform(fit);
-  p.setPen(QColor(0xf2, 0xf4, 0xf7));
-  p.setFont(SansFont(40, QFont::Bold));
-  p.drawText(QRectF(212, 42, 262, 54), Qt::AlignLeft | Qt::AlignVCenter, "Heliryx 360");
-  p.setPen(kLit);
-  QFont sub = SansFont(22, QFont::Normal);
-  sub.setLetterSpacing(QFont::AbsoluteSpacing, 3.0);
-  p.setFont(sub);
-  p.drawText(QRectF(214, 98, 262, 32), Qt::AlignLeft | Qt::AlignVCenter, "CUSTOMIZER");
+  DrawLabel(p, QRectF(212, 42, 262, 54), "Heliryx 360", 40, QFont::Bold, 0, QColor(0xf2, 0xf4, 0xf7));
+  DrawLabel(p, QRectF(214, 98, 262, 32), "CUSTOMIZER", 22, QFont::Normal, 3.0, kLit);
   p.setPen(QPen(QColor(0xff, 0xb0, 0x20, 140), 2));
   p.drawLine(QPointF(214, 140), QPointF(440, 140));
   p.setTransform(QTransform());
@@ -454,16 +458,9 @@ void DrawSplash(QPainter& p, QRectF target) {
 // ---- The stick picture: the ball alone with its six motions.
 
 void DrawStick(QPainter& p, QRectF target) {
-  const QSizeF space(160, 160);
-  QTransform fit = Fit(space, target);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setTransform(fit);
+  Begin(p, QSizeF(160, 160), target);
   const QPointF c(80, 80);
-  QRadialGradient g(c - QPointF(16, 18), 70);
-  g.setColorAt(0, kBallLight);
-  g.setColorAt(0.55, QColor(0xc9, 0xd1, 0xda));
-  g.setColorAt(1, kBallDark);
-  p.setBrush(g);
+  p.setBrush(BallShading(c - QPointF(16, 18), 70));
   p.setPen(QPen(kBallEdge, 2));
   p.drawEllipse(c, 44, 44);
   // The equator, so the ball reads as round.
@@ -490,33 +487,33 @@ void DrawStick(QPainter& p, QRectF target) {
   p.setTransform(QTransform());
 }
 
-// ---- The program icon: the ball in a tuning dial.
+// ---- The program icon: three tuning sliders whose knobs are the controller's
+// ball, the same picture as the icon of the program's menu entry.
 
 void DrawIcon(QPainter& p, QRectF target) {
-  const QSizeF space(64, 64);
-  QTransform fit = Fit(space, target);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setTransform(fit);
-  QRectF tile(2, 2, 60, 60);
+  Begin(p, QSizeF(48, 48), target);
+  const QColor deep(0x1c, 0x31, 0x5c);
+  QRectF tile(4, 4, 40, 40);
   QLinearGradient bg(tile.topLeft(), tile.bottomLeft());
-  bg.setColorAt(0, kBodyLight);
-  bg.setColorAt(1, kBodyDark);
+  bg.setColorAt(0, QColor(0x3b, 0x63, 0xa8));
+  bg.setColorAt(1, deep);
+  p.setPen(Qt::NoPen);
   p.setBrush(bg);
-  p.setPen(QPen(kBodyEdge, 1.5));
-  p.drawRoundedRect(tile, 13, 13);
-  const QPointF c(32, 32);
-  // The dial: a track with its tuned part lit.
+  p.drawRoundedRect(tile, 8, 8);
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(0x16, 0x19, 0x1d), 6, Qt::SolidLine, Qt::RoundCap));
-  p.drawArc(QRectF(c.x() - 22, c.y() - 22, 44, 44), -45 * 16, 270 * 16);
-  p.setPen(QPen(kLit, 6, Qt::SolidLine, Qt::RoundCap));
-  p.drawArc(QRectF(c.x() - 22, c.y() - 22, 44, 44), 90 * 16, 135 * 16);
-  QRadialGradient g(c - QPointF(5, 6), 20);
-  g.setColorAt(0, kBallLight);
-  g.setColorAt(1, kBallDark);
-  p.setBrush(g);
-  p.setPen(QPen(kBallEdge, 1.2));
-  p.drawEllipse(c, 13, 13);
+  p.setPen(QPen(QColor(255, 255, 255, 51), 1));
+  p.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 7.5, 7.5);
+  p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+  for (double x : {14.0, 24.0, 34.0}) p.drawLine(QPointF(x, 11), QPointF(x, 37));
+  for (QPointF knob : {QPointF(14, 29), QPointF(24, 17), QPointF(34, 24)}) {
+    QRadialGradient ball(knob - QPointF(1.4, 1.8), 7.5);
+    ball.setColorAt(0, QColor(0xff, 0xf3, 0xdf));
+    ball.setColorAt(0.45, QColor(0xff, 0xa5, 0x3a));
+    ball.setColorAt(1, QColor(0xc2, 0x56, 0x0a));
+    p.setBrush(ball);
+    p.setPen(QPen(deep, 1));
+    p.drawEllipse(knob, 5, 5);
+  }
   p.setTransform(QTransform());
 }
 

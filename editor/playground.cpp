@@ -33,7 +33,7 @@ constexpr int kClipRetryMs = 50;
 
 frmPlayground::frmPlayground(QWidget* parent, std::unique_ptr<PlaygroundTimer> timer)
     : QWidget(parent, Qt::Window),
-      tmrExit_(timer ? std::move(timer) : std::make_unique<QtPlaygroundTimer>()),
+      tmrExit(timer ? std::move(timer) : std::make_unique<QtPlaygroundTimer>()),
       clipRetry_(new QTimer(this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle("Testing Playground");
@@ -58,12 +58,12 @@ void frmPlayground::Form_Load() {
   move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
   Countdown = 5;
   ClipPointer();
-  tmrExit_->Start(1000, [this] { tmrExit_Timer(); });
+  tmrExit->Start(1000, [this] { tmrExit_Timer(); });
   txtPlayground->setFocus();
 }
 
 void frmPlayground::Form_Unload() {
-  tmrExit_->Stop();
+  tmrExit->Stop();
   ReleasePointer();
 }
 
@@ -73,12 +73,12 @@ void frmPlayground::tmrExit_Timer() {
     cmdExit->setText("Exit Playground ... " + QString::number(Countdown));
     return;
   }
-  tmrExit_->Stop();
+  tmrExit->Stop();
   close();
 }
 
 void frmPlayground::cmdExit_Click() {
-  tmrExit_->Stop();
+  tmrExit->Stop();
   close();
 }
 

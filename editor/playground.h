@@ -55,7 +55,7 @@ class frmPlayground : public QWidget {
   void ClipPointer();
   void ReleasePointer();
 
-  std::unique_ptr<PlaygroundTimer> tmrExit_;
+  std::unique_ptr<PlaygroundTimer> tmrExit;
   QTimer* clipRetry_;
   bool loaded_ = false;
   bool confined_ = false;

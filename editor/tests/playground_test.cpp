@@ -62,6 +62,13 @@ TEST(Playground, TheExitButtonClosesItAtOnceAndStopsTheCountdown) {
   EXPECT_TRUE(SpinUntil([&] { return frm.isNull(); }));
 }
 
+TEST(Playground, ItsOwnTimerTicksOnceASecond) {
+  QPointer<frmPlayground> frm = new frmPlayground;
+  frm->show();
+  EXPECT_TRUE(SpinUntil([&] { return frm->cmdExit->text() == "Exit Playground ... 4"; }, 10000));
+  frm->close();
+}
+
 TEST(Playground, GoesWithItsOwner) {
   auto owner = std::make_unique<QWidget>();
   QPointer<frmPlayground> frm = new frmPlayground(owner.get(), std::make_unique<ManualTimer>());
