@@ -560,10 +560,7 @@ void frmMain::ControlsLock(const std::string& ErrSection) {
     lblSensitivity(row)->setText(QString());
     cboAxis(row)->setEnabled(false);
     cbxInvertAxis(row)->setEnabled(false);
-    {
-      QSignalBlocker blocker(cbxInvertAxis(row));
-      cbxInvertAxis(row)->setChecked(false);
-    }
+    SetChecked(cbxInvertAxis(row), false);
     cboButton(row)->setEnabled(false);
     Clear(cboButton(row));
     optSensCurves(row)->setEnabled(false);
