@@ -106,10 +106,7 @@ void frmMain::UpdateOrientation(int Index) {
 }
 
 void frmMain::ShowInstructionsOptions() {
-  {
-    QSignalBlocker blocker(chkModifyInstructions);
-    chkModifyInstructions->setChecked(false);
-  }
+  SetChecked(chkModifyInstructions, false);
   chkModifyInstructions->setEnabled(GameConfig.SHOW_INSTRUCTIONS == "TRUE" && GameConfig.OWNER == "USER");
   txtGameInstructions->setReadOnly(true);
   // The text as loaded, and the copy the change check compares it with.

@@ -22,6 +22,14 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
   imgLogo = picture(1);
   txtStatus = new QPlainTextEdit(this);
   txtStatus->setReadOnly(true);
+  txtStatus->setFrameShape(QFrame::NoFrame);
+  // The pictures are drawn for a dark ground: the whole window takes it.
+  setAutoFillBackground(true);
+  QPalette dark = palette();
+  dark.setColor(QPalette::Window, QColor(0x16, 0x1c, 0x26));
+  dark.setColor(QPalette::Base, QColor(0x16, 0x1c, 0x26));
+  dark.setColor(QPalette::Text, QColor(0xd8, 0xde, 0xe8));
+  setPalette(dark);
   txtStatus->setFixedHeight(48);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(imgTitle, 0, Qt::AlignHCenter);

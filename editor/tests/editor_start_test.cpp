@@ -213,4 +213,5 @@ TEST(EditorScreenshots, TheScriptRendersTheWindowAndEachPage) {
     ASSERT_FALSE(image.isNull()) << name;
     EXPECT_EQ(image.size(), window.size()) << name;
   }
+  EXPECT_FALSE(QImage(QString::fromStdString(out / "splash.png")).isNull());
 }

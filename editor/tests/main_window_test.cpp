@@ -1,5 +1,7 @@
 // The main window on a real configuration folder: every control filled from a
 // configuration, the error lock, saving, Save As, leaving and the title-bar close.
+#include "config_store/scg_reader.h"
+#include "config_store/scg_writer.h"
 #include "editor/main_window.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
@@ -409,4 +411,24 @@ TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListSh
   EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
   w.cmdReload->click();
   EXPECT_EQ(answers.boxes.size(), 3u);
+}
+
+TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) {
+  auto withoutStamp = [](std::string text) {
+    auto at = text.find(" at ");
+    return text.erase(at, text.find("\r\n", at) - at);
+  };
+  config_store::ConfigSession session;
+  session.ProgramFolder = folder.Path();
+  ASSERT_TRUE(config_store::ReadSCG(folder.Scg("alpha.scg"), false, session).Loaded());
+  config_store::SaveContext context;
+  context.ProgramFolder = folder.Path();
+  const std::string expected =
+      config_store::BuildScgText(session.GameConfig, session.Lists, session.Instructions, context);
+
+  frmMain& w = Load();
+  w.cmdSaveChanges_Click();
+  EXPECT_EQ(withoutStamp(ReadFile(folder.Scg("alpha.scg"))), withoutStamp(expected));
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_TRUE(answers.boxes.empty());
 }

@@ -1,13 +1,15 @@
-// Renders Tunedeck's main window, once per page, to PNG files, so the window
-// can be looked at without a display:
+// Renders Tunedeck's main window, once per page, and its splash window to PNG
+// files, so they can be looked at without a display:
 //   tunedeck_screenshots OUTPUT_FOLDER INSTALLATION_FOLDER
 // The installation folder needs an scg/ folder; the window is loaded from it as
 // at start (it writes tunedeck.ini and the snapshots there).
 #include "editor/main_window.h"
+#include "editor/splash_window.h"
 #include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -45,5 +47,10 @@ int main(int argc, char** argv) {
   QString main = output.filePath(QStringLiteral("main-window.png"));
   if (!window.grab().save(main)) return 1;
   std::printf("%s\n", main.toLocal8Bit().constData());
+  editor::frmSplash splash;
+  splash.txtStatus->setPlainText(QStringLiteral("Upgrading configuration files..."));
+  QString splashFile = output.filePath(QStringLiteral("splash.png"));
+  if (!splash.grab().save(splashFile)) return 1;
+  std::printf("%s\n", splashFile.toLocal8Bit().constData());
   return written == 3 ? 0 : 1;
 }
