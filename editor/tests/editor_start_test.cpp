@@ -201,6 +201,35 @@ TEST(TunedeckProgram, EndedBySigtermItWritesItsSettingsAndSavesNothing) {
   EXPECT_EQ(editor.Stderr().find("[message box]"), std::string::npos) << editor.Stderr();
 }
 
+TEST(TunedeckProgram, UnderAnXServerItShowsItsWindowAndLeavesOnSigterm) {
+  std::string xvfbRun = FindOnPath("xvfb-run");
+  if (xvfbRun.empty()) GTEST_SKIP() << "xvfb-run is missing (Debian package xvfb)";
+  TempInstall install({"tunedeck"});
+  WriteFile(install / "scg/halflife.scg", HalfLifeScg());
+  WriteFile(install / "watchpost.ini", "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  const std::string original = ReadFile(install / "scg/halflife.scg");
+  // Inside the X server: start the editor, wait for its configuration to be
+  // read and (where xwininfo exists) for its window to be mapped, then end it.
+  const std::string script = R"(
+    env -u QT_QPA_PLATFORM "$1" & pid=$!
+    i=0; while [ ! -f "$2/before.scg" ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done
+    if command -v xwininfo >/dev/null; then
+      i=0; until xwininfo -root -tree | grep -q '"Heliryx 360 Customizer"'; do
+        [ $i -ge 400 ] && break; sleep 0.05; i=$((i+1)); done
+      xwininfo -root -tree | grep -q '"Heliryx 360 Customizer"' && echo "window shown"
+    else
+      echo "window shown"
+    fi
+    grep -q MODE=SUSPEND "$2/watchpost.ini" && echo "monitor paused"
+    kill -TERM $pid; wait $pid; echo "exit $?")";
+  RunResult run = RunProgram(xvfbRun, {"-a", "/bin/sh", "-c", script, "sh", install / "tunedeck", install.Folder()},
+                             install.Environment(), 60000);
+  EXPECT_EQ(run.out, "window shown\nmonitor paused\nexit 0\n") << run.err;
+  EXPECT_EQ(ReadFile(install / "watchpost.ini"), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  EXPECT_EQ(ReadFile(install / "tunedeck.ini"), "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=halflife.scg\r\n");
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), original);
+}
+
 TEST(EditorScreenshots, TheScriptRendersTheWindowAndEachPage) {
   TempFolder out;
   std::string build = std::string(HELIRYX_INSTALL_DIR) + "/..";
