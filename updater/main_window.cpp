@@ -41,7 +41,8 @@ void Fill(QListWidget* list, const std::vector<std::string>& items) {
 
 }  // namespace
 
-frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
+frmMain::frmMain(const std::string& tempFolder, int killWaitMs, std::function<void(int)> endProgram,
+                 QWidget* parent)
     : QWidget(parent), tempFolder_(tempFolder) {
   setWindowTitle(platform::FromAnsi(kWindowTitle));
   setFixedSize(480, 330);
@@ -95,9 +96,10 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
 
   UpdaterHooks hooks;
   hooks.changed = [this] { Refresh(); };
-  hooks.endProgram = [this](int exitCode) {
+  if (!endProgram) endProgram = [](int exitCode) { QCoreApplication::exit(exitCode); };
+  hooks.endProgram = [this, endProgram](int exitCode) {
     hide();
-    QCoreApplication::exit(exitCode);
+    endProgram(exitCode);
   };
   hooks.tempFolder = tempFolder;
   hooks.killWaitMs = killWaitMs;

@@ -18,8 +18,10 @@ namespace updater {
 class frmMain : public QWidget {
   Q_OBJECT
  public:
-  // `tempFolder`: where the downloads go (the folder the relaunched copy runs from).
-  explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000, QWidget* parent = nullptr);
+  // `tempFolder`: where the downloads go (the folder the relaunched copy runs
+  // from). `endProgram` ends the program; by default it leaves the event loop.
+  explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000,
+                   std::function<void(int exitCode)> endProgram = {}, QWidget* parent = nullptr);
   ~frmMain() override;
 
   void Form_Load();
