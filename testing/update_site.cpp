@@ -77,6 +77,20 @@ void UpdateSite::PutSlow(const std::string& path, const std::string& body) {
   });
 }
 
+void UpdateSite::PutGenerated(const std::string& path, size_t size) {
+  server_->Get(path, [size](const httplib::Request&, httplib::Response& response) {
+    response.set_content_provider(size, "application/octet-stream",
+                                  [size](size_t offset, size_t, httplib::DataSink& sink) {
+                                    static const std::string block = [] {
+                                      std::string b(256 * 1024, '\0');
+                                      for (size_t i = 0; i < b.size(); ++i) b[i] = static_cast<char>(i * 131);
+                                      return b;
+                                    }();
+                                    return sink.write(block.data(), std::min(block.size(), size - offset));
+                                  });
+  });
+}
+
 void UpdateSite::Release() { released_ = true; }
 
 void UpdateSite::PutChunked(const std::string& path, const std::string& body, size_t piece) {

@@ -36,6 +36,9 @@ class UpdateSite {
   // Sends `body` in the chunked transfer coding, in pieces of `piece` bytes.
   void PutChunked(const std::string& path, const std::string& body, size_t piece);
 
+  // Serves `size` bytes made on the fly (a large file without holding it in memory).
+  void PutGenerated(const std::string& path, size_t size);
+
   // The paths asked for, in order; whether a slow body is being sent now.
   std::vector<std::string> Requests() const;
   bool SlowStarted() const { return slowStarted_; }
