@@ -5,7 +5,14 @@
 
 namespace testing_support {
 
-UpdateSite::UpdateSite() : server_(std::make_unique<httplib::Server>()) {
+UpdateSite::UpdateSite() : server_(std::make_unique<httplib::Server>()) { Serve(); }
+
+UpdateSite::UpdateSite(const std::string& certFile, const std::string& keyFile)
+    : server_(std::make_unique<httplib::SSLServer>(certFile.c_str(), keyFile.c_str())), secure_(true) {
+  Serve();
+}
+
+void UpdateSite::Serve() {
   // Logged as the request arrives, before its answer is sent.
   server_->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
     Log(request.path);
@@ -22,7 +29,9 @@ UpdateSite::~UpdateSite() {
   thread_.join();
 }
 
-std::string UpdateSite::Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+std::string UpdateSite::Base() const {
+  return (secure_ ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port_);
+}
 
 void UpdateSite::Log(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);

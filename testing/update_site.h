@@ -20,8 +20,10 @@ namespace testing_support {
 class UpdateSite {
  public:
   UpdateSite();
+  // The same over HTTPS with this certificate and key (PEM files).
+  UpdateSite(const std::string& certFile, const std::string& keyFile);
   ~UpdateSite();
-  // "http://127.0.0.1:PORT"
+  // "http://127.0.0.1:PORT" ("https://" for the HTTPS site)
   std::string Base() const;
 
   // Serves `body` at `path` ("/fetchling/ryxupdate.nfo").
@@ -45,9 +47,11 @@ class UpdateSite {
 
  private:
   void Log(const std::string& path);
+  void Serve();
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
   int port_ = 0;
+  bool secure_ = false;
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;
   std::atomic<bool> released_{false};

@@ -236,7 +236,9 @@ void Updater::CheckConnection() {
   View.barMinorValue = 10;
   View.lblprogressinfoVisible = true;
   Changed();
-  if (!hooks_.connected(UpdateServer)) {
+  bool connected = hooks_.connected(UpdateServer);
+  if (ended_) return;  // ended while the test waited
+  if (!connected) {
     platform::MsgResult answer = platform::MsgBox(
         "You don't appear to be connected to the internet, would you like to try and continue anyhow?",
         platform::MsgButtons::YesNo, platform::MsgIcon::Question, "No Connection Detected");
@@ -406,7 +408,8 @@ void Updater::InstallUpdates() {
 
   std::string ini = InstallPath + "watchpost.ini";
   for (const std::string& n : Queues.lstMain) {
-    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !ended_ &&
+    // Not when the download will not happen: the monitor would be stopped for nothing.
+    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
         std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
                     [&](const MainEntry& e) { return e.name == n; }))
       config_store::WriteIni(ini, "APPLICATION", "MODE", "KILL");

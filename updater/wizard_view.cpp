@@ -6,7 +6,6 @@
 namespace updater {
 
 namespace {
-// Eleven blanks after "Click": the label lblNEXT shows the button's name there.
 const char* const kFinishHint = "Click Finsh to exit the Freshline utility.";
 }  // namespace
 
@@ -15,6 +14,7 @@ void ApplyStage(int stage, WizardView& view, StageFlags& flags) {
   flags.UpdateCancelled = false;
   view.cmdCheckEnabled = true;
   switch (stage) {
+    // The hints leave eleven blanks after "Click", where lblNEXT shows the button's name.
     case 10:
       view.lblDescription = "Freshline uses the internet to deliver Heliryx Kelvane software updates.";
       view.lblNEXTVisible = true;

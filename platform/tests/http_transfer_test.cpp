@@ -3,6 +3,7 @@
 #include "testing/test_support.h"
 #include "testing/update_site.h"
 
+#include <QSslConfiguration>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -109,6 +110,36 @@ TEST(HttpTransferTest, CancelStopsASlowBodyAndWritesNothing) {
   EXPECT_EQ(fetch.result->outcome, TransferResult::Outcome::Cancelled);
   EXPECT_FALSE(fetch.transfer.StillExecuting());
   EXPECT_TRUE(Entries(folder.Path()).empty());
+}
+
+TEST(HttpTransferTest, HttpsDeliversOnlyFromATrustedCertificate) {
+  TempFolder keys;
+  testing_support::RunResult made = testing_support::RunProgram(
+      "/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", keys / "key.pem", "-out",
+                           keys / "cert.pem", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+                           "subjectAltName=IP:127.0.0.1"});
+  ASSERT_EQ(made.exitCode, 0) << made.err;
+  UpdateSite site(keys / "cert.pem", keys / "key.pem");
+  std::string body = Body(100000);
+  site.Put("/secure.bin", body);
+  TempFolder folder;
+
+  // Unknown to the system's authorities: refused, nothing written.
+  Fetch untrusted;
+  TransferResult refused = untrusted.Run(site.Base() + "/secure.bin", folder / "target");
+  EXPECT_EQ(refused.number, platform::kTransferConnectError) << refused.description;
+  EXPECT_FALSE(std::filesystem::exists(folder / "target"));
+
+  // Trusted: the same transfer arrives whole.
+  const QSslConfiguration system = QSslConfiguration::defaultConfiguration();
+  QSslConfiguration trusting = system;
+  trusting.addCaCertificates(QString::fromStdString(keys / "cert.pem"));
+  QSslConfiguration::setDefaultConfiguration(trusting);
+  Fetch trusted;
+  TransferResult result = trusted.Run(site.Base() + "/secure.bin", folder / "target");
+  QSslConfiguration::setDefaultConfiguration(system);
+  EXPECT_TRUE(result.Ok()) << result.description;
+  EXPECT_EQ(ReadFile(folder / "target"), body);
 }
 
 TEST(HttpTransferTest, OnlyHttpsOrThisComputerMayDeliverFiles) {
