@@ -58,9 +58,13 @@ TEST(HttpTransferTest, AWholeBodyReplacesTheTarget) {
   site.Put("/empty.bin", "");
   for (std::string path : {"/plain.bin", "/chunked.bin", "/empty.bin"}) {
     WriteFile(folder / "target", "old content");
+    // A second name for the old file: it keeps the old bytes, so the target was replaced, not rewritten.
+    std::filesystem::create_hard_link(folder / "target", folder / "old");
     Fetch fetch;
     TransferResult result = fetch.Run(site.Base() + path, folder / "target");
     EXPECT_TRUE(result.Ok()) << path << ": " << result.description;
+    EXPECT_EQ(ReadFile(folder / "old"), "old content");
+    std::filesystem::remove(folder / "old");
     std::string expected = path == "/empty.bin" ? "" : body;
     EXPECT_EQ(ReadFile(folder / "target"), expected) << path;
     EXPECT_EQ(fetch.bytes, static_cast<long long>(expected.size())) << path;

@@ -17,6 +17,7 @@ TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
   const std::string quake = "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n";
   site.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III Arena\r\n");
   site.Put("/fetchling/scg/quake3.scg", quake);
+  WriteFile(Ini(), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
   frmMain form(temp.Path(), 200, [](int) {});
   form.Form_Load();
   ASSERT_FALSE(form.Ended());
@@ -34,9 +35,11 @@ TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
   EXPECT_EQ(form.cmdCheck->text(), QStringLiteral("Finish"));
   EXPECT_FALSE(form.lblprogressinfo->isVisibleTo(&form));
   EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), quake);
+  EXPECT_EQ(Mode(), "SUSPEND");  // only configurations: the monitor is not told to quit
 
   QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
   EXPECT_TRUE(form.Ended());
+  EXPECT_EQ(Mode(), "ACTIVE");
   EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
