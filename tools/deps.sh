@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need from Debian's packages
-# (desktop-file-utils: the install tests validate the menu entries with it).
+# (desktop-file-utils: the install tests validate the menu entries with it;
+# openssl: the updater's tests make a throwaway certificate for an HTTPS server).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-dev libevdev-dev libxtst-dev libx11-dev
           xvfb xauth libgtest-dev libgmock-dev libcpp-httplib-dev libbenchmark-dev
