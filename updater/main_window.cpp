@@ -18,7 +18,7 @@ namespace updater {
 namespace {
 
 QPixmap Artwork() {
-  QPixmap picture(120, 240);
+  QPixmap picture(120, 330);
   picture.fill(QColor(18, 52, 96));
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -48,7 +48,7 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, std::function<vo
   setFixedSize(480, 330);
 
   Image1 = new QLabel(this);
-  Image1->setGeometry(0, 0, 120, 240);
+  Image1->setGeometry(0, 0, 120, 330);
   Image1->setPixmap(Artwork());
   lblWelcome = new QLabel(QStringLiteral("Welcome to Freshline"), this);
   lblWelcome->setGeometry(135, 12, 330, 28);
