@@ -76,7 +76,7 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, std::function<vo
   barMinor->setRange(0, 100);
   barMinor->setTextVisible(false);
   lblVersion = new QLabel(this);
-  lblVersion->setGeometry(10, 296, 100, 20);
+  lblVersion->setGeometry(135, 296, 100, 20);
   lblVersion->setCursor(Qt::PointingHandCursor);
   lblVersion->installEventFilter(this);
   Command1 = new QPushButton(QStringLiteral("Command1"), this);
