@@ -19,6 +19,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// The same for a copy of the file `from`, streamed (never held in memory
+// whole); the copy gets `mode` whatever the target's mode was.
+bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
 
 // Writes the bytes over the file in place and cuts it to their length, creating
 // it when missing; nothing is flushed. For scratch files that may be torn.
@@ -26,6 +29,11 @@ bool OverwriteFile(const std::string& path, const std::string& bytes);
 
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
+
+// False for an existing file that must not be replaced: one without any write
+// bit (read-only as on Windows, also for the super-user) or one this user may
+// not write. True for a file that does not exist.
+bool MayReplaceFile(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
