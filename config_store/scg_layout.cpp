@@ -37,6 +37,9 @@ class Builder {
 
   void Line(const std::string& text) { layout.items.push_back({LayoutItem::Kind::Line, text, 0}); }
   void Empty() { Line(""); }
+  void Lines(std::initializer_list<const char*> lines) {
+    for (const char* line : lines) Line(line);
+  }
   void Section(const std::string& name) {
     section = name;
     Line("[" + name + "]");
@@ -60,6 +63,12 @@ class Builder {
     Key(name + "_USER", step, One([pair](TGameConfig& c) -> std::string& { return pair(c).USER; }), missing, kind);
   }
   void Block(ScgBlock b) { layout.items.push_back({LayoutItem::Kind::Block, "", static_cast<int>(b)}); }
+  // A flag key, its brace block and the empty line after it.
+  void KeyWithBlock(const std::string& name, int step, Access field, const std::string& missing, ScgBlock block) {
+    Key(name, step, std::move(field), missing);
+    Block(block);
+    Empty();
+  }
   void Vector(const std::string& key) {
     for (std::size_t i = 0; i < layout.vectors.size(); ++i)
       if (layout.vectors[i].key == key) layout.items.push_back({LayoutItem::Kind::Vector, "", static_cast<int>(i)});
@@ -98,11 +107,7 @@ ScgLayout BuildLayout() {
   b.layout.vectors = Vectors();
   b.Line(";");
   b.layout.items.push_back({LayoutItem::Kind::Header, "", 0});
-  b.Line(";");
-  b.Line(kContactLine);
-  b.Line(";");
-  b.Line(";");
-  b.Empty();
+  b.Lines({";", kContactLine.c_str(), ";", ";", ""});
 
   b.Section("VERSION");
   b.Key("VERSION", 1, FIELD(VERSION));
@@ -122,16 +127,10 @@ ScgLayout BuildLayout() {
   b.Section("CONFIGURATION");
   b.Key("HIDE_FILE", 8, FIELD(HIDE_FILE), "FALSE");
   b.Key("EXECUTABLE", 9, FIELD(EXECUTABLE), "", KeyKind::Quoted);
-  b.Key("COPY_FILES", 10, FIELD(COPY_FILES), "FALSE");
-  b.Block(ScgBlock::CopyFiles);
-  b.Empty();
+  b.KeyWithBlock("COPY_FILES", 10, FIELD(COPY_FILES), "FALSE", ScgBlock::CopyFiles);
   b.Key("COMMAND_LINE", 11, FIELD(COMMAND_LINE), "", KeyKind::Quoted);
-  b.Key("CUSTOM", 12, FIELD(CUSTOM));
-  b.Block(ScgBlock::Custom);
-  b.Empty();
-  b.Key("SHOW_INSTRUCTIONS", 13, FIELD(SHOW_INSTRUCTIONS), "TRUE");
-  b.Block(ScgBlock::Instructions);
-  b.Empty();
+  b.KeyWithBlock("CUSTOM", 12, FIELD(CUSTOM), "", ScgBlock::Custom);
+  b.KeyWithBlock("SHOW_INSTRUCTIONS", 13, FIELD(SHOW_INSTRUCTIONS), "TRUE", ScgBlock::Instructions);
   b.Pair("USE_MASTER", 14, [](TGameConfig& c) -> TSettingPair& { return c.USE_MASTER; }, "TRUE");
   b.Empty();
   b.Pair("USE_CHORDING", 15, [](TGameConfig& c) -> TSettingPair& { return c.USE_CHORDING; }, "FALSE");
@@ -167,15 +166,9 @@ ScgLayout BuildLayout() {
     }
     b.Empty();
   }
-  b.Line("; Button Functions");
-  b.Line(";");
-  b.Line("; GameCommand, ListName");
-  b.Empty();
-  b.Key("USE_BUTTONS", 21, FIELD(USE_BUTTONS), "FALSE");
-  b.Block(ScgBlock::UseButtons);
-  b.Empty();
-  b.Line("; BUTTON_x_ALIAS=GameInput, ListName, SendEvent");
-  b.Empty();
+  b.Lines({"; Button Functions", ";", "; GameCommand, ListName", ""});
+  b.KeyWithBlock("USE_BUTTONS", 21, FIELD(USE_BUTTONS), "FALSE", ScgBlock::UseButtons);
+  b.Lines({"; BUTTON_x_ALIAS=GameInput, ListName, SendEvent", ""});
   for (int n = 0; n < 16; ++n)
     b.Key("BUTTON_" + std::to_string(n) + "_ALIAS", 22,
           [n](TGameConfig& c) {
@@ -187,20 +180,11 @@ ScgLayout BuildLayout() {
           },
           "", KeyKind::ButtonAlias);
   b.Empty();
-  b.Line("; GameInput, ListName, SendEvent");
-  b.Empty();
-  b.Key("CUSTOM_ALIAS", 23, FIELD(CUSTOM_ALIAS), "FALSE");
-  b.Block(ScgBlock::CustomAlias);
-  b.Empty();
-  b.Line("; Button Mappings");
-  b.Line(";");
-  b.Line("; BUTTON_x_DFLT=GameInput, GameCommand, SendEvent");
-  b.Empty();
+  b.Lines({"; GameInput, ListName, SendEvent", ""});
+  b.KeyWithBlock("CUSTOM_ALIAS", 23, FIELD(CUSTOM_ALIAS), "FALSE", ScgBlock::CustomAlias);
+  b.Lines({"; Button Mappings", ";", "; BUTTON_x_DFLT=GameInput, GameCommand, SendEvent", ""});
   for (int user = 0; user < 2; ++user) {
-    if (user) {
-      b.Line("; BUTTON_x_USER=GameInput, GameCommand, SendEvent");
-      b.Empty();
-    }
+    if (user) b.Lines({"; BUTTON_x_USER=GameInput, GameCommand, SendEvent", ""});
     for (int n = 0; n < 16; ++n)
       b.Key("BUTTON_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 24,
             Halves<TButtonSlot>([n](TGameConfig& c) -> TButtonSlot& { return c.ButtonSlot(n + 1); }, user), "",
@@ -221,9 +205,7 @@ ScgLayout BuildLayout() {
   b.Empty();
 
   b.Section("HELIRYX");
-  b.Empty();
-  b.Line("; Tuning Scalars");
-  b.Empty();
+  b.Lines({"", "; Tuning Scalars", ""});
   for (const char* key : {"AXIS_MAP_DFLT", "AXIS_MAP_USER"}) b.Vector(key);
   b.Empty();
   for (const char* key : {"POLARITY_DFLT", "POLARITY_USER"}) b.Vector(key);

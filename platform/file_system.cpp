@@ -104,14 +104,6 @@ static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<boo
   return true;
 }
 
-bool OverwriteFile(const std::string& path, const std::string& bytes) {
-  // Not truncated to zero first: some file systems flush a file emptied that way when it is closed.
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
-  return (::close(fd) == 0) && ok;
-}
-
 bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
   return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
 }
@@ -136,6 +128,14 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
                            static_cast<int>(mode & 07777));
   ::close(in);
   return ok;
+}
+
+bool OverwriteFile(const std::string& path, const std::string& bytes) {
+  // Not truncated to zero first: some file systems flush a file emptied that way when it is closed.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  return (::close(fd) == 0) && ok;
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {

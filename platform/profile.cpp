@@ -3,8 +3,6 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <vector>
 

@@ -1,4 +1,5 @@
 // Loading a configuration: values, defaults, corrections, lock texts.
+#include "config_store/game_list.h"
 #include "config_store/scg_reader.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
@@ -313,6 +314,36 @@ TEST(ScgReader, UpgradingWritesTheFileBackInsteadOfASnapshot) {
   std::string written = testing_support::ReadFile(path);
   EXPECT_NE(written.find("\r\nAPPLICATION_NAME=\"Old\"\r\n"), std::string::npos);
   EXPECT_NE(written.find("\r\nAXIS_MAP_USER= { 0/2/1/5/3/4 }\r\n"), std::string::npos);
+}
+
+// The scan converts a 6.0 file and has the reader write it back in the full
+// layout; the editor then loads it like any other.
+TEST(ScgReader, ScanConvertsAnOldFileThroughAnUpgradingLoad) {
+  store_test::ProgramFolder program;
+  program.Scg("old.scg", "[VERSION]\r\nVERSION=6.0\r\nAPPLICATION_NUMBER=5.0\r\nFILE_REVISION_NUMBER=2\r\n"
+                         "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old Game\"\r\n"
+                         "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n"
+                         "[TUNING]\r\nBUTTON_2_USER=+jump\r\n");
+  ConfigSession session = program.Session();
+  GameListHooks hooks;
+  std::vector<std::string> rewritten;
+  hooks.rewriteConverted = [&](const std::string& path) {
+    rewritten.push_back(path);
+    EXPECT_TRUE(ReadSCG(path, true, session).Loaded());
+  };
+  GameListResult list = LoadGameList(program.Path(), program.folder / "scg/", hooks);
+  ASSERT_EQ(list.outcome, GameListOutcome::Listed);
+  ASSERT_EQ(rewritten.size(), 1u);
+  std::string text = testing_support::ReadFile(rewritten[0]);
+  EXPECT_EQ(text.substr(0, 3), ";\r\n");
+  EXPECT_NE(text.find("\r\nBUTTON_2_USER=\"JOY3\", \"+jump\", \"\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\n[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\nFILE_REVISION_NUMBER=2\r\n"),
+            std::string::npos);
+
+  ConfigSession editor = program.Session();
+  ASSERT_TRUE(ReadSCG(rewritten[0], false, editor).Loaded());
+  EXPECT_EQ(editor.GameConfig.APPLICATION_NAME, "Old Game");
+  EXPECT_EQ(editor.GameConfig.ButtonSlot(3).GameCommand.USER, "+jump");
 }
 
 }  // namespace

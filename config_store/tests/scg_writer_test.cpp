@@ -2,6 +2,7 @@
 // a save that fails or is killed never costing the file it replaces.
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
+#include "config_store/tests/save_crash_versions.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -10,7 +11,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace config_store;
@@ -180,34 +180,25 @@ TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
 // A save killed at any moment leaves the old file or the new one, whole.
 TEST(ScgWriter, KilledSaveLeavesTheOldOrTheNewFile) {
   store_test::ProgramFolder program;
-  ConfigSession a = LoadText(program, FullLayoutText());
-  ConfigSession b = a;
-  std::string longText;
-  for (int i = 0; i < 2000; ++i) longText += "A longer line of instructions, number " + std::to_string(i) + "\r\n";
-  b.Instructions = longText;
-  SaveContext context = FixedContext(program);
-  context.TakeSnapshot = false;
+  std::string source = program.Scg("source.scg", FullLayoutText());
+  auto versions = store_test::SaveCrashVersions(program.Path(), source);
+  ASSERT_TRUE(versions);
+  SaveContext context = store_test::SaveCrashContext(program.Path());
+  const ConfigSession& a = versions->first;
+  const ConfigSession& b = versions->second;
   std::string textA = BuildScgText(a.GameConfig, a.Lists, a.Instructions, context);
   std::string textB = BuildScgText(b.GameConfig, b.Lists, b.Instructions, context);
   std::string target = program.folder / "scg/killed.scg";
   testing_support::WriteFile(target, textA);
 
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 30; ++round) {
     std::string before = testing_support::ReadFile(target);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      for (int i = 0;; ++i) {
-        const ConfigSession& s = i % 2 ? a : b;
-        SaveChanges(target, s.GameConfig, s.Lists, s.Instructions, context);
-      }
-    }
-    // Kill it once it has replaced the file at least once, at a varying moment.
+    testing_support::ChildProcess saver(CONFIG_STORE_SAVE_CRASH_HELPER, {program.Path(), source, target});
+    // Killed once it has replaced the file at least once, at a moment that varies.
     ASSERT_TRUE(testing_support::WaitUntil([&] { return testing_support::ReadFile(target) != before; }, 20000));
-    for (int spin = 0; spin < round * 50; ++spin) (void)::getpid();
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    for (int spin = 0; spin < round * 200; ++spin) (void)testing_support::ReadFile(source).size();
+    ::kill(saver.Pid(), SIGKILL);
+    saver.Wait();
     std::string after = testing_support::ReadFile(target);
     ASSERT_TRUE(after == textA || after == textB) << "round " << round << ": " << after.size() << " bytes";
   }
