@@ -43,7 +43,8 @@ bool EditorStart::Main() {
   // 2. One editor per installation folder: a second start brings the running
   // one to the front, restored, and ends without a window of its own.
   instance_ = std::make_unique<platform::SingleInstance>("tunedeck", programFolder_);
-  if (!instance_->Claim()) {
+  // A short wait lets a start right after an editor closed find the name free.
+  if (!instance_->Claim(500)) {
     instance_->ActivateRunning();
     End(0);
     return false;
