@@ -548,6 +548,16 @@ void frmMain::StoreAxisInfo() {
 
 // ------------------------------------------------------------- error lock
 
+std::vector<QRadioButton*> frmMain::LockedOptions() const {
+  return {optMasterSettings(0), optMasterSettings(1), optChording(1), optChording(2),
+          optOrientation(1), optOrientation(2), optPrecisionButton(0), optPrecisionButton(1),
+          optSkill(1), optSkill(2), optSkill(3)};
+}
+
+std::vector<QPushButton*> frmMain::LockedButtons() const {
+  return {cmdSensitivityReset, cmdMotionReset, cmdApplySettings, cmdCurveSave, cmdCurveLoad, cmdCurveReset};
+}
+
 void frmMain::ControlsLock(const std::string& ErrSection) {
   locked_ = true;
   ShowChangesPending(false);
@@ -567,19 +577,14 @@ void frmMain::ControlsLock(const std::string& ErrSection) {
   }
   sldSensitivity(7)->setEnabled(false);
   sldGain(7)->setEnabled(false);
-  for (QRadioButton* option : {optMasterSettings(0), optMasterSettings(1), optChording(1), optChording(2),
-                               optOrientation(1), optOrientation(2), optPrecisionButton(0), optPrecisionButton(1),
-                               optSkill(1), optSkill(2), optSkill(3)})
-    option->setEnabled(false);
+  for (QRadioButton* option : LockedOptions()) option->setEnabled(false);
   mViewArray->setEnabled(false);
   mSaveAs->setEnabled(false);
   mExport->setEnabled(false);
   cboPrecisionButton->setEnabled(false);
   tabChording->hide();
   Clear(cboPrecisionButton);
-  for (QPushButton* button :
-       {cmdSensitivityReset, cmdMotionReset, cmdApplySettings, cmdCurveSave, cmdCurveLoad, cmdCurveReset})
-    button->setEnabled(false);
+  for (QPushButton* button : LockedButtons()) button->setEnabled(false);
   sldPrecisionGain->setEnabled(false);
   sldPrecisionSensitivity->setEnabled(false);
   sldNull->setEnabled(false);
@@ -608,15 +613,10 @@ void frmMain::ControlsUnlock() {
     }
     optSensCurves(row)->setEnabled(true);
   }
-  for (QRadioButton* option : {optMasterSettings(0), optMasterSettings(1), optChording(1), optChording(2),
-                               optOrientation(1), optOrientation(2), optPrecisionButton(0), optPrecisionButton(1),
-                               optSkill(1), optSkill(2), optSkill(3)})
-    option->setEnabled(true);
+  for (QRadioButton* option : LockedOptions()) option->setEnabled(true);
   const bool precision = GameConfig.USE_PRECISION.USER == "TRUE";
   if (precision) cboPrecisionButton->setEnabled(true);
-  for (QPushButton* button :
-       {cmdSensitivityReset, cmdMotionReset, cmdApplySettings, cmdCurveSave, cmdCurveLoad, cmdCurveReset})
-    button->setEnabled(true);
+  for (QPushButton* button : LockedButtons()) button->setEnabled(true);
   if (precision) {
     sldPrecisionGain->setEnabled(true);
     sldPrecisionSensitivity->setEnabled(true);

@@ -259,6 +259,9 @@ class frmMain : public QMainWindow {
   // The save question; false when the player cancelled (or a Yes could not save).
   bool AskToSave();
   void Unload(int exitCode);
+  // The option buttons and command buttons the error lock switches off and the unlock on again.
+  std::vector<QRadioButton*> LockedOptions() const;
+  std::vector<QPushButton*> LockedButtons() const;
   std::string InstructionsText() const;
 
   QWidget* central_;
