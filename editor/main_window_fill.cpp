@@ -252,14 +252,10 @@ void frmMain::ShowButtonCommands() {
   const auto& commands = Lists.GameCommands;
   const int rows = static_cast<int>(commands.size()) - 1;  // the last entry is "(Button defined in game)"
   const bool chording = GameConfig.USE_CHORDING.USER == "TRUE";
+  // The command lists of slot i: its chord list, and for buttons A to F also the button and axis lists.
   auto commandLists = [&](int i) {
-    std::vector<QComboBox*> lists{cboButtonChord(i)};
-    if (i <= 6) {
-      lists.push_back(cboButton(i));
-      lists.push_back(cboPosAxisCommand(i));
-      lists.push_back(cboNegAxisCommand(i));
-    }
-    return lists;
+    return i <= 6 ? QList<QComboBox*>{cboButtonChord(i), cboButton(i), cboPosAxisCommand(i), cboNegAxisCommand(i)}
+                  : QList<QComboBox*>{cboButtonChord(i)};
   };
   for (int i = 1; i <= 16; ++i)
     for (QComboBox* box : commandLists(i)) {
