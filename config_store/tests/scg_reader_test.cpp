@@ -1,6 +1,7 @@
 // Loading a configuration: values, defaults, corrections, lock texts.
 #include "config_store/game_list.h"
 #include "config_store/scg_reader.h"
+#include "config_store/snapshot.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
 
@@ -70,6 +71,18 @@ TEST(ScgReader, FullLayoutFileFillsTheRecordAndItsLists) {
   EXPECT_EQ(l.session.Flags.PrecisionButtonBase, 6);
   EXPECT_EQ(l.session.Flags.ConfigModified, 0);
   EXPECT_TRUE(platform::FileExists(program.folder / "before.scg"));
+}
+
+TEST(ScgReader, AGameWithoutInstructionsAfterOneWithThem) {
+  store_test::ProgramFolder program;
+  ConfigSession session = program.Session();
+  ASSERT_TRUE(ReadSCG(program.Scg("a.scg", FullLayoutText()), false, session).Loaded());
+  ASSERT_FALSE(session.Instructions.empty());
+  std::string hidden = WithValue(FullLayoutText(), "SHOW_INSTRUCTIONS", "FALSE");
+  ASSERT_TRUE(ReadSCG(program.Scg("b.scg", hidden), false, session).Loaded());
+  EXPECT_EQ(session.Instructions, "");
+  EXPECT_EQ(session.Flags.ConfigModified, 0);
+  EXPECT_EQ(AnyChanges(session.ProgramFolder, session.GameConfig, session.Instructions, ""), 0);
 }
 
 TEST(ScgReader, MissingKeysTakeTheReaderDefaults) {
