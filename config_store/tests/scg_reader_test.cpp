@@ -266,6 +266,19 @@ TEST(ScgReader, LengthErrorEndsTheReadBeforeLaterKeys) {
   EXPECT_EQ(session.GameConfig.Curve(2).DFLT, "previous game");  // never reached
 }
 
+TEST(ScgReader, EmptyCommandAndAliasBlocks) {
+  std::string text = FullLayoutText();
+  for (const char* row : {"   \"+attack\", \"Fire\"\r\n", "   \"+jump\", \"Jump\"\r\n",
+                          "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"\r\n", "   \"a\", \"'A' Key\", \"VK_A\"\r\n",
+                          "   \"SPACE\", \"SPACEBAR\", \"VK_SPACE\"\r\n"})
+    text.erase(text.find(row), std::string(row).size());
+  store_test::ProgramFolder program;
+  Loaded l = Load(program, text);
+  ASSERT_TRUE(l.result.Loaded()) << l.result.lock.value_or("");
+  EXPECT_EQ(l.session.Lists.GameCommands, (std::vector<TGameCommand>{{"", "(Button defined in game)"}}));
+  EXPECT_EQ(l.session.Lists.CustomAliases, std::vector<TCustomAlias>(1));
+}
+
 TEST(ScgReader, BlocksAreFoundAnywhereInTheFile) {
   // 600 lines of instructions push every later block key beyond line 500.
   std::string text = FullLayoutText();
