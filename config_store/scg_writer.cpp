@@ -70,6 +70,7 @@ std::string VectorValue(const ScgVector& v, const TGameConfig& c) {
   auto half = [&](const TSettingPair& p) -> const std::string& { return dflt ? p.DFLT : p.USER; };
   std::vector<std::string> entries;
   std::string separator = "/";
+  std::size_t width = 1;
   switch (v.type) {
     case VectorType::AxisMap:
       for (int i = 1; i <= 6; ++i) entries.push_back(std::to_string(Number(half(c.AxisMap(i)), v.key) - 1));
@@ -79,12 +80,16 @@ std::string VectorValue(const ScgVector& v, const TGameConfig& c) {
       break;
     case VectorType::Gain:
       separator = ", ";
+      width = 3;
       for (int col = 1; col <= 7; ++col) entries.push_back(PadGain(half(c.GainTable(v.level, col))));
       break;
     case VectorType::Sensitivity:
       for (int col = 1; col <= 7; ++col) entries.push_back(half(c.SensitivityTable(v.level, col)));
       break;
   }
+  // An entry of another width would give a vector no reader accepts.
+  for (const std::string& entry : entries)
+    if (entry.size() != width) throw Refused(v.key + " holds an entry that does not fit: \"" + entry + "\"");
   return "{ " + platform::Join(entries, separator) + " }";
 }
 

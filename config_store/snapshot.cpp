@@ -20,6 +20,7 @@ std::string SnapshotBytes(const TGameConfig& record) {
 
 bool SaveSnapshot(const std::string& programFolder, const std::string& name, const TGameConfig& record) {
   // A scratch file for the change check only: a torn one merely shows changes pending.
+  if (programFolder.empty()) return false;  // never beside the root
   return platform::OverwriteFile(programFolder + "/" + name, SnapshotBytes(record));
 }
 

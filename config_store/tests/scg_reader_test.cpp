@@ -1,6 +1,7 @@
 // Loading a configuration: values, defaults, corrections, lock texts.
 #include "config_store/game_list.h"
 #include "config_store/scg_reader.h"
+#include "config_store/snapshot.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
 
@@ -70,6 +71,18 @@ TEST(ScgReader, FullLayoutFileFillsTheRecordAndItsLists) {
   EXPECT_EQ(l.session.Flags.PrecisionButtonBase, 6);
   EXPECT_EQ(l.session.Flags.ConfigModified, 0);
   EXPECT_TRUE(platform::FileExists(program.folder / "before.scg"));
+}
+
+TEST(ScgReader, AGameWithoutInstructionsAfterOneWithThem) {
+  store_test::ProgramFolder program;
+  ConfigSession session = program.Session();
+  ASSERT_TRUE(ReadSCG(program.Scg("a.scg", FullLayoutText()), false, session).Loaded());
+  ASSERT_FALSE(session.Instructions.empty());
+  std::string hidden = WithValue(FullLayoutText(), "SHOW_INSTRUCTIONS", "FALSE");
+  ASSERT_TRUE(ReadSCG(program.Scg("b.scg", hidden), false, session).Loaded());
+  EXPECT_EQ(session.Instructions, "");
+  EXPECT_EQ(session.Flags.ConfigModified, 0);
+  EXPECT_EQ(AnyChanges(session.ProgramFolder, session.GameConfig, session.Instructions, ""), 0);
 }
 
 TEST(ScgReader, MissingKeysTakeTheReaderDefaults) {
@@ -251,6 +264,19 @@ TEST(ScgReader, LengthErrorEndsTheReadBeforeLaterKeys) {
   ASSERT_EQ(ReadSCG(program.Scg("g.scg", text), false, session).lock, "GAIN_BEG_USER= length error");
   EXPECT_EQ(session.GameConfig.GainTable(1, 1).DFLT, "45");  // read before
   EXPECT_EQ(session.GameConfig.Curve(2).DFLT, "previous game");  // never reached
+}
+
+TEST(ScgReader, EmptyCommandAndAliasBlocks) {
+  std::string text = FullLayoutText();
+  for (const char* row : {"   \"+attack\", \"Fire\"\r\n", "   \"+jump\", \"Jump\"\r\n",
+                          "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"\r\n", "   \"a\", \"'A' Key\", \"VK_A\"\r\n",
+                          "   \"SPACE\", \"SPACEBAR\", \"VK_SPACE\"\r\n"})
+    text.erase(text.find(row), std::string(row).size());
+  store_test::ProgramFolder program;
+  Loaded l = Load(program, text);
+  ASSERT_TRUE(l.result.Loaded()) << l.result.lock.value_or("");
+  EXPECT_EQ(l.session.Lists.GameCommands, (std::vector<TGameCommand>{{"", "(Button defined in game)"}}));
+  EXPECT_EQ(l.session.Lists.CustomAliases, std::vector<TCustomAlias>(1));
 }
 
 TEST(ScgReader, BlocksAreFoundAnywhereInTheFile) {

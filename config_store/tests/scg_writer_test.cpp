@@ -151,6 +151,10 @@ TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
   } cases[] = {
       {"axis map not a number", [](ConfigSession& c) { c.GameConfig.AxisMap(3).USER = "x"; }},
       {"mouse axis not a number", [](ConfigSession& c) { c.GameConfig.MotionAlias.Y = ""; }},
+      {"axis map entry of two digits", [](ConfigSession& c) { c.GameConfig.AxisMap(1).DFLT = "0"; }},
+      {"gain above 999", [](ConfigSession& c) { c.GameConfig.GainTable(2, 7).USER = "1000"; }},
+      {"empty sensitivity", [](ConfigSession& c) { c.GameConfig.SensitivityTable(1, 1).USER = ""; }},
+      {"polarity of two characters", [](ConfigSession& c) { c.GameConfig.Polarity(4).USER = "+-"; }},
       {"line break in a value", [](ConfigSession& c) { c.GameConfig.APPLICATION_NAME = "a\r\n[VERSION]"; }},
       {"line break in a row", [](ConfigSession& c) { c.Lists.GameCommands[0].ListName = "x\ny"; }},
   };
