@@ -40,13 +40,15 @@ std::string KeyText(RegistryRoot root, const std::string& subkey) {
   return key.empty() ? rootName : rootName + "\\" + key;
 }
 
-// Ours, with the game's Wine variables in place of our own, the prefix, and
-// Wine's diagnostics off.
+// Ours, with the game's Wine variables in place of our own, the prefix, a
+// character type that reads the arguments as the UTF-8 they are (under another
+// one Wine garbles every character beyond ASCII), and Wine's diagnostics off.
 std::vector<std::string> WineEnvironment(const GameWine& game) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
-    bool replaced = Named(entry, "WINEPREFIX") || Named(entry, "WINEDEBUG");
+    bool replaced = Named(entry, "WINEPREFIX") || Named(entry, "WINEDEBUG") || Named(entry, "LC_ALL") ||
+                    Named(entry, "LC_CTYPE");
     if (!game.environment.empty())
       for (const char* name : kWineEnvironment) replaced = replaced || Named(entry, name);
     if (!replaced) env.push_back(entry);
@@ -54,6 +56,7 @@ std::vector<std::string> WineEnvironment(const GameWine& game) {
   for (const std::string& entry : game.environment)
     if (!Named(entry, "WINEPREFIX")) env.push_back(entry);
   env.push_back("WINEPREFIX=" + game.prefix);
+  env.push_back("LC_CTYPE=C.UTF-8");
   env.push_back("WINEDEBUG=-all");
   return env;
 }

@@ -32,7 +32,7 @@ struct WineRun {
 class WineRegistry : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"PATH", "TMPDIR", "WINESERVER", "USER"})
+    for (const char* name : {"PATH", "TMPDIR", "WINESERVER", "USER", "LC_ALL", "LC_CTYPE"})
       if (const char* value = std::getenv(name)) saved_[name] = value;
     game_.prefix = tmp_ / "prefix";
     MakeFolders(game_.prefix + "/drive_c");
@@ -44,7 +44,7 @@ class WineRegistry : public ::testing::Test {
     ::setenv("PATH", (tmp_ / "empty").c_str(), 1);
   }
   void TearDown() override {
-    for (const char* name : {"PATH", "TMPDIR", "WINESERVER", "USER"}) {
+    for (const char* name : {"PATH", "TMPDIR", "WINESERVER", "USER", "LC_ALL", "LC_CTYPE"}) {
       if (saved_.count(name)) ::setenv(name, saved_[name].c_str(), 1);
       else ::unsetenv(name);
     }
@@ -58,7 +58,7 @@ class WineRegistry : public ::testing::Test {
     WriteFile(program,
               "#!/bin/sh\n"
               "{ echo \"run WINEPREFIX=$WINEPREFIX TMPDIR=${TMPDIR-unset} WINESERVER=${WINESERVER-unset}"
-              " USER=${USER-unset}\"\n"
+              " USER=${USER-unset} LC_ALL=${LC_ALL-unset} LC_CTYPE=${LC_CTYPE-unset}\"\n"
               "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >> \"$WINE_STANDIN_RECORD\"\n"
               "case \"$2\" in add) exit ${WINE_STANDIN_ADD_EXIT:-0};; query) exit ${WINE_STANDIN_QUERY_EXIT:-0};; esac\n");
     ::chmod(program.c_str(), 0755);
@@ -111,11 +111,13 @@ TEST_F(WineRegistry, RunsTheGamesLoaderWithTheGamesWineVariables) {
   ::setenv("TMPDIR", "/monitor/tmp", 1);
   ::setenv("WINESERVER", "/monitor/wineserver", 1);
   ::setenv("USER", "monitor", 1);
+  ::setenv("LC_ALL", "C", 1);
   std::filesystem::remove(tmp_ / "bin/wine");  // only the game's loader can answer
   auto write = platform::wine::SetPrefixString(game_, RegistryRoot::CurrentUser, "S", "N", "D");
   EXPECT_TRUE(write.ok) << write.problem;
-  // The game had no USER: ours is not passed for it.
-  std::string variables = "WINEPREFIX=" + game_.prefix + " TMPDIR=/game/tmp WINESERVER=/game/wineserver USER=unset";
+  // The game had no USER: ours is not passed for it. Arguments are UTF-8 whatever our locale.
+  std::string variables = "WINEPREFIX=" + game_.prefix +
+                          " TMPDIR=/game/tmp WINESERVER=/game/wineserver USER=unset LC_ALL=unset LC_CTYPE=C.UTF-8";
   std::vector<WineRun> runs = Recorded();
   ASSERT_EQ(runs.size(), 2u);
   EXPECT_EQ(runs[0].variables, variables);
