@@ -2,7 +2,8 @@
 # Installs what the build and the tests need from Debian's packages.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsdl2-dev libevdev-dev libxtst-dev libx11-dev
-          xvfb xauth libgtest-dev libgmock-dev libcpp-httplib-dev libbenchmark-dev)
+          xvfb xauth libgtest-dev libgmock-dev libcpp-httplib-dev libbenchmark-dev
+          wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
