@@ -9,7 +9,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <memory>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +57,7 @@ class Monitor {
     EXPECT_EQ(process_->Wait(20000), 0) << process_->Stderr();
   }
   std::string Log() { return process_->Stdout(); }
+  ChildProcess& Process() { return *process_; }
   bool Logged(const std::string& text, int timeoutMs = 20000) {
     return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
   }
@@ -78,40 +81,72 @@ bool IsProgram(const std::string& path) { return ::access(path.c_str(), X_OK) ==
 
 }  // namespace
 
-// A stand-in loader, not on PATH, runs the game: the writes must go through it,
-// with the game's prefix, TMPDIR, WINESERVER and HOME, not the monitor's.
-TEST(WatchpostWine, WritesThroughTheGamesLoaderWithTheGamesWineVariables) {
-  TempFolder tmp;
-  std::string prefix = tmp / "prefix";
-  std::string folder = prefix + kGameFolder;
-  MakeFolders(folder);
-  WriteFile(folder + "/winetest.exe", "MZ stands in for a game");
-  WriteFile(prefix + "/user.reg", "WINE REGISTRY Version 2\n");
-  MakeFolders(tmp / "lib/wine");
-  std::string loader = tmp / "lib/wine/wine64";
-  fs::copy_file(WINE_STANDIN, loader);
-  MakeFolders(tmp / "monitor-tmp");
-  MakeFolders(tmp / "game-tmp");
+// A prefix with a game in it, and a stand-in loader that is not on PATH.
+class StandInWine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MakeFolders(folder_);
+    WriteFile(folder_ + "/winetest.exe", "MZ stands in for a game");
+    WriteFile(prefix_ + "/user.reg", "WINE REGISTRY Version 2\n");
+    MakeFolders(tmp_ / "lib/wine");
+    fs::copy_file(WINE_STANDIN, loader_);
+    MakeFolders(tmp_ / "monitor-tmp");
+    MakeFolders(tmp_ / "game-tmp");
+  }
+  // Runs the game under the stand-in until the monitor has seen it, then ends it.
+  void Play(Monitor& monitor) {
+    ChildProcess game(loader_, {folder_ + "/winetest.exe"},
+                      {{"WINEPREFIX", prefix_},
+                       {"TMPDIR", tmp_ / "game-tmp"},
+                       {"WINESERVER", tmp_ / "lib/wine/wineserver"},
+                       {"HOME", tmp_ / "home"}});
+    ASSERT_TRUE(monitor.Logged("Started watching: winetest.exe")) << monitor.Log();
+    game.Terminate();
+    game.Wait();
+  }
 
-  Monitor monitor(tmp / "monitor-tmp");
-  ChildProcess game(loader, {folder + "/winetest.exe"},
-                    {{"WINEPREFIX", prefix},
-                     {"TMPDIR", tmp / "game-tmp"},
-                     {"WINESERVER", tmp / "lib/wine/wineserver"},
-                     {"HOME", tmp / "home"}});
-  ASSERT_TRUE(monitor.Logged("Started watching: winetest.exe")) << monitor.Log();
-  game.Terminate();
-  game.Wait();
-  monitor.AwaitExitStep(folder);
+  TempFolder tmp_;
+  std::string prefix_ = tmp_ / "prefix", folder_ = prefix_ + kGameFolder, loader_ = tmp_ / "lib/wine/wine64";
+};
 
-  std::string variables = "run WINEPREFIX=" + prefix + " TMPDIR=" + tmp / "game-tmp" +
-                          " WINESERVER=" + tmp / "lib/wine/wineserver" + " HOME=" + tmp / "home";
-  std::vector<std::string> expected = {
-      variables, "reg", "add",   "HKCU\\Software\\Wine Test", "/v", "Name",  "/t", "REG_SZ",    "/d",
-      "caf\xC3\xA9 au lait",   "/f",  variables, "reg", "query", "HKCU\\Software\\Wine Test", "/v", "Name",
-      variables, "reg", "add",   "HKCU\\Software\\Wine Test", "/v", "Level", "/t", "REG_DWORD", "/d",
-      "4294967294", "/f",  variables, "reg", "query", "HKCU\\Software\\Wine Test", "/v", "Level"};
-  EXPECT_EQ(platform::SplitLines(ReadFile(tmp / "lib/wine/wine-runs.txt")), expected);
+// The writes go through the game's loader, with the game's prefix, TMPDIR,
+// WINESERVER and HOME, not the monitor's.
+TEST_F(StandInWine, WritesThroughTheGamesLoaderWithTheGamesWineVariables) {
+  Monitor monitor(tmp_ / "monitor-tmp");
+  Play(monitor);
+  monitor.AwaitExitStep(folder_);
+
+  std::string variables = "run WINEPREFIX=" + prefix_ + " TMPDIR=" + tmp_ / "game-tmp" +
+                          " WINESERVER=" + tmp_ / "lib/wine/wineserver" + " HOME=" + tmp_ / "home";
+  const std::string key = "HKCU\\Software\\Wine Test";
+  const std::vector<std::vector<std::string>> runs = {
+      {"reg", "add", key, "/v", "Name", "/t", "REG_SZ", "/d", "caf\xC3\xA9 au lait", "/f"},
+      {"reg", "query", key, "/v", "Name"},
+      {"reg", "add", key, "/v", "Level", "/t", "REG_DWORD", "/d", "4294967294", "/f"},
+      {"reg", "query", key, "/v", "Level"}};
+  std::vector<std::string> expected;
+  for (const auto& run : runs) {
+    expected.push_back(variables);
+    expected.insert(expected.end(), run.begin(), run.end());
+  }
+  EXPECT_EQ(platform::SplitLines(ReadFile(tmp_ / "lib/wine/wine-runs.txt")), expected);
+}
+
+// A wine that never ends holds up neither the window nor the monitor's end.
+TEST_F(StandInWine, AnExitRequestIsNotHeldUpByAWineThatHangs) {
+  WriteFile(tmp_ / "lib/wine/hang", "");
+  std::string pidFile = tmp_ / "lib/wine/hung.pid";
+  {
+    Monitor monitor(tmp_ / "monitor-tmp");
+    Play(monitor);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFile(pidFile).empty(); }, 20000)) << monitor.Log();
+    monitor.Process().Terminate();  // ends it as its Exit does
+    EXPECT_EQ(monitor.Process().Wait(10000), 0) << monitor.Log();
+  }
+  int hung = std::atoi(ReadFile(pidFile).c_str());
+  ASSERT_GT(hung, 0);
+  ::kill(hung, SIGKILL);
+  EXPECT_FALSE(platform::FileExists(folder_ + "/heliryx.360"));
 }
 
 // Debian's wine64 runs one of Wine's own console programs as the game. Its

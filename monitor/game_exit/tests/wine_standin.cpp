@@ -1,8 +1,11 @@
 // Stands in for Wine's loader, copied into a folder as "wine64". Run with the
 // Linux path of a Windows program, it maps that file as Wine maps a game and
 // runs until it is killed. Run as "wine64 reg ...", it appends the Wine
-// variables it was given and its arguments to wine-runs.txt beside itself.
+// variables it was given and its arguments to wine-runs.txt beside itself;
+// with a file "hang" beside itself it then writes its pid to hung.pid and runs
+// until it is killed, as a wine that never ends.
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -27,7 +30,11 @@ int main(int argc, char** argv) {
     }
     record << "\n";
     for (int i = 1; i < argc; ++i) record << argv[i] << "\n";
-    return 0;
+    record.close();
+    if (::access((folder + "/hang").c_str(), F_OK) != 0) return 0;
+    std::ofstream(folder + "/hung.pid.new") << ::getpid() << "\n";
+    ::rename((folder + "/hung.pid.new").c_str(), (folder + "/hung.pid").c_str());
+    for (;;) ::pause();
   }
   int fd = ::open(argv[1], O_RDONLY | O_CLOEXEC);
   struct stat st {};
