@@ -33,7 +33,11 @@ void KillAndReap(pid_t pid, int& status) {
   }
 }
 
-pid_t Start(const std::vector<std::string>& argvIn, const std::vector<std::string>& environment) {
+}  // namespace
+
+pid_t StartChild(const std::vector<std::string>& argvIn, const std::vector<std::string>& environment,
+                 ChildOutput output) {
+  if (argvIn.empty()) return -1;
   std::vector<std::string> argvStore = argvIn, envStore = environment;
   std::vector<char*> argv, envp;
   for (std::string& a : argvStore) argv.push_back(a.data());
@@ -44,13 +48,16 @@ pid_t Start(const std::vector<std::string>& argvIn, const std::vector<std::strin
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  // A daemon the child leaves behind (a wineserver) must not keep our sockets,
-  // the single-instance name above all.
+  if (output == ChildOutput::Discarded) {
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  }
+  // Our sockets (the single-instance name above all) must not live on in the
+  // child, nor in a daemon it leaves behind (a wineserver).
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
+  // Signals we ignore or block stay with us, not with the child.
   sigset_t none, all;
   sigemptyset(&none);
   sigfillset(&all);
@@ -64,13 +71,10 @@ pid_t Start(const std::vector<std::string>& argvIn, const std::vector<std::strin
   return rc == 0 ? pid : -1;
 }
 
-}  // namespace
-
 ChildOutcome RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                       std::chrono::milliseconds limit) {
   ChildOutcome outcome;
-  if (argv.empty()) return outcome;
-  pid_t pid = Start(argv, environment);
+  pid_t pid = StartChild(argv, environment, ChildOutput::Discarded);
   if (pid < 0) return outcome;
 
   int status = 0;

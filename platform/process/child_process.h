@@ -6,9 +6,19 @@
 
 #include <chrono>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace platform {
+
+enum class ChildOutput { Ours, Discarded };
+
+// Starts `argv` (argv[0] the program's path) with exactly `environment`
+// ("NAME=value" entries), standard input from /dev/null, standard output and
+// error ours or on /dev/null, none of our other open files and default signal
+// handling. The child's pid, or -1 when it could not be started.
+pid_t StartChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+                 ChildOutput output);
 
 enum class ChildEnd {
   Exited,     // ended by itself; exitCode holds its code (128 + the signal when killed)
@@ -22,9 +32,7 @@ struct ChildOutcome {
   int exitCode = -1;
 };
 
-// Runs `argv` (argv[0] the program's path) with exactly `environment`
-// ("NAME=value" entries), standard input, output and error on /dev/null, none
-// of our other open files and default signal handling, and waits for its end.
+// Starts `argv` with its output discarded, as StartChild does, and waits for its end.
 ChildOutcome RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                       std::chrono::milliseconds limit);
 
