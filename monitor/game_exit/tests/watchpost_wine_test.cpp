@@ -22,10 +22,10 @@ namespace {
 
 const std::string kGameFolder = "/drive_c/Games/Wine Test";
 
-std::string WineGameScg() {
+std::string WineGameScg(const std::string& exeName) {
   return monitor_test::ScgText({
       {"APPLICATION_NAME", "\"Wine Test\""},
-      {"EXECUTABLE", "\"winetest.exe\""},
+      {"EXECUTABLE", "\"" + exeName + "\""},
       {"COPY_FILES", "TRUE\r\n   {\r\n   \"Keys.cfg\", \".\\cfg\\keys.cfg\"\r\n   }\r\n"},
       {"CUSTOM",
        "TRUE\r\n   {\r\n"
@@ -37,12 +37,13 @@ std::string WineGameScg() {
 }
 
 // The monitor, watching the configuration above in a fresh installation, with
-// its own TMPDIR and a PATH without Wine.
+// its own TMPDIR and a PATH without Wine. Every monitor sees every process, so
+// each test's game has a name of its own.
 class Monitor {
  public:
-  explicit Monitor(const std::string& ownTmp) : install_({"watchpost", "ryxcontrol"}) {
+  Monitor(const std::string& exeName, const std::string& ownTmp) : install_({"watchpost", "ryxcontrol"}) {
     MakeFolders(install_ / "scg");
-    WriteFile(install_ / "scg/winetest.scg", WineGameScg());
+    WriteFile(install_ / "scg/winetest.scg", WineGameScg(exeName));
     WriteFile(install_ / "games/keys.cfg", "bind mouse1 +attack\r\n");
     auto env = install_.Environment();
     env["TMPDIR"] = ownTmp;
@@ -86,7 +87,7 @@ class StandInWine : public ::testing::Test {
  protected:
   void SetUp() override {
     MakeFolders(folder_);
-    WriteFile(folder_ + "/winetest.exe", "MZ stands in for a game");
+    WriteFile(folder_ + "/" + Exe(), "MZ stands in for a game");
     WriteFile(prefix_ + "/user.reg", "WINE REGISTRY Version 2\n");
     MakeFolders(tmp_ / "lib/wine");
     fs::copy_file(WINE_STANDIN, loader_);
@@ -95,14 +96,19 @@ class StandInWine : public ::testing::Test {
   }
   // Runs the game under the stand-in until the monitor has seen it, then ends it.
   void Play(Monitor& monitor) {
-    ChildProcess game(loader_, {folder_ + "/winetest.exe"},
+    ChildProcess game(loader_, {folder_ + "/" + Exe()},
                       {{"WINEPREFIX", prefix_},
                        {"TMPDIR", tmp_ / "game-tmp"},
                        {"WINESERVER", tmp_ / "lib/wine/wineserver"},
                        {"HOME", tmp_ / "home"}});
-    ASSERT_TRUE(monitor.Logged("Started watching: winetest.exe")) << monitor.Log();
+    ASSERT_TRUE(monitor.Logged("Started watching: " + Exe())) << monitor.Log();
     game.Terminate();
     game.Wait();
+  }
+
+  // The game's name: the test's name, in lower case as the log shows it.
+  static std::string Exe() {
+    return platform::ToLower(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".exe";
   }
 
   TempFolder tmp_;
@@ -112,7 +118,7 @@ class StandInWine : public ::testing::Test {
 // The writes go through the game's loader, with the game's prefix, TMPDIR,
 // WINESERVER and HOME, not the monitor's.
 TEST_F(StandInWine, WritesThroughTheGamesLoaderWithTheGamesWineVariables) {
-  Monitor monitor(tmp_ / "monitor-tmp");
+  Monitor monitor(Exe(), tmp_ / "monitor-tmp");
   Play(monitor);
   monitor.AwaitExitStep(folder_);
 
@@ -137,7 +143,7 @@ TEST_F(StandInWine, AnExitRequestIsNotHeldUpByAWineThatHangs) {
   WriteFile(tmp_ / "lib/wine/hang", "");
   std::string pidFile = tmp_ / "lib/wine/hung.pid";
   {
-    Monitor monitor(tmp_ / "monitor-tmp");
+    Monitor monitor(Exe(), tmp_ / "monitor-tmp");
     Play(monitor);
     ASSERT_TRUE(WaitUntil([&] { return !ReadFile(pidFile).empty(); }, 20000)) << monitor.Log();
     monitor.Process().Terminate();  // ends it as its Exit does
@@ -199,7 +205,7 @@ TEST_F(RealWine, RegistryRowsAreInTheGamesPrefixAfterItsEnd) {
   fs::copy_file(Prefix() + "/drive_c/windows/system32/ping.exe", folder + "/winetest.exe");
 
   {
-    Monitor monitor(*tmp_ / "monitor-tmp");
+    Monitor monitor("winetest.exe", *tmp_ / "monitor-tmp");
     // Pings once a second, answered or not, until it is ended.
     ChildProcess game(loader_, {"C:\\Games\\Wine Test\\winetest.exe", "-n", "300", "127.0.0.1"},
                       GameEnvironment());
