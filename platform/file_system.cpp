@@ -105,6 +105,12 @@ bool AppendToFile(const std::string& path, const std::string& bytes) {
   return (::close(fd) == 0) && ok;
 }
 
+bool MayReplaceFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool CreateFolder(const std::string& path) {

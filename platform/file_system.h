@@ -23,6 +23,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
 
+// False for an existing file that must not be replaced: one without any write
+// bit (read-only as on Windows, also for the super-user) or one this user may
+// not write. True for a file that does not exist.
+bool MayReplaceFile(const std::string& path);
+
 bool RemoveFile(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
 

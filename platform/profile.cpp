@@ -3,8 +3,6 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -146,11 +144,8 @@ bool WriteProfileString(const std::string& section, const std::string& key,
   for (const std::string* part : {&section, &key, &value})
     if (part->find_first_of("\r\n") != std::string::npos) return false;
   if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
-  // As on Windows, a read-only file is not written; without any write bit it is
-  // read-only for the super-user too.
-  struct stat st {};
-  if (::stat(file.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0))
-    return false;
+  // As on Windows, a read-only file is not written.
+  if (!MayReplaceFile(file)) return false;
   std::string text;
   if (FileExists(file)) {
     auto bytes = ReadFileBytes(file);
