@@ -19,6 +19,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// The same for a copy of the file `from`, streamed (never held in memory
+// whole); the copy gets `mode` whatever the target's mode was.
+bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
 
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
