@@ -130,6 +130,14 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
   return ok;
 }
 
+bool OverwriteFile(const std::string& path, const std::string& bytes) {
+  // Not truncated to zero first: some file systems flush a file emptied that way when it is closed.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  return (::close(fd) == 0) && ok;
+}
+
 bool AppendToFile(const std::string& path, const std::string& bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) return false;

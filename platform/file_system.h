@@ -23,6 +23,10 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // whole); the copy gets `mode` whatever the target's mode was.
 bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
 
+// Writes the bytes over the file in place and cuts it to their length, creating
+// it when missing; nothing is flushed. For scratch files that may be torn.
+bool OverwriteFile(const std::string& path, const std::string& bytes);
+
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
 

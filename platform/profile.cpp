@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -76,6 +77,82 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
     auto name = KeyName(content);
     if (name && EqualsNoCase(*name, Trim(key))) return ValueOf(content);
   }
+  return std::nullopt;
+}
+
+namespace {
+
+std::string_view TrimView(std::string_view text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// FNV-1a over both names, upper-cased, with a separator between them.
+std::uint64_t NameHash(std::string_view section, std::string_view key) {
+  std::uint64_t h = 1469598103934665603ull;
+  auto mix = [&](char c) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 1099511628211ull;
+  };
+  for (char c : section) mix(Upper(c));
+  mix('\n');
+  for (char c : key) mix(Upper(c));
+  return h;
+}
+
+// The value of a key line as a view: trimmed, one enclosing pair of quotes
+// removed, cut to the limit (as ValueOf).
+std::string_view ValueView(std::string_view content) {
+  std::string_view value = TrimView(content.substr(content.find('=') + 1));
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() > kProfileValueLimit) value = value.substr(0, kProfileValueLimit);
+  return value;
+}
+
+// The name of a section line as a view (as SectionName).
+std::string_view SectionView(std::string_view trimmed) {
+  size_t close = trimmed.find(']');
+  return TrimView(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
+}
+
+}  // namespace
+
+ProfileIndex::ProfileIndex(std::string text) : text_(std::make_unique<std::string>(std::move(text))) {
+  // Same walk as FindProfileValue: the first line of a key in any section of
+  // that name wins, which the stable sort keeps first.
+  const std::string& t = *text_;
+  std::string_view section;
+  bool inSection = false;
+  for (const Line& line : ScanLines(t)) {
+    std::string_view content(t.data() + line.start, line.length);
+    std::string_view trimmed = TrimView(content);
+    if (trimmed.empty()) continue;
+    if (trimmed[0] == '[') {
+      section = SectionView(trimmed);
+      inSection = true;
+      continue;
+    }
+    if (!inSection || trimmed[0] == ';') continue;
+    size_t eq = trimmed.find('=');
+    if (eq == std::string_view::npos) continue;
+    std::string_view key = TrimView(trimmed.substr(0, eq));
+    entries_.push_back({NameHash(section, key), section, key, ValueView(content)});
+  }
+  std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
+}
+
+std::optional<std::string> ProfileIndex::Find(std::string_view section, std::string_view key) const {
+  section = TrimView(section);
+  key = TrimView(key);
+  std::uint64_t hash = NameHash(section, key);
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), hash,
+                             [](const Entry& e, std::uint64_t h) { return e.hash < h; });
+  for (; it != entries_.end() && it->hash == hash; ++it)
+    if (EqualsNoCase(it->section, section) && EqualsNoCase(it->key, key)) return std::string(it->value);
   return std::nullopt;
 }
 

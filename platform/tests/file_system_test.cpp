@@ -45,6 +45,15 @@ TEST(FileSystem, ANamedPipeIsRefusedNotWaitedOn) {
   EXPECT_FALSE(ReadFileBytes(dir / "pipe.ini"));  // without a writer a blocking open never returns
 }
 
+TEST(FileSystem, OverwriteLeavesExactlyTheNewBytes) {
+  TempFolder dir;
+  std::string file = dir / "scratch";
+  ASSERT_TRUE(OverwriteFile(file, "a longer first content"));
+  ASSERT_TRUE(OverwriteFile(file, "short"));
+  EXPECT_EQ(ReadFile(file), "short");
+  EXPECT_FALSE(OverwriteFile(dir / "missing/scratch", "x"));
+}
+
 TEST(FileSystem, SplitsCrLfAndLfLines) {
   EXPECT_EQ(SplitLines("a\r\nb\nc"), (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));

@@ -151,3 +151,37 @@ TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
   EXPECT_EQ(after.substr(0, junk.size()), junk);
   EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "6.1");
 }
+
+// The parsed form answers every key as the line-by-line search does.
+TEST(ProfileIndex, AnswersLikeTheSearchOfTheText) {
+  std::string longValue(300, 'v');
+  const std::string text =
+      "orphan=before any section\r\n"
+      "[Game]\r\n"
+      "  Name = \"Quoted Name\"  \r\n"
+      "name=second spelling\r\n"
+      "; comment=not a key\r\n"
+      "Empty=\r\n"
+      "Inner=\"a\", \"b\"\r\n"
+      "Long=" + longValue + "\r\n"
+      "   {\r\n"
+      "   \"row=like a key\"\r\n"
+      "   }\r\n"
+      "[ other ]\n"
+      "Key=lf line\n"
+      "[GAME]\r\n"
+      "Late=in the second Game section\r\n"
+      "Name=not the first\r\n"
+      "[Broken\r\n"
+      "Key=in a section without its bracket\r\n";
+  const platform::ProfileIndex index(text);
+  const std::pair<const char*, const char*> queries[] = {
+      {"Game", "orphan"}, {"game", "NAME"},  {" Game ", " Name "}, {"Game", "Empty"}, {"Game", "Inner"},
+      {"Game", "Long"},   {"Game", "; comment"}, {"Game", "\"row"}, {"other", "key"}, {"OTHER", "Key"},
+      {"Game", "Late"},   {"Broken", "Key"}, {"Missing", "Key"}, {"Game", "Missing"}, {"", "Key"},
+  };
+  for (const auto& [section, key] : queries)
+    EXPECT_EQ(index.Find(section, key), platform::FindProfileValue(text, section, key)) << section << " / " << key;
+  EXPECT_EQ(index.Find("Game", "Name"), "Quoted Name");
+  EXPECT_EQ(index.Find("Game", "Long")->size(), platform::kProfileValueLimit);
+}
