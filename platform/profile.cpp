@@ -132,6 +132,16 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
   return out;
 }
 
+bool ProfileEntryWritable(const std::string& section, const std::string& key, const std::string& value) {
+  // A line break would forge further lines; the rest would write a line that
+  // reads back as a section or a comment, and another one at every write.
+  for (const std::string* part : {&section, &key, &value})
+    if (part->find_first_of("\r\n") != std::string::npos) return false;
+  std::string name = Trim(key);
+  if (name.empty() || name.find('=') != std::string::npos || name[0] == '[' || name[0] == ';') return false;
+  return section.find(']') == std::string::npos;
+}
+
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& file) {
   auto text = ReadFileBytes(file);
@@ -142,10 +152,7 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
-  // A line break inside a name or value would forge further lines of the file.
-  for (const std::string* part : {&section, &key, &value})
-    if (part->find_first_of("\r\n") != std::string::npos) return false;
-  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
+  if (!ProfileEntryWritable(section, key, value)) return false;
   // As on Windows, a read-only file is not written; without any write bit it is
   // read-only for the super-user too.
   struct stat st {};

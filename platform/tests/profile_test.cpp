@@ -120,13 +120,29 @@ TEST(Profile, MissingSectionAndFileAreCreated) {
   EXPECT_EQ(ReadFile(lf), "[A]\nX=3\r\nY=2\r\n");
 }
 
-TEST(Profile, RefusesValuesThatWouldForgeLines) {
+TEST(Profile, RefusesEntriesTheFileCannotHold) {
   TempFolder dir;
   std::string file = dir / "a.ini";
   WriteFile(file, "[A]\r\nX=1\r\n");
-  EXPECT_FALSE(WriteProfileString("A", "X", "2\r\n[B]", file));
-  EXPECT_FALSE(WriteProfileString("A", "K=V", "2", file));
+  // Each would write a line that reads back as something else (a new section,
+  // a comment, a forged line), and one more at every later write.
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"A", "X", "2\r\n[B]"}, {"A", "K=V", "2"},     {"A", "[Video]", "1"}, {"A", "  [x", "1"},
+      {"A", ";x", "1"},        {"A", " ;x", "1"},     {"A]", "X", "1"},     {"Vid]eo", "X", "1"},
+      {"A", "", "1"},          {"A\n[B", "X", "1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(platform::ProfileEntryWritable(c.section, c.key, c.value)) << c.section << "/" << c.key;
+    EXPECT_FALSE(WriteProfileString(c.section, c.key, c.value, file)) << c.section << "/" << c.key;
+  }
   EXPECT_EQ(ReadFile(file), "[A]\r\nX=1\r\n");
+  // Brackets and semicolons elsewhere read back and are written.
+  ASSERT_TRUE(WriteProfileString("[A", "x[1];y", "[v];", file));
+  EXPECT_EQ(GetProfileString("[A", "x[1];y", "ERROR", file), "[v];");
 }
 
 TEST(Profile, AReadOnlyFileIsNotWritten) {
