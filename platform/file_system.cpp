@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <signal.h>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +73,28 @@ static std::string WriteTarget(const std::string& path) {
   return target;
 }
 
+// Temporaries that earlier writes to the same target left behind when their
+// writer was killed would stay for good: remove those whose writer is gone. A
+// writer we may not signal (another user's) counts as running.
+static void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  const std::string prefix = "." + name + ".heliryx-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string_view entryName = entry->d_name;
+    if (entryName.substr(0, prefix.size()) != prefix) continue;
+    std::string_view rest = entryName.substr(prefix.size());
+    size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) continue;
+    if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
+      continue;
+    long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+    if (pid <= 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
   static std::atomic<unsigned> counter{0};
   const std::string path = WriteTarget(linkOrPath);
@@ -80,6 +104,7 @@ bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
     folder = slash == 0 ? "/" : path.substr(0, slash);
     name = path.substr(slash + 1);
   }
+  RemoveStaleTemporaries(folder, name);
   // A dot-prefixed name with our pid and a counter cannot be a game's own file.
   std::string temp = folder + "/." + name + ".heliryx-" + std::to_string(::getpid()) + "-" +
                      std::to_string(counter++);

@@ -18,6 +18,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
+// Temporary files of earlier writes to the same file whose writing process no
+// longer runs (killed in the middle) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Appends bytes, creating the file when missing (for append-only logs).
