@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <string_view>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +122,25 @@ bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
     return false;
   }
   return true;
+}
+
+FileUpdateLock::FileUpdateLock(const std::string& path) {
+  // The folder the rewrite renames in: a link is written through to its target.
+  std::string target = WriteTarget(path);
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    ::close(fd_);  // a file system without locks: write as before
+    fd_ = -1;
+    return;
+  }
+}
+
+FileUpdateLock::~FileUpdateLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {

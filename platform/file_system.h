@@ -22,6 +22,22 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // longer runs (killed in the middle) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 
+// Held across a read, change and atomic rewrite of one file, so that writers in
+// other processes take turns instead of losing one another's changes. It locks
+// the folder the file lies in (the file itself is replaced by each rewrite, and
+// the folder gets no lock file); without a lockable folder it holds nothing.
+// Never take a second one in the same thread while one is held.
+class FileUpdateLock {
+ public:
+  explicit FileUpdateLock(const std::string& path);
+  ~FileUpdateLock();
+  FileUpdateLock(const FileUpdateLock&) = delete;
+  FileUpdateLock& operator=(const FileUpdateLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
 

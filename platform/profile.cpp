@@ -158,6 +158,9 @@ bool WriteProfileString(const std::string& section, const std::string& key,
   struct stat st {};
   if (::stat(file.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0))
     return false;
+  // Several programs write one file (the mailbox above all): each write reads
+  // what the last one left.
+  FileUpdateLock lock(file);
   std::string text;
   if (FileExists(file)) {
     auto bytes = ReadFileBytes(file);

@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "platform/file_system.h"
 #include "testing/test_support.h"
 
 #include <gtest/gtest.h>
@@ -166,4 +167,35 @@ TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
   std::string after = ReadFile(file);
   EXPECT_EQ(after.substr(0, junk.size()), junk);
   EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "6.1");
+}
+
+TEST(Profile, TwoProgramsWritingOneFileLoseNoWrite) {
+  const int writes = 400;
+  struct Case {
+    const char* sectionA;
+    const char* sectionB;
+    bool bThroughLink;  // the second program names the file through a link
+  } cases[] = {{"APPLICATION", "APPLICATION", false}, {"A", "B", false}, {"Games", "games", true}};
+  for (const Case& c : cases) {
+    TempFolder dir;
+    std::string file = dir / "shared.ini";
+    WriteFile(file, "[VERSION]\r\nVERSION=5.1\r\n");
+    testing_support::MakeFolders(dir / "elsewhere");
+    ASSERT_EQ(::symlink(file.c_str(), (dir / "elsewhere/link.ini").c_str()), 0);
+    testing_support::ChildProcess a(PROFILE_WRITER, {file, c.sectionA, "a", std::to_string(writes)});
+    testing_support::ChildProcess b(PROFILE_WRITER,
+                                    {c.bThroughLink ? dir / "elsewhere/link.ini" : file, c.sectionB, "b",
+                                     std::to_string(writes)});
+    EXPECT_EQ(a.Wait(60000), 0);
+    EXPECT_EQ(b.Wait(60000), 0);
+    int kept = 0;
+    for (int i = 0; i < writes; ++i) {
+      kept += GetProfileString(c.sectionA, "a" + std::to_string(i), "ERROR", file) == std::to_string(i);
+      kept += GetProfileString(c.sectionB, "b" + std::to_string(i), "ERROR", file) == std::to_string(i);
+    }
+    EXPECT_EQ(kept, 2 * writes) << c.sectionA << "/" << c.sectionB;
+    EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "5.1");
+    // Nothing but the file itself is left in its folder.
+    EXPECT_EQ(platform::ListFiles(dir.Path()), std::vector<std::string>{"shared.ini"});
+  }
 }
