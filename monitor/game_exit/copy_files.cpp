@@ -5,6 +5,8 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
+#include <cstdlib>
+
 namespace game_exit {
 namespace {
 
@@ -36,7 +38,17 @@ std::string SourcePath(const std::string& programFolder, const std::string& sour
     std::string found = platform::FindEntryNoCase(path, part);
     path += "/" + (found.empty() ? part : found);
   }
-  return path;
+  // Links there may not lead out of games/ either.
+  char* realGames = ::realpath(gamesFolder.c_str(), nullptr);
+  char* realSource = ::realpath(path.c_str(), nullptr);
+  bool inside = false;
+  if (realGames && realSource) {
+    std::string games = realGames, source = realSource;
+    inside = source.size() > games.size() && source.compare(0, games.size(), games) == 0 && source[games.size()] == '/';
+  }
+  std::free(realGames);
+  std::free(realSource);
+  return inside || !platform::FileExists(path) ? path : std::string();
 }
 
 }  // namespace
@@ -89,6 +101,8 @@ bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job) {
       return false;
     }
     std::string windowsDestination = job.game->Resolve(entry.destination);
+    if (windowsDestination != "ERROR" && !job.game->Reaches(job.game->LinuxPath(windowsDestination)))
+      windowsDestination = "ERROR";
     if (windowsDestination == "ERROR") {
       AddLog(job, "Error with copy path " + entry.destination);
       return false;

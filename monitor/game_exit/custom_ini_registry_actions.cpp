@@ -60,6 +60,7 @@ bool ExecIni(const ActionArgs& IniArgs, const CustomContext& context) {
   if (SkippedAsConfigured(IniArgs.Field(6), context)) return true;
   const std::string words = " changing INI ";
   std::string windowsTarget = context.game.Resolve(IniArgs.Field(1));
+  if (windowsTarget != "ERROR" && !context.game.Reaches(context.game.LinuxPath(windowsTarget))) windowsTarget = "ERROR";
   if (windowsTarget == "ERROR") {
     context.AddLog("Error with custom path " + IniArgs.Field(1));
     return Fail(context, kRefusedPathError, words, IniArgs.Field(1));

@@ -93,7 +93,8 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
     selectLineBeforeLast();
   }
   if (!outcome.AlreadyConfigured) {
-    outcome.MarkerWritten = WriteMarker(marker, platform::FileNamePart(scg), revision);
+    // A marker that is a link out of the game's tree is not written through.
+    outcome.MarkerWritten = game.Reaches(marker) && WriteMarker(marker, platform::FileNamePart(scg), revision);
     if (!outcome.MarkerWritten) log("Could not write " + marker);
     platform::MsgBox(state.ActiveAppName + " has been configured for use with the Heliryx 360.",
                      platform::MsgButtons::Ok, platform::MsgIcon::None, "Heliryx 360", true);
