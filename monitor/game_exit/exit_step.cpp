@@ -93,8 +93,7 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
     selectLineBeforeLast();
   }
   if (!outcome.AlreadyConfigured) {
-    // A marker that is a link out of the game's tree is not written through.
-    outcome.MarkerWritten = game.Reaches(marker) && WriteMarker(marker, platform::FileNamePart(scg), revision);
+    outcome.MarkerWritten = WriteMarker(marker, platform::FileNamePart(scg), revision);
     if (!outcome.MarkerWritten) log("Could not write " + marker);
     platform::MsgBox(state.ActiveAppName + " has been configured for use with the Heliryx 360.",
                      platform::MsgButtons::Ok, platform::MsgIcon::None, "Heliryx 360", true);
