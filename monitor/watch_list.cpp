@@ -1,6 +1,7 @@
 #include "monitor/watch_list.h"
 
 #include "config_store/profile_helpers.h"
+#include "config_store/scg_size_limit.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 
@@ -25,6 +26,10 @@ WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void
   for (const std::string& name : platform::ListFiles(scgFolder)) {
     if (name.size() < 4 || !platform::EqualsNoCase(name.substr(name.size() - 4), ".scg")) continue;
     std::string file = scgFolder + name;
+    if (config_store::ScgFileTooLarge(file)) {
+      if (log) log(config_store::ScgFileTooLargeLine(name));
+      continue;
+    }
     if (!platform::EqualsNoCase(ReadIni(file, "CONFIGURATION", "HIDE_FILE"), "FALSE")) continue;
     if (!platform::EqualsNoCase(ReadIni(file, "VERSION", "VERSION"), "6.1")) continue;
     std::string raw = ReadIni(file, "CONFIGURATION", "EXECUTABLE");

@@ -19,7 +19,8 @@ using WatchTable = std::vector<WatchEntry>;
 std::vector<std::string> SplitExecutableList(const std::string& raw);
 
 // Every visible version-6.1 configuration of `scgFolder` with an EXECUTABLE;
-// `log` receives one line per entry ("file - executable").
+// `log` receives one line per entry ("file - executable") and one per file
+// skipped for its size (config_store::kScgFileSizeLimit).
 WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void(const std::string&)>& log);
 
 }  // namespace monitor

@@ -7,9 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
+#include <functional>
 #include <signal.h>
 #include <string_view>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,7 +52,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-static bool WriteAll(int fd, const std::string& bytes) {
+static bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -96,7 +97,10 @@ static void RemoveStaleTemporaries(const std::string& folder, const std::string&
   ::closedir(dir);
 }
 
-bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
+// Replaces the file at `linkOrPath` with what `fill` writes into a temporary
+// file beside it; the new file gets `mode`, or the old file's mode (0644 for a
+// new file) when `mode` is negative.
+static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<bool(int fd)>& fill, int mode) {
   static std::atomic<unsigned> counter{0};
   const std::string path = WriteTarget(linkOrPath);
   std::string folder = ".";
@@ -109,19 +113,46 @@ bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
   // A dot-prefixed name with our pid and a counter cannot be a game's own file.
   std::string temp = folder + "/." + name + ".heliryx-" + std::to_string(::getpid()) + "-" +
                      std::to_string(counter++);
-  mode_t mode = 0644;
-  struct stat st {};
-  bool existed = ::stat(path.c_str(), &st) == 0;
-  if (existed) mode = st.st_mode & 07777;
+  if (mode < 0) {
+    mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) mode = static_cast<int>(st.st_mode & 07777);
+  }
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  bool ok = fill(fd) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
   return true;
+}
+
+bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
+  return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
+}
+
+bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return false;
+  struct stat st {};
+  bool regular = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
+  bool ok = regular && ReplaceAtomic(
+                           to,
+                           [in](int out) {
+                             char buffer[65536];
+                             for (;;) {
+                               ssize_t n = ::read(in, buffer, sizeof buffer);
+                               if (n < 0 && errno == EINTR) continue;
+                               if (n < 0) return false;
+                               if (n == 0) return true;
+                               if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) return false;
+                             }
+                           },
+                           static_cast<int>(mode & 07777));
+  ::close(in);
+  return ok;
 }
 
 FileUpdateLock::FileUpdateLock(const std::string& path) {
@@ -148,6 +179,12 @@ bool AppendToFile(const std::string& path, const std::string& bytes) {
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes);
   return (::close(fd) == 0) && ok;
+}
+
+bool MayReplaceFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return errno == ENOENT;
+  return (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }

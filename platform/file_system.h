@@ -21,6 +21,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Temporary files of earlier writes to the same file whose writing process no
 // longer runs (killed in the middle) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// The same for a copy of the file `from`, streamed (never held in memory
+// whole); the copy gets `mode` whatever the target's mode was.
+bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
 
 // Held across a read, change and atomic rewrite of one file, so that writers in
 // other processes take turns instead of losing one another's changes. It locks
@@ -40,6 +43,11 @@ class FileUpdateLock {
 
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);
+
+// False for an existing file that must not be replaced: one without any write
+// bit (read-only as on Windows, also for the super-user) or one this user may
+// not write. True for a file that does not exist.
+bool MayReplaceFile(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards

@@ -3,8 +3,6 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -153,11 +151,8 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
   if (!ProfileEntryWritable(section, key, value)) return false;
-  // As on Windows, a read-only file is not written; without any write bit it is
-  // read-only for the super-user too.
-  struct stat st {};
-  if (::stat(file.c_str(), &st) == 0 && ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0))
-    return false;
+  // As on Windows, a read-only file is not written.
+  if (!MayReplaceFile(file)) return false;
   // Several programs write one file (the mailbox above all): each write reads
   // what the last one left.
   FileUpdateLock lock(file);

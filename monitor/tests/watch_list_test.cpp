@@ -1,5 +1,6 @@
 #include "monitor/watch_list.h"
 
+#include "config_store/scg_size_limit.h"
 #include "testing/test_support.h"
 
 #include <algorithm>
@@ -49,4 +50,21 @@ TEST(WatchList, TakesOnlyVisible61FilesWithAnExecutable) {
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(entries, (std::vector<std::string>{"UPPER.SCG - u.exe", "noexe.scg - ERROR", "one.scg - game.exe",
                                                "two.scg - a.exe", "two.scg - b.exe"}));
+}
+
+TEST(WatchList, SkipsAFileLargerThanTheLimitWithALogLine) {
+  TempFolder dir;
+  std::string folder = dir.Path() + "/";
+  auto padded = [](const std::string& exe, size_t size) {
+    std::string text = Scg("6.1", "FALSE", "EXECUTABLE=\"" + exe + "\"");
+    return text + std::string(size - text.size(), ';');
+  };
+  WriteFile(folder + "atlimit.scg", padded("fits.exe", config_store::kScgFileSizeLimit));
+  WriteFile(folder + "over.scg", padded("big.exe", config_store::kScgFileSizeLimit + 1));
+  std::vector<std::string> logged;
+  WatchTable list = BuildWatchList(folder, [&](const std::string& l) { logged.push_back(l); });
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].exeName, "fits.exe");
+  std::sort(logged.begin(), logged.end());
+  EXPECT_EQ(logged, (std::vector<std::string>{"Skipped over.scg: larger than 1 MB", "atlimit.scg - fits.exe"}));
 }

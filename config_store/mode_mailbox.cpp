@@ -1,0 +1,28 @@
+#include "config_store/mode_mailbox.h"
+
+#include "config_store/profile_helpers.h"
+#include "platform/file_system.h"
+
+namespace config_store {
+
+std::string MonitorIniPath(const std::string& programFolder) { return programFolder + "/watchpost.ini"; }
+
+bool MonitorIniExists(const std::string& programFolder) {
+  return platform::FileExists(MonitorIniPath(programFolder));
+}
+
+std::string ReadMode(const std::string& programFolder) {
+  return ReadIni(MonitorIniPath(programFolder), "APPLICATION", "MODE");
+}
+
+void WriteMode(const std::string& programFolder, const std::string& value) {
+  WriteIni(MonitorIniPath(programFolder), "APPLICATION", "MODE", value);
+}
+
+bool ReplaceMode(const std::string& programFolder, const std::string& from, const std::string& to) {
+  if (!MonitorIniExists(programFolder) || ReadMode(programFolder) != from) return false;
+  WriteMode(programFolder, to);
+  return true;
+}
+
+}  // namespace config_store

@@ -1,0 +1,21 @@
+// The mode mailbox: [APPLICATION] MODE of watchpost.ini in the program folder,
+// through which every program of the tool set steers the monitor.
+#pragma once
+
+#include <string>
+
+namespace config_store {
+
+std::string MonitorIniPath(const std::string& programFolder);
+bool MonitorIniExists(const std::string& programFolder);
+
+// MODE as stored; "ERROR" when the file or the key is missing.
+std::string ReadMode(const std::string& programFolder);
+void WriteMode(const std::string& programFolder, const std::string& value);
+
+// Writes `to` only when watchpost.ini exists and MODE is exactly `from`
+// (case-sensitive); true when it found `from`. The hand-shakes of the editor and the
+// updater with the monitor all take this shape.
+bool ReplaceMode(const std::string& programFolder, const std::string& from, const std::string& to);
+
+}  // namespace config_store
