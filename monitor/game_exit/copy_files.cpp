@@ -5,8 +5,6 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
-#include <cstdlib>
-
 namespace game_exit {
 namespace {
 
@@ -39,16 +37,7 @@ std::string SourcePath(const std::string& programFolder, const std::string& sour
     path += "/" + (found.empty() ? part : found);
   }
   // Links there may not lead out of games/ either.
-  char* realGames = ::realpath(gamesFolder.c_str(), nullptr);
-  char* realSource = ::realpath(path.c_str(), nullptr);
-  bool inside = false;
-  if (realGames && realSource) {
-    std::string games = realGames, source = realSource;
-    inside = source.size() > games.size() && source.compare(0, games.size(), games) == 0 && source[games.size()] == '/';
-  }
-  std::free(realGames);
-  std::free(realSource);
-  return inside || !platform::FileExists(path) ? path : std::string();
+  return !platform::FileExists(path) || ResolvesWithin(path, gamesFolder) ? path : std::string();
 }
 
 }  // namespace

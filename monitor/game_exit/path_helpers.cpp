@@ -251,6 +251,11 @@ std::string GameFolder::Resolve(const std::string& relativePath) const {
   return resolved;
 }
 
+bool ResolvesWithin(const std::string& path, const std::string& folder) {
+  std::string realPath = RealPath(path), realFolder = RealPath(folder);
+  return !realPath.empty() && !realFolder.empty() && Within(realPath, realFolder);
+}
+
 int BuildFolders(const GameFolder& game, const std::string& BuildPath, const LogLine& log) {
   auto fail = [&](int number, const std::string& folder) {
     if (log) log("Error " + std::to_string(number) + " building path " + folder);

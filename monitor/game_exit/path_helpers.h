@@ -75,6 +75,10 @@ class GameFolder {
   std::vector<std::string> reachableRoots_;  // real paths
 };
 
+// True when `path` and `folder` both exist and `path`, with links resolved, is
+// the resolved `folder` or lies below it.
+bool ResolvesWithin(const std::string& path, const std::string& folder);
+
 // Creates every missing folder of the Windows path `BuildPath` (with or without
 // a trailing backslash), matching existing ones without regard to case. The
 // first failure stops it and logs "Error <errno> building path <folder>". 0 on
