@@ -285,6 +285,8 @@ void frmMain::RunGameExitStep(const ActiveGame& game) {
   state.ActiveExeName = game.ActiveExeName;
   state.ActiveExeFolder = game.ActiveExeFolder;
   state.WinePrefix = game.ActiveWinePrefix;
+  state.WineLoader = game.ActiveWineLoader;
+  state.WineEnvironment = game.ActiveWineEnvironment;
   state.Bindings = activation_->Values.Bindings;
   game_exit::GameExitSeams seams;
   seams.DebugMode = DebugMode;

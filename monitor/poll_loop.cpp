@@ -59,6 +59,8 @@ void PollLoop::tmrMonitor_Timer() {
     active_.ActiveExeFolder = game->exeFolder;
     active_.ActivePid = std::to_string(game->pid);
     active_.ActiveWinePrefix = game->winePrefix;
+    active_.ActiveWineLoader = game->wineLoader;
+    active_.ActiveWineEnvironment = game->wineEnvironment;
     if (!hooks_.activate(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.

@@ -48,10 +48,11 @@ int WriteRegistryValue(const CustomContext& context, platform::RegistryRoot root
                        : SaveRegLong(root, subkey, name, static_cast<int32_t>(value.number));
     return written ? 0 : EIO;
   }
+  platform::wine::GameWine wine{prefix, context.WineLoader, context.WineEnvironment};
   platform::wine::PrefixWrite write =
       value.type == platform::RegistryValue::Type::String
-          ? platform::wine::SetPrefixString(prefix, root, subkey, name, value.text)
-          : platform::wine::SetPrefixDword(prefix, root, subkey, name, value.number);
+          ? platform::wine::SetPrefixString(wine, root, subkey, name, value.text)
+          : platform::wine::SetPrefixDword(wine, root, subkey, name, value.number);
   if (write.ok) return 0;
   context.AddLog(write.problem);
   return EIO;

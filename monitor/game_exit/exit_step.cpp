@@ -74,7 +74,8 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
   }
 
   if (config_store::IsTrueNoCase(customFlag)) {
-    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, seams.Log};
+    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, seams.Log, state.WineLoader,
+                          state.WineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
       outcome.CustomError = run.errorNumber;

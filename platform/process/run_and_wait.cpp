@@ -1,5 +1,6 @@
 #include "platform/process/run_and_wait.h"
 
+#include "platform/process/child_process.h"
 #include "platform/process/command_line.h"
 #include "platform/process/pidfd.h"
 #include "platform/start_window.h"
@@ -103,41 +104,15 @@ int RunAndWait(const std::string& commandLine, bool noWait) {
   ParsedCommandLine parsed = ParseCommandLine(commandLine, IsExecutableFile);
   if (!IsExecutableFile(parsed.program)) return 0;
 
-  std::vector<std::string> argvStore{parsed.program};
-  argvStore.insert(argvStore.end(), parsed.args.begin(), parsed.args.end());
-  std::vector<char*> argv;
-  for (auto& a : argvStore) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  // Our sockets (the single-instance name above all) must not live on in the child.
-  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  // Signals we ignore or block stay with us, not with the child.
-  sigset_t none, all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &all);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
+  std::vector<std::string> argv{parsed.program};
+  argv.insert(argv.end(), parsed.args.begin(), parsed.args.end());
   // Our environment, with the wish that the program's window stays hidden.
-  std::vector<std::string> envStore{StartWindowEntry(StartWindow::Hidden)};
+  std::vector<std::string> env{StartWindowEntry(StartWindow::Hidden)};
   const std::string variable = std::string(kStartWindowVariable) + "=";
   for (char** e = environ; *e; ++e)
-    if (std::string_view(*e).substr(0, variable.size()) != variable) envStore.emplace_back(*e);
-  std::vector<char*> envp;
-  for (auto& e : envStore) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  pid_t pid = -1;
-  int rc = ::posix_spawn(&pid, parsed.program.c_str(), &actions, &attributes, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  if (rc != 0) return 0;
+    if (std::string_view(*e).substr(0, variable.size()) != variable) env.emplace_back(*e);
+  pid_t pid = StartChild(argv, env, ChildOutput::Ours);
+  if (pid < 0) return 0;
 
   if (noWait) {
     KeepForReaping(pid);

@@ -128,7 +128,8 @@ TEST_F(RegistryAction, WineGameWritesItsPrefixNotOurStore) {
   ::setenv("PATH", savedPath.c_str(), 1);
   EXPECT_FALSE(written);
   EXPECT_EQ(log_, (std::vector<std::string>{
-                      "Wine is not installed: registry value HKCU\\Software\\Game\\N not written to the prefix " + prefix,
+                      "No Wine loader for the game's prefix " + prefix +
+                          " (none on PATH): registry value HKCU\\Software\\Game\\N not written",
                       "Error 5 changing registry "}));
   EXPECT_FALSE(Registry::KeyExists(RegistryRoot::CurrentUser, "Software\\Game"));
 }
