@@ -156,6 +156,34 @@ TEST(Profile, AReadOnlyFileIsNotWritten) {
   EXPECT_EQ(ReadFile(file), "[Games]\r\nCurrent=quake3.scg\r\n");
 }
 
+// A huge file of empty lines (a hostile configuration) costs about its own
+// size to read, not a record per line.
+TEST(Profile, ALargeFileCostsAboutItsOwnSizeToRead) {
+  TempFolder dir;
+  const std::string file = dir / "large.ini";
+  const size_t size = 40u << 20;
+  std::string text;
+  text.reserve(size + 64);
+  text += "[Game]\r\n";
+  while (text.size() < size) text += "\r\n";
+  text += "Late=found\r\n";
+  WriteFile(file, text);
+  text.clear();
+  text.shrink_to_fit();
+
+  testing_support::RunResult small = testing_support::RunProgram(PROFILE_READER, {dir / "missing.ini", "Game", "Late"});
+  testing_support::RunResult large = testing_support::RunProgram(PROFILE_READER, {file, "Game", "Late"});
+  ASSERT_EQ(large.exitCode, 0) << large.err;
+  ASSERT_EQ(small.exitCode, 0) << small.err;
+  EXPECT_EQ(large.out.substr(0, large.out.find('\n')), "found");
+#if !defined(__SANITIZE_ADDRESS__)
+  // Peak memory above a read of nothing, in KiB: the bytes once, with room for one copy.
+  long grown = std::stol(large.out.substr(large.out.find('\n') + 1)) -
+               std::stol(small.out.substr(small.out.find('\n') + 1));
+  EXPECT_LT(grown, static_cast<long>(2 * size / 1024)) << "KiB for a file of " << size / 1024 << " KiB";
+#endif
+}
+
 TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
   TempFolder dir;
   std::string file = dir / "junk.scg";
