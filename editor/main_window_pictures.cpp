@@ -50,6 +50,8 @@ class SurfaceMouseWatch : public QObject {
   std::function<void()> onMove_;
 };
 
+void NoSuchPicture() { platform::MsgBox("BOO BOO", platform::MsgButtons::Ok, platform::MsgIcon::None, kEditorTitle); }
+
 void WatchSurface(QWidget* widget, std::function<void()> onMove) { new SurfaceMouseWatch(widget, std::move(onMove)); }
 
 // A tab strip's ground: the strip itself, its tabs and the background of each page.
@@ -141,10 +143,7 @@ void frmMain::HoverOver(HoverFamily family, int member, const QWidget* control) 
 
 void frmMain::LightsOnSens(int Index) {
   PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  if (!editor::LightsOnSens(Lights, OrientationIndex, Index)) {
-    platform::MsgBox("BOO BOO", platform::MsgButtons::Ok, platform::MsgIcon::None, kEditorTitle);
-    return;
-  }
+  if (!editor::LightsOnSens(Lights, OrientationIndex, Index)) return NoSuchPicture();
   SyncPictures();
   // Drawn now rather than at the next turn of the event loop.
   imgSensitivity(PictureSetBase + Index)->repaint();
@@ -152,10 +151,7 @@ void frmMain::LightsOnSens(int Index) {
 
 void frmMain::LightsOnMotion(int Index) {
   PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  if (!editor::LightsOnMotion(Lights, OrientationIndex, Index)) {
-    platform::MsgBox("BOO BOO", platform::MsgButtons::Ok, platform::MsgIcon::None, kEditorTitle);
-    return;
-  }
+  if (!editor::LightsOnMotion(Lights, OrientationIndex, Index)) return NoSuchPicture();
   SyncPictures();
 }
 

@@ -91,18 +91,6 @@ const std::map<std::string, std::vector<std::pair<std::string, std::string>>>& C
   return configs;
 }
 
-class LoadedWindow {
- public:
-  explicit LoadedWindow(const EditorFolder& folder) : window(folder.Path()) {
-    window.Form_Load();
-    if (window.Ended()) throw std::runtime_error("the window did not load");
-  }
-  ~LoadedWindow() {
-    if (!window.Ended()) window.Terminate();
-  }
-  frmMain window;
-};
-
 // The window's background, off every control.
 Control Background = [](frmMain& w) { return w.centralWidget(); };
 
