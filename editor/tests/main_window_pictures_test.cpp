@@ -240,3 +240,42 @@ TEST(MainWindowPictures, Command2OpensThePlayground) {
   // Closed windows are deleted at the next turn of the event loop.
   EXPECT_TRUE(QTest::qWaitFor([&] { return w.findChild<frmPlayground*>() == nullptr; }, 5000));
 }
+
+TEST(MainWindowPictures, TheSensitivityPicturesFollowThePageAndTheChordPicturesTheOrientation) {
+  EditorFolder folder;
+  folder.Add("alpha.scg", "Alpha Game", {{"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=TRUE"}});
+  Answers answers;
+  LoadedWindow loaded(folder);
+  frmMain& w = loaded.window;
+  auto clickTab = [](QTabWidget* tabs, int tab) {
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tab).center());
+    ASSERT_EQ(tabs->currentIndex(), tab);
+  };
+  const QPoint place = w.frmSensitivityLights->pos();
+  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
+  clickTab(w.tabSensitivity, 1);
+  EXPECT_TRUE(w.frmSensitivityLights->isHidden());
+  clickTab(w.tabSensitivity, 2);
+  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
+  EXPECT_EQ(w.frmSensitivityLights->pos(), place);
+  clickTab(w.tabSensitivity, 1);
+  clickTab(w.tabSensitivity, 0);
+  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
+  EXPECT_EQ(w.frmSensitivityLights->pos(), place);
+
+  clickTab(w.tabSensitivity, 1);
+  clickTab(w.tabChording, 2);
+  EXPECT_EQ(Lit(w), "C2 C3");
+  w.UpdateOrientation(2);
+  EXPECT_EQ(Lit(w), "C52 C53");
+  for (const ControlArray<QLabel>* whole : {&w.imgSensitivity, &w.imgMotion}) {
+    EXPECT_TRUE((*whole)(0)->isHidden());
+    EXPECT_FALSE((*whole)(50)->isHidden());
+  }
+  clickTab(w.tabChording, 0);
+  EXPECT_EQ(Lit(w), "");
+  clickTab(w.tabChording, 3);
+  w.UpdateOrientation(1);
+  EXPECT_EQ(Lit(w), "C4 C5");
+  EXPECT_FALSE(w.imgMotion(0)->isHidden());
+}
