@@ -249,4 +249,15 @@ bool WriteProfileString(const std::string& section, const std::string& key,
   return WriteFileAtomic(file, SetProfileValue(text, section, key, value));
 }
 
+bool ReplaceProfileString(const std::string& section, const std::string& key, const std::string& expected,
+                          const std::string& value, const std::string& defaultValue, const std::string& file) {
+  if (!ProfileEntryWritable(section, key, value) || !FileExists(file) || !MayReplaceFile(file)) return false;
+  FileUpdateLock lock(file);
+  auto bytes = ReadFileBytes(file);
+  if (!bytes) return false;
+  auto current = FindProfileValue(*bytes, section, key);
+  if ((current ? *current : defaultValue) != expected) return false;
+  return WriteFileAtomic(file, SetProfileValue(*bytes, section, key, value));
+}
+
 }  // namespace platform

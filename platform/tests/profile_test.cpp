@@ -184,6 +184,29 @@ TEST(Profile, ALargeFileCostsAboutItsOwnSizeToRead) {
 #endif
 }
 
+TEST(Profile, ReplaceWritesOnlyOverTheExpectedValue) {
+  struct Case {
+    const char* before;  // file content; nullptr: no file
+    const char* expected;
+    bool written;
+    const char* after;
+  } cases[] = {
+      {"[APPLICATION]\r\nMODE=ACTIVE\r\n", "ACTIVE", true, "SUSPEND"},
+      {"[APPLICATION]\r\nMODE=active\r\n", "ACTIVE", false, "active"},  // exact text only
+      {"[APPLICATION]\r\nMODE=KILL\r\n", "ACTIVE", false, "KILL"},
+      {"[VERSION]\r\nVERSION=5.1\r\n", "ERROR", true, "SUSPEND"},     // missing key reads as the default
+      {nullptr, "ERROR", false, "ERROR"},                                   // no file: none is made
+  };
+  for (const Case& c : cases) {
+    TempFolder dir;
+    std::string file = dir / "watchpost.ini";
+    if (c.before) WriteFile(file, c.before);
+    EXPECT_EQ(platform::ReplaceProfileString("APPLICATION", "MODE", c.expected, "SUSPEND", "ERROR", file), c.written)
+        << (c.before ? c.before : "(no file)");
+    EXPECT_EQ(GetProfileString("APPLICATION", "MODE", "ERROR", file), c.after);
+  }
+}
+
 TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
   TempFolder dir;
   std::string file = dir / "junk.scg";
