@@ -73,12 +73,10 @@ class frmMain : public QWidget {
   bool SCGActivate();
   // The game-exit step for the game that ended; the tick calls it when no
   // watched game is left.
-  std::function<void(const ActiveGame&)> WriteStuff;
+  void WriteStuff(const ActiveGame& game);
 
   DriverRuns& Runs() { return *runs_; }
   ProcessRunner& Runner() { return runner_; }
-  PollLoop& Loop() { return *loop_; }
-  const ActivationValues& ActiveValues() const { return activation_->Values; }
 
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
@@ -126,7 +124,6 @@ class frmMain : public QWidget {
   // the emulator alone.
   void MailboxQuit(const std::string& mode);
   void LogSuspended();
-  void RunGameExitStep(const ActiveGame& game);
 
   std::string commandText_;
   std::unique_ptr<platform::SingleInstance> instance_;

@@ -1,5 +1,6 @@
 #include "monitor/poll_loop.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "monitor/mailbox.h"
 #include "platform/text.h"
@@ -26,7 +27,7 @@ void PollLoop::tmrMonitor_Timer() {
   for (;;) {
     // The processes, then the mailbox, once per scan.
     std::vector<platform::ProcessInfo> ProcessList = processes_.List();
-    const std::string mode = ReadMode(state_.MonitorIniFile);
+    const std::string mode = config_store::ReadModeFile(state_.MonitorIniFile);
     switch (ReadMailbox(mode, state_.CurrentMode)) {
       case MailboxAction::None:
         break;

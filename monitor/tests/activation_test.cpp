@@ -28,7 +28,7 @@ struct Rig {
   monitor_test::FakeRunner runner;
   monitor_test::FakeEmulator emulator;
   monitor_test::FakeClock clock;
-  monitor::DriverRuns runs{runner, program.Path()};
+  monitor::DriverRuns runs{runner, program.Path(), [this](MonitorCommand c) { Perform(c); }};
   Lines log;
   std::string tip;
   std::vector<std::string> fatal;
@@ -47,13 +47,13 @@ struct Rig {
     game.ActiveExeFolder = "/Games/Test";
     game.ActivePid = "4242";
     emulator.onClose = [this] { events.push_back("close"); };
-    runs.perform = [this](MonitorCommand c) {
-      if (c == MonitorCommand::SuspendToggle) {
-        events.push_back("suspend");
-        emulator.ClosePointerly();
-        runs.ResetRyxDefaults();
-      }
-    };
+  }
+  void Perform(MonitorCommand c) {
+    if (c == MonitorCommand::SuspendToggle) {
+      events.push_back("suspend");
+      emulator.ClosePointerly();
+      runs.ResetRyxDefaults();
+    }
   }
   Lines Runs() const { return runner.Runs(program.Path()); }
   Lines GameLines() const { return monitor::ReadRyxFile(program / "active.ryx"); }
