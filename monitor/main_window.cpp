@@ -81,18 +81,7 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, [this](MonitorCommand command) { Perform(command); });
-  activation_ = std::make_unique<Activation>(
-      *runs_, runner_, emulator_, clock_, ProgramFolder,
-      Activation::Window{[this](const std::string& line) { Log(line); },
-                         [this] {
-                           if (lstDebugWindow->count() > 0) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 1);
-                         },
-                         [this](const std::string& tip) { IconData.SetTip(tip); },
-                         [this](const std::string& text) {
-                           platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
-                           EndBecause("the configuration could not be applied: " + text);
-                           Form_Unload();
-                         }});
+  activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
   loop_ = std::make_unique<PollLoop>(
       PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_, clock_,
       PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); },
@@ -128,9 +117,23 @@ void frmMain::Log(const std::string& line) {
   }
 }
 
+void frmMain::SelectLastLine() {
+  if (lstDebugWindow->count() > 0) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 1);
+}
+
 void frmMain::SelectLineBeforeLast() {
   if (lstDebugWindow->count() >= 2) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 2);
 }
+
+void frmMain::SetTip(const std::string& tip) { IconData.SetTip(tip); }
+
+void frmMain::Fatal(const std::string& text) {
+  platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
+  EndBecause("the configuration could not be applied: " + text);
+  Form_Unload();
+}
+
+std::string frmMain::TimeText() { return TimeOfDayText(); }
 
 void frmMain::Form_Load() {
   // 1. Hidden until debug mode shows it.
@@ -324,11 +327,8 @@ void frmMain::WriteStuff(const ActiveGame& game) {
   state.Bindings = activation_->Values.Bindings;
   game_exit::GameExitSeams seams;
   seams.DebugMode = DebugMode;
-  seams.Log = [this](const std::string& line) { Log(line); };
-  seams.SelectLineBeforeLast = [this] { SelectLineBeforeLast(); };
-  seams.ResetTip = [this] { IconData.SetTip(kMonitorTitle); };
+  seams.Window = this;
   seams.ResetRyxDefaults = [this] { runs_->ResetRyxDefaults(); };
-  seams.TimeText = [this] { return clock_.TimeText(); };
   game_exit::WriteStuff(state, seams);
 }
 
@@ -390,7 +390,7 @@ void frmMain::Perform(MonitorCommand command) {
 
 void frmMain::LogSuspended() {
   if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Log("");
-  Log("Monitoring suspended at " + clock_.TimeText());
+  Log("Monitoring suspended at " + TimeText());
   Log("");
   SelectLineBeforeLast();
 }
@@ -415,7 +415,7 @@ void frmMain::SuspendToggle() {
     IconData.Modify(MonitorIcon(), kMonitorTitle);
     QCoreApplication::processEvents();
     tmrMonitor.start(RefreshInterval);
-    Log("Monitoring resumed at " + clock_.TimeText());
+    Log("Monitoring resumed at " + TimeText());
     Log("");
     SelectLineBeforeLast();
     cmdSuspend->setText(QStringLiteral("Suspend"));
@@ -475,7 +475,7 @@ void frmMain::ToggleEmulator() {
 }
 
 void frmMain::MailboxQuit(const std::string& mode) {
-  EndBecause("the mailbox's MODE read \"" + mode + "\" at " + clock_.TimeText());
+  EndBecause("the mailbox's MODE read \"" + mode + "\" at " + TimeText());
   CurrentMode.clear();
   tmrMonitor.stop();
   config_store::WriteModeFile(MonitorIniFile, "");

@@ -28,7 +28,7 @@ void QtClock::Sleep(int ms) {
   if (!woken_ && elapsed.elapsed() < ms) QThread::msleep(static_cast<unsigned long>(ms - elapsed.elapsed()));
 }
 
-std::string QtClock::TimeText() {
+std::string TimeOfDayText() {
   // The system's time format, without a time zone.
   QString format = QLocale::system().timeFormat(QLocale::LongFormat);
   format.remove(QStringLiteral(" t")).remove(QLatin1Char('t'));

@@ -1,5 +1,6 @@
-// What the monitor's logic needs of the world: a clock to wait on, a process
-// runner, and the mouse emulator's window. The window supplies the real ones;
+// What the monitor's logic needs of the world besides its own window
+// (monitor_window.h): a clock to wait on, a process runner, and the mouse
+// emulator's window. The window supplies the real ones;
 // the tests supply their own, to drive the logic step by step.
 #pragma once
 
@@ -17,8 +18,6 @@ class Clock {
   virtual ~Clock() = default;
   // Waits `ms` milliseconds while the window keeps handling its events.
   virtual void Sleep(int ms) = 0;
-  // The current time of day as the log shows it.
-  virtual std::string TimeText() = 0;
 };
 
 class Runner {
@@ -44,7 +43,6 @@ class Emulator {
 class QtClock : public Clock {
  public:
   void Sleep(int ms) override;
-  std::string TimeText() override;
   // Ends a Sleep in progress early (a command that ends the wait).
   void Wake();
 
@@ -77,6 +75,9 @@ class PointerlyWindow : public Emulator {
   void ClosePointerly() override;
   bool Running() override;
 };
+
+// The current time of day in the system's format, without a time zone.
+std::string TimeOfDayText();
 
 // The command line of one Ryxcontrol run: the tool of `programFolder`, quoted,
 // and the option line.
