@@ -6,6 +6,7 @@
 #include "monitor/driver_runs.h"
 #include "monitor/monitor_services.h"
 #include "monitor/monitor_switches.h"
+#include "monitor/real_services.h"
 #include "monitor/monitor_window.h"
 #include "monitor/poll_loop.h"
 #include "monitor/watch_list.h"
