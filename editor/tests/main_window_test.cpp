@@ -58,6 +58,12 @@ std::string Show(QWidget* widget, const std::string& what) {
   return "?";
 }
 
+// A written file without the time and date of its second line.
+std::string WithoutStamp(std::string text) {
+  auto at = text.find(" at ");
+  return text.erase(at, text.find("\r\n", at) - at);
+}
+
 }  // namespace
 
 TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
@@ -402,10 +408,6 @@ TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListSh
 }
 
 TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) {
-  auto withoutStamp = [](std::string text) {
-    auto at = text.find(" at ");
-    return text.erase(at, text.find("\r\n", at) - at);
-  };
   config_store::ConfigSession session;
   session.ProgramFolder = folder.Path();
   ASSERT_TRUE(config_store::ReadSCG(folder.Scg("alpha.scg"), false, session).Loaded());
@@ -416,7 +418,7 @@ TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) 
 
   frmMain& w = Load();
   w.cmdSaveChanges_Click();
-  EXPECT_EQ(withoutStamp(ReadFile(folder.Scg("alpha.scg"))), withoutStamp(expected));
+  EXPECT_EQ(WithoutStamp(ReadFile(folder.Scg("alpha.scg"))), WithoutStamp(expected));
   EXPECT_EQ(w.Flags.ConfigModified, 0);
   EXPECT_TRUE(answers.boxes.empty());
 }
@@ -430,10 +432,6 @@ TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
   };
   const std::vector<Shipped> shipped = {
       {"halflife.scg", "Half-Life"}, {"quake3.scg", "Quake III Arena"}, {"unreal_tournament.scg", "Unreal Tournament"}};
-  auto withoutStamp = [](std::string text) {
-    auto at = text.find(" at ");
-    return text.erase(at, text.find("\r\n", at) - at);
-  };
   for (const Shipped& s : shipped) {
     SCOPED_TRACE(s.file);
     EditorFolder folder;
@@ -484,7 +482,7 @@ TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
     EXPECT_GT(bindings, 0);
 
     w.cmdSaveChanges_Click();
-    EXPECT_EQ(withoutStamp(ReadFile(folder.Scg(s.file))), withoutStamp(original));
+    EXPECT_EQ(WithoutStamp(ReadFile(folder.Scg(s.file))), WithoutStamp(original));
     EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
   }
 }
