@@ -20,6 +20,29 @@ std::vector<std::string> SplitExecutableList(const std::string& raw) {
   return names;
 }
 
+WatchIndex::WatchIndex(const WatchTable& list) {
+  for (const WatchEntry& entry : list) byName_.try_emplace(entry.exeName, entry);  // the first one stays
+}
+
+const WatchEntry* WatchIndex::Find(std::string_view exeName) const {
+  auto found = byName_.find(exeName);
+  return found == byName_.end() ? nullptr : &found->second;
+}
+
+size_t WatchIndex::NoCaseHash::operator()(std::string_view text) const {
+  // FNV-1a over the text with A to Z folded, as EqualsNoCase folds them.
+  size_t hash = 14695981039346656037ull;
+  for (char c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return hash;
+}
+
+bool WatchIndex::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  return platform::EqualsNoCase(a, b);
+}
+
 WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void(const std::string&)>& log) {
   using config_store::ReadIni;
   WatchTable list;

@@ -7,15 +7,20 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cctype>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <poll.h>
+#include <string_view>
+#include <sys/stat.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace platform {
@@ -37,33 +42,43 @@ bool StartsWithNoCase(const std::string& text, const std::string& head) {
   return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
 }
 
-// A /proc stat line: one read is enough (the line is far shorter than the
-// buffer), which keeps a scan of many processes to few system calls.
-std::optional<std::string> ReadStatLine(const std::string& path) {
+// Reads a small /proc file (stat, status, loadavg) with one read into `buffer`;
+// the length read, or -1.
+template <size_t N>
+ssize_t ReadSmallFile(const std::string& path, char (&buffer)[N]) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  char buffer[1024];
+  if (fd < 0) return -1;
   ssize_t n;
-  do n = ::read(fd, buffer, sizeof buffer);
+  do n = ::read(fd, buffer, N);
   while (n < 0 && errno == EINTR);
   ::close(fd);
-  if (n <= 0) return std::nullopt;
-  return std::string(buffer, static_cast<size_t>(n));
+  return n;
 }
 
 // The state letter and the start time (fields 3 and 22) of a stat line.
-bool ParseStat(const std::string& stat, char& state, unsigned long long& startTime) {
-  size_t close = stat.rfind(')');  // the command name may hold blanks and parentheses
-  if (close == std::string::npos) return false;
-  std::vector<std::string> fields;
-  for (const std::string& f : SplitOn(stat.substr(close + 1), ' '))
-    if (!f.empty()) fields.push_back(f);
-  // fields[0] is field 3 (state), so field 22 is fields[19].
-  if (fields.size() < 20 || fields[0].empty()) return false;
-  state = fields[0][0];
-  char* end = nullptr;
-  startTime = std::strtoull(fields[19].c_str(), &end, 10);
-  return end && *end == '\0';
+bool ParseStat(std::string_view stat, char& state, unsigned long long& startTime) {
+  size_t at = stat.rfind(')');  // the command name may hold blanks and parentheses
+  if (at == std::string_view::npos) return false;
+  ++at;
+  for (int field = 3; field <= 22; ++field) {
+    while (at < stat.size() && stat[at] == ' ') ++at;
+    size_t end = at;
+    while (end < stat.size() && stat[end] != ' ' && stat[end] != '\n') ++end;
+    if (end == at) return false;
+    if (field == 3) state = stat[at];
+    if (field == 22) {
+      auto [last, error] = std::from_chars(stat.data() + at, stat.data() + end, startTime);
+      return error == std::errc() && last == stat.data() + end;
+    }
+    at = end;
+  }
+  return false;
+}
+
+bool ReadStat(const std::string& path, char& state, unsigned long long& startTime) {
+  char buffer[1024];  // far longer than a stat line
+  ssize_t n = ReadSmallFile(path, buffer);
+  return n > 0 && ParseStat(std::string_view(buffer, static_cast<size_t>(n)), state, startTime);
 }
 
 bool Ended(char state) { return state == 'Z' || state == 'X' || state == 'x'; }
@@ -143,6 +158,48 @@ bool IsWindowsDrivePath(const std::string& path) {
          (path[2] == '\\' || path[2] == '/');
 }
 
+// Seconds since boot, the clock a process's start time is counted on.
+double SecondsSinceBoot() {
+  timespec now{};
+  ::clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+double StartSeconds(unsigned long long startTime) {
+  static const double ticksPerSecond = static_cast<double>(::sysconf(_SC_CLK_TCK));
+  return static_cast<double>(startTime) / ticksPerSecond;
+}
+
+// The last pid the system gave out: the last field of loadavg; -1 when unknown.
+long ReadLastPid(const std::string& path) {
+  char buffer[256];
+  ssize_t n = ReadSmallFile(path, buffer);
+  if (n <= 0) return -1;
+  std::string_view text(buffer, static_cast<size_t>(n));
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
+  size_t blank = text.rfind(' ');
+  if (blank == std::string_view::npos) return -1;
+  long pid = -1;
+  auto [last, error] = std::from_chars(text.data() + blank + 1, text.data() + text.size(), pid);
+  return error == std::errc() && last == text.data() + text.size() ? pid : -1;
+}
+
+// A thread's id also opens a /proc directory, though only processes are listed:
+// true when `pid` is a process (its own thread group's leader).
+bool IsThreadGroupLeader(const std::string& statusPath, int pid) {
+  char buffer[4096];
+  ssize_t n = ReadSmallFile(statusPath, buffer);
+  if (n <= 0) return false;
+  std::string_view status(buffer, static_cast<size_t>(n));
+  size_t at = status.find("\nTgid:");
+  if (at == std::string_view::npos) return false;
+  at += 7;
+  while (at < status.size() && (status[at] == ' ' || status[at] == '\t')) ++at;
+  int tgid = 0;
+  auto [last, error] = std::from_chars(status.data() + at, status.data() + status.size(), tgid);
+  return error == std::errc() && tgid == pid;
+}
+
 class ProcWatch : public ProcessWatch {
  public:
   ProcWatch(std::string statPath, unsigned long long startTime, int pidfd)
@@ -155,10 +212,9 @@ class ProcWatch : public ProcessWatch {
       pollfd p{pidfd_, POLLIN, 0};
       if (::poll(&p, 1, 0) > 0) return false;  // readable: the process has ended
     }
-    auto stat = ReadStatLine(statPath_);
     char state = 0;
     unsigned long long startTime = 0;
-    if (!stat || !ParseStat(*stat, state, startTime)) return false;
+    if (!ReadStat(statPath_, state, startTime)) return false;
     return startTime == startTime_ && !Ended(state);
   }
 
@@ -185,24 +241,30 @@ std::string WinePathToLinux(const std::string& prefix, const std::string& window
   return path;
 }
 
-ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome)
-    : root_(WithoutTrailingSlashes(std::move(procRoot))), ownHome_(std::move(ownHome)) {
+ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, ScanPace pace)
+    : root_(WithoutTrailingSlashes(std::move(procRoot))), ownHome_(std::move(ownHome)), pace_(pace) {
   if (ownHome_.empty()) {
     const char* home = std::getenv("HOME");
     ownHome_ = home ? home : "";
   }
 }
 
-bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
+std::string ProcProcessTable::PidPath(int pid, const char* leaf) const {
+  std::string path = root_ + "/" + std::to_string(pid);
+  if (leaf) path.append("/").append(leaf);
+  return path;
+}
+
+bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const {
   info = ProcessInfo{};
+  gameMapped = false;
   std::string dir = root_ + "/" + std::to_string(pid);
-  std::string exe = ReadLink(dir + "/exe");
+  std::string exe = exeLink;
   if (exe.empty()) return false;  // not ours to read, a kernel thread, or gone
   if (EndsWithNoCase(exe, " (deleted)")) exe.resize(exe.size() - 10);
 
-  auto stat = ReadStatLine(dir + "/stat");
   char state = 0;
-  if (!stat || !ParseStat(*stat, state, info.startTime) || Ended(state)) return false;
+  if (!ReadStat(dir + "/stat", state, info.startTime) || Ended(state)) return false;
   info.pid = pid;
 
   std::string path = exe;
@@ -215,6 +277,7 @@ bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
     }
     prefix = WithoutTrailingSlashes(prefix);
     std::string game = WineExeFromMaps(ReadFileBytes(dir + "/maps").value_or(""), prefix);
+    gameMapped = !game.empty();
     if (game.empty()) {
       std::vector<std::string> argv = SplitNul(ReadFileBytes(dir + "/cmdline").value_or(""));
       while (!argv.empty() && argv.back().empty()) argv.pop_back();
@@ -239,24 +302,136 @@ bool ProcProcessTable::Read(int pid, ProcessInfo& info) const {
   return !info.exeName.empty();
 }
 
-std::vector<ProcessInfo> ProcProcessTable::List() {
-  std::vector<int> pids;
+void ProcProcessTable::Resolve(int pid, Known& known, double now) const {
+  known.exeLink = ReadLink(PidPath(pid, "exe"));
+  bool gameMapped = false;
+  if (!Read(pid, known.exeLink, known.info, gameMapped)) {
+    // Unreadable, a kernel thread, or ended: only the sweep looks again.
+    known.info = ProcessInfo{};
+    known.waitingForGame = false;
+    known.settled = true;
+    return;
+  }
+  // Wine maps the game's .exe a moment after it starts, and a young process
+  // may still exec the game: both are looked at again every scan for a while.
+  double age = now - StartSeconds(known.info.startTime);
+  known.waitingForGame = IsWineLoader(known.exeLink) && !gameMapped && age < pace_.wineWaitSeconds;
+  known.settled = !known.waitingForGame && age >= pace_.youngSeconds;
+}
+
+void ProcProcessTable::LookAgain(int pid, Known& known, double now) const {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink(PidPath(pid, "exe").c_str(), buffer, sizeof buffer);
+  std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
+  if (link != known.exeLink || known.waitingForGame) Resolve(pid, known, now);
+  else if (!known.settled) known.settled = now - StartSeconds(known.info.startTime) >= pace_.youngSeconds;
+}
+
+void ProcProcessTable::Refresh(double now) {
+  long last = ReadLastPid(root_ + "/loadavg");
+  bool list = !scanned_ || last < 0 || lastPid_ < 0 || last < lastPid_ || last - lastPid_ > pace_.probeLimit ||
+              now - listedAt_ >= pace_.listingSeconds;
+  // A pid is given out a moment before its directory appears, so the last few
+  // are probed once more at the next scan.
+  constexpr long kTail = 8;
+  if (list) ListAll(now);
+  else if (last != lastPid_ || tailUnsure_) Probe(static_cast<int>(std::max(1L, lastPid_ - kTail + 1)), static_cast<int>(last), now);
+  tailUnsure_ = list || last != lastPid_;
+  lastPid_ = last;
+}
+
+void ProcProcessTable::ListAll(double now) {
+  listing_.clear();
   if (DIR* dir = ::opendir(root_.c_str())) {
     while (dirent* entry = ::readdir(dir)) {
-      char* end = nullptr;
-      long pid = std::strtol(entry->d_name, &end, 10);
-      if (end && *end == '\0' && pid > 0 && entry->d_name[0] != '\0') pids.push_back(static_cast<int>(pid));
+      const char* name = entry->d_name;
+      if (name[0] < '1' || name[0] > '9') continue;
+      int pid = 0;
+      auto [last, error] = std::from_chars(name, name + std::strlen(name), pid);
+      if (error == std::errc() && *last == '\0') listing_.emplace_back(pid, entry->d_ino);
     }
     ::closedir(dir);
   }
-  std::sort(pids.begin(), pids.end());
-  std::vector<ProcessInfo> list;
-  list.reserve(pids.size());
-  for (int pid : pids) {
-    ProcessInfo info;
-    if (Read(pid, info)) list.push_back(std::move(info));
+  std::sort(listing_.begin(), listing_.end());
+  // Walk the listing and the known processes side by side, both by pid.
+  auto known = known_.begin();
+  for (const auto& [pid, inode] : listing_) {
+    while (known != known_.end() && known->first < pid) known = known_.erase(known);  // ended
+    if (known != known_.end() && known->first == pid) {
+      if (known->second.inode != inode) {  // the pid was given to another process
+        known->second = Known{};
+        known->second.inode = inode;
+        Resolve(pid, known->second, now);
+      }
+      ++known;
+    } else {
+      auto added = known_.emplace_hint(known, pid, Known{});
+      added->second.inode = inode;
+      Resolve(pid, added->second, now);
+    }
   }
-  return list;
+  known_.erase(known, known_.end());
+  listedAt_ = now;
+}
+
+void ProcProcessTable::Probe(int from, int to, double now) {
+  for (int pid = from; pid <= to; ++pid) {
+    struct stat st {};
+    if (::stat(PidPath(pid, nullptr).c_str(), &st) != 0) continue;
+    auto known = known_.find(pid);
+    if (known != known_.end() && known->second.inode == st.st_ino) continue;
+    if (!IsThreadGroupLeader(PidPath(pid, "status"), pid)) continue;
+    Known& added = known_[pid];
+    added = Known{};
+    added.inode = st.st_ino;
+    Resolve(pid, added, now);
+  }
+}
+
+void ProcProcessTable::Sweep(double elapsed, double now) {
+  if (known_.empty()) return;
+  // A share of the known processes each scan, so each is looked at within sweepSeconds.
+  double size = static_cast<double>(known_.size());
+  sweepCredit_ = std::min(sweepCredit_ + size * elapsed / pace_.sweepSeconds, size);
+  auto count = static_cast<size_t>(sweepCredit_);
+  sweepCredit_ -= static_cast<double>(count);
+  auto known = known_.lower_bound(sweepFrom_);
+  for (; count > 0; --count, ++known) {
+    if (known == known_.end()) known = known_.begin();
+    if (known->second.settled) LookAgain(known->first, known->second, now);
+    sweepFrom_ = known->first + 1;
+  }
+}
+
+std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(const ProcessInfo&)>& wanted) {
+  double now = SecondsSinceBoot();
+  double elapsed = scanned_ ? now - lastScan_ : 0;
+  Refresh(now);
+  Sweep(elapsed, now);
+  scanned_ = true;
+  lastScan_ = now;
+  for (auto known = known_.begin(); known != known_.end();) {
+    int pid = known->first;
+    Known& process = known->second;
+    if (!process.settled) LookAgain(pid, process, now);
+    if (process.info.exeName.empty() || !wanted(process.info)) {
+      ++known;
+      continue;
+    }
+    // Only the process taken is checked against the system now; one that has
+    // ended leaves the table here (or at the next listing).
+    char state = 0;
+    unsigned long long startTime = 0;
+    if (!ReadStat(PidPath(pid, "stat"), state, startTime) || Ended(state)) {
+      known = known_.erase(known);
+      continue;
+    }
+    if (startTime == process.info.startTime) return process.info;
+    Resolve(pid, process, now);  // the pid was reused and the inode did not show it
+    if (!process.info.exeName.empty() && wanted(process.info)) return process.info;
+    ++known;
+  }
+  return std::nullopt;
 }
 
 std::unique_ptr<ProcessWatch> ProcProcessTable::Watch(const ProcessInfo& process) {
