@@ -77,6 +77,18 @@ TEST_F(PollLoopTest, IdleTicksDoNothing) {
   EXPECT_TRUE(clock_.sleeps.empty());
 }
 
+TEST_F(PollLoopTest, AWatchListChangedBetweenTicksIsTheOneMatched) {
+  table_.Start("c.exe", 5);
+  table_.Start("b.exe", 10);
+  clock_.At(500, [&] { table_.End(10); });
+  Tick();
+  watch_.insert(watch_.begin(), {"a.scg", "C.exe"});
+  clock_.At(1500, [&] { table_.End(5); });
+  Tick();
+  EXPECT_EQ(events_, (Events{"activate b.exe 10 b.scg Game B", "close pointerly", "exit step b.exe",
+                             "activate c.exe 5 a.scg Game A", "close pointerly", "exit step c.exe"}));
+}
+
 TEST_F(PollLoopTest, TwoGamesAtOnceAreTakenInTurnWithOneExitStepAtTheEnd) {
   table_.Start("b.exe", 10);
   table_.Start("GAME-of-A", 11);

@@ -68,3 +68,18 @@ TEST(WatchList, SkipsAFileLargerThanTheLimitWithALogLine) {
   std::sort(logged.begin(), logged.end());
   EXPECT_EQ(logged, (std::vector<std::string>{"Skipped over.scg: larger than 1 MB", "atlimit.scg - fits.exe"}));
 }
+
+TEST(WatchIndex, FindsTheFirstEntryNamingAnExecutableWithoutRegardToCase) {
+  WatchIndex index({{"a.scg", "quake3.exe"}, {"b.scg", "QUAKE3.EXE"}, {"c.scg", "HoverRace.exe"}, {"d.scg", "é.exe"}});
+  struct Case {
+    std::string name;
+    std::string scg;  // empty: not watched
+  } cases[] = {
+      {"quake3.exe", "a.scg"}, {"Quake3.Exe", "a.scg"}, {"hoverrace.EXE", "c.scg"}, {"é.exe", "d.scg"},
+      {"quake3", ""},          {"quake3.exe ", ""},     {"", ""},
+  };
+  for (const Case& c : cases) {
+    const WatchEntry* entry = index.Find(c.name);
+    EXPECT_EQ(entry ? entry->scgFile : "", c.scg) << c.name;
+  }
+}

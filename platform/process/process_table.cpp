@@ -42,18 +42,35 @@ bool StartsWithNoCase(const std::string& text, const std::string& head) {
   return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
 }
 
-// Reads a small /proc file (stat, status, loadavg) with one read into `buffer`;
-// the length read, or -1.
+// A small /proc file (stat, status, loadavg) read with one read into `buffer`,
+// relative to `dirFd`; empty when it cannot be read.
 template <size_t N>
-ssize_t ReadSmallFile(const std::string& path, char (&buffer)[N]) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return -1;
+std::string_view ReadSmallFileAt(int dirFd, const char* path, char (&buffer)[N]) {
+  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
   ssize_t n;
   do n = ::read(fd, buffer, N);
   while (n < 0 && errno == EINTR);
   ::close(fd);
-  return n;
+  return n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
 }
+
+// "PID" or "PID/leaf", relative to the tree's folder, built without allocating.
+class PidPath {
+ public:
+  PidPath(int pid, const char* leaf) {
+    char* end = std::to_chars(text_, text_ + 16, pid).ptr;
+    if (leaf) {
+      *end++ = '/';
+      end = std::copy(leaf, leaf + std::strlen(leaf), end);
+    }
+    *end = '\0';
+  }
+  const char* c_str() const { return text_; }
+
+ private:
+  char text_[40];  // the longest leaf is "status"
+};
 
 // The state letter and the start time (fields 3 and 22) of a stat line.
 bool ParseStat(std::string_view stat, char& state, unsigned long long& startTime) {
@@ -77,8 +94,7 @@ bool ParseStat(std::string_view stat, char& state, unsigned long long& startTime
 
 bool ReadStat(const std::string& path, char& state, unsigned long long& startTime) {
   char buffer[1024];  // far longer than a stat line
-  ssize_t n = ReadSmallFile(path, buffer);
-  return n > 0 && ParseStat(std::string_view(buffer, static_cast<size_t>(n)), state, startTime);
+  return ParseStat(ReadSmallFileAt(AT_FDCWD, path.c_str(), buffer), state, startTime);
 }
 
 bool Ended(char state) { return state == 'Z' || state == 'X' || state == 'x'; }
@@ -171,11 +187,7 @@ double StartSeconds(unsigned long long startTime) {
 }
 
 // The last pid the system gave out: the last field of loadavg; -1 when unknown.
-long ReadLastPid(const std::string& path) {
-  char buffer[256];
-  ssize_t n = ReadSmallFile(path, buffer);
-  if (n <= 0) return -1;
-  std::string_view text(buffer, static_cast<size_t>(n));
+long ParseLastPid(std::string_view text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
   size_t blank = text.rfind(' ');
   if (blank == std::string_view::npos) return -1;
@@ -186,11 +198,9 @@ long ReadLastPid(const std::string& path) {
 
 // A thread's id also opens a /proc directory, though only processes are listed:
 // true when `pid` is a process (its own thread group's leader).
-bool IsThreadGroupLeader(const std::string& statusPath, int pid) {
+bool IsThreadGroupLeader(int dirFd, const char* statusPath, int pid) {
   char buffer[4096];
-  ssize_t n = ReadSmallFile(statusPath, buffer);
-  if (n <= 0) return false;
-  std::string_view status(buffer, static_cast<size_t>(n));
+  std::string_view status = ReadSmallFileAt(dirFd, statusPath, buffer);
   size_t at = status.find("\nTgid:");
   if (at == std::string_view::npos) return false;
   at += 7;
@@ -247,12 +257,11 @@ ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, Sc
     const char* home = std::getenv("HOME");
     ownHome_ = home ? home : "";
   }
+  rootFd_ = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-std::string ProcProcessTable::PidPath(int pid, const char* leaf) const {
-  std::string path = root_ + "/" + std::to_string(pid);
-  if (leaf) path.append("/").append(leaf);
-  return path;
+ProcProcessTable::~ProcProcessTable() {
+  if (rootFd_ >= 0) ::close(rootFd_);
 }
 
 bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const {
@@ -302,10 +311,17 @@ bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& in
   return !info.exeName.empty();
 }
 
-void ProcProcessTable::Resolve(int pid, Known& known, double now) const {
-  known.exeLink = ReadLink(PidPath(pid, "exe"));
+std::string ProcProcessTable::ExeLink(int pid) const {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlinkat(rootFd_, PidPath(pid, "exe").c_str(), buffer, sizeof buffer);
+  return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+}
+
+void ProcProcessTable::Resolve(Known& known, double now) const {
+  known.lookedAt = scans_;
+  known.exeLink = ExeLink(known.pid);
   bool gameMapped = false;
-  if (!Read(pid, known.exeLink, known.info, gameMapped)) {
+  if (!Read(known.pid, known.exeLink, known.info, gameMapped)) {
     // Unreadable, a kernel thread, or ended: only the sweep looks again.
     known.info = ProcessInfo{};
     known.waitingForGame = false;
@@ -319,72 +335,87 @@ void ProcProcessTable::Resolve(int pid, Known& known, double now) const {
   known.settled = !known.waitingForGame && age >= pace_.youngSeconds;
 }
 
-void ProcProcessTable::LookAgain(int pid, Known& known, double now) const {
+void ProcProcessTable::LookAgain(Known& known, double now) const {
+  if (known.lookedAt == scans_) return;  // already read in this scan
+  known.lookedAt = scans_;
   char buffer[PATH_MAX];
-  ssize_t n = ::readlink(PidPath(pid, "exe").c_str(), buffer, sizeof buffer);
+  ssize_t n = ::readlinkat(rootFd_, PidPath(known.pid, "exe").c_str(), buffer, sizeof buffer);
   std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
-  if (link != known.exeLink || known.waitingForGame) Resolve(pid, known, now);
+  if (link != known.exeLink || known.waitingForGame) Resolve(known, now);
   else if (!known.settled) known.settled = now - StartSeconds(known.info.startTime) >= pace_.youngSeconds;
 }
 
+std::vector<ProcProcessTable::Known>::iterator ProcProcessTable::Find(int pid) {
+  return std::lower_bound(known_.begin(), known_.end(), pid, [](const Known& k, int p) { return k.pid < p; });
+}
+
 void ProcProcessTable::Refresh(double now) {
-  long last = ReadLastPid(root_ + "/loadavg");
+  char buffer[256];
+  long last = ParseLastPid(ReadSmallFileAt(rootFd_, "loadavg", buffer));
   bool list = !scanned_ || last < 0 || lastPid_ < 0 || last < lastPid_ || last - lastPid_ > pace_.probeLimit ||
               now - listedAt_ >= pace_.listingSeconds;
   // A pid is given out a moment before its directory appears, so the last few
   // are probed once more at the next scan.
   constexpr long kTail = 8;
   if (list) ListAll(now);
-  else if (last != lastPid_ || tailUnsure_) Probe(static_cast<int>(std::max(1L, lastPid_ - kTail + 1)), static_cast<int>(last), now);
+  else if (last != lastPid_ || tailUnsure_)
+    Probe(static_cast<int>(std::max(1L, lastPid_ - kTail + 1)), static_cast<int>(last), now);
   tailUnsure_ = list || last != lastPid_;
   lastPid_ = last;
 }
 
 void ProcProcessTable::ListAll(double now) {
   listing_.clear();
-  if (DIR* dir = ::opendir(root_.c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
+  if (entries_.empty()) entries_.resize(64 * 1024);
+  if (::lseek(rootFd_, 0, SEEK_SET) != 0) return;
+  for (;;) {
+    ssize_t n = ::getdents64(rootFd_, entries_.data(), entries_.size());
+    if (n < 0) return;  // keep what is known rather than lose it
+    if (n == 0) break;
+    for (ssize_t at = 0; at < n;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(entries_.data() + at);
+      at += entry->d_reclen;
       const char* name = entry->d_name;
       if (name[0] < '1' || name[0] > '9') continue;
       int pid = 0;
       auto [last, error] = std::from_chars(name, name + std::strlen(name), pid);
       if (error == std::errc() && *last == '\0') listing_.emplace_back(pid, entry->d_ino);
     }
-    ::closedir(dir);
   }
   std::sort(listing_.begin(), listing_.end());
-  // Walk the listing and the known processes side by side, both by pid.
+  // The listing and the known processes side by side, both by pid: what is
+  // known and listed with the same inode is kept, the rest read anew.
+  relisted_.clear();
+  relisted_.reserve(listing_.size());
   auto known = known_.begin();
   for (const auto& [pid, inode] : listing_) {
-    while (known != known_.end() && known->first < pid) known = known_.erase(known);  // ended
-    if (known != known_.end() && known->first == pid) {
-      if (known->second.inode != inode) {  // the pid was given to another process
-        known->second = Known{};
-        known->second.inode = inode;
-        Resolve(pid, known->second, now);
-      }
-      ++known;
+    while (known != known_.end() && known->pid < pid) ++known;  // ended
+    if (known != known_.end() && known->pid == pid && known->inode == inode) {
+      relisted_.push_back(std::move(*known));
     } else {
-      auto added = known_.emplace_hint(known, pid, Known{});
-      added->second.inode = inode;
-      Resolve(pid, added->second, now);
+      Known& added = relisted_.emplace_back();
+      added.pid = pid;
+      added.inode = inode;
+      Resolve(added, now);
     }
   }
-  known_.erase(known, known_.end());
+  known_.swap(relisted_);
   listedAt_ = now;
 }
 
 void ProcProcessTable::Probe(int from, int to, double now) {
   for (int pid = from; pid <= to; ++pid) {
     struct stat st {};
-    if (::stat(PidPath(pid, nullptr).c_str(), &st) != 0) continue;
-    auto known = known_.find(pid);
-    if (known != known_.end() && known->second.inode == st.st_ino) continue;
-    if (!IsThreadGroupLeader(PidPath(pid, "status"), pid)) continue;
-    Known& added = known_[pid];
-    added = Known{};
-    added.inode = st.st_ino;
-    Resolve(pid, added, now);
+    if (::fstatat(rootFd_, PidPath(pid, nullptr).c_str(), &st, 0) != 0) continue;
+    auto known = Find(pid);
+    bool present = known != known_.end() && known->pid == pid;
+    if (present && known->inode == st.st_ino) continue;
+    if (!present) known = known_.emplace(known);
+    *known = Known{};
+    known->pid = pid;
+    known->inode = st.st_ino;
+    known->mayBeThread = true;
+    Resolve(*known, now);
   }
 }
 
@@ -395,41 +426,40 @@ void ProcProcessTable::Sweep(double elapsed, double now) {
   sweepCredit_ = std::min(sweepCredit_ + size * elapsed / pace_.sweepSeconds, size);
   auto count = static_cast<size_t>(sweepCredit_);
   sweepCredit_ -= static_cast<double>(count);
-  auto known = known_.lower_bound(sweepFrom_);
+  auto known = Find(sweepFrom_);
   for (; count > 0; --count, ++known) {
     if (known == known_.end()) known = known_.begin();
-    if (known->second.settled) LookAgain(known->first, known->second, now);
-    sweepFrom_ = known->first + 1;
+    // What could not be read (kernel threads, other users' processes) cannot run a game of ours either.
+    if (known->settled && !known->exeLink.empty()) LookAgain(*known, now);
+    sweepFrom_ = known->pid + 1;
   }
 }
 
 std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(const ProcessInfo&)>& wanted) {
   double now = SecondsSinceBoot();
   double elapsed = scanned_ ? now - lastScan_ : 0;
+  ++scans_;
   Refresh(now);
   Sweep(elapsed, now);
   scanned_ = true;
   lastScan_ = now;
-  for (auto known = known_.begin(); known != known_.end();) {
-    int pid = known->first;
-    Known& process = known->second;
-    if (!process.settled) LookAgain(pid, process, now);
-    if (process.info.exeName.empty() || !wanted(process.info)) {
-      ++known;
-      continue;
+  for (Known& process : known_) {
+    if (!process.settled) LookAgain(process, now);
+    if (process.thread || process.info.exeName.empty() || !wanted(process.info)) continue;
+    // Only the process taken is checked against the system now.
+    if (process.mayBeThread) {
+      process.mayBeThread = false;
+      process.thread = !IsThreadGroupLeader(rootFd_, PidPath(process.pid, "status").c_str(), process.pid);
+      if (process.thread) continue;  // its process is listed under its own pid
     }
-    // Only the process taken is checked against the system now; one that has
-    // ended leaves the table here (or at the next listing).
+    char buffer[1024];
     char state = 0;
     unsigned long long startTime = 0;
-    if (!ReadStat(PidPath(pid, "stat"), state, startTime) || Ended(state)) {
-      known = known_.erase(known);
-      continue;
-    }
-    if (startTime == process.info.startTime) return process.info;
-    Resolve(pid, process, now);  // the pid was reused and the inode did not show it
+    if (ParseStat(ReadSmallFileAt(rootFd_, PidPath(process.pid, "stat").c_str(), buffer), state, startTime) &&
+        !Ended(state) && startTime == process.info.startTime)
+      return process.info;
+    Resolve(process, now);  // ended, or the pid was reused and the inode did not show it
     if (!process.info.exeName.empty() && wanted(process.info)) return process.info;
-    ++known;
   }
   return std::nullopt;
 }

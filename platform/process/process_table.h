@@ -5,7 +5,6 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,34 +60,47 @@ struct ScanPace {
 class ProcProcessTable : public ProcessTable {
  public:
   explicit ProcProcessTable(std::string procRoot = "/proc", std::string ownHome = "", ScanPace pace = {});
+  ~ProcProcessTable() override;
+  ProcProcessTable(const ProcProcessTable&) = delete;
+  ProcProcessTable& operator=(const ProcProcessTable&) = delete;
   std::optional<ProcessInfo> First(const std::function<bool(const ProcessInfo&)>& wanted) override;
   std::unique_ptr<ProcessWatch> Watch(const ProcessInfo& process) override;
 
  private:
   // What one process was read as, kept between scans.
   struct Known {
+    int pid = 0;
     unsigned long long inode = 0;  // of its /proc directory
     std::string exeLink;           // as last read; another target means the process ran exec
     ProcessInfo info;              // no exeName: nothing to offer (unreadable, a kernel thread, ended)
     bool waitingForGame = false;   // a Wine loader whose game's .exe is not mapped yet
     bool settled = false;          // false: looked at again every scan
+    bool mayBeThread = false;      // found by its pid alone: a thread's id also opens a directory
+    bool thread = false;           // one that is: never offered (a listing leaves it out)
+    unsigned long lookedAt = 0;    // the scan that last read it
   };
 
   bool Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const;
-  void Resolve(int pid, Known& known, double now) const;
-  void LookAgain(int pid, Known& known, double now) const;
+  std::string ExeLink(int pid) const;
+  void Resolve(Known& known, double now) const;
+  void LookAgain(Known& known, double now) const;
+  std::vector<Known>::iterator Find(int pid);
   void Refresh(double now);
   void ListAll(double now);
   void Probe(int from, int to, double now);
   void Sweep(double elapsed, double now);
-  std::string PidPath(int pid, const char* leaf) const;
 
   std::string root_;
   std::string ownHome_;
   ScanPace pace_;
-  std::map<int, Known> known_;                               // by pid, ascending
-  std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode; kept to reuse its memory
+  int rootFd_ = -1;
+  std::vector<Known> known_;  // by pid, ascending
+  // Kept only to reuse their memory from one listing to the next.
+  std::vector<char> entries_;
+  std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode
+  std::vector<Known> relisted_;
   bool scanned_ = false;
+  unsigned long scans_ = 0;
   double lastScan_ = 0;  // seconds since boot
   double listedAt_ = 0;
   long lastPid_ = -1;    // from loadavg at the last scan; -1 when unknown
