@@ -63,12 +63,16 @@ frmMain::frmMain(PointerlyHooks hooks) : hooks_(std::move(hooks)) {
   lblLabel[2] = new QLabel("Don't send events...", this);
   lblMouseX = new QLabel("0", this);
   lblMouseY = new QLabel("0", this);
+  // Plain text: the values change up to 100 times a second and are never markup.
+  lblMouseX->setTextFormat(Qt::PlainText);
+  lblMouseY->setTextFormat(Qt::PlainText);
   grid->addWidget(lblLabel[0], 1, 0, 1, 2);
   grid->addWidget(lblMouseX, 1, 2, 1, 2);
   grid->addWidget(lblLabel[1], 1, 4, 1, 2);
   grid->addWidget(lblMouseY, 1, 6, 1, 2);
   for (int a = 0; a < kAxisCount; ++a) {
     lblValue[a] = new QLabel("0", this);
+    lblValue[a]->setTextFormat(Qt::PlainText);
     lblValue[a]->setMinimumWidth(48);
     grid->addWidget(lblValue[a], 2, a);
   }
@@ -160,9 +164,15 @@ void frmMain::tmrEvent_Timer() {
 }
 
 void frmMain::RefreshLabels() {
-  lblMouseX->setText(QString::number(state_.MouseDeltaX));
-  lblMouseY->setText(QString::number(state_.MouseDeltaY));
-  for (int a = 0; a < kAxisCount; ++a) lblValue[a]->setText(QString::number(state_.MotionMap[a].Value));
+  if (!isVisible() || isMinimized()) return;  // brought up to date when shown
+  auto show = [](QLabel* label, int32_t& shown, int32_t value) {
+    if (value == shown) return;
+    shown = value;
+    label->setText(QString::number(value));
+  };
+  show(lblMouseX, shownValues_[0], state_.MouseDeltaX);
+  show(lblMouseY, shownValues_[1], state_.MouseDeltaY);
+  for (int a = 0; a < kAxisCount; ++a) show(lblValue[a], shownValues_[2 + a], state_.MotionMap[a].Value);
   for (int b = 0; b < kButtonCount; ++b) {
     bool pressed = state_.ButtonPressed[b + 1];
     if (pressed == shownPressed_[b]) continue;
@@ -195,6 +205,16 @@ void frmMain::Form_Unload(int exitCode) {
 void frmMain::closeEvent(QCloseEvent* event) {
   Form_Unload(0);
   event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  RefreshLabels();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RefreshLabels();
 }
 
 }  // namespace emulator
