@@ -1,5 +1,6 @@
 #include "config_store/profile_helpers.h"
 
+#include "config_store/scg_values.h"
 #include "platform/profile.h"
 
 namespace config_store {
@@ -32,6 +33,6 @@ bool ReadCheckAttached() {
   return true;
 }
 
-std::string AddQuotes(const std::string& text) { return "\"" + text + "\""; }
+std::string AddQuotes(const std::string& text) { return Quoted(text); }
 
 }  // namespace config_store

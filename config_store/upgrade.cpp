@@ -1,6 +1,7 @@
 #include "config_store/upgrade.h"
 
 #include "config_store/profile_helpers.h"
+#include "config_store/scg_values.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 
@@ -8,10 +9,6 @@
 
 namespace config_store {
 namespace {
-
-std::string Triple(const std::string& a, const std::string& b, const std::string& c) {
-  return AddQuotes(a) + ", " + AddQuotes(b) + ", " + AddQuotes(c);
-}
 
 // The conversion over the file's text, in the order the keys were always written;
 // VERSION comes last so that nothing is marked 6.1 before the rest is in place.
@@ -28,7 +25,7 @@ std::string Convert(std::string text) {
   set("VERSION", "APPLICATION_NUMBER", "5.1");
   set("TUNING", "MOTION_ALIAS_X", "-1");
   set("TUNING", "MOTION_ALIAS_Y", "-1");
-  const std::string empty = Triple("", "", "");
+  const std::string empty = JoinTriple("", "", "");
   for (const char* half : {"DFLT", "USER"})
     for (int n = 0; n <= 5; ++n) {
       std::string base = "MOTION_ALIAS_" + std::to_string(n);
@@ -37,13 +34,13 @@ std::string Convert(std::string text) {
     }
   for (int n = 0; n <= 15; ++n) {
     std::string i = std::to_string(n + 1);
-    set("TUNING", "BUTTON_" + std::to_string(n) + "_ALIAS", Triple("JOY" + i, "Joy " + i, ""));
+    set("TUNING", "BUTTON_" + std::to_string(n) + "_ALIAS", JoinTriple("JOY" + i, "Joy " + i, ""));
   }
   for (int n = 0; n <= 15; ++n) {
     std::string i = std::to_string(n + 1);
     for (const char* half : {"_DFLT", "_USER"}) {
       std::string key = "BUTTON_" + std::to_string(n) + half;
-      set("TUNING", key, Triple("JOY" + i, old(key, "JOY" + i), ""));
+      set("TUNING", key, JoinTriple("JOY" + i, old(key, "JOY" + i), ""));
     }
   }
   for (int n = 0; n <= 5; ++n) {

@@ -1,4 +1,5 @@
 #include "editor/about_dialog.h"
+#include "editor/controller_art.h"
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -82,7 +83,8 @@ frmAbout::frmAbout(AboutProduct product, const std::string& programTitle, QWidge
   lblMailLink = new QLabel(platform::FromAnsi(kSupportMailAddress), this);
   lblAbountInfo[1] = new QLabel(QStringLiteral("Heliryx 360 tool set, rebuilt for Linux."), this);
   imgVantrelLogo = new QLabel(this);
-  imgVantrelLogo->setPixmap(windowIcon().pixmap(48, 48));
+  QSize logo = art::NaturalSize(art::PictureSet::Logo, 0) * 48 / art::NaturalSize(art::PictureSet::Logo, 0).height();
+  imgVantrelLogo->setPixmap(art::Picture(art::PictureSet::Logo, 0, logo, devicePixelRatioF()));
   Line1 = new QFrame(this);
   Line1->setFrameShape(QFrame::HLine);
   cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);

@@ -1,6 +1,8 @@
 #include "monitor/activation_values.h"
 
-#include "config_store/profile_helpers.h"
+#include "config_store/scg_document.h"
+#include "config_store/scg_values.h"
+#include "config_store/vector_parsers.h"
 #include "platform/text.h"
 
 namespace monitor {
@@ -9,48 +11,19 @@ using platform::EqualsNoCase;
 
 void SplitQuotedList(int Count, const std::string& value, std::string& field1, std::string& field2,
                      std::string& field3, int Skip) {
-  field1.clear();
-  field2.clear();
   field3.clear();
-  if (EqualsNoCase(value, "ERROR") || value.find(',') == std::string::npos || value.size() < 8) return;
-  std::vector<std::string> parts = platform::SplitOn(value, ',');
-  auto part = [&](int k) { return k < static_cast<int>(parts.size()) && k < Count ? platform::Trim(parts[k]) : std::string(); };
-  // Field 1 loses `Skip` characters in front and its closing quote; field 2 both
-  // quotes; field 3 its opening quote (the reader already took the closing one).
-  std::string p1 = part(0), p2 = part(1), p3 = part(2);
-  size_t skip = Skip > 0 ? static_cast<size_t>(Skip) : 0;
-  if (p1.size() >= skip + 1) field1 = p1.substr(skip, p1.size() - skip - 1);
-  if (p2.size() >= 2) field2 = p2.substr(1, p2.size() - 2);
-  if (Count >= 3 && p3.size() >= 1) field3 = p3.substr(1);
+  config_store::SplitAliasList(Count, value, field1, field2, field3, Skip, config_store::MissingList::Empty);
 }
 
 ActionTriple SplitTriple(const std::string& value) {
-  ActionTriple t;
-  SplitQuotedList(3, value, t.GameInput, t.GameCommand, t.SendEvent, 0);
-  return t;
+  return config_store::SplitTriple(value, config_store::MissingList::Empty);
 }
-
-namespace {
-
-// A tuning vector's entry read as a whole number the way the tool set always
-// has: leading digits, blanks ignored, anything else ends it (so "045" is 45,
-// "ab" is 0).
-int LeadingNumber(const std::string& text) {
-  int value = 0;
-  for (char c : text) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9') break;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-}  // namespace
 
 ActivationRead ReadActivationValues(const std::string& scgFile) {
-  auto read = [&](const char* section, const std::string& key) {
-    return config_store::ReadIni(scgFile, section, key);
-  };
+  // One read of the file answers every key.
+  const config_store::ScgDocument doc =
+      config_store::ScgDocument::Load(scgFile).value_or(config_store::ScgDocument(std::string()));
+  auto read = [&](const char* section, const std::string& key) { return doc.ReadIni(section, key); };
   ActivationRead result;
   ActivationValues& v = result.values;
 
@@ -69,11 +42,11 @@ ActivationRead ReadActivationValues(const std::string& scgFile) {
   v.UseButtons = read("TUNING", "USE_BUTTONS");
 
   // No earlier game's bindings may survive.
-  if (EqualsNoCase(v.UseButtons, "TRUE"))
+  if (config_store::IsTrueNoCase(v.UseButtons))
     for (int n = 0; n < 16; ++n) v.Bindings.ButtonAlias[n] = SplitTriple(read("TUNING", "BUTTON_" + std::to_string(n) + "_USER"));
 
   v.UsePrecision = read("TUNING", "USE_PRECISION_USER");
-  if (EqualsNoCase(v.UsePrecision, "TRUE")) {
+  if (config_store::IsTrueNoCase(v.UsePrecision)) {
     v.PrecisionSens = read("TUNING", "PRECISION_SENS_USER");
     v.PrecisionGain = read("TUNING", "PRECISION_GAIN_USER");
     v.PrecisionMode = read("TUNING", "PRECISION_MODE_USER");
@@ -83,37 +56,36 @@ ActivationRead ReadActivationValues(const std::string& scgFile) {
 
   // The tuning vectors, each of a fixed length; a malformed one ends the monitor.
   std::string axisMap = read("HELIRYX", "AXIS_MAP_USER");
-  if (axisMap.size() != 15) {
+  auto axes = config_store::AxisMapEntries(axisMap);
+  // An entry that names no axis 0..5 would point past the polarity vector.
+  for (int k = 0; axes && k < 6; ++k)
+    if ((*axes)[k] > 5) axes.reset();
+  if (!axes) {
     result.vectorError = "Axis Map Error" + std::to_string(axisMap.size());
     return result;
   }
-  for (int k = 0; k < 6; ++k) {
-    char digit = axisMap[2 + 2 * k];
-    // An entry that names no axis 0..5 would point past the polarity vector.
-    if (digit < '0' || digit > '5') {
-      result.vectorError = "Axis Map Error" + std::to_string(axisMap.size());
-      return result;
-    }
-    v.AxisMap[k] = digit - '0' + 1;
-  }
+  for (int k = 0; k < 6; ++k) v.AxisMap[k] = (*axes)[k] + 1;
   std::string polarity = read("HELIRYX", "POLARITY_USER");
-  if (polarity.size() != 15) {
+  auto signs = config_store::PolarityEntries(polarity);
+  if (!signs) {
     result.vectorError = "Polarity Map Error" + std::to_string(polarity.size());
     return result;
   }
-  for (int k = 0; k < 6; ++k) v.Polarity[k] = polarity.substr(2 + 2 * k, 1);
+  for (int k = 0; k < 6; ++k) v.Polarity[k] = (*signs)[k];
   std::string gain = read("HELIRYX", "GAIN_" + v.SkillCode + "_USER");
-  if (gain.size() != 37) {
+  auto gains = config_store::GainEntries(gain, config_store::GainDigits::Leading);
+  if (!gains) {
     result.vectorError = "Gain Map Error" + std::to_string(gain.size());
     return result;
   }
-  for (int k = 0; k < 7; ++k) v.Gain[k] = std::to_string(LeadingNumber(gain.substr(2 + 5 * k, 3)));
+  for (int k = 0; k < 7; ++k) v.Gain[k] = std::to_string((*gains)[k]);
   std::string sens = read("HELIRYX", "SENS_" + v.SkillCode + "_USER");
-  if (sens.size() != 17) {
+  auto sensitivities = config_store::SensitivityEntries(sens);
+  if (!sensitivities) {
     result.vectorError = "Sensitivity Map Error" + std::to_string(sens.size());
     return result;
   }
-  for (int k = 0; k < 7; ++k) v.Sens[k] = sens.substr(2 + 2 * k, 1);
+  for (int k = 0; k < 7; ++k) v.Sens[k] = (*sensitivities)[k];
   for (int k = 0; k < 6; ++k) v.Curve[k] = read("HELIRYX", "CURVE_" + std::to_string(k) + "_USER");
 
   for (int k = 0; k < 6; ++k) {

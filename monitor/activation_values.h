@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace monitor {
 
@@ -22,6 +23,8 @@ struct ActiveGame {
   std::string ActiveExeFolder;  // its folder (Linux path, no trailing "/")
   std::string ActivePid;        // the process identifier as decimal text
   std::string ActiveWinePrefix; // the Wine prefix of a Windows game; empty otherwise
+  std::string ActiveWineLoader; // the Wine loader that ran it
+  std::vector<std::string> ActiveWineEnvironment;  // its Wine variables ("NAME=value")
 };
 
 struct ActivationValues {

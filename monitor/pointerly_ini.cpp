@@ -1,5 +1,6 @@
 #include "monitor/pointerly_ini.h"
 
+#include "config_store/scg_values.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -15,7 +16,7 @@ static std::optional<int> PointerAxis(const std::string& value) {
   return std::nullopt;
 }
 
-static std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+using config_store::Quoted;
 
 bool WritePointerlyIni(const std::string& path, const ActivationValues& v) {
   std::string text = platform::ReadFileBytes(path).value_or("");
@@ -41,7 +42,7 @@ bool WritePointerlyIni(const std::string& path, const ActivationValues& v) {
 }
 
 bool NeedsPointerly(const ActivationValues& v) {
-  bool useKeys = platform::EqualsNoCase(platform::Trim(v.UseKeys), "TRUE");
+  bool useKeys = config_store::IsTrueNoCase(platform::Trim(v.UseKeys));
   if (auto number = platform::ParseDecimal(v.UseKeys)) useKeys = useKeys || *number != 0;
   return useKeys || PointerAxis(v.MotionAliasX) || PointerAxis(v.MotionAliasY);
 }

@@ -36,14 +36,15 @@ void PollLoop::tmrMonitor_Timer() {
   bool GameExited = false;
   for (;;) {
     // The mailbox once per scan; the processes only while active.
-    switch (ReadMailbox(ReadMode(state_.MonitorIniFile), state_.CurrentMode)) {
+    const std::string mode = ReadMode(state_.MonitorIniFile);
+    switch (ReadMailbox(mode, state_.CurrentMode)) {
       case MailboxAction::None:
         break;
       case MailboxAction::Toggle:
         hooks_.suspendToggle();
         break;
       case MailboxAction::Quit:
-        hooks_.quit();
+        hooks_.quit(mode);
         ticking_ = false;
         return;
     }
@@ -69,6 +70,8 @@ void PollLoop::tmrMonitor_Timer() {
     active_.ActiveExeFolder = game.exeFolder;
     active_.ActivePid = std::to_string(game.pid);
     active_.ActiveWinePrefix = game.winePrefix;
+    active_.ActiveWineLoader = game.wineLoader;
+    active_.ActiveWineEnvironment = game.wineEnvironment;
     if (!hooks_.activate(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.

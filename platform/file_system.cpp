@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
+#include <signal.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,7 +52,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-static bool WriteAll(int fd, const std::string& bytes) {
+static bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -71,7 +75,32 @@ static std::string WriteTarget(const std::string& path) {
   return target;
 }
 
-bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
+// Temporaries that earlier writes to the same target left behind when their
+// writer was killed would stay for good: remove those whose writer is gone. A
+// writer we may not signal (another user's) counts as running.
+static void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  const std::string prefix = "." + name + ".heliryx-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string_view entryName = entry->d_name;
+    if (entryName.substr(0, prefix.size()) != prefix) continue;
+    std::string_view rest = entryName.substr(prefix.size());
+    size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) continue;
+    if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
+      continue;
+    long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+    if (pid <= 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Replaces the file at `linkOrPath` with what `fill` writes into a temporary
+// file beside it; the new file gets `mode`, or the old file's mode (0644 for a
+// new file) when `mode` is negative.
+static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<bool(int fd)>& fill, int mode) {
   static std::atomic<unsigned> counter{0};
   const std::string path = WriteTarget(linkOrPath);
   std::string folder = ".";
@@ -80,22 +109,77 @@ bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
     folder = slash == 0 ? "/" : path.substr(0, slash);
     name = path.substr(slash + 1);
   }
+  RemoveStaleTemporaries(folder, name);
   // A dot-prefixed name with our pid and a counter cannot be a game's own file.
   std::string temp = folder + "/." + name + ".heliryx-" + std::to_string(::getpid()) + "-" +
                      std::to_string(counter++);
-  mode_t mode = 0644;
-  struct stat st {};
-  bool existed = ::stat(path.c_str(), &st) == 0;
-  if (existed) mode = st.st_mode & 07777;
+  if (mode < 0) {
+    mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) mode = static_cast<int>(st.st_mode & 07777);
+  }
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  bool ok = fill(fd) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return false;
   }
   return true;
+}
+
+bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
+  return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
+}
+
+bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return false;
+  struct stat st {};
+  bool regular = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
+  bool ok = regular && ReplaceAtomic(
+                           to,
+                           [in](int out) {
+                             char buffer[65536];
+                             for (;;) {
+                               ssize_t n = ::read(in, buffer, sizeof buffer);
+                               if (n < 0 && errno == EINTR) continue;
+                               if (n < 0) return false;
+                               if (n == 0) return true;
+                               if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) return false;
+                             }
+                           },
+                           static_cast<int>(mode & 07777));
+  ::close(in);
+  return ok;
+}
+
+bool OverwriteFile(const std::string& path, const std::string& bytes) {
+  // Not truncated to zero first: some file systems flush a file emptied that way when it is closed.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+  return (::close(fd) == 0) && ok;
+}
+
+FileUpdateLock::FileUpdateLock(const std::string& path) {
+  // The folder the rewrite renames in: a link is written through to its target.
+  std::string target = WriteTarget(path);
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    ::close(fd_);  // a file system without locks: write as before
+    fd_ = -1;
+    return;
+  }
+}
+
+FileUpdateLock::~FileUpdateLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {

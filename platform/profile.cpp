@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -79,6 +80,82 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
   return std::nullopt;
 }
 
+namespace {
+
+std::string_view TrimView(std::string_view text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(begin, end - begin);
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// FNV-1a over both names, upper-cased, with a separator between them.
+std::uint64_t NameHash(std::string_view section, std::string_view key) {
+  std::uint64_t h = 1469598103934665603ull;
+  auto mix = [&](char c) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 1099511628211ull;
+  };
+  for (char c : section) mix(Upper(c));
+  mix('\n');
+  for (char c : key) mix(Upper(c));
+  return h;
+}
+
+// The value of a key line as a view: trimmed, one enclosing pair of quotes
+// removed, cut to the limit (as ValueOf).
+std::string_view ValueView(std::string_view content) {
+  std::string_view value = TrimView(content.substr(content.find('=') + 1));
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() > kProfileValueLimit) value = value.substr(0, kProfileValueLimit);
+  return value;
+}
+
+// The name of a section line as a view (as SectionName).
+std::string_view SectionView(std::string_view trimmed) {
+  size_t close = trimmed.find(']');
+  return TrimView(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
+}
+
+}  // namespace
+
+ProfileIndex::ProfileIndex(std::string text) : text_(std::make_unique<std::string>(std::move(text))) {
+  // Same walk as FindProfileValue: the first line of a key in any section of
+  // that name wins, which the stable sort keeps first.
+  const std::string& t = *text_;
+  std::string_view section;
+  bool inSection = false;
+  for (const Line& line : ScanLines(t)) {
+    std::string_view content(t.data() + line.start, line.length);
+    std::string_view trimmed = TrimView(content);
+    if (trimmed.empty()) continue;
+    if (trimmed[0] == '[') {
+      section = SectionView(trimmed);
+      inSection = true;
+      continue;
+    }
+    if (!inSection || trimmed[0] == ';') continue;
+    size_t eq = trimmed.find('=');
+    if (eq == std::string_view::npos) continue;
+    std::string_view key = TrimView(trimmed.substr(0, eq));
+    entries_.push_back({NameHash(section, key), section, key, ValueView(content)});
+  }
+  std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.hash < b.hash; });
+}
+
+std::optional<std::string> ProfileIndex::Find(std::string_view section, std::string_view key) const {
+  section = TrimView(section);
+  key = TrimView(key);
+  std::uint64_t hash = NameHash(section, key);
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), hash,
+                             [](const Entry& e, std::uint64_t h) { return e.hash < h; });
+  for (; it != entries_.end() && it->hash == hash; ++it)
+    if (EqualsNoCase(it->section, section) && EqualsNoCase(it->key, key)) return std::string(it->value);
+  return std::nullopt;
+}
+
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value) {
   const std::string newLineEnd = "\r\n";
@@ -130,6 +207,16 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
   return out;
 }
 
+bool ProfileEntryWritable(const std::string& section, const std::string& key, const std::string& value) {
+  // A line break would forge further lines; the rest would write a line that
+  // reads back as a section or a comment, and another one at every write.
+  for (const std::string* part : {&section, &key, &value})
+    if (part->find_first_of("\r\n") != std::string::npos) return false;
+  std::string name = Trim(key);
+  if (name.empty() || name.find('=') != std::string::npos || name[0] == '[' || name[0] == ';') return false;
+  return section.find(']') == std::string::npos;
+}
+
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& file) {
   auto text = ReadFileBytes(file);
@@ -140,12 +227,12 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
-  // A line break inside a name or value would forge further lines of the file.
-  for (const std::string* part : {&section, &key, &value})
-    if (part->find_first_of("\r\n") != std::string::npos) return false;
-  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
+  if (!ProfileEntryWritable(section, key, value)) return false;
   // As on Windows, a read-only file is not written.
   if (!MayReplaceFile(file)) return false;
+  // Several programs write one file (the mailbox above all): each write reads
+  // what the last one left.
+  FileUpdateLock lock(file);
   std::string text;
   if (FileExists(file)) {
     auto bytes = ReadFileBytes(file);

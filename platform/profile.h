@@ -8,7 +8,11 @@
 #pragma once
 
 #include <optional>
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -18,7 +22,14 @@ inline constexpr size_t kProfileValueLimit = 254;
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& file);
 
-// Writes one value; false when the file could not be written.
+// True when the file can hold the entry as lines that read back as written: no
+// line break anywhere, a key that is not empty, holds no "=" and does not begin
+// like a section or a comment line, a section name without "]".
+bool ProfileEntryWritable(const std::string& section, const std::string& key, const std::string& value);
+
+// Writes one value; false when the entry cannot be held (see above) or the file
+// could not be written. Writers of one file in different processes do not lose
+// one another's writes.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 
@@ -27,5 +38,29 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
                                             const std::string& key);
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value);
+
+// A text parsed once, for callers that read many keys of one file: every key is
+// answered exactly as FindProfileValue would answer it on the same text.
+class ProfileIndex {
+ public:
+  explicit ProfileIndex(std::string text);
+  ProfileIndex(const ProfileIndex&) = delete;
+  ProfileIndex& operator=(const ProfileIndex&) = delete;
+  ProfileIndex(ProfileIndex&&) noexcept = default;
+  ProfileIndex& operator=(ProfileIndex&&) noexcept = default;
+
+  const std::string& Text() const { return *text_; }
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+ private:
+  struct Entry {
+    std::uint64_t hash;        // of both names without regard to case
+    std::string_view section;  // trimmed, as spelt in the text
+    std::string_view key;
+    std::string_view value;    // as the profile functions return it
+  };
+  std::unique_ptr<std::string> text_;  // the views point into it; stays put when moved
+  std::vector<Entry> entries_;         // sorted by hash, then by line
+};
 
 }  // namespace platform

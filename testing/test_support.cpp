@@ -195,4 +195,15 @@ bool SpinUntil(const std::function<bool()>& condition, int timeoutMs) {
       timeoutMs);
 }
 
+std::string FindOnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::stringstream folders(path ? path : "/usr/bin:/bin");
+  std::string folder;
+  while (std::getline(folders, folder, ':')) {
+    std::string candidate = folder + "/" + program;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return "";
+}
+
 }  // namespace testing_support

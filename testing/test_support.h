@@ -76,6 +76,9 @@ class ChildProcess {
   std::string errPath_;
 };
 
+// The program's path found through $PATH; "" when it is not there.
+std::string FindOnPath(const std::string& program);
+
 // Polls `condition` until it holds or timeoutMs passes.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
 // The same while this thread's Qt events are handled (timers, sockets).

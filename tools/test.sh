@@ -7,8 +7,8 @@ shift || true
 tools/deps.sh
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
-# The tests keep their registry stores in temporary folders; the build's own
-# AppPath record goes to a private store too, so a test run touches nothing of the user's.
+# The tests keep their registry stores in temporary folders; a private store
+# here as well, so a test run touches nothing of the user's.
 export XDG_CONFIG_HOME=$(mktemp -d)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$build"

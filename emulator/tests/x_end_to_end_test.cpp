@@ -1,28 +1,15 @@
 // Runs the X session tests in an X server of their own, one test per run.
 #include "testing/test_support.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
 
-std::string FindOnPath(const std::string& program) {
-  const char* path = std::getenv("PATH");
-  std::stringstream folders(path ? path : "/usr/bin:/bin");
-  std::string folder;
-  while (std::getline(folders, folder, ':')) {
-    std::string candidate = folder + "/" + program;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return "";
-}
-
 class UnderXvfb : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(UnderXvfb, Passes) {
-  std::string xvfbRun = FindOnPath("xvfb-run");
+  std::string xvfbRun = testing_support::FindOnPath("xvfb-run");
   if (xvfbRun.empty()) GTEST_SKIP() << "xvfb-run is missing (Debian package xvfb): input synthesis is not checked end to end";
   if (::access("/dev/uinput", W_OK) == 0)
     GTEST_SKIP() << "/dev/uinput is writable here: the emulator would send through it to this machine's own "

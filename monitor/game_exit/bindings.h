@@ -3,6 +3,8 @@
 // reads them again from the configuration file.
 #pragma once
 
+#include "config_store/scg_values.h"
+
 #include <array>
 #include <string>
 
@@ -10,11 +12,7 @@ namespace game_exit {
 
 // The game's own input word (MOUSE1, PGUP), the game command bound to it, and
 // the action name the mouse emulator sends.
-struct ActionTriple {
-  std::string GameInput;
-  std::string GameCommand;
-  std::string SendEvent;
-};
+using config_store::ActionTriple;
 
 struct GameBindings {
   std::array<ActionTriple, 16> ButtonAlias;  // BUTTON_n_USER, n = 0..15

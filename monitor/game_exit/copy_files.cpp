@@ -1,5 +1,6 @@
 #include "monitor/game_exit/copy_files.h"
 
+#include "config_store/block_readers.h"
 #include "monitor/game_exit/game_text_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -10,12 +11,6 @@ namespace {
 
 void AddLog(const CopyJob& job, const std::string& line) {
   if (job.Log) job.Log(line);
-}
-
-// Drops `front` characters at the start and `back` at the end; empty when too short.
-std::string Cut(const std::string& text, size_t front, size_t back) {
-  if (text.size() < front + back) return {};
-  return text.substr(front, text.size() - front - back);
 }
 
 // The Linux path of a source inside games/, or empty when the name could leave
@@ -36,46 +31,29 @@ std::string SourcePath(const std::string& programFolder, const std::string& sour
     std::string found = platform::FindEntryNoCase(path, part);
     path += "/" + (found.empty() ? part : found);
   }
-  return path;
+  // Links there may not lead out of games/ either.
+  return !platform::FileExists(path) || ResolvesWithin(path, gamesFolder) ? path : std::string();
 }
 
 }  // namespace
 
 CopyEntry SplitCopyRow(const std::string& row) {
-  CopyEntry entry;
-  std::string text = platform::Trim(row);
-  if (!text.empty()) text.erase(0, 1);  // the opening quote
-  if (platform::EqualsNoCase(text, "ERROR") || text.find(',') == std::string::npos || text.size() < 8)
-    return entry;
-  std::vector<std::string> parts = platform::SplitOn(text, ',');
-  entry.source = Cut(platform::Trim(parts[0]), 0, 1);
-  entry.destination = Cut(platform::Trim(parts[1]), 1, 1);
-  return entry;
+  config_store::TCopyFile file = config_store::SplitCopyRow(row, config_store::MissingList::Empty);
+  return {file.Source, file.Destination};
 }
 
 bool ReadCopyFiles(const std::string& ActiveScgFile, const CopyJob& job) {
   auto bytes = platform::ReadFileBytes(ActiveScgFile);
   if (!bytes) return false;
-  std::vector<std::string> lines = platform::SplitLines(*bytes);
-  bytes.reset();
-
-  size_t at = 0;  // lines read so far
-  std::string current;
-  while (!(current.size() >= 10 && platform::EqualsNoCase(current.substr(0, 10), "COPY_FILES"))) {
-    if (at + 1 > kCopyHeaderLineLimit || at >= lines.size()) return false;
-    current = lines[at++];
-  }
-  if (at >= lines.size()) return false;
-  current = lines[at++];  // the "   {" line, not examined
-
+  config_store::BlockRules rules;
+  rules.keyIgnoresCase = true;
+  rules.keyLineLimit = kCopyHeaderLineLimit;
+  rules.rowLimit = static_cast<int>(kCopyRowLimit);
+  config_store::BlockScan scan = config_store::ScanBlock(platform::SplitLines(*bytes), "COPY_FILES", rules);
+  // Nothing is copied from a block that was not read whole.
+  if (scan.end != config_store::BlockScan::End::Terminator) return false;
   std::vector<CopyEntry> CopyList;
-  while (current != "   }") {
-    if (CopyList.size() > kCopyRowLimit) return false;
-    if (at >= lines.size()) return false;  // no closing line
-    current = lines[at++];
-    if (current.empty() || current == "   }") continue;
-    CopyList.push_back(SplitCopyRow(current));
-  }
+  for (const std::string& row : scan.rows) CopyList.push_back(SplitCopyRow(row));
   return ExecCopyFiles(CopyList, job);
 }
 
@@ -89,6 +67,8 @@ bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job) {
       return false;
     }
     std::string windowsDestination = job.game->Resolve(entry.destination);
+    if (windowsDestination != "ERROR" && !job.game->Reaches(job.game->LinuxPath(windowsDestination)))
+      windowsDestination = "ERROR";
     if (windowsDestination == "ERROR") {
       AddLog(job, "Error with copy path " + entry.destination);
       return false;

@@ -1,5 +1,6 @@
 #include "monitor/game_exit/custom_block.h"
 
+#include "config_store/block_readers.h"
 #include "monitor/game_exit/custom_file_actions.h"
 #include "monitor/game_exit/custom_ini_registry_actions.h"
 #include "monitor/game_exit/placeholders.h"
@@ -10,8 +11,6 @@
 
 namespace game_exit {
 namespace {
-
-const std::string kClosingLine = "   }";
 
 using Executor = bool (*)(const ActionArgs&, const CustomContext&);
 
@@ -75,17 +74,8 @@ int RunRow(const std::string& row, const CustomContext& context, const GameBindi
 }  // namespace
 
 std::optional<std::vector<std::string>> SplitCustomRow(const std::string& row) {
-  std::vector<std::string> fields;
-  size_t start = 0;
-  for (;;) {
-    size_t at = row.find("\\,", start);
-    std::string piece = platform::Trim(std::string_view(row).substr(start, at == std::string::npos ? std::string::npos : at - start));
-    if (piece.size() < 2) return std::nullopt;
-    fields.push_back(piece.substr(1, piece.size() - 2));
-    if (at == std::string::npos) break;
-    start = at + 2;
-  }
-  if (fields.size() < 2) return std::nullopt;
+  auto fields = config_store::SplitCustomFields(row);
+  if (fields && fields->size() < 2) return std::nullopt;
   return fields;
 }
 
@@ -98,32 +88,25 @@ CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& cont
     run.complete = false;
     return run;
   }
-  std::vector<std::string> lines = platform::SplitLines(*bytes);
-  bytes.reset();
-  size_t at = 0;
-  while (at < lines.size() && !(lines[at].size() >= 6 && platform::EqualsNoCase(lines[at].substr(0, 6), "CUSTOM")))
-    ++at;
-  if (at == lines.size()) {
+  config_store::BlockRules rules;
+  rules.keyIgnoresCase = true;
+  rules.emptyLineEnds = true;
+  config_store::BlockScan scan = config_store::ScanBlock(platform::SplitLines(*bytes), "CUSTOM", rules);
+  if (scan.end == config_store::BlockScan::End::KeyNotFound) {
     context.AddLog("No CUSTOM block in " + ActiveScgFile);
     run.complete = false;
     return run;
   }
-  ++at;  // the "   {" line, not examined
-  if (at >= lines.size()) return run;
-  for (;;) {
-    if (at + 1 >= lines.size() || lines[at] == kClosingLine) return run;
-    ++at;
-    const std::string& line = lines[at];
-    if (line.empty()) {
-      run.complete = false;
-      return run;
-    }
-    if (line == kClosingLine) continue;
-    if (int error = RunRow(line, context, bindings)) {
+  for (const std::string& row : scan.rows) {
+    if (int error = RunRow(row, context, bindings)) {
       run.errorNumber = error;
       return run;
     }
   }
+  // A block cut short by an empty line ran incomplete; the end of the file
+  // ends it like its closing line.
+  run.complete = scan.end != config_store::BlockScan::End::EmptyLine;
+  return run;
 }
 
 }  // namespace game_exit

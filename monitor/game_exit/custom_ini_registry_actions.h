@@ -5,7 +5,8 @@
 // A row not flagged ALWAYS does nothing while the folder is already configured.
 // INI creates the file and its folders when missing and keeps the file's line
 // end style. REGISTRY writes where the game reads: the Wine prefix's registry
-// for a game that ran under Wine, else our registry store. A value that could
+// for a game that ran under Wine (through the game's own Wine and its Wine
+// variables), else our registry store. A value that could
 // not be written fails the action; it then logs "Error <n> changing INI <file>"
 // or "Error <n> changing registry ". A REGISTRY row of another type or root
 // fails without a log line.

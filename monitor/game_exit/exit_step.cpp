@@ -1,6 +1,7 @@
 #include "monitor/game_exit/exit_step.h"
 
 #include "config_store/profile_helpers.h"
+#include "config_store/scg_values.h"
 #include "monitor/game_exit/copy_files.h"
 #include "monitor/game_exit/custom_block.h"
 #include "monitor/game_exit/marker_file.h"
@@ -24,12 +25,7 @@ std::string CurrentTime() {
 
 }  // namespace
 
-bool FlagIsTrue(const std::string& flag) {
-  if (platform::EqualsNoCase(flag, "TRUE")) return true;
-  if (platform::EqualsNoCase(flag, "FALSE")) return false;
-  auto number = platform::ParseDecimal(flag);
-  return number && *number != 0;
-}
+bool FlagIsTrue(const std::string& flag) { return config_store::ConvertsToTrue(flag); }
 
 GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams) {
   auto log = [&](const std::string& line) {
@@ -72,13 +68,14 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
     if (!outcome.AlreadyConfigured) platform::RemoveFile(marker);
   }
 
-  if (platform::EqualsNoCase(copyFlag, "TRUE")) {
+  if (config_store::IsTrueNoCase(copyFlag)) {
     CopyJob job{state.ProgramFolder, &game, seams.DebugMode, seams.Log};
     if (!ReadCopyFiles(scg, job)) return outcome;
   }
 
-  if (platform::EqualsNoCase(customFlag, "TRUE")) {
-    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, seams.Log};
+  if (config_store::IsTrueNoCase(customFlag)) {
+    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, seams.Log, state.WineLoader,
+                          state.WineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
       outcome.CustomError = run.errorNumber;

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace game_exit {
 
@@ -27,6 +28,8 @@ struct GameExitState {
   std::string ActiveExeFolder;  // Linux folder of the game's executable
   std::string WinePrefix;       // the game's Wine prefix; empty when it did not run under Wine
   GameBindings Bindings;        // as the activation stored them
+  std::string WineLoader = {};  // the Wine loader that ran the game
+  std::vector<std::string> WineEnvironment = {};  // the game's Wine variables ("NAME=value")
 };
 
 struct GameExitSeams {

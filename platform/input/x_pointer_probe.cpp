@@ -2,6 +2,7 @@
 #include "platform/input/x_pointer_probe.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace platform {
 
@@ -41,6 +42,19 @@ bool XPointerProbe::KeyDown(int xKeycode) {
 void XPointerProbe::Warp(int x, int y) {
   if (!display_) return;
   XWarpPointer(D(display_), None, DefaultRootWindow(D(display_)), 0, 0, 0, 0, x, y);
+  XSync(D(display_), False);
+}
+
+void XPointerProbe::Click(int xButton) {
+  if (!display_) return;
+  XTestFakeButtonEvent(D(display_), xButton, True, CurrentTime);
+  XTestFakeButtonEvent(D(display_), xButton, False, CurrentTime);
+  XSync(D(display_), False);
+}
+
+void XPointerProbe::Unmap(unsigned long window) {
+  if (!display_) return;
+  XUnmapWindow(D(display_), window);
   XSync(D(display_), False);
 }
 

@@ -1,6 +1,6 @@
 // Looks at the X server's pointer and keyboard from outside, for tests and
 // benchmarks of input synthesis: where the pointer is, which buttons are down,
-// and a place to put it.
+// a place to put it, a click, and a window taken off screen.
 #pragma once
 
 #include <string>
@@ -20,6 +20,10 @@ class XPointerProbe {
   bool ButtonDown(int xButton);  // 1 left, 2 middle, 3 right
   bool KeyDown(int xKeycode);
   void Warp(int x, int y);
+  // Presses and releases a button where the pointer is, as a user would (XTest).
+  void Click(int xButton);
+  // Unmaps a window from outside, as a window manager does when it minimises it.
+  void Unmap(unsigned long window);
 
  private:
   void* display_ = nullptr;  // Display*

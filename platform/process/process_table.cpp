@@ -106,6 +106,14 @@ bool IsWineLoader(const std::string& exePath) {
           name.compare(0, 4, "wine") == 0);
 }
 
+// The loader a Wine process runs under: the preloader's sibling loader
+// ("wine64-preloader" -> "wine64"), else the executable itself.
+std::string WineLoaderOf(const std::string& exePath) {
+  const std::string tail = "-preloader";
+  if (!EndsWithNoCase(exePath, tail)) return exePath;
+  return exePath.substr(0, exePath.size() - tail.size());
+}
+
 // NUL-separated lists (cmdline, environ).
 std::vector<std::string> SplitNul(const std::string& bytes) {
   std::vector<std::string> items;
@@ -303,6 +311,12 @@ bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& in
     if (!game.empty()) {
       path = game;
       info.winePrefix = prefix;
+      info.wineLoader = WineLoaderOf(exe);
+      for (const char* name : kWineEnvironment) {
+        auto entry = std::find_if(environ.begin(), environ.end(),
+                                  [&](const std::string& e) { return e.rfind(std::string(name) + "=", 0) == 0; });
+        if (entry != environ.end()) info.wineEnvironment.push_back(*entry);
+      }
     }
   }
   info.exeName = FileNamePart(path);

@@ -18,7 +18,17 @@ struct ProcessInfo {
   std::string exeFolder;  // Linux folder, without a trailing "/"
   unsigned long long startTime = 0;  // when the process started; a reused pid differs
   std::string winePrefix;  // the Wine prefix a Windows game runs in; empty for a native program
+  // For a game under Wine: the loader that runs it, and its variables of
+  // kWineEnvironment ("NAME=value", those it has). Writing into the prefix with
+  // these reaches the wineserver that serves the game.
+  std::string wineLoader;
+  std::vector<std::string> wineEnvironment;
 };
+
+// The variables that decide which Wine, prefix and wineserver a Wine program
+// uses (Wine keeps the server's socket below TMPDIR).
+inline constexpr const char* kWineEnvironment[] = {"WINEPREFIX", "WINESERVER", "WINELOADER", "WINEARCH",
+                                                   "TMPDIR",     "HOME",       "USER"};
 
 // A process opened for waiting: it answers "still running" for that process
 // only, also when its pid has meanwhile been given to another one.

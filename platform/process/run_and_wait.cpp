@@ -1,5 +1,6 @@
 #include "platform/process/run_and_wait.h"
 
+#include "platform/process/child_process.h"
 #include "platform/process/command_line.h"
 #include "platform/process/pidfd.h"
 #include "platform/start_window.h"
@@ -7,8 +8,12 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -72,80 +77,154 @@ void KeepForReaping(pid_t pid) {
   UnreapedList().push_back({pid, notifier, pidfd});
 }
 
-// Blocks until the child ends, running the event loop meanwhile when there is one.
-bool WaitForChild(pid_t pid, int& status) {
-  int pidfd = PidFdOpen(pid);
-  if (pidfd >= 0 && QCoreApplication::instance()) {
-    QEventLoop loop;
-    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
-    // The child may have ended before the notifier existed.
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      ::close(pidfd);
-      return true;
-    }
-    loop.exec();
-    notifier.setEnabled(false);
-  }
-  if (pidfd >= 0) ::close(pidfd);
+// The child's end as waitpid reports it; `lost` when it cannot be waited for
+// any more (reaped elsewhere), which ends every wait too.
+struct ChildStatus {
+  int status = 0;
+  bool lost = false;
+};
+
+bool Reaped(pid_t pid, ChildStatus& child, int options) {
   for (;;) {
-    pid_t done = ::waitpid(pid, &status, 0);
+    pid_t done = ::waitpid(pid, &child.status, options);
     if (done == pid) return true;
     if (done < 0 && errno == EINTR) continue;
-    return false;
+    if (done < 0) child.lost = true;
+    return child.lost;
   }
+}
+
+// Waits up to `ms` milliseconds (-1: without end) for the child to end; true
+// when it has ended.
+bool AwaitEnd(pid_t pid, int pidfd, int ms, ChildStatus& child) {
+  auto reaped = [&] { return Reaped(pid, child, WNOHANG); };
+  if (reaped()) return true;
+  if (pidfd < 0 && ms < 0) return Reaped(pid, child, 0);
+  auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    int left = -1;
+    if (ms >= 0) {
+      auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      left = std::max(0, ms - static_cast<int>(spent.count()));
+    }
+    if (pidfd >= 0) {
+      pollfd wanted{pidfd, POLLIN, 0};
+      ::poll(&wanted, 1, left);
+    } else {
+      ::usleep(static_cast<useconds_t>(std::min(left, 20)) * 1000);  // no pidfd: a slow look
+    }
+    if (reaped()) return true;
+    if (left == 0) return false;
+  }
+}
+
+// Asks the child to end, kills it after the grace, and reaps it.
+void EndChild(pid_t pid, int pidfd, ChildStatus& child) {
+  ::kill(pid, SIGTERM);
+  if (AwaitEnd(pid, pidfd, kRunGraceMs, child)) return;
+  ::kill(pid, SIGKILL);
+  AwaitEnd(pid, pidfd, -1, child);
 }
 
 }  // namespace
 
-int RunAndWait(const std::string& commandLine, bool noWait) {
+// Registers an event loop as a wait that RunStop::Stop ends.
+class RunStopWait {
+ public:
+  RunStopWait(RunStop* stop, QEventLoop* loop) : stop_(stop), loop_(loop) {
+    if (stop_) stop_->waits_.push_back(loop_);
+  }
+  ~RunStopWait() {
+    if (stop_) std::erase(stop_->waits_, loop_);
+  }
+
+ private:
+  RunStop* stop_;
+  QEventLoop* loop_;
+};
+
+void RunStop::Stop() {
+  stopped_ = true;
+  for (QEventLoop* loop : waits_) loop->quit();
+}
+
+namespace {
+
+// Blocks until the child ends, running the event loop meanwhile when there is
+// one; a child that outlasts the limit, or whose wait is stopped, is ended.
+bool WaitForChild(pid_t pid, int& status, const WaitRules& rules, RunEnd& end) {
+  ChildStatus child;
+  end = RunEnd::Finished;
+  auto stopped = [&] { return rules.stop && rules.stop->Stopped(); };
+  auto start = std::chrono::steady_clock::now();
+  int pidfd = PidFdOpen(pid);
+  // The child may have ended before anything watched it.
+  bool ended = AwaitEnd(pid, pidfd, 0, child);
+  if (!ended && pidfd >= 0 && QCoreApplication::instance() && !stopped()) {
+    QEventLoop loop;
+    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&loop] { loop.quit(); });
+    if (rules.limitMs > 0) limit.start(rules.limitMs);
+    RunStopWait registered(rules.stop, &loop);
+    loop.exec();
+    notifier.setEnabled(false);
+    ended = AwaitEnd(pid, pidfd, 0, child);
+  }
+  // Without an event loop, or once the program is ending (event loops then
+  // return at once), a plain wait, still within the limit.
+  if (!ended && !stopped()) {
+    int left = -1;
+    if (rules.limitMs > 0) {
+      auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      left = std::max(0, rules.limitMs - static_cast<int>(spent.count()));
+    }
+    ended = AwaitEnd(pid, pidfd, left, child);
+  }
+  if (!ended) {
+    end = stopped() ? RunEnd::Stopped : RunEnd::OverLimit;
+    EndChild(pid, pidfd, child);
+  }
+  if (pidfd >= 0) ::close(pidfd);
+  status = child.status;
+  return !child.lost;
+}
+
+}  // namespace
+
+int RunAndWait(const std::string& commandLine, bool noWait) { return RunAndWait(commandLine, noWait, WaitRules{}); }
+
+int RunAndWait(const std::string& commandLine, bool noWait, const WaitRules& rules, RunEnd* end) {
+  if (end) *end = RunEnd::Finished;
   ReapFinished();
+  if (!noWait && rules.stop && rules.stop->Stopped()) {
+    if (end) *end = RunEnd::Stopped;
+    return 0;
+  }
   ParsedCommandLine parsed = ParseCommandLine(commandLine, IsExecutableFile);
   if (!IsExecutableFile(parsed.program)) return 0;
 
-  std::vector<std::string> argvStore{parsed.program};
-  argvStore.insert(argvStore.end(), parsed.args.begin(), parsed.args.end());
-  std::vector<char*> argv;
-  for (auto& a : argvStore) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  // Our sockets (the single-instance name above all) must not live on in the child.
-  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  // Signals we ignore or block stay with us, not with the child.
-  sigset_t none, all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &all);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
+  std::vector<std::string> argv{parsed.program};
+  argv.insert(argv.end(), parsed.args.begin(), parsed.args.end());
   // Our environment, with the wish that the program's window stays hidden.
-  std::vector<std::string> envStore{StartWindowEntry(StartWindow::Hidden)};
+  std::vector<std::string> env{StartWindowEntry(StartWindow::Hidden)};
   const std::string variable = std::string(kStartWindowVariable) + "=";
   for (char** e = environ; *e; ++e)
-    if (std::string_view(*e).substr(0, variable.size()) != variable) envStore.emplace_back(*e);
-  std::vector<char*> envp;
-  for (auto& e : envStore) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  pid_t pid = -1;
-  int rc = ::posix_spawn(&pid, parsed.program.c_str(), &actions, &attributes, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  if (rc != 0) return 0;
+    if (std::string_view(*e).substr(0, variable.size()) != variable) env.emplace_back(*e);
+  pid_t pid = StartChild(argv, env, ChildOutput::Ours);
+  if (pid < 0) return 0;
 
   if (noWait) {
     KeepForReaping(pid);
     return 0;
   }
   int status = 0;
-  if (!WaitForChild(pid, status)) return -1;
-  return ExitCodeOf(status);
+  RunEnd how = RunEnd::Finished;
+  bool waited = WaitForChild(pid, status, rules, how);
+  if (end) *end = how;
+  return waited ? ExitCodeOf(status) : -1;
 }
 
 int UnreapedChildren() {

@@ -1,19 +1,16 @@
 #include "platform/wine/wine_registry.h"
 
 #include "platform/file_system.h"
+#include "platform/process/child_process.h"
+#include "platform/process/process_table.h"
 #include "platform/text.h"
 
 #include <QByteArray>
 #include <chrono>
-#include <initializer_list>
 #include <cstdlib>
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
+#include <initializer_list>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 extern char** environ;
 
@@ -23,7 +20,12 @@ namespace {
 // A first run in a prefix starts its wineserver; well within this.
 constexpr auto kRunLimit = std::chrono::seconds(60);
 
-bool Executable(const std::string& path) { return FileExists(path) && ::access(path.c_str(), X_OK) == 0; }
+bool Executable(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+bool Named(const std::string& entry, const char* name) { return entry.rfind(std::string(name) + "=", 0) == 0; }
 
 std::string Utf8(const std::string& ansi) {
   QByteArray bytes = FromAnsi(ansi).toUtf8();
@@ -38,65 +40,50 @@ std::string KeyText(RegistryRoot root, const std::string& subkey) {
   return key.empty() ? rootName : rootName + "\\" + key;
 }
 
-// Runs wine with `args` in the prefix, output discarded; the exit code, or -1
-// when it could not run or was stopped at the time limit.
-int RunWine(const std::string& wine, const std::string& prefix, const std::vector<std::string>& args) {
-  std::vector<std::string> argvStore{wine};
-  argvStore.insert(argvStore.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& a : argvStore) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  std::vector<std::string> envStore;
+// Ours, with the game's Wine variables in place of our own, the prefix, a
+// character type that reads the arguments as the UTF-8 they are (under another
+// one Wine garbles every character beyond ASCII), and Wine's diagnostics off.
+std::vector<std::string> WineEnvironment(const GameWine& game) {
+  std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
-    if (entry.rfind("WINEPREFIX=", 0) == 0 || entry.rfind("WINEDEBUG=", 0) == 0) continue;
-    envStore.push_back(entry);
+    bool replaced = Named(entry, "WINEPREFIX") || Named(entry, "WINEDEBUG") || Named(entry, "LC_ALL") ||
+                    Named(entry, "LC_CTYPE");
+    if (!game.environment.empty())
+      for (const char* name : kWineEnvironment) replaced = replaced || Named(entry, name);
+    if (!replaced) env.push_back(entry);
   }
-  envStore.push_back("WINEPREFIX=" + prefix);
-  envStore.push_back("WINEDEBUG=-all");
-  std::vector<char*> envp;
-  for (std::string& e : envStore) envp.push_back(e.data());
-  envp.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  int rc = ::posix_spawn(&pid, wine.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return -1;
-
-  auto deadline = std::chrono::steady_clock::now() + kRunLimit;
-  int status = 0;
-  for (;;) {
-    pid_t done = ::waitpid(pid, &status, WNOHANG);
-    if (done == pid) break;
-    if (done < 0) return -1;
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  for (const std::string& entry : game.environment)
+    if (!Named(entry, "WINEPREFIX")) env.push_back(entry);
+  env.push_back("WINEPREFIX=" + game.prefix);
+  env.push_back("LC_CTYPE=C.UTF-8");
+  env.push_back("WINEDEBUG=-all");
+  return env;
 }
 
-PrefixWrite Write(const std::string& prefix, RegistryRoot root, const std::string& subkey,
-                  const std::string& name, const std::string& type, const std::string& data) {
+// Why a run of wine did not succeed; empty when it did.
+std::string RunFailure(const ChildOutcome& run) {
+  switch (run.end) {
+    case ChildEnd::Exited:
+      return run.exitCode == 0 ? std::string() : "exit code " + std::to_string(run.exitCode);
+    case ChildEnd::NotStarted:
+      return "could not be started";
+    case ChildEnd::TimedOut:
+      return "no end within " + std::to_string(kRunLimit.count()) + " s";
+    case ChildEnd::Abandoned:
+      return "not awaited, the monitor is ending";
+  }
+  return "unknown";
+}
+
+PrefixWrite Write(const GameWine& game, RegistryRoot root, const std::string& subkey, const std::string& name,
+                  const std::string& type, const std::string& data) {
+  const std::string& prefix = game.prefix;
   std::string key = KeyText(root, subkey);
   std::string what = "registry value " + key + "\\" + name;
   PrefixWrite result;
   if (prefix.empty() || !FileExists(prefix + "/user.reg")) {
     result.problem = "No Wine prefix at " + prefix + ": " + what + " not written";
-    return result;
-  }
-  std::string wine = FindWineProgram();
-  if (wine.empty()) {
-    result.problem = "Wine is not installed: " + what + " not written to the prefix " + prefix;
     return result;
   }
   for (const std::string* part : std::initializer_list<const std::string*>{&key, &name, &data}) {
@@ -105,18 +92,37 @@ PrefixWrite Write(const std::string& prefix, RegistryRoot root, const std::strin
       return result;
     }
   }
-  std::vector<std::string> args{"reg", "add", Utf8(key)};
-  if (name.empty()) {
-    args.push_back("/ve");
-  } else {
-    args.push_back("/v");
-    args.push_back(Utf8(name));
+  std::string wine = Executable(game.loader) ? game.loader : FindWineProgram();
+  if (wine.empty()) {
+    std::string gone = game.loader.empty() ? std::string() : game.loader + " is gone, ";
+    result.problem = "No Wine loader for the game's prefix " + prefix + " (" + gone + "none on PATH): " + what +
+                     " not written";
+    return result;
   }
-  args.insert(args.end(), {"/t", type, "/d", Utf8(data), "/f"});
-  int code = RunWine(wine, prefix, args);
-  if (code != 0) {
-    result.problem = "wine reg failed (exit code " + std::to_string(code) + "): " + what +
-                     " not written to the prefix " + prefix;
+
+  std::vector<std::string> value = {Utf8(key)};
+  if (name.empty()) {
+    value.push_back("/ve");
+  } else {
+    value.push_back("/v");
+    value.push_back(Utf8(name));
+  }
+  std::vector<std::string> add = {wine, "reg", "add"};
+  add.insert(add.end(), value.begin(), value.end());
+  add.insert(add.end(), {"/t", type, "/d", Utf8(data), "/f"});
+  std::vector<std::string> env = WineEnvironment(game);
+  std::string failure = RunFailure(RunChild(add, env, kRunLimit));
+  if (!failure.empty()) {
+    result.problem = "wine reg failed (" + failure + "): " + what + " not written to the prefix " + prefix;
+    return result;
+  }
+  // Read back through the same server: only a value it holds reaches the prefix's files.
+  std::vector<std::string> query = {wine, "reg", "query"};
+  query.insert(query.end(), value.begin(), value.end());
+  failure = RunFailure(RunChild(query, env, kRunLimit));
+  if (!failure.empty()) {
+    result.problem = "wine reg query failed (" + failure + "): " + what + " not found in the prefix " + prefix +
+                     " after writing it";
     return result;
   }
   result.ok = true;
@@ -138,14 +144,14 @@ std::string FindWineProgram() {
   return {};
 }
 
-PrefixWrite SetPrefixString(const std::string& prefix, RegistryRoot root, const std::string& subkey,
+PrefixWrite SetPrefixString(const GameWine& game, RegistryRoot root, const std::string& subkey,
                             const std::string& name, const std::string& data) {
-  return Write(prefix, root, subkey, name, "REG_SZ", data);
+  return Write(game, root, subkey, name, "REG_SZ", data);
 }
 
-PrefixWrite SetPrefixDword(const std::string& prefix, RegistryRoot root, const std::string& subkey,
+PrefixWrite SetPrefixDword(const GameWine& game, RegistryRoot root, const std::string& subkey,
                            const std::string& name, uint32_t data) {
-  return Write(prefix, root, subkey, name, "REG_DWORD", std::to_string(data));
+  return Write(game, root, subkey, name, "REG_DWORD", std::to_string(data));
 }
 
 }  // namespace platform::wine

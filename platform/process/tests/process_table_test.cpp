@@ -123,7 +123,7 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
   f.Add({9, "/usr/games/Quake3/quake3", {"quake3"}, {}, "", "/"});
   // Under Wine: the mapped .exe that is not Wine's own, in a prefix named by WINEPREFIX.
   f.Add({20, "/usr/lib/wine/wine64", {"C:\\Program Files\\Hover Race\\HoverRace.EXE"},
-         {"HOME=/nowhere", "WINEPREFIX=" + other + "/"},
+         {"PATH=/bin", "HOME=/nowhere", "WINEPREFIX=" + other + "/", "TMPDIR=/tmp/game", "WINEDEBUG=-all"},
          MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
              MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover) +
              MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-unix/ntdll.so")});
@@ -144,11 +144,15 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
     int pid;
     std::string folder;
     std::string prefix;
+    std::string loader = {};
+    std::vector<std::string> environment = {};
   } expected[] = {
       {"quake3", 9, "/usr/games/Quake3", ""},
-      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race", other},
-      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System", prefix},
-      {"game.exe", 40, f.Path("games/x"), prefix},
+      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race", other, "/usr/lib/wine/wine64",
+       {"WINEPREFIX=" + other + "/", "TMPDIR=/tmp/game", "HOME=/nowhere"}},
+      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System", prefix, "/usr/lib/wine/wine64",
+       {"HOME=" + f.Home()}},
+      {"game.exe", 40, f.Path("games/x"), prefix, "/usr/lib/wine/wine"},
       {"wine64", 50, "/usr/lib/wine", ""},
       {"run.x86", 100, "/opt/game", ""},
   };
@@ -159,6 +163,8 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
     EXPECT_EQ(list[i].pid, expected[i].pid) << i;
     EXPECT_EQ(list[i].exeFolder, expected[i].folder) << i;
     EXPECT_EQ(list[i].winePrefix, expected[i].prefix) << i;
+    EXPECT_EQ(list[i].wineLoader, expected[i].loader) << i;
+    EXPECT_EQ(list[i].wineEnvironment, expected[i].environment) << i;
     EXPECT_EQ(list[i].startTime, 1000u) << i;
   }
 }

@@ -1,0 +1,37 @@
+// One download through the updater's own Download and WaitForFinish, in a
+// process of its own so that its peak memory is the updater's alone.
+// Prints: seconds, bytes, peak resident kB.
+#include "updater/updater.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s BASE FILE FOLDER\n", argv[0]);
+    return 2;
+  }
+  updater::UpdaterHooks hooks;
+  hooks.tempFolder = argv[3];
+  updater::Updater u(std::move(hooks));
+  u.UpdateServer = argv[1];
+  u.ShowProgress = true;  // the progress text is worked out per piece, as in a real run
+  u.CumulativeProgress = true;
+  u.ExpectedTotal = 1;
+  QElapsedTimer clock;
+  clock.start();
+  u.Download(argv[2], "", argv[3]);
+  u.WaitForFinish();
+  double seconds = clock.nsecsElapsed() / 1e9;
+  struct stat info {};
+  std::string target = std::string(argv[3]) + "/" + argv[2];
+  long long bytes = ::stat(target.c_str(), &info) == 0 ? info.st_size : -1;
+  struct rusage usage {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  std::printf("%.4f %lld %ld\n", seconds, bytes, usage.ru_maxrss);
+  return u.RunFailed() ? 1 : 0;
+}

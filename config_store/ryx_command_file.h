@@ -1,0 +1,59 @@
+// The controller command file (active.ryx, exported ryx files): one option line
+// for the control tool per line, CR LF ended. The option lines are built here
+// for the editor and the monitor alike.
+#pragma once
+
+#include "config_store/game_config.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace config_store {
+
+// One physical axis i as the axis page holds it: the motion m(i) 1..6 and its
+// polarity s(i) ("+", "-", or "0" for an axis without motion).
+struct AxisAssignment {
+  int Motion = 0;
+  std::string Polarity;
+};
+using AxisAssignments = std::array<AxisAssignment, 6>;  // [i - 1]
+
+// The assignment a loaded record implies: m(i) = AxisMap(i) USER,
+// s(i) = Polarity(m(i)) USER.
+AxisAssignments AxisAssignmentsFromRecord(const TGameConfig& config);
+
+// The option lines, one function per option of the control tool.
+namespace ryx {
+std::string ResetCurve(int slot);
+// Empty when the path cannot be quoted (it holds a double quote).
+std::string UploadCurve(int slot, const std::string& path);
+std::string Chording(bool on);
+std::string NullRegion(const std::string& value);
+std::string MasterSensitivity(const std::string& value);
+std::string MasterGain(const std::string& value);
+std::string Sensitivity(int axis, const std::string& value);
+std::string Gain(int axis, const std::string& value);
+std::string Axis(int axis, int position);
+std::string Polarity(int axis, const std::string& sign);
+std::string PrecisionButton(const std::string& mode, const std::string& button);
+std::string PrecisionSensitivity(const std::string& value);
+std::string PrecisionGain(const std::string& value);
+// "+" and "-" swapped, any other text unchanged.
+std::string InvertedSign(const std::string& sign);
+// The Linux path of a stored curve value (".\crv\a.crv" lies in the program folder).
+std::string CurveFilePath(const std::string& stored, const std::string& programFolder);
+}  // namespace ryx
+
+// The editor's command file lines for the record at `SkillLevel`.
+std::vector<std::string> RyxCommandLines(const TGameConfig& config, int SkillLevel, const AxisAssignments& axes,
+                                         const std::string& programFolder);
+
+// Writes the lines to `path`, replacing the file as a whole; false on failure.
+bool WriteRyxCommandFile(const std::string& path, const TGameConfig& config, int SkillLevel,
+                         const AxisAssignments& axes, const std::string& programFolder);
+
+// Replaces `path` with the lines, each ended by CR LF.
+bool WriteRyxLines(const std::string& path, const std::vector<std::string>& lines);
+
+}  // namespace config_store

@@ -1,0 +1,114 @@
+#include "editor/editor_start.h"
+
+#include "config_store/profile_helpers.h"
+#include "editor/check_attached_dialog.h"
+#include "editor/editor_switches.h"
+#include "editor/windows_version.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/modal.h"
+#include "platform/text.h"
+
+#include <QPlainTextEdit>
+
+namespace editor {
+
+EditorStart::EditorStart(std::string commandText, std::string programFolder)
+    : commandText_(std::move(commandText)), programFolder_(std::move(programFolder)) {}
+
+EditorStart::~EditorStart() = default;
+
+void EditorStart::End(int exitCode) {
+  exitCode_ = exitCode;
+  splash_.reset();
+}
+
+void EditorStart::ShowCommandLineHelp() {
+  platform::MsgBox(kEditorUsageText, platform::MsgButtons::Ok, platform::MsgIcon::None, kEditorTitle);
+  End(1);
+}
+
+bool EditorStart::Main() {
+  // 1. The attachment warning (the check never asks for it at present).
+  bool quit = false;
+  if (!config_store::ReadCheckAttached()) {
+    frmCheckAttached dialog([&quit] { quit = true; });
+    dialog.endProgram = [&quit](int) { quit = true; };
+    platform::ExecModal(dialog);
+    if (quit) {
+      End(0);
+      return false;
+    }
+  }
+  // 2. One editor per installation folder: a second start brings the running
+  // one to the front, restored, and ends without a window of its own.
+  instance_ = std::make_unique<platform::SingleInstance>("tunedeck", programFolder_);
+  // A short wait lets a start right after an editor closed find the name free.
+  if (!instance_->Claim(500)) {
+    instance_->ActivateRunning();
+    End(0);
+    return false;
+  }
+  // 3. and 4.
+  SkipOsCheck = false;
+  splash_ = std::make_unique<frmSplash>();
+  splash_->setWindowState(Qt::WindowNoState);
+  splash_->show();
+  splash_->raise();
+  splash_->repaint();
+  // 5. The configuration folder.
+  ScgFolder = programFolder_ + "/scg/";
+  if (!platform::FolderExists(ScgFolder)) {
+    platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
+                     platform::MsgIcon::Critical, "Critical Error");
+    End(1);
+    return false;
+  }
+  // 6. The command line.
+  EditorSwitches switches = ParseEditorSwitches(commandText_);
+  SkipOsCheck = switches.skipOsCheck;
+  if (switches.outcome == EditorSwitches::Outcome::Kill) {
+    std::string monitorIni = programFolder_ + "/watchpost.ini";
+    if (platform::FileExists(monitorIni)) config_store::WriteIni(monitorIni, "APPLICATION", "MODE", "");
+    End(0);
+    return false;
+  }
+  if (switches.outcome == EditorSwitches::Outcome::Usage) {
+    ShowCommandLineHelp();
+    return false;
+  }
+  // 7. The operating-system check.
+  bool refused = false;
+  GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
+  if (refused) {
+    End(1);
+    return false;
+  }
+  // 8. The main window.
+  window_ = std::make_unique<frmMain>(programFolder_);
+  window_->startMinimized = startMinimized;
+  window_->repaintSplash = [this] {
+    if (splash_) splash_->repaint();
+  };
+  window_->unloadSplash = [this] { splash_.reset(); };
+  window_->splashStatus = [this](const std::string& text) {
+    if (!splash_) return;
+    splash_->txtStatus->setPlainText(platform::FromAnsi(text));
+    splash_->repaint();
+  };
+  window_->onEnded = [this](int code) {
+    exitCode_ = code;
+    if (onEnded) onEnded(code);
+  };
+  instance_->Endpoint().onMessage = [this](const std::string& message) {
+    if (message == "ACTIVATE" && window_ && !window_->Ended()) window_->mPopRestore_Click();
+  };
+  window_->Form_Load();
+  if (window_->Ended()) {
+    End(window_->ExitCode());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace editor

@@ -1,0 +1,31 @@
+// tunedeck: the per-game configuration editor.
+#include "editor/editor_start.h"
+#include "platform/program_files.h"
+#include "platform/qt_start.h"
+#include "platform/quit_signals.h"
+#include "platform/start_window.h"
+#include "platform/text.h"
+
+#include <QApplication>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+  platform::PrepareQtPlatform();
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("Heliryx 360 Customizer"));
+  // The About box and the splash closing must not end the program; the main window's unload does.
+  app.setQuitOnLastWindowClosed(false);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  editor::EditorStart start(platform::Join(args, " "), platform::ProgramFolder());
+  start.startMinimized = platform::TakeStartWindowRequest() != platform::StartWindow::Normal;
+  start.onEnded = [](int code) { QCoreApplication::exit(code); };
+  // A logout, a closed terminal or a kill ends the editor through its unload:
+  // tunedeck.ini and the monitor's hand-shake are written, nothing is saved.
+  platform::QuitSignals quitSignals;
+  quitSignals.onQuit = [&start] {
+    if (start.Window()) start.Window()->Terminate();
+  };
+  if (!start.Main()) return start.ExitCode();
+  return app.exec();
+}

@@ -1,0 +1,708 @@
+#include "editor/main_window.h"
+
+#include "config_store/profile_helpers.h"
+#include "config_store/scg_reader.h"
+#include "config_store/scg_writer.h"
+#include "config_store/snapshot.h"
+#include "editor/about_dialog.h"
+#include "editor/array_dialog.h"
+#include "editor/controller_art.h"
+#include "editor/pages/keyboard_page.h"
+#include "editor/pages/motions_page.h"
+#include "editor/pages/sensitivity_page.h"
+#include "editor/pages/window_controls.h"
+#include "editor/selection.h"
+#include "platform/dialogs.h"
+#include "platform/file_dialog.h"
+#include "platform/file_system.h"
+#include "platform/modal.h"
+#include "platform/shell.h"
+#include "platform/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+#include <QWindow>
+#include <cstdio>
+
+namespace editor {
+
+using config_store::ReadIni;
+using config_store::WriteIni;
+using platform::MsgBox;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+namespace {
+
+constexpr int kClientWidth = 1000;
+constexpr int kClientHeight = 620;
+// 225 twips above the centre, at 15 twips to the pixel.
+constexpr int kAboveCentre = 15;
+// Where the frame of sensitivity pictures stands on the pages that show it.
+constexpr int kLightsLeft = 762;
+constexpr int kLightsTop = 136;
+
+// Draws each member of a picture array at its label's size.
+void PaintPictures(const ControlArray<QLabel>& images, art::PictureSet set) {
+  for (const auto& [index, image] : images.Members())
+    image->setPixmap(art::Picture(set, index, image->size(), image->devicePixelRatioF()));
+}
+
+}  // namespace
+
+frmMain::frmMain(std::string programFolder, QWidget* parent)
+    : QMainWindow(parent), ProgramFolder(std::move(programFolder)) {
+  setWindowTitle(platform::FromAnsi(kEditorTitle));
+  central_ = new QWidget(this);
+  central_->setFixedSize(kClientWidth, kClientHeight);
+  setCentralWidget(central_);
+  BuildMenus();
+  BuildControls(kWindowControls, central_, Controls);
+  auto* tabs = Controls.Get<QTabWidget>("tabSensitivity");
+  BuildControls(kSensitivityPage, tabs->widget(0), Controls);
+  BuildControls(kMotionsPage, tabs->widget(1), Controls);
+  BuildControls(kKeyboardPage, tabs->widget(2), Controls);
+  BindControls();
+  ConnectHandlers();
+  setFixedSize(sizeHint());
+
+  // The state a window has before any configuration is shown.
+  lblChanges->hide();
+  lblError->hide();
+  QPalette red = lblError->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  lblError->setPalette(red);
+  txtGameInstructionsCompare->hide();
+  txtGameInstructions->setReadOnly(true);
+  Command1->hide();
+  Command2->hide();
+  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboButtonMouseXPOSAlias, cboButtonMouseXNEGAlias,
+                         cboPosMouseYCommand, cboNegMouseYCommand, cboButtonMouseYPOSAlias, cboButtonMouseYNEGAlias})
+    box->hide();
+  setWindowIcon(art::TunedeckIcon());
+  // The frames that only hold the pages and the pictures draw no border of their own.
+  for (const char* frame : {"frmSensitivityLights", "frmTabs"})
+    Controls.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
+                                                      .arg(QLatin1String(frame)));
+  PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
+  PaintPictures(imgMotion, art::PictureSet::Motion);
+  PaintPictures(imgChordAB, art::PictureSet::ChordAB);
+  imgStix->setPixmap(art::Picture(art::PictureSet::Stick, 0, imgStix->size(), imgStix->devicePixelRatioF()));
+  ShowOrientationSet(Lights, 1);
+  SyncPictures();
+  ShowChangesPending(false);
+  central_->setMouseTracking(true);
+  central_->installEventFilter(this);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildMenus() {
+  mFileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  mSaveSCG = mFileMenu->addAction(QStringLiteral("&Save"));
+  mSaveAs = mFileMenu->addAction(QStringLiteral("Save &As..."));
+  mExport = mFileMenu->addAction(QStringLiteral("Export to .Ryx format..."));
+  mExit = mFileMenu->addAction(QStringLiteral("E&xit"));
+  mGames = menuBar()->addMenu(QStringLiteral("&Games"));
+  mGames->menuAction()->setVisible(false);
+  mHelp = menuBar()->addMenu(QStringLiteral("Help"));
+  mViewArray = mHelp->addAction(QStringLiteral("View Array Info"));
+  mHelpContents = mHelp->addAction(QStringLiteral("Ryx Customizer Help"));
+  mVisitWWW = mHelp->addAction(platform::FromAnsi(kMakerWebAddress));
+  mAbout = mHelp->addAction(QStringLiteral("About Customizer..."));
+  // Opened only as a popup (the notification-area callback).
+  mPopupSys = new QMenu(QStringLiteral("&SysTray"), this);
+  mPopAbout = mPopupSys->addAction(QStringLiteral("About..."));
+  mPopRestore = mPopupSys->addAction(QStringLiteral("&Restore"));
+  mPopSeperate = mPopupSys->addSeparator();
+  mPopExit = mPopupSys->addAction(QStringLiteral("&Exit"));
+}
+
+void frmMain::BindControls() {
+  const ControlRegistry& c = Controls;
+  grpSelectGame = c.Get<QGroupBox>("grpSelectGame");
+  cboGameList = c.Get<QComboBox>("cboGameList");
+  cmdReload = c.Get<QPushButton>("cmdReload");
+  lblConfigVer = c.Get<QLabel>("lblConfigVer");
+  lblChanges = c.Get<QLabel>("lblChanges");
+  lblError = c.Get<QLabel>("lblError");
+  tabSensitivity = c.Get<QTabWidget>("tabSensitivity");
+  frmSensitivityLights = c.Get<QGroupBox>("frmSensitivityLights");
+  imgSensitivity = ControlArray<QLabel>(c, "imgSensitivity");
+  txtGameInstructions = c.Get<QPlainTextEdit>("txtGameInstructions");
+  txtGameInstructionsCompare = c.Get<QPlainTextEdit>("txtGameInstructionsCompare");
+  chkModifyInstructions = c.Get<QCheckBox>("chkModifyInstructions");
+  cmdApplySettings = c.Get<QPushButton>("cmdApplySettings");
+  cmdSaveChanges = c.Get<QPushButton>("cmdSaveChanges");
+  cmdExit = c.Get<QPushButton>("cmdExit");
+  Command1 = c.Get<QPushButton>("Command1");
+  Command2 = c.Get<QPushButton>("Command2");
+
+  lblSensitivity = ControlArray<QLabel>(c, "lblSensitivity");
+  lblGain = ControlArray<QLabel>(c, "lblGain");
+  sldSensitivity = ControlArray<QSlider>(c, "sldSensitivity");
+  sldGain = ControlArray<QSlider>(c, "sldGain");
+  optMasterSettings = ControlArray<QRadioButton>(c, "optMasterSettings");
+  optSkill = ControlArray<QRadioButton>(c, "optSkill");
+  cmdSensitivityReset = c.Get<QPushButton>("cmdSensitivityReset");
+  optPrecisionButton = ControlArray<QRadioButton>(c, "optPrecisionButton");
+  cboPrecisionButton = c.Get<QComboBox>("cboPrecisionButton");
+  lblPrecisionSensitivity = c.Get<QLabel>("lblPrecisionSensitivity");
+  lblPrecisionGain = c.Get<QLabel>("lblPrecisionGain");
+  sldPrecisionSensitivity = c.Get<QSlider>("sldPrecisionSensitivity");
+  sldPrecisionGain = c.Get<QSlider>("sldPrecisionGain");
+  sldNull = c.Get<QSlider>("sldNull");
+  optSensCurves = ControlArray<QRadioButton>(c, "optSensCurves");
+  cmdCurveLoad = c.Get<QPushButton>("cmdCurveLoad");
+  cmdCurveSave = c.Get<QPushButton>("cmdCurveSave");
+  cmdCurveReset = c.Get<QPushButton>("cmdCurveReset");
+
+  cboAxis = ControlArray<QComboBox>(c, "cboAxis");
+  cbxInvertAxis = ControlArray<QCheckBox>(c, "cbxInvertAxis");
+  optOrientation = ControlArray<QRadioButton>(c, "optOrientation");
+  optChording = ControlArray<QRadioButton>(c, "optChording");
+  cmdMotionReset = c.Get<QPushButton>("cmdMotionReset");
+  cboButton = ControlArray<QComboBox>(c, "cboButton");
+  cboButtonAlias = ControlArray<QComboBox>(c, "cboButtonAlias");
+  tabChording = c.Get<QTabWidget>("tabChording");
+  cboButtonChord = ControlArray<QComboBox>(c, "cboButtonChord");
+  cboButtonChordAlias = ControlArray<QComboBox>(c, "cboButtonChordAlias");
+  imgMotion = ControlArray<QLabel>(c, "imgMotion");
+  imgChordAB = ControlArray<QLabel>(c, "imgChordAB");
+  imgStix = c.Get<QLabel>("imgStix");
+
+  cboPosAxisCommand = ControlArray<QComboBox>(c, "cboPosAxisCommand");
+  cboNegAxisCommand = ControlArray<QComboBox>(c, "cboNegAxisCommand");
+  cboButtonAxisPOSAlias = ControlArray<QComboBox>(c, "cboButtonAxisPOSAlias");
+  cboButtonAxisNEGAlias = ControlArray<QComboBox>(c, "cboButtonAxisNEGAlias");
+  sldDeadzone = ControlArray<QSlider>(c, "sldDeadzone");
+  cboPosMouseXCommand = c.Get<QComboBox>("cboPosMouseXCommand");
+  cboNegMouseXCommand = c.Get<QComboBox>("cboNegMouseXCommand");
+  cboButtonMouseXPOSAlias = c.Get<QComboBox>("cboButtonMouseXPOSAlias");
+  cboButtonMouseXNEGAlias = c.Get<QComboBox>("cboButtonMouseXNEGAlias");
+  cboPosMouseYCommand = c.Get<QComboBox>("cboPosMouseYCommand");
+  cboNegMouseYCommand = c.Get<QComboBox>("cboNegMouseYCommand");
+  cboButtonMouseYPOSAlias = c.Get<QComboBox>("cboButtonMouseYPOSAlias");
+  cboButtonMouseYNEGAlias = c.Get<QComboBox>("cboButtonMouseYNEGAlias");
+  cmdPointerlyReset = c.Get<QPushButton>("cmdPointerlyReset");
+}
+
+void frmMain::ConnectHandlers() {
+  OnClick(cboGameList, [this] { cboGameList_Click(); });
+  OnClick(cmdReload, [this] { cmdReload_Click(); });
+  OnClick(cmdSaveChanges, [this] { cmdSaveChanges_Click(); });
+  OnClick(cmdExit, [this] { cmdExit_Click(); });
+  for (auto& [index, option] : optSensCurves.Members()) {
+    int i = index;
+    OnClick(option, [this, i] { optSensCurves_Click(i); });
+  }
+  connect(txtGameInstructions, &QPlainTextEdit::textChanged, this, [this] { txtGameInstructions_Change(); });
+  connect(tabSensitivity, &QTabWidget::currentChanged, this, [this](int) { tabSensitivity_Click(); });
+  connect(tabChording, &QTabWidget::currentChanged, this, [this](int) { tabChording_Click(); });
+  connect(mSaveSCG, &QAction::triggered, this, [this] { mSaveSCG_Click(); });
+  connect(mSaveAs, &QAction::triggered, this, [this] { mSaveAs_Click(); });
+  connect(mExit, &QAction::triggered, this, [this] { mExit_Click(); });
+  connect(mGames->menuAction(), &QAction::triggered, this, [this] { mGames_Click(); });
+  connect(mViewArray, &QAction::triggered, this, [this] { mViewArray_Click(); });
+  connect(mVisitWWW, &QAction::triggered, this, [this] { mVisitWWW_Click(); });
+  connect(mAbout, &QAction::triggered, this, [this] { mAbout_Click(); });
+  connect(mPopAbout, &QAction::triggered, this, [this] { mPopAbout_Click(); });
+  connect(mPopRestore, &QAction::triggered, this, [this] { mPopRestore_Click(); });
+  connect(mPopExit, &QAction::triggered, this, [this] { mPopExit_Click(); });
+}
+
+// ---------------------------------------------------------------- life events
+
+void frmMain::CentreWindow() {
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->geometry();
+  QSize size = frameGeometry().size();
+  int left = (area.width() - size.width()) / 2;
+  int top = (area.height() - size.height()) / 2 - kAboveCentre;
+  // A title bar above the screen's top could not be reached to move the window back.
+  top = std::max(top, 0);
+  move(area.x() + left, area.y() + top);
+}
+
+void frmMain::Form_Load() {
+  // 1. and 2.
+  if (repaintSplash) repaintSplash();
+  CentreWindow();
+  // 3.
+  HookCombos();
+  // 4. The configuration folder scan.
+  ScgFolder = ProgramFolder + "/scg/";
+  Flags.ScgFolder = ScgFolder;
+  Session.ProgramFolder = ProgramFolder;
+  EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  config_store::GameListHooks hooks;
+  hooks.status = [this](const std::string& text) {
+    if (splashStatus) splashStatus(text);
+  };
+  hooks.rewriteConverted = [this](const std::string& path) {
+    config_store::CurrentConfigFile = path;
+    config_store::ScgReadResult result = config_store::ReadSCG(path, true, Session);
+    if (!result.saveError.empty())
+      std::fprintf(stderr, "%s was converted but not rewritten: %s\n", path.c_str(), result.saveError.c_str());
+  };
+  hooks.log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+  config_store::GameListResult scan = config_store::LoadGameList(ProgramFolder, ScgFolder, hooks);
+  if (scan.outcome != config_store::GameListOutcome::Listed) {
+    MsgBox(scan.messageText, MsgButtons::Ok, MsgIcon::Critical, scan.messageTitle);
+    Unload(1);
+    return;
+  }
+  GameTable = std::move(scan.table);
+  EditorIniFile = scan.EditorIniFile;
+  // 5. and 6.
+  PositionSensitivityLights(0);
+  mViewArray->setVisible(DebugMode);
+  // 7.
+  config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
+  // 8. The fixed labels of the mouse axes.
+  for (auto [box, text] : {std::pair{cboButtonMouseXPOSAlias, "Mouse X"}, std::pair{cboButtonMouseXNEGAlias, "Mouse X"},
+                           std::pair{cboButtonMouseYPOSAlias, "Mouse Y"}, std::pair{cboButtonMouseYNEGAlias, "Mouse Y"}}) {
+    AddItem(box, text);
+    Select(box, 0);
+  }
+  // 9.
+  SetOption(optSensCurves(1));
+  // 10.
+  for (const config_store::GameColumn& game : GameTable.columns) AddItem(cboGameList, game.listText);
+  GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
+  // 12. and 13. The game played last, when tunedeck.ini names it exactly.
+  std::string remembered;
+  bool haveRemembered = false;
+  if (platform::FileExists(EditorIniFile) && ReadIni(EditorIniFile, "Version", "Version") == "5.1") {
+    remembered = ReadIni(EditorIniFile, "Games", "Current");
+    haveRemembered = true;
+  }
+  int taken = 0;
+  if (haveRemembered)
+    for (int column = 1; column <= GameTable.GameCount(); ++column)
+      if (GameTable.Column(column).fileName == remembered) taken = column;
+  if (taken >= 1 && platform::FileExists(ScgFolder + GameTable.Column(taken).fileName))
+    SetText(cboGameList, GameTable.Column(taken).listText);
+  else
+    Select(cboGameList, 0);
+  if (ended_) return;
+  // 15. and 16.
+  if (startMinimized)
+    showMinimized();
+  else
+    show();
+  repaint();
+  if (unloadSplash) unloadSplash();
+}
+
+void frmMain::Form_Activate() { CentreWindow(); }
+
+void frmMain::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+  QMainWindow::changeEvent(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == central_ && event->type() == QEvent::MouseMove) {
+    auto* move = static_cast<QMouseEvent*>(event);
+    int button = (move->buttons() & Qt::LeftButton ? 1 : 0) | (move->buttons() & Qt::RightButton ? 2 : 0);
+    int shift = (move->modifiers() & Qt::ShiftModifier ? 1 : 0) | (move->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                (move->modifiers() & Qt::AltModifier ? 4 : 0);
+    Form_MouseMove(button, shift, move->position().x(), move->position().y());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Form_MouseMove(int Button, int Shift, double X, double Y) {
+  ResetImage();
+  if (Y != 0) return;
+  // The window works in pixels, so the message number is X itself.
+  long message = std::lround(X);
+  if (message == 517) mPopupSys->popup(QCursor::pos());
+}
+
+void frmMain::Form_Unload() {
+  IconData.Remove();
+  WriteIni(EditorIniFile, "Version", "Version", "5.1");
+  const int current = GameTable.CurrentGameIndex;
+  if (current >= 1 && current <= GameTable.GameCount()) {
+    std::string name = GameTable.Column(current).fileName;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    WriteIni(EditorIniFile, "Games", "Current", name);
+  }
+  std::string monitorIni = ProgramFolder + "/watchpost.ini";
+  if (platform::FileExists(monitorIni) && ReadIni(monitorIni, "APPLICATION", "MODE") == "SUSPEND")
+    WriteIni(monitorIni, "APPLICATION", "MODE", "ACTIVE");
+}
+
+void frmMain::Form_Terminate() { Form_Unload(); }
+
+void frmMain::Unload(int exitCode) {
+  if (ended_) return;
+  unloading_ = true;
+  if (EditorIniFile.empty()) EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  Form_Unload();
+  Form_Terminate();
+  ended_ = true;
+  exitCode_ = exitCode;
+  mPopupSys->hide();
+  hide();
+  if (unloadSplash) unloadSplash();
+  if (onEnded) onEnded(exitCode);
+}
+
+void frmMain::Terminate() { Unload(0); }
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  if (unloading_ || ended_) {
+    event->accept();
+    return;
+  }
+  // The title-bar close asks the same question as Exit, so no edit is lost unasked.
+  if (!AskToSave()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  Unload(0);
+}
+
+// ------------------------------------------------------- commands and menus
+
+bool frmMain::AskToSave() {
+  if (Flags.ConfigModified != 1) return true;
+  MsgResult answer = MsgBox("This configuration has been modified.\r\nWould you like to save your changes?",
+                            MsgButtons::YesNoCancel, MsgIcon::Question, "Save Changes");
+  if (answer == MsgResult::Cancel) return false;
+  if (answer == MsgResult::Yes) return SaveChanges(Flags.CurrentConfigFile);
+  return true;
+}
+
+void frmMain::cboGameList_Click() {
+  if (!AskToSave()) return;
+  Flags.ConfigModified = 0;
+  ShowChangesPending(false);
+  ReadSelectedGame();
+}
+
+void frmMain::cmdReload_Click() {
+  if (Flags.ConfigModified == 1 &&
+      MsgBox("This configuration has been modified. If you reload, your\r\n"
+             "changes will be lost.   Would you still like to continue?",
+             MsgButtons::YesNo, MsgIcon::Question, "Reload") != MsgResult::Yes)
+    return;
+  ReadSelectedGame();
+}
+
+void frmMain::cmdSaveChanges_Click() {
+  SaveChanges(Flags.CurrentConfigFile);
+  AnyChanges("cmdSaveChanges_Click");
+}
+
+void frmMain::mSaveSCG_Click() {
+  bool saved = SaveChanges(Flags.CurrentConfigFile);
+  AnyChanges("mSaveSCG_Click");
+  // A failed save has said so in its own box.
+  if (saved) MsgBox("Configuration file saved.", MsgButtons::Ok, MsgIcon::None, "Save Changes");
+}
+
+void frmMain::mSaveAs_Click() {
+  for (;;) {
+    platform::FileDialogResult chosen = platform::ShowFileDialog(
+        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", ProgramFolder + "/scg/", ""});
+    if (chosen.fileTitle.empty()) return;
+    if (!platform::FileExists(chosen.fileName)) {
+      SaveChanges(chosen.fileName);
+      return;
+    }
+    MsgResult answer = MsgBox("Ryx Configuration file " + chosen.fileTitle +
+                                  " already exists.  Would you like to overwrite it?",
+                              MsgButtons::YesNoCancel, MsgIcon::Question, "File Exists");
+    if (answer == MsgResult::Yes) {
+      SaveChanges(chosen.fileName);
+      return;
+    }
+    if (answer == MsgResult::Cancel) return;
+  }
+}
+
+void frmMain::cmdExit_Click() {
+  if (!AskToSave()) return;
+  Unload(0);
+}
+
+void frmMain::mAbout_Click() { ShowAbout(AboutProduct::Customizer, kEditorTitle, this); }
+
+void frmMain::mPopRestore_Click() {
+  CentreWindow();
+  setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+  show();
+  raise();
+  activateWindow();
+}
+
+void frmMain::mGames_Click() { MsgBox("game menu...", MsgButtons::Ok, MsgIcon::None, kEditorTitle); }
+
+void frmMain::mViewArray_Click() {
+  frmArray dialog(this);
+  platform::ExecModal(dialog);
+}
+
+void frmMain::mVisitWWW_Click() { platform::OpenWithDesktop(kMakerWebAddress); }
+
+void frmMain::txtGameInstructions_Change() { AnyChanges("txtGameInstructions_Change"); }
+
+void frmMain::optSensCurves_Click(int Index) { CurveSlot = Index; }
+
+void frmMain::tabSensitivity_Click() { PositionSensitivityLights(tabSensitivity->currentIndex()); }
+
+// ------------------------------------------------------ reading and saving
+
+std::string frmMain::InstructionsText() const {
+  return platform::ToAnsi(txtGameInstructions->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+}
+
+void frmMain::ReadSelectedGame() {
+  Flags.LoadingControls = true;
+  ClearGameControls();
+  GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
+  if (GameTable.CurrentGameIndex < 1 || GameTable.CurrentGameIndex > GameTable.GameCount()) return;
+  Flags.CurrentConfigFile = ScgFolder + GameTable.Column(GameTable.CurrentGameIndex).fileName;
+  config_store::CurrentConfigFile = Flags.CurrentConfigFile;
+  config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
+  if (result.lock) {
+    Flags.LoadingControls = true;
+    ControlsLock(*result.lock);
+    return;
+  }
+  Flags.LoadingControls = true;
+  ShowConfiguration();
+  lblConfigVer->setText(platform::FromAnsi(GameConfig.FILE_REVISION_NUMBER));
+  Flags.LoadingControls = false;
+  ControlsUnlock();
+  AnyChanges("ReadSCG");
+}
+
+bool frmMain::SaveChanges(const std::string& path) {
+  auto fail = [&](const std::string& reason) {
+    MsgBox("Configuration file " + path + " was not saved: " + reason, MsgButtons::Ok, MsgIcon::Critical,
+           "Save Changes");
+    return false;
+  };
+  // A configuration that was not read to its end would be written half.
+  if (locked_) return fail("it was not read completely.");
+  StoreAxisInfo();
+  std::string instructions = InstructionsText();
+  config_store::SaveContext context;
+  context.ProgramFolder = ProgramFolder;
+  config_store::SaveResult saved = config_store::SaveChanges(path, GameConfig, Lists, instructions, context);
+  if (!saved.ok) return fail(saved.error);
+  {
+    QSignalBlocker blocker(txtGameInstructionsCompare);
+    txtGameInstructionsCompare->setPlainText(txtGameInstructions->toPlainText());
+  }
+  AnyChanges("SaveChanges");
+  return true;
+}
+
+void frmMain::AnyChanges(const std::string& strWhereFrom) {
+  if (Flags.LoadingControls) return;
+  StoreAxisInfo();
+  Flags.ConfigModified = config_store::AnyChanges(
+      ProgramFolder, GameConfig, InstructionsText(),
+      platform::ToAnsi(txtGameInstructionsCompare->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"))));
+  ShowChangesPending(Flags.ConfigModified == 1);
+}
+
+void frmMain::ShowChangesPending(bool flag) {
+  lblChanges->setVisible(flag);
+  cmdSaveChanges->setEnabled(flag);
+  mSaveSCG->setEnabled(flag);
+}
+
+void frmMain::StoreAxisInfo() {
+  for (int i = 1; i <= 6; ++i) {
+    int m = AxisInfo[i].Motion;
+    AxisInfo[i].ComboText = Text(cboAxis(i));
+    if (m < 1 || m > 6) continue;
+    AxisPolarity[m] = AxisInfo[i].Polarity;
+    GameConfig.Polarity(m).USER = AxisInfo[i].Polarity;
+  }
+}
+
+// ------------------------------------------------------------- error lock
+
+std::vector<QRadioButton*> frmMain::LockedOptions() const {
+  return {optMasterSettings(0), optMasterSettings(1), optChording(1), optChording(2),
+          optOrientation(1), optOrientation(2), optPrecisionButton(0), optPrecisionButton(1),
+          optSkill(1), optSkill(2), optSkill(3)};
+}
+
+std::vector<QPushButton*> frmMain::LockedButtons() const {
+  return {cmdSensitivityReset, cmdMotionReset, cmdApplySettings, cmdCurveSave, cmdCurveLoad, cmdCurveReset};
+}
+
+void frmMain::ControlsLock(const std::string& ErrSection) {
+  locked_ = true;
+  ShowChangesPending(false);
+  lblError->setText(platform::FromAnsi("Error Detected while reading SCG:  " + ErrSection));
+  lblError->show();
+  for (int row = 1; row <= 6; ++row) {
+    sldSensitivity(row)->setEnabled(false);
+    sldGain(row)->setEnabled(false);
+    lblSensitivity(row)->setEnabled(false);
+    lblSensitivity(row)->setText(QString());
+    cboAxis(row)->setEnabled(false);
+    cbxInvertAxis(row)->setEnabled(false);
+    SetChecked(cbxInvertAxis(row), false);
+    cboButton(row)->setEnabled(false);
+    Clear(cboButton(row));
+    optSensCurves(row)->setEnabled(false);
+  }
+  sldSensitivity(7)->setEnabled(false);
+  sldGain(7)->setEnabled(false);
+  for (QRadioButton* option : LockedOptions()) option->setEnabled(false);
+  mViewArray->setEnabled(false);
+  mSaveAs->setEnabled(false);
+  mExport->setEnabled(false);
+  cboPrecisionButton->setEnabled(false);
+  tabChording->hide();
+  Clear(cboPrecisionButton);
+  for (QPushButton* button : LockedButtons()) button->setEnabled(false);
+  sldPrecisionGain->setEnabled(false);
+  sldPrecisionSensitivity->setEnabled(false);
+  sldNull->setEnabled(false);
+}
+
+void frmMain::ControlsUnlock() {
+  locked_ = false;
+  lblError->hide();
+  lblError->setText(QString());
+  const bool master = GameConfig.USE_MASTER.USER != "FALSE";
+  if (master) {
+    sldSensitivity(7)->setEnabled(true);
+    sldGain(7)->setEnabled(true);
+  } else {
+    for (int row = 1; row <= 6; ++row)
+      if (lblSensitivity(row)->text() != QLatin1String("(None)")) {
+        sldSensitivity(row)->setEnabled(true);
+        sldGain(row)->setEnabled(true);
+      }
+  }
+  for (int row = 1; row <= 6; ++row) {
+    lblSensitivity(row)->setEnabled(true);
+    if (Text(cboAxis(row)) != "(None)") {
+      cboAxis(row)->setEnabled(true);
+      cbxInvertAxis(row)->setEnabled(true);
+    }
+    optSensCurves(row)->setEnabled(true);
+  }
+  for (QRadioButton* option : LockedOptions()) option->setEnabled(true);
+  const bool precision = GameConfig.USE_PRECISION.USER == "TRUE";
+  if (precision) cboPrecisionButton->setEnabled(true);
+  for (QPushButton* button : LockedButtons()) button->setEnabled(true);
+  if (precision) {
+    sldPrecisionGain->setEnabled(true);
+    sldPrecisionSensitivity->setEnabled(true);
+  }
+  bool anyKeys = false;
+  for (int row = 1; row <= 6; ++row) {
+    bool usesKeys = GameConfig.MotionAlias.UseKeys(row) == "TRUE" && GameConfig.USE_KEYS == "TRUE";
+    bool commands = usesKeys && GameConfig.USE_BUTTONS == "TRUE";
+    cboNegAxisCommand(row)->setEnabled(commands);
+    cboPosAxisCommand(row)->setEnabled(commands);
+    cboButtonAxisNEGAlias(row)->setEnabled(usesKeys);
+    cboButtonAxisPOSAlias(row)->setEnabled(usesKeys);
+    sldDeadzone(row)->setEnabled(usesKeys);
+    anyKeys = anyKeys || usesKeys;
+    bool placed = false;
+    PlaceMouseCommands(placed);
+    anyKeys = anyKeys || placed;
+  }
+  if (tabSensitivity->currentIndex() == 2 && !anyKeys) tabSensitivity->setCurrentIndex(1);
+  tabSensitivity->setTabEnabled(2, anyKeys);
+  sldNull->setEnabled(true);
+  mViewArray->setEnabled(true);
+  mSaveAs->setEnabled(true);
+  mExport->setEnabled(true);
+}
+
+// ---------------------------------------------------------------- pictures
+
+void frmMain::PositionSensitivityLights(int tab) {
+  {
+    QSignalBlocker blocker(tabSensitivity);
+    tabSensitivity->setCurrentIndex(tab);
+  }
+  SensitivityLightsPlace place = editor::PositionSensitivityLights(tab);
+  if (place.changes) {
+    // This window's layout keeps the pictures beside the page's controls on both pages that show them.
+    frmSensitivityLights->move(kLightsLeft, kLightsTop);
+    frmSensitivityLights->setVisible(place.visible);
+  }
+  frmSensitivityLights->raise();
+}
+
+void frmMain::ResetImage() {
+  PictureSetBase = editor::PictureSetBase(OrientationIndex);
+  editor::ResetImage(Lights, OrientationIndex, optChording(2)->isChecked());
+  SyncPictures();
+}
+
+void frmMain::tabChording_Click() {
+  PictureSetBase = editor::PictureSetBase(OrientationIndex);
+  ShowChordPictures(Lights, OrientationIndex, tabChording->currentIndex());
+  SyncPictures();
+}
+
+void frmMain::SyncPictures() {
+  for (auto& [index, image] : imgSensitivity.Members()) image->setVisible(Lights.imgSensitivity.at(index));
+  for (auto& [index, image] : imgMotion.Members()) image->setVisible(Lights.imgMotion.at(index));
+  for (auto& [index, image] : imgChordAB.Members()) image->setVisible(Lights.imgChordAB.at(index));
+}
+
+void frmMain::HookCombos() {
+  auto hook = [this](const std::string& member, QComboBox* box) {
+    auto watch = std::make_unique<clsComboMouse>();
+    watch->HookCombo(box);
+    ComboHooks[member] = std::move(watch);
+  };
+  auto hookArray = [&](const char* name, const ControlArray<QComboBox>& array) {
+    for (const auto& [index, box] : array.Members()) hook(std::string("m") + name + std::to_string(index), box);
+  };
+  hookArray("cboAxis", cboAxis);
+  hookArray("cboButton", cboButton);
+  hookArray("cboButtonAlias", cboButtonAlias);
+  hookArray("cboButtonChord", cboButtonChord);
+  hookArray("cboButtonChordAlias", cboButtonChordAlias);
+  hookArray("cboPosAxisCommand", cboPosAxisCommand);
+  hookArray("cboNegAxisCommand", cboNegAxisCommand);
+  hookArray("cboButtonAxisPOSAlias", cboButtonAxisPOSAlias);
+  hookArray("cboButtonAxisNEGAlias", cboButtonAxisNEGAlias);
+  hook("mcboPosMouseXCommand", cboPosMouseXCommand);
+  hook("mcboNegMouseXCommand", cboNegMouseXCommand);
+  hook("mcboButtonMouseXPOSAlias", cboButtonMouseXPOSAlias);
+  hook("mcboButtonMouseXNEGAlias", cboButtonMouseXNEGAlias);
+  hook("mcboPosMouseYCommand", cboPosMouseYCommand);
+  hook("mcboNegMouseYCommand", cboNegMouseYCommand);
+  hook("mcboButtonMouseYPOSAlias", cboButtonMouseYPOSAlias);
+  hook("mcboButtonMouseYNEGAlias", cboButtonMouseYNEGAlias);
+}
+
+}  // namespace editor

@@ -1,0 +1,89 @@
+// A temporary installation folder with configurations, and a script that
+// answers the message boxes and file dialogs the editor shows.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_dialog.h"
+#include "testing/test_support.h"
+
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace editor_testing {
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+// The shipped Half-Life configuration with some of its lines replaced.
+inline std::string HalfLifeScg(const std::vector<std::pair<std::string, std::string>>& replacements = {}) {
+  std::string text = ReadFile(std::string(HELIRYX_SOURCE_DIR) + "/install/scg/halflife.scg");
+  for (const auto& [from, to] : replacements) {
+    auto at = text.find(from);
+    if (at == std::string::npos) throw std::runtime_error("fixture has no " + from);
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// Games of the fixture, in the list's (sorted) order: "Alpha Game", "Beta Game", "Gamma Game".
+class EditorFolder {
+ public:
+  EditorFolder() {
+    ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
+    Add("gamma.scg", "Gamma Game");
+    Add("alpha.scg", "Alpha Game");
+    Add("beta.scg", "Beta Game");
+  }
+  void Add(const std::string& file, const std::string& name,
+           std::vector<std::pair<std::string, std::string>> replacements = {}) {
+    replacements.insert(replacements.begin(), {"APPLICATION_NAME=\"Half-Life\"", "APPLICATION_NAME=\"" + name + "\""});
+    WriteFile(Scg(file), HalfLifeScg(replacements));
+  }
+  const std::string& Path() const { return folder_.Path(); }
+  std::string operator/(const std::string& name) const { return folder_ / name; }
+  std::string Scg(const std::string& file) const { return folder_ / ("scg/" + file); }
+
+ private:
+  testing_support::TempFolder folder_;
+  testing_support::TempFolder config_;
+};
+
+// Every box and dialog is recorded; boxes take the next scripted answer, or
+// their default; dialogs the next scripted choice, or cancel.
+class Answers {
+ public:
+  Answers() {
+    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& box) {
+      boxes.push_back(box);
+      if (replies.empty()) return platform::DefaultAnswer(box.buttons);
+      auto reply = replies.front();
+      replies.pop_front();
+      return reply;
+    });
+    platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
+      dialogs.push_back(request);
+      if (files.empty()) return platform::FileDialogResult{};
+      auto file = files.front();
+      files.pop_front();
+      return file;
+    });
+  }
+  ~Answers() {
+    platform::SetMsgBoxHandler({});
+    platform::SetFileDialogHandler({});
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : boxes) texts.push_back(box.title + ": " + box.text);
+    return texts;
+  }
+  std::vector<platform::MsgBoxRequest> boxes;
+  std::deque<platform::MsgResult> replies;
+  std::vector<platform::FileDialogRequest> dialogs;
+  std::deque<platform::FileDialogResult> files;
+};
+
+}  // namespace editor_testing

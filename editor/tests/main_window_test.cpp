@@ -1,0 +1,434 @@
+// The main window on a real configuration folder: every control filled from a
+// configuration, the error lock, saving, Save As, leaving and the title-bar close.
+#include "config_store/scg_reader.h"
+#include "config_store/scg_writer.h"
+#include "editor/main_window.h"
+#include "editor/selection.h"
+#include "editor/tests/editor_fixture.h"
+#include "platform/file_system.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace editor;
+using namespace editor_testing;
+using namespace testing_support;
+using platform::MsgResult;
+
+namespace {
+
+// A window loaded from `folder` as at start, with its boxes answered by `answers`.
+class LoadedWindow {
+ public:
+  explicit LoadedWindow(const EditorFolder& folder) : window(folder.Path()) {
+    window.Form_Load();
+    if (window.Ended()) throw std::runtime_error("the window did not load");
+  }
+  ~LoadedWindow() {
+    if (!window.Ended()) window.Terminate();
+  }
+  frmMain window;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  frmMain& Load() {
+    loaded_ = std::make_unique<LoadedWindow>(folder);
+    return loaded_->window;
+  }
+  EditorFolder folder;
+  Answers answers;
+
+ private:
+  std::unique_ptr<LoadedWindow> loaded_;
+};
+
+// What the table checks of a control.
+std::string Show(QWidget* widget, const std::string& what) {
+  if (what == "enabled") return widget->isEnabled() ? "yes" : "no";
+  if (what == "visible") return widget->isHidden() ? "no" : "yes";  // shown when its page is
+  if (what == "tip") return widget->toolTip().toStdString();
+  if (what == "bold") return widget->font().bold() ? "yes" : "no";
+  if (auto* box = qobject_cast<QComboBox*>(widget)) {
+    if (what == "count") return std::to_string(box->count());
+    return box->currentText().toStdString();
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->isChecked() ? "on" : "off";
+  if (auto* slider = qobject_cast<QSlider*>(widget)) return std::to_string(slider->value());
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text().toStdString();
+  if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) return text->toPlainText().toStdString();
+  return "?";
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
+  MakeFolders(folder / "crv");
+  WriteFile(folder / "crv/precise.crv", "curve");
+  folder.Add("alpha.scg", "Alpha Game",
+             {{"LEVEL=INTERMEDIATE", "LEVEL=EXPERT"},
+              {"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"},
+              {"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
+              {"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=TRUE"},
+              {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
+              {"PRECISION_SENS_USER=10", "PRECISION_SENS_USER=2"},
+              {"PRECISION_GAIN_USER=10", "PRECISION_GAIN_USER=40"},
+              {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"},
+              {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"},
+              {"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 1/0/2/3/4/5 }"},
+              {"POLARITY_USER= { +/+/+/+/+/+ }", "POLARITY_USER= { +/-/+/+/+/0 }"},
+              {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }",
+               "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
+              {"SENS_EXP_USER= { 4/4/4/4/4/4/4 }", "SENS_EXP_USER= { 5/4/3/2/1/0/5 }"},
+              {"MOTION_ALIAS_2_POS_USER=\"SPACE\", \"Jump\"", "MOTION_ALIAS_2_POS_USER=\"SPACE\", \"+jump\""},
+              {"BUTTON_6_USER=\"\", \"\", \"\"", "BUTTON_6_USER=\"\", \"+duck\", \"\""},
+              {"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\precise.crv\""},
+              {"CURVE_4_USER=\"\"", "CURVE_4_USER=\".\\crv\\missing.crv\""},
+              {"DEADZONE_0_USER=2000", "DEADZONE_0_USER=2100"}});
+  frmMain& w = Load();
+  const std::string curve = folder.Path() + "/crv/precise.crv";
+  struct Case {
+    QWidget* control;
+    std::string what;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {w.cboGameList, "text", "Alpha Game" + std::string(100, ' ')},
+      {w.lblConfigVer, "text", "2"},
+      {w.lblChanges, "visible", "no"},
+      {w.lblError, "visible", "no"},
+      {w.cmdSaveChanges, "enabled", "no"},
+      {w.txtGameInstructions, "text",
+       "Half-Life\n\nTwist to look around, push and pull to walk.\nButton A fires, button B uses, button C jumps."},
+      {w.chkModifyInstructions, "enabled", "no"},  // the owner is not USER
+      {w.optOrientation(2), "checked", "on"},
+      {w.imgSensitivity(50), "visible", "yes"},
+      {w.imgSensitivity(0), "visible", "no"},
+      {w.optSkill(3), "checked", "on"},
+      {w.optMasterSettings(0), "checked", "on"},
+      {w.sldSensitivity(1), "value", "5"},
+      {w.sldSensitivity(3), "value", "3"},
+      {w.sldGain(3), "value", "63"},
+      {w.sldGain(7), "value", "67"},
+      {w.sldGain(7), "enabled", "no"},
+      {w.sldGain(1), "enabled", "yes"},
+      {w.sldGain(6), "enabled", "no"},  // the axis shows "(None)"
+      {w.cboAxis(1), "text", "Move Back/Move Forward"},
+      {w.cboAxis(2), "text", "Move Right/Move Left"},
+      {w.cboAxis(1), "count", "7"},
+      {w.cboAxis(6), "text", "(None)"},
+      {w.cboAxis(6), "enabled", "yes"},  // to give the axis a motion
+      {w.cbxInvertAxis(1), "checked", "on"},
+      {w.cbxInvertAxis(2), "checked", "off"},
+      {w.cbxInvertAxis(6), "enabled", "no"},
+      {w.lblSensitivity(1), "text", "Move Back/Move Forward"},
+      {w.lblSensitivity(6), "text", "(None)"},
+      {w.optChording(1), "checked", "on"},
+      {w.tabChording, "visible", "yes"},
+      {w.optPrecisionButton(1), "checked", "on"},
+      {w.cboPrecisionButton, "count", "22"},
+      {w.cboPrecisionButton, "text", "Chord None + F"},
+      {w.sldPrecisionSensitivity, "value", "2"},
+      {w.sldPrecisionGain, "value", "40"},
+      {w.sldNull, "value", "8"},
+      {w.cboButton(1), "text", "Fire"},
+      {w.cboButton(6), "text", "Flashlight"},
+      {w.cboButton(1), "count", "8"},
+      {w.cboButton(1), "enabled", "no"},  // chording is on
+      {w.cboButtonChord(1), "enabled", "yes"},
+      {w.cboButtonChord(7), "text", "Duck"},
+      {w.cboButtonChord(8), "text", "(Button defined in game)"},
+      {w.cboButtonAlias(1), "text", "Left-Click"},
+      {w.cboButtonChordAlias(9), "text", "(None)"},
+      {w.cboPosAxisCommand(3), "text", "Jump"},
+      {w.cboButtonAxisPOSAlias(3), "text", "SPACEBAR"},
+      {w.cboButtonAxisNEGAlias(3), "text", "CONTROL"},
+      {w.cboPosAxisCommand(3), "enabled", "yes"},
+      {w.cboPosAxisCommand(4), "enabled", "no"},
+      {w.cboPosMouseXCommand, "text", "Turn Right"},
+      {w.cboPosMouseXCommand, "visible", "yes"},
+      {w.cboButtonMouseYNEGAlias, "text", "Mouse Y"},
+      {w.sldDeadzone(1), "value", "2100"},
+      {w.sldDeadzone(5), "enabled", "yes"},  // the mouse X row
+      {w.sldDeadzone(6), "enabled", "no"},
+      {w.optSensCurves(3), "checked", "on"},
+      {w.optSensCurves(3), "bold", "yes"},
+      {w.optSensCurves(3), "tip", curve},
+      {w.optSensCurves(5), "bold", "no"},
+      {w.optSensCurves(5), "tip", "Default Curve"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Show(c.control, c.what), c.expected) << c.control->objectName().toStdString() << " " << c.what;
+  EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
+  EXPECT_EQ(w.CurveSlot, 3);
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
+}
+
+TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
+  folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1/2 }"}});
+  const std::string broken = ReadFile(folder.Scg("beta.scg"));
+  frmMain& w = Load();
+  Select(w.cboGameList, 1);
+  EXPECT_TRUE(w.Locked());
+  EXPECT_EQ(w.lblError->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
+  EXPECT_TRUE(w.lblError->isVisibleTo(&w));
+  for (int row = 1; row <= 6; ++row) {
+    EXPECT_FALSE(w.cboAxis(row)->isEnabled());
+    EXPECT_EQ(w.cboButton(row)->count(), 0);
+    EXPECT_EQ(w.lblSensitivity(row)->text(), QString());
+  }
+  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, w.cmdMotionReset, w.sldNull})
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  EXPECT_FALSE(w.mSaveAs->isEnabled());
+  EXPECT_FALSE(w.mSaveSCG->isEnabled());
+  EXPECT_TRUE(w.cboGameList->isEnabled());
+
+  // Even a Yes to the save question writes nothing of it.
+  w.Flags.ConfigModified = 1;
+  answers.replies = {MsgResult::Yes};
+  w.cmdExit_Click();
+  EXPECT_FALSE(w.Ended());
+  EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), broken);
+  ASSERT_EQ(answers.boxes.size(), 2u);
+  EXPECT_EQ(answers.boxes[1].text, "Configuration file " + folder.Scg("beta.scg") +
+                                       " was not saved: it was not read completely.");
+
+  // The next good game unlocks it again.
+  answers.replies = {MsgResult::No};
+  Select(w.cboGameList, 2);
+  EXPECT_FALSE(w.Locked());
+  EXPECT_FALSE(w.lblError->isVisibleTo(&w));
+  EXPECT_TRUE(w.cboAxis(1)->isEnabled());
+  EXPECT_EQ(w.cboButton(1)->currentText().toStdString(), "Fire");
+}
+
+TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
+  frmMain& w = Load();
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Button D reloads."));
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
+  EXPECT_TRUE(w.cmdSaveChanges->isEnabled());
+  EXPECT_TRUE(w.mSaveSCG->isEnabled());
+  w.cmdSaveChanges->click();
+  EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("   \"Button D reloads.\"\r\n   }"), std::string::npos);
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_FALSE(w.cmdSaveChanges->isEnabled());
+  EXPECT_TRUE(answers.boxes.empty());  // saved without a word
+
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Button E throws."));
+  w.mSaveSCG->trigger();
+  EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Button E throws.\""), std::string::npos);
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Save Changes: Configuration file saved."});
+}
+
+TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
+  frmMain& w = Load();
+  const std::string beta = ReadFile(folder.Scg("beta.scg"));
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Copied."));
+
+  // Onto an existing file: Cancel writes nothing.
+  answers.files = {{folder.Scg("beta.scg"), "beta.scg"}};
+  answers.replies = {MsgResult::Cancel};
+  w.mSaveAs->trigger();
+  EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), beta);
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "File Exists");
+  EXPECT_EQ(answers.boxes[0].text, "Ryx Configuration file beta.scg already exists.  Would you like to overwrite it?");
+  EXPECT_EQ(answers.boxes[0].buttons, platform::MsgButtons::YesNoCancel);
+  ASSERT_EQ(answers.dialogs.size(), 1u);
+  EXPECT_TRUE(answers.dialogs[0].save);
+  EXPECT_EQ(answers.dialogs[0].filter, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*");
+  EXPECT_EQ(answers.dialogs[0].initialFolder, folder.Path() + "/scg/");
+
+  // No shows the dialog again; a name without extension is saved as typed.
+  answers.files = {{folder.Scg("beta.scg"), "beta.scg"}, {folder.Scg("copy"), "copy"}};
+  answers.replies = {MsgResult::No};
+  w.mSaveAs->trigger();
+  EXPECT_EQ(answers.dialogs.size(), 3u);
+  EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), beta);
+  EXPECT_NE(ReadFile(folder.Scg("copy")).find("\"Copied.\""), std::string::npos);
+  EXPECT_FALSE(platform::FileExists(folder.Scg("copy.scg")));
+
+  // Yes overwrites; the editor goes on with the file it had.
+  answers.files = {{folder.Scg("beta.scg"), "beta.scg"}};
+  answers.replies = {MsgResult::Yes};
+  w.mSaveAs->trigger();
+  EXPECT_NE(ReadFile(folder.Scg("beta.scg")).find("\"Copied.\""), std::string::npos);
+  EXPECT_EQ(w.Flags.CurrentConfigFile, folder.Scg("alpha.scg"));
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Own."));
+  w.cmdSaveChanges_Click();
+  EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Own.\""), std::string::npos);
+  EXPECT_EQ(ReadFile(folder.Scg("beta.scg")).find("\"Own.\""), std::string::npos);
+}
+
+TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
+  frmMain& w = Load();
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Kept."));
+  const std::string target = folder / "no-such-folder/x.scg";
+  answers.files = {{target, "x.scg"}};
+  w.mSaveAs->trigger();
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].icon, platform::MsgIcon::Critical);
+  EXPECT_EQ(answers.boxes[0].text.rfind("Configuration file " + target + " was not saved: ", 0), 0u)
+      << answers.boxes[0].text;
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
+  EXPECT_FALSE(platform::FileExists(target));
+}
+
+TEST_F(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
+  frmMain& w = Load();
+  const std::string alpha = ReadFile(folder.Scg("alpha.scg"));
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
+
+  answers.replies = {MsgResult::Cancel};
+  Select(w.cboGameList, 1);
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");  // the edits stay, the list shows the pick
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{
+                                 "Save Changes: This configuration has been modified.\r\nWould you like to save your changes?"});
+
+  answers.replies = {MsgResult::Yes};
+  Select(w.cboGameList, 2);
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Gamma Game");
+  EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Edited.\""), std::string::npos);
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+
+  // Without changes nothing is asked.
+  Select(w.cboGameList, 0);
+  EXPECT_EQ(answers.boxes.size(), 2u);
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");
+  EXPECT_NE(alpha, ReadFile(folder.Scg("alpha.scg")));
+}
+
+TEST_F(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
+  struct Case {
+    bool titleBar;
+    std::vector<MsgResult> replies;
+    bool ended;
+    bool saved;
+  };
+  for (const Case& c : std::vector<Case>{{false, {MsgResult::Cancel}, false, false},
+                                         {false, {MsgResult::No}, true, false},
+                                         {false, {MsgResult::Yes}, true, true},
+                                         {true, {MsgResult::Cancel}, false, false},
+                                         {true, {MsgResult::No}, true, false},
+                                         {true, {MsgResult::Yes}, true, true}}) {
+    EditorFolder caseFolder;
+    LoadedWindow loaded(caseFolder);
+    frmMain& w = loaded.window;
+    w.txtGameInstructions->appendPlainText(QStringLiteral("Unsaved."));
+    answers.boxes.clear();
+    answers.replies = {c.replies.begin(), c.replies.end()};
+    if (c.titleBar)
+      w.close();
+    else
+      w.cmdExit->click();
+    std::string label = std::string(c.titleBar ? "close " : "exit ") + std::to_string(static_cast<int>(c.replies[0]));
+    EXPECT_EQ(answers.boxes.size(), 1u) << label;
+    EXPECT_EQ(w.Ended(), c.ended) << label;
+    EXPECT_EQ(w.isVisible(), !c.ended) << label;
+    EXPECT_EQ(ReadFile(caseFolder.Scg("alpha.scg")).find("\"Unsaved.\"") != std::string::npos, c.saved) << label;
+  }
+  // Without changes the window goes at once.
+  answers.boxes.clear();
+  frmMain& w = Load();
+  w.mExit->trigger();
+  EXPECT_TRUE(w.Ended());
+  EXPECT_TRUE(answers.boxes.empty());
+}
+
+TEST_F(MainWindowTest, MenusAsTheyStandInANormalRun) {
+  frmMain& w = Load();
+  EXPECT_FALSE(w.mViewArray->isVisible());
+  EXPECT_FALSE(w.mGames->menuAction()->isVisible());
+  std::vector<std::string> popup;
+  for (QAction* action : w.mPopupSys->actions())
+    popup.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+  EXPECT_EQ(popup, (std::vector<std::string>{"About...", "&Restore", "-", "&Exit"}));
+  // The notification-area callback: a right-button release opens the popup menu.
+  w.Form_MouseMove(0, 0, 512, 0);
+  EXPECT_FALSE(w.mPopupSys->isVisible());
+  w.Form_MouseMove(0, 0, 517, 0);
+  EXPECT_TRUE(w.mPopupSys->isVisible());
+  w.mPopupSys->hide();
+  w.mGames_Click();
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Heliryx 360 Customizer: game menu..."});
+}
+
+TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
+  frmMain& w = Load();
+  EXPECT_EQ(w.ComboHooks.size(), 82u);
+  struct Case {
+    std::string member;
+    QComboBox* box;
+  };
+  for (const Case& c : std::vector<Case>{{"mcboAxis1", w.cboAxis(1)},
+                                         {"mcboButtonChord16", w.cboButtonChord(16)},
+                                         {"mcboButtonAxisNEGAlias6", w.cboButtonAxisNEGAlias(6)},
+                                         {"mcboPosMouseXCommand", w.cboPosMouseXCommand},
+                                         {"mcboButtonMouseYNEGAlias", w.cboButtonMouseYNEGAlias}}) {
+    ASSERT_TRUE(w.ComboHooks.count(c.member)) << c.member;
+    EXPECT_EQ(w.ComboHooks.at(c.member)->HookedCombo(), c.box) << c.member;
+  }
+  std::vector<float> moves;
+  QObject::connect(w.ComboHooks.at("mcboAxis3").get(), &clsComboMouse::MouseMove,
+                   [&](short, short, float x, float) { moves.push_back(x); });
+  w.tabSensitivity->setCurrentIndex(1);
+  QTest::mouseMove(w.cboAxis(3), QPoint(12, 5));
+  EXPECT_EQ(moves, std::vector<float>{12});
+}
+
+TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListShows) {
+  frmMain& w = Load();
+  w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
+  answers.replies = {MsgResult::Cancel, MsgResult::No};
+  Select(w.cboGameList, 1);  // cancelled: the list shows Beta, the editor keeps Alpha
+  w.cmdReload->click();
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  ASSERT_EQ(answers.boxes.size(), 2u);
+  EXPECT_EQ(answers.boxes[1].title, "Reload");
+  EXPECT_EQ(answers.boxes[1].text,
+            "This configuration has been modified. If you reload, your\r\n"
+            "changes will be lost.   Would you still like to continue?");
+  EXPECT_EQ(answers.boxes[1].buttons, platform::MsgButtons::YesNo);
+
+  answers.replies = {MsgResult::Yes};
+  w.cmdReload->click();
+  EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Beta Game");
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
+  w.cmdReload->click();
+  EXPECT_EQ(answers.boxes.size(), 3u);
+}
+
+TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) {
+  auto withoutStamp = [](std::string text) {
+    auto at = text.find(" at ");
+    return text.erase(at, text.find("\r\n", at) - at);
+  };
+  config_store::ConfigSession session;
+  session.ProgramFolder = folder.Path();
+  ASSERT_TRUE(config_store::ReadSCG(folder.Scg("alpha.scg"), false, session).Loaded());
+  config_store::SaveContext context;
+  context.ProgramFolder = folder.Path();
+  const std::string expected =
+      config_store::BuildScgText(session.GameConfig, session.Lists, session.Instructions, context);
+
+  frmMain& w = Load();
+  w.cmdSaveChanges_Click();
+  EXPECT_EQ(withoutStamp(ReadFile(folder.Scg("alpha.scg"))), withoutStamp(expected));
+  EXPECT_EQ(w.Flags.ConfigModified, 0);
+  EXPECT_TRUE(answers.boxes.empty());
+}

@@ -1,0 +1,56 @@
+// Renders Tunedeck's main window, once per page, and its splash window to PNG
+// files, so they can be looked at without a display:
+//   tunedeck_screenshots OUTPUT_FOLDER INSTALLATION_FOLDER
+// The installation folder needs an scg/ folder; the window is loaded from it as
+// at start (it writes tunedeck.ini and the snapshots there).
+#include "editor/main_window.h"
+#include "editor/splash_window.h"
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER INSTALLATION_FOLDER\n", argv[0]);
+    return 2;
+  }
+  QDir output(QString::fromLocal8Bit(argv[1]));
+  if (!output.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    return 1;
+  }
+  editor::frmMain window(QDir(QString::fromLocal8Bit(argv[2])).absolutePath().toStdString());
+  window.Form_Load();
+  if (window.Ended()) return 1;
+  const char* const pages[] = {"page-0-sensitivity", "page-1-motions-and-actions", "page-2-mouse-keyboard"};
+  int written = 0;
+  for (int page = 0; page < 3; ++page) {
+    if (!window.tabSensitivity->isTabEnabled(page)) window.tabSensitivity->setTabEnabled(page, true);
+    window.tabSensitivity->setCurrentIndex(page);
+    QApplication::processEvents();
+    QString file = output.filePath(QString::fromLatin1(pages[page]) + QStringLiteral(".png"));
+    if (!window.grab().save(file)) {
+      std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
+      return 1;
+    }
+    std::printf("%s\n", file.toLocal8Bit().constData());
+    ++written;
+  }
+  window.tabSensitivity->setCurrentIndex(0);
+  QString main = output.filePath(QStringLiteral("main-window.png"));
+  if (!window.grab().save(main)) return 1;
+  std::printf("%s\n", main.toLocal8Bit().constData());
+  editor::frmSplash splash;
+  splash.txtStatus->setPlainText(QStringLiteral("Upgrading configuration files..."));
+  QString splashFile = output.filePath(QStringLiteral("splash.png"));
+  if (!splash.grab().save(splashFile)) return 1;
+  std::printf("%s\n", splashFile.toLocal8Bit().constData());
+  return written == 3 ? 0 : 1;
+}

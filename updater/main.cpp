@@ -1,0 +1,28 @@
+// fetchling: the web updater. Started under its own name it relaunches itself
+// as `fl` from a private folder; that copy runs the wizard.
+#include "platform/program_files.h"
+#include "platform/qt_start.h"
+#include "platform/quit_signals.h"
+#include "platform/start_window.h"
+#include "updater/main_window.h"
+#include "updater/relaunch.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  platform::PrepareQtPlatform();
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("Freshline"));
+  app.setQuitOnLastWindowClosed(false);
+  platform::StartWindow how = platform::TakeStartWindowRequest();
+  if (!updater::IsRelaunchedCopy()) return updater::RelaunchFromPrivateFolder();
+
+  updater::frmMain form(platform::ProgramFolder());
+  // A logout or kill ends the updater through its unload, so the monitor is handed back.
+  platform::QuitSignals quitSignals;
+  quitSignals.onQuit = [&form] { form.Form_Unload(); };
+  form.Form_Load();
+  if (form.Ended()) return form.ExitCode();
+  if (how == platform::StartWindow::Minimized) form.showMinimized();
+  return app.exec();
+}

@@ -1,0 +1,66 @@
+// Fetchling's window, frmMain: the one-button wizard. It shows the updater's
+// view and hands every click to the updater; the logic lives in Updater.
+#pragma once
+
+#include "platform/local_endpoint.h"
+#include "updater/updater.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace updater {
+
+class frmMain : public QWidget {
+  Q_OBJECT
+ public:
+  // `tempFolder`: where the downloads go (the folder the relaunched copy runs
+  // from). `endProgram` ends the program; by default it leaves the event loop.
+  explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000,
+                   std::function<void(int exitCode)> endProgram = {}, QWidget* parent = nullptr);
+  ~frmMain() override;
+
+  void Form_Load();
+  void Form_Unload() { core_->Form_Unload(); }
+  void cmdCheck_Click() { core_->cmdCheck_Click(); }
+  void Command1_Click() { core_->Command1_Click(); }
+  void lblVersion_Click();
+
+  Updater& Core() { return *core_; }
+  bool Ended() const { return core_->Ended(); }
+  int ExitCode() const { return core_->ExitCode(); }
+
+  QLabel* Image1;
+  QLabel* lblWelcome;
+  QLabel* lblDescription;
+  QLabel* lblNEXT;
+  QLabel* lblNextCaption;
+  QPushButton* cmdCheck;
+  QPushButton* Command1;
+  QLabel* lblprogressinfo;
+  QProgressBar* barMinor;
+  QLabel* lblVersion;
+  QListWidget* lstMain;
+  QListWidget* lstScg;
+  QListWidget* lstGames;
+  QListWidget* lstCrv;
+  QListWidget* lstInfo;
+  QListWidget* lstAvailable;
+  QListWidget* lstExisting;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Refresh();
+  std::unique_ptr<Updater> core_;
+  platform::LocalEndpoint endpoint_;
+  std::string tempFolder_;
+};
+
+}  // namespace updater

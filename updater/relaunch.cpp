@@ -1,0 +1,45 @@
+#include "updater/relaunch.h"
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/local_endpoint.h"
+#include "platform/private_folder.h"
+#include "platform/program_files.h"
+#include "platform/shell.h"
+#include "updater/updater.h"
+
+namespace updater {
+
+bool IsRelaunchedCopy() { return platform::ProgramFileName() == "fl"; }
+
+std::string WindowEndpoint(const std::string& privateFolder) {
+  return platform::EndpointName("window", kWindowTitle, privateFolder);
+}
+
+int RelaunchFromPrivateFolder() {
+  std::string whyNot;
+  auto folder = platform::PrivateFolder("fetchling", whyNot);
+  if (!folder) {
+    platform::MsgBox(whyNot + " 75", platform::MsgButtons::Ok, platform::MsgIcon::Critical, kAppTitle);
+    return 1;
+  }
+  // A copy already running is brought to the front instead.
+  if (platform::SendToEndpoint(WindowEndpoint(*folder), "ACTIVATE")) return 0;
+
+  std::string copy = *folder + "/fl";
+  if (platform::FileExists(copy)) platform::RemoveFile(copy);
+  std::string self = platform::ProgramFolder() + "/" + platform::ProgramFileName();
+  if (!platform::CopyFileAtomic(self, copy, 0700)) {
+    platform::MsgBox("Cannot copy " + self + " to " + copy + " 75", platform::MsgButtons::Ok,
+                     platform::MsgIcon::Critical, kAppTitle);
+    return 1;
+  }
+  if (!platform::StartDetached(copy)) {
+    platform::MsgBox("Cannot start " + copy + " 53", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                     kAppTitle);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace updater

@@ -1,0 +1,21 @@
+// The starting copy of the updater never runs the wizard: it copies itself as
+// `fl` into a private folder of the user's and starts that copy, so that every
+// program file of the installation folder, its own included, can be replaced.
+#pragma once
+
+#include <string>
+
+namespace updater {
+
+// True when this process is the relaunched copy.
+bool IsRelaunchedCopy();
+
+// The name the relaunched copy's window is reached by, for the copies run from
+// `privateFolder` (the starting copy asks it to come to the front).
+std::string WindowEndpoint(const std::string& privateFolder);
+
+// The starting copy's whole run: activates a running copy, or replaces `fl` in
+// the private folder with this program and starts it. The exit code.
+int RelaunchFromPrivateFolder();
+
+}  // namespace updater

@@ -1,0 +1,105 @@
+// The real programs: fetchling relaunching itself as fl, and a real monitor
+// handed over to its new version.
+#include "updater/tests/updater_fixture.h"
+
+#include <climits>
+#include <dirent.h>
+#include <unistd.h>
+
+namespace {
+
+// The processes running the program file at `path`.
+std::vector<int> ProcessesOf(const std::string& path) {
+  std::vector<int> pids;
+  DIR* proc = ::opendir("/proc");
+  while (dirent* entry = proc ? ::readdir(proc) : nullptr) {
+    char target[PATH_MAX];
+    std::string link = std::string("/proc/") + entry->d_name + "/exe";
+    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n > 0 && std::string(target, static_cast<size_t>(n)) == path) pids.push_back(std::atoi(entry->d_name));
+  }
+  if (proc) ::closedir(proc);
+  return pids;
+}
+
+class FetchlingProgramTest : public UpdaterRunTest {};
+
+}  // namespace
+
+TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
+  TempInstall programs({"fetchling"});
+  ::setenv("XDG_CONFIG_HOME", programs.ConfigHome().c_str(), 1);
+  platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                install.Folder());
+  TempFolder runtime;
+  fs::permissions(runtime.Path(), fs::perms(0700));
+  auto env = programs.Environment();
+  env["XDG_RUNTIME_DIR"] = runtime.Path();
+  WriteFile(Ini(), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  const std::string fl = runtime / "fetchling/fl";
+  WriteFile(fl, "#!/bin/sh\ntouch \"$0.ran\"\n");  // a stale copy from an earlier version
+  fs::permissions(fl, fs::perms(0755));
+
+  EXPECT_EQ(RunProgram(programs / "fetchling", {}, env).exitCode, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ProcessesOf(fl).size() == 1; }));
+  EXPECT_EQ(ReadFile(fl), ReadFile(programs / "fetchling"));
+  EXPECT_FALSE(fs::exists(fl + ".ran"));
+  EXPECT_EQ(fs::status(runtime / "fetchling").permissions() & fs::perms::all, fs::perms::owner_all);
+  ASSERT_TRUE(WaitUntil([&] { return Mode() == "SUSPEND"; }));  // the copy's start-up ran
+  const int copy = ProcessesOf(fl).front();
+  auto inode = [&] {
+    struct stat info {};
+    ::stat(fl.c_str(), &info);
+    return info.st_ino;
+  };
+  const auto copied = inode();
+
+  // A second start finds the running copy: nothing is copied or started.
+  RunResult second = RunProgram(programs / "fetchling", {}, env);
+  EXPECT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(ProcessesOf(fl), std::vector<int>{copy});
+  EXPECT_EQ(inode(), copied);
+
+  // A termination ends it through its unload: the monitor is resumed.
+  ::kill(copy, SIGTERM);
+  ASSERT_TRUE(WaitUntil([&] { return ProcessesOf(fl).empty(); }));
+  EXPECT_EQ(Mode(), "ACTIVE");
+}
+
+TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne) {
+  TempInstall monitorInstall({"watchpost", "ryxcontrol"}, true);
+  ::setenv("XDG_CONFIG_HOME", monitorInstall.ConfigHome().c_str(), 1);
+  platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                monitorInstall.Folder());
+  platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                site.Base());
+  const std::string ini = monitorInstall / "watchpost.ini";
+  auto mode = [&] { return config_store::ReadIni(ini, "APPLICATION", "MODE"); };
+  const std::string newMonitor = ReadFile(std::string(HELIRYX_INSTALL_DIR) + "/watchpost");
+  site.Put("/fetchling/ryxupdate.nfo", "MAIN, watchpost.exe, 5.1.0.99, " + std::to_string(newMonitor.size()) + "\r\n");
+  site.Put("/fetchling/watchpost.exe", newMonitor);
+
+  ChildProcess oldMonitor(monitorInstall / "watchpost", {}, monitorInstall.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000)) << oldMonitor.Stderr();
+
+  UpdaterHooks hooks;
+  hooks.tempFolder = temp.Path();
+  hooks.connected = [](const std::string&) { return true; };
+  hooks.killWaitMs = 15000;
+  Updater u(std::move(hooks));
+  u.Form_Load();
+  EXPECT_EQ(mode(), "SUSPEND");
+  u.cmdCheck_Click();
+  ASSERT_EQ(u.CurrentStage, 30);
+  u.cmdCheck_Click();
+  EXPECT_EQ(u.CurrentStage, 99) << (boxes.empty() ? "" : boxes.front());
+  EXPECT_EQ(ReadFile(monitorInstall / "watchpost"), newMonitor);
+
+  // The end waits for the old monitor to leave, then starts the new one.
+  u.Form_Unload();
+  EXPECT_EQ(oldMonitor.Wait(20000), 0);
+  ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000));
+  ASSERT_EQ(ProcessesOf(monitorInstall / "watchpost").size(), 1u);
+  RunProgram(monitorInstall / "watchpost", {"-k"}, monitorInstall.Environment());
+  EXPECT_TRUE(WaitUntil([&] { return ProcessesOf(monitorInstall / "watchpost").empty(); }, 20000));
+}

@@ -1,0 +1,63 @@
+// The wizard's window under the offscreen platform, driven by clicking cmdCheck.
+#include "updater/main_window.h"
+#include "updater/tests/updater_fixture.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+class FetchlingWindowTest : public UpdaterRunTest {};
+}  // namespace
+
+TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
+  WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
+  const std::string quake = "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n";
+  site.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III Arena\r\n");
+  site.Put("/fetchling/scg/quake3.scg", quake);
+  WriteFile(Ini(), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  frmMain form(temp.Path(), 200, [](int) {});
+  form.Form_Load();
+  ASSERT_FALSE(form.Ended());
+  EXPECT_EQ(form.lblVersion->text(), QStringLiteral("v 5.1.0.0"));
+  EXPECT_EQ(form.cmdCheck->text(), QStringLiteral("Next >"));
+
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  EXPECT_EQ(form.lblDescription->text(), QStringLiteral("Heliryx Kelvane software updates are available."));
+  EXPECT_EQ(form.lblNextCaption->text(), QStringLiteral("Click           to begin download and installation..."));
+  ASSERT_EQ(form.lstInfo->count(), 1);
+  EXPECT_EQ(form.lstInfo->item(0)->text(), QStringLiteral("Quake III Arena"));
+
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  EXPECT_EQ(form.lblDescription->text(), QStringLiteral("The Kelvane updates were successfully installed."));
+  EXPECT_EQ(form.cmdCheck->text(), QStringLiteral("Finish"));
+  EXPECT_FALSE(form.lblprogressinfo->isVisibleTo(&form));
+  EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), quake);
+  EXPECT_EQ(Mode(), "SUSPEND");  // only configurations: the monitor is not told to quit
+
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  EXPECT_TRUE(form.Ended());
+  EXPECT_EQ(Mode(), "ACTIVE");
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(FetchlingWindowTest, CancellingTheListDownloadEndsCancelled) {
+  site.PutSlow("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III\r\n");
+  frmMain form(temp.Path(), 200, [](int) {});
+  form.Form_Load();
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    if (site.SlowStarted() && form.cmdCheck->text() == QStringLiteral("Cancel"))
+      QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  });
+  cancel.start(5);
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  cancel.stop();
+  site.Release();
+  EXPECT_EQ(form.Core().CurrentStage, 95);
+  EXPECT_EQ(form.lblDescription->text(), QStringLiteral("Update cancelled."));
+  EXPECT_EQ(form.cmdCheck->text(), QStringLiteral("Finish"));
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+}

@@ -1,0 +1,88 @@
+// A temporary installation whose registry points at a real update site on
+// 127.0.0.1, with every message box recorded.
+#pragma once
+
+#include "config_store/profile_helpers.h"
+#include "platform/dialogs.h"
+#include "platform/registry.h"
+#include "testing/test_support.h"
+#include "testing/update_site.h"
+#include "updater/updater.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace updater;
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Body(const std::string& seed, size_t size) {
+  std::string body;
+  while (body.size() < size) body += seed;
+  body.resize(size);
+  return body;
+}
+
+void StampedProgram(const std::string& path, const std::string& version) {
+  WriteFile(path, "#!/bin/sh\n# HELIRYX-VERSION:" + version + ";\n");
+  fs::permissions(path, fs::perms(0755));
+}
+
+unsigned FileMode(const std::string& path) {
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  return info.st_mode & 0777;
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& piece) {
+  for (const std::string& line : lines)
+    if (line.find(piece) != std::string::npos) return true;
+  return false;
+}
+
+class UpdaterRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("XDG_CONFIG_HOME", install.ConfigHome().c_str(), 1);
+    using platform::Registry;
+    using platform::RegistryRoot;
+    Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", install.Folder());
+    Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer", site.Base());
+    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& box) {
+      boxes.push_back(box.title + ": " + box.text);
+      return platform::DefaultAnswer(box.buttons);
+    });
+  }
+  void TearDown() override { platform::SetMsgBoxHandler({}); }
+
+  std::unique_ptr<Updater> Start(int killWaitMs = 200) {
+    UpdaterHooks hooks;
+    hooks.tempFolder = temp.Path();
+    hooks.connected = [](const std::string&) { return true; };
+    hooks.killWaitMs = killWaitMs;
+    auto updater = std::make_unique<Updater>(std::move(hooks));
+    updater->Form_Load();
+    return updater;
+  }
+
+  // Checks, then installs when something was found; the last stage.
+  int Run(Updater& u) {
+    u.cmdCheck_Click();
+    if (u.CurrentStage == 30) u.cmdCheck_Click();
+    return u.CurrentStage;
+  }
+
+  std::string Ini() const { return install / "watchpost.ini"; }
+  std::string Mode() const { return config_store::ReadIni(Ini(), "APPLICATION", "MODE"); }
+
+  TempInstall install{{}};
+  TempFolder temp;
+  UpdateSite site;
+  std::vector<std::string> boxes;
+};
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The updater's whole run without its window, against a real HTTP server on
+// 127.0.0.1 and a temporary installation folder.
+#include "updater/tests/updater_fixture.h"
+
+#include "config_store/profile_helpers.h"
+
+#include <QTimer>
+
+
+TEST_F(UpdaterRunTest, NothingToDoFetchesOnlyTheList) {
+  StampedProgram(install / "watchpost", "5.1.0.12");
+  WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
+  site.Put("/fetchling/ryxupdate.nfo",
+           "MAIN, watchpost.exe, 5.1.0.12, 100\r\nCONFIG, quake3.scg, 3, 10, Quake III\r\n");
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 90);
+  EXPECT_EQ(u->View.lblDescription, "No updates available.");
+  EXPECT_EQ(site.Requests(), std::vector<std::string>{"/fetchling/ryxupdate.nfo"});
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
+  StampedProgram(install / "watchpost", "5.1.0.12");
+  WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
+  const std::string watchpost = Body("new monitor ", 70000), ryx = Body("driver tool ", 3000),
+                    readme = Body("read me ", 500), quake = "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n",
+                    doom = "[VERSION]\r\nFILE_REVISION_NUMBER=2\r\n", cfg = Body("seta ", 1500),
+                    curve = Body("curve ", 800);
+  site.Put("/fetchling/ryxupdate.nfo",
+           "MAIN, watchpost.exe, 5.1.0.13, 70000\r\n"
+           "MAIN, ryxcontrol.exe, 2.0.0.7, 3000\r\n"
+           "MAIN, readme.txt, 1.0.0.0, 500\r\n"
+           "CONFIG, quake3.scg, 4, 30, Quake III, SUPPORT, q3\\q3config.cfg, 1500, /SUPPORT, CURVE, soft.crv, 800, "
+           "/CURVE\r\n"
+           "CONFIG, doom.scg, 2, 30, Doom, SUPPORT, q3\\q3config.cfg, 1500, /SUPPORT\r\n");
+  site.Put("/fetchling/watchpost.exe", watchpost);
+  site.Put("/fetchling/ryxcontrol.exe", ryx);
+  site.Put("/fetchling/readme.txt", readme);
+  site.Put("/fetchling/scg/quake3.scg", quake);
+  site.Put("/fetchling/scg/doom.scg", doom);
+  site.Put("/fetchling/games/q3/q3config.cfg", cfg);
+  site.Put("/fetchling/crv/soft.crv", curve);
+
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 99);
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_EQ(u->View.lblDescription, "The Kelvane updates were successfully installed.");
+  EXPECT_EQ(ReadFile(install / "watchpost"), watchpost);
+  EXPECT_EQ(ReadFile(install / "ryxcontrol"), ryx);
+  EXPECT_EQ(ReadFile(install / "readme.txt"), readme);
+  EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), quake);
+  EXPECT_EQ(ReadFile(install / "scg/doom.scg"), doom);
+  EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg"), cfg);
+  EXPECT_EQ(ReadFile(install / "crv/soft.crv"), curve);
+  EXPECT_EQ(FileMode(install / "watchpost"), 0755u);
+  EXPECT_EQ(FileMode(install / "ryxcontrol"), 0755u);
+  EXPECT_EQ(FileMode(install / "readme.txt"), 0644u);
+  EXPECT_EQ(FileMode(install / "scg/doom.scg"), 0644u);
+  EXPECT_EQ(FileMode(install / "games/q3/q3config.cfg"), 0644u);
+  // The shared support file was fetched once; the progress counted every byte.
+  auto requests = site.Requests();
+  EXPECT_EQ(std::count(requests.begin(), requests.end(), "/fetchling/games/q3/q3config.cfg"), 1);
+  EXPECT_EQ(u->BytesTotal, 70000 + 3000 + 500 + 1500 + 800 + (long long)(quake.size() + doom.size()));
+  EXPECT_EQ(config_store::ReadIni(Ini(), "VERSION", "RyxControl"), "2.00000007");
+
+  // The next check finds the control tool's recorded version and the new
+  // revisions, and only the stand-in's stamp (the served bytes carry none) differs.
+  boxes.clear();
+  auto again = Start();
+  again->cmdCheck_Click();
+  EXPECT_EQ(again->Queues.lstMain, (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
+  EXPECT_TRUE(again->Queues.lstScg.empty());
+}
+
+TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
+  const std::string tool = Body("tool ", 4000), body = Body("monitor ", 60000);
+  for (std::string fault : {"404", "truncated", "longer"}) {
+    SCOPED_TRACE(fault);
+    TempInstall target{{}};
+    UpdateSite faulty;
+    ::setenv("XDG_CONFIG_HOME", target.ConfigHome().c_str(), 1);
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                  target.Folder());
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                  faulty.Base());
+    StampedProgram(target / "watchpost", "5.1.0.12");
+    const std::string before = ReadFile(target / "watchpost");
+    faulty.Put("/fetchling/ryxupdate.nfo",
+               "MAIN, tool.exe, 1.0.0.1, 4000\r\nMAIN, watchpost.exe, 5.1.0.13, 60000\r\n"
+               "CONFIG, doom.scg, 2, 30, Doom\r\n");
+    faulty.Put("/fetchling/tool.exe", tool);
+    faulty.Put("/fetchling/scg/doom.scg", "[VERSION]\r\n");
+    if (fault == "truncated") faulty.PutTruncated("/fetchling/watchpost.exe", body.substr(0, 30000), body.size());
+    if (fault == "longer") faulty.PutLonger("/fetchling/watchpost.exe", body, 50000);
+    boxes.clear();
+    auto u = Start();
+    EXPECT_EQ(Run(*u), 95);
+    EXPECT_EQ(u->View.lblDescription, "Update cancelled.");
+    EXPECT_TRUE(Contains(boxes, fault == "404" ? "404" : "bytes")) << (boxes.empty() ? "" : boxes.front());
+    EXPECT_EQ(ReadFile(target / "watchpost"), before);
+    EXPECT_EQ(ReadFile(target / "tool"), tool);  // whole before the failure: installed
+    EXPECT_FALSE(fs::exists(target / "scg/doom.scg"));
+    // No download was asked for after the failure.
+    auto requests = faulty.Requests();
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), "/fetchling/scg/doom.scg"), 0);
+  }
+}
+
+TEST_F(UpdaterRunTest, CancelDuringTheThirdOfFiveDownloadsInstallsTheFirstTwo) {
+  std::string list;
+  for (const char* name : {"a", "b", "c", "d", "e"}) {
+    std::string file = std::string(name) + ".scg";
+    list += "CONFIG, " + file + ", 1, 4000, " + name + "\r\n";
+    if (file == "c.scg")
+      site.PutSlow("/fetchling/scg/c.scg", Body("c", 4000));
+    else
+      site.Put("/fetchling/scg/" + file, Body(name, 4000));
+  }
+  site.Put("/fetchling/ryxupdate.nfo", list);
+  // Left by an earlier run: never installed by this one.
+  WriteFile(temp / "scg/c.scg", "stale c");
+  WriteFile(temp / "scg/d.scg", "stale d");
+  auto u = Start();
+  u->cmdCheck_Click();
+  ASSERT_EQ(u->CurrentStage, 30);
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    if (site.SlowStarted() && u->CurrentStage == 40) u->cmdCheck_Click();  // the button reads "Cancel"
+  });
+  cancel.start(5);
+  u->cmdCheck_Click();
+  cancel.stop();
+  site.Release();
+  EXPECT_EQ(u->CurrentStage, 95);
+  EXPECT_EQ(ReadFile(install / "scg/a.scg"), Body("a", 4000));
+  EXPECT_EQ(ReadFile(install / "scg/b.scg"), Body("b", 4000));
+  for (const char* name : {"c.scg", "d.scg", "e.scg"}) EXPECT_FALSE(fs::exists(install / ("scg/" + std::string(name)))) << name;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("c.scg 53"), std::string::npos) << boxes[0];
+}
+
+TEST_F(UpdaterRunTest, APlainHttpServerElsewhereIsRefused) {
+  platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                "http://updates.example.org/");
+  auto u = Start();
+  u->cmdCheck_Click();
+  EXPECT_TRUE(u->Ended());
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_NE(boxes[0].find("only over HTTPS"), std::string::npos) << boxes[0];
+  EXPECT_TRUE(Contains(boxes, "Update information file not found."));
+  EXPECT_FALSE(fs::exists(install / "ryxupdate.nfo"));
+}
+
+TEST_F(UpdaterRunTest, StartAndEndHandTheMonitorOver) {
+  struct Case {
+    std::string atStart, afterLoad, atEnd;
+  } cases[] = {
+      {"ACTIVE", "SUSPEND", "ACTIVE"},
+      {"SUSPEND", "SUSPEND", "ACTIVE"},
+      {"active", "active", "active"},
+      {"KILL", "KILL", "KILL"},  // the monitor never answered: left alone, nothing started
+  };
+  for (const Case& c : cases) {
+    WriteFile(Ini(), "[APPLICATION]\r\nMODE=" + c.atStart + "\r\n");
+    auto u = Start();
+    EXPECT_EQ(Mode(), c.afterLoad) << c.atStart;
+    u->Form_Unload();
+    EXPECT_TRUE(u->Ended());
+    EXPECT_EQ(Mode(), c.atEnd) << c.atStart;
+  }
+  // Without watchpost.ini nothing is created.
+  fs::remove(Ini());
+  Start()->Form_Unload();
+  EXPECT_FALSE(fs::exists(Ini()));
+}
+
+TEST_F(UpdaterRunTest, AnInstallationFolderItCannotFindEndsTheRun) {
+  for (std::string appPath : {std::string(), install / "gone"}) {
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", appPath);
+    boxes.clear();
+    auto u = Start();
+    EXPECT_TRUE(u->Ended());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0],
+              "Path not found: Kelvane software installation path could not be determined.  Please reinstall the "
+              "Kelvane software.");
+  }
+  platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                install.Folder() + "/");
+  EXPECT_EQ(Start()->InstallPath, install.Folder() + "/");
+}

@@ -1,0 +1,202 @@
+#include "updater/update_list.h"
+
+#include "config_store/profile_helpers.h"
+#include "platform/file_system.h"
+#include "platform/program_files.h"
+#include "platform/text.h"
+#include "platform/version_stamp.h"
+#include "platform/win_path.h"
+#include "updater/version_number.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace updater {
+
+namespace {
+
+const UpdateError kSubscript{"Subscript out of range", 9};
+const UpdateError kTypeMismatch{"Type mismatch", 13};
+const UpdateError kDuplicateKey{"This key is already associated with an element of this collection", 457};
+
+std::string PartsText(const VersionParts& p) {
+  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." + std::to_string(p[3]);
+}
+
+// The control tool goes by the version an earlier installation recorded.
+bool IsControlTool(const std::string& windowsName) { return windowsName == "ryxcontrol.exe"; }
+
+std::string RecordCompare(double number) { return "record:" + FormatVersionRecord(number); }
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
+}
+
+std::vector<std::string> TrimmedFields(const std::string& line) {
+  std::vector<std::string> fields = platform::SplitOn(line, ',');
+  for (std::string& f : fields) f = platform::Trim(f);
+  return fields;
+}
+
+}  // namespace
+
+Inventory ReadInstalledVersions(const std::string& InstallPath) {
+  Inventory inv;
+  if (platform::FolderExists(InstallPath)) {
+    std::vector<std::string> names = platform::ListFiles(InstallPath);
+    std::sort(names.begin(), names.end());
+    for (const std::string& file : names) {
+      if (!IsExecutableFile(InstallPath + file)) continue;
+      std::string n = file + ".exe";
+      InstalledItem item;
+      if (IsControlTool(n)) {
+        std::string v = config_store::ReadIni(InstallPath + "watchpost.ini", "Version", "RyxControl");
+        auto number = platform::ParseDecimal(v);
+        double value = number ? *number : 0.0;
+        item = {FormatVersionRecord(value), RecordCompare(value)};
+      } else {
+        std::string text;
+        if (auto stamp = platform::ReadFileVersion(InstallPath + file))
+          text = std::to_string(stamp->major) + "." + std::to_string(stamp->minor) + "." +
+                 std::to_string(stamp->build) + "." + std::to_string(stamp->revision);
+        item = {VersionNumberText(text), "parts:" + PartsText(ParseVersion(text))};
+      }
+      inv.lstExisting.push_back(n + " " + item.shown);
+      inv.InstalledVersions.Add("main_" + n, item);
+    }
+  }
+  std::string scg = InstallPath + "scg/";
+  if (platform::FolderExists(scg)) {
+    std::vector<std::string> names = platform::ListFiles(scg);
+    std::sort(names.begin(), names.end());
+    for (const std::string& n : names) {
+      if (n.size() < 4 || !platform::EqualsNoCase(n.substr(n.size() - 4), ".scg")) continue;
+      std::string r = config_store::ReadIni(scg + n, "VERSION", "FILE_REVISION_NUMBER");
+      if (!platform::ParseDecimal(r)) r = "0";
+      inv.InstalledVersions.Add("scg_" + n, {r, r});
+      inv.lstExisting.push_back(n + " " + r);
+    }
+  }
+  return inv;
+}
+
+std::optional<UpdateError> UpdateListReader::ReadAll(const std::string& text) {
+  for (const std::string& line : platform::SplitLines(text))
+    if (auto error = ReadLine(line)) return error;
+  return std::nullopt;
+}
+
+std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
+  if (line.rfind("MAIN", 0) == 0) {
+    std::vector<std::string> f = TrimmedFields(line);
+    if (f.size() < 4) return kSubscript;
+    auto size = platform::ParseDecimal(f[3]);
+    if (!size) return kTypeMismatch;
+    std::string number = VersionNumberText(f[2]);
+    q_.MainEntries.push_back({f[1], number, f[3]});
+    q_.lstAvailable.push_back(f[1] + " " + number);
+    if (!IsPlainFileName(f[1])) {
+      if (skipped) skipped(f[1]);
+      return std::nullopt;
+    }
+    std::string listed = IsControlTool(f[1]) ? RecordCompare(VersionNumber(f[2]))
+                                             : "parts:" + PartsText(ParseVersion(f[2]));
+    const InstalledItem* installed = installed_.Find("main_" + f[1]);
+    if (!installed || installed->compare != listed) return QueueMainFile(f[1], *size);
+    return std::nullopt;
+  }
+  if (line.rfind("CONFIG", 0) == 0) {
+    std::vector<std::string> f = TrimmedFields(line);
+    if (f.size() < 5) return kSubscript;
+    q_.ConfigEntries.push_back({f[1], f[2], f[3], f[4]});
+    q_.lstAvailable.push_back(f[1] + " " + f[2]);
+    if (!IsPlainFileName(f[1])) {
+      if (skipped) skipped(f[1]);
+      return std::nullopt;
+    }
+    const InstalledItem* installed = installed_.Find("scg_" + f[1]);
+    if (!installed || installed->compare != f[2]) return QueueConfigFile(f[1], line, f[4]);
+  }
+  return std::nullopt;
+}
+
+std::optional<UpdateError> UpdateListReader::QueueMainFile(const std::string& n, double size) {
+  if (!q_.QueuedMainSizes.Add("main_" + n, size)) return kDuplicateKey;
+  ++q_.UpdateCount;
+  q_.lstMain.push_back(n);
+  q_.lstInfo.push_back(n);
+  return std::nullopt;
+}
+
+std::optional<UpdateError> UpdateListReader::QueueConfigFile(const std::string& n, const std::string& line,
+                                                            const std::string& info) {
+  if (!q_.QueuedConfigLines.Add("scg_" + n, line)) return kDuplicateKey;
+  ++q_.UpdateCount;
+  std::vector<std::string> f = TrimmedFields(line);
+  if (!q_.QueuedConfigSizes.Add("scg_" + f[1], f[3])) return kDuplicateKey;
+  q_.lstScg.push_back(f[1]);
+  q_.lstInfo.push_back(info);
+  if (auto error = QueueSupportFiles(n)) return error;
+  return QueueCurveFiles(n);
+}
+
+std::optional<UpdateError> UpdateListReader::QueueSupportFiles(const std::string& n) {
+  return QueueGroup(n, "SUPPORT", "/SUPPORT", 10, "games_", q_.QueuedSupportSizes, q_.lstGames);
+}
+
+std::optional<UpdateError> UpdateListReader::QueueCurveFiles(const std::string& n) {
+  return QueueGroup(n, "CURVE", "/CURVE", 20, "curves_", q_.QueuedCurveSizes, q_.lstCrv);
+}
+
+std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, const std::string& open,
+                                                        const std::string& close, size_t limit,
+                                                        const std::string& prefix,
+                                                        KeyedCollection<std::string>& sizes,
+                                                        std::vector<std::string>& list) {
+  const std::string* line = q_.QueuedConfigLines.Find("scg_" + n);
+  if (!line) return kSubscript;
+  std::vector<std::string> f = TrimmedFields(*line);
+  for (size_t i = 0; i < f.size(); ++i) {
+    if (f[i] != open) continue;
+    // Pairs of file and size follow the word, up to the closing word or the
+    // field limit; a group that runs off the end of the line is an error.
+    for (size_t at = i + 1; at <= limit; at += 2) {
+      if (at >= f.size()) return kSubscript;
+      if (f[at] == close) break;
+      if (at + 1 >= f.size()) return kSubscript;
+      const std::string& file = f[at];
+      if (!IsSafeRelativePath(file)) {
+        if (skipped) skipped(file);
+      } else if (sizes.Add(prefix + file, f[at + 1])) {
+        list.push_back(file);
+      }
+      if (yield) yield();
+    }
+  }
+  return std::nullopt;
+}
+
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos &&
+         name.find('\0') == std::string::npos;
+}
+
+bool IsSafeRelativePath(const std::string& name) {
+  if (name.empty() || name[0] == '/' || name[0] == '\\' || name.find(':') != std::string::npos ||
+      name.find('\0') != std::string::npos)
+    return false;
+  for (const std::string& part : platform::SplitOn(platform::SlashesForward(name), '/'))
+    if (part.empty() || part == "." || part == "..") return false;
+  return true;
+}
+
+bool IsProgramName(const std::string& windowsName) {
+  return windowsName.size() > 4 && platform::EqualsNoCase(windowsName.substr(windowsName.size() - 4), ".exe");
+}
+
+std::string InstalledProgramName(const std::string& windowsName) {
+  return IsProgramName(windowsName) ? platform::ProgramFile(windowsName) : windowsName;
+}
+
+}  // namespace updater

@@ -1,0 +1,99 @@
+// What is installed, what the update list ryxupdate.nfo offers, and the queues
+// of files that differ. Plain logic over files: no window, no network.
+#pragma once
+
+#include "updater/keyed_collection.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace updater {
+
+// One installed file: the text shown in lstExisting and the value an update
+// list entry is compared with.
+struct InstalledItem {
+  std::string shown;
+  std::string compare;
+};
+using InstalledTable = KeyedCollection<InstalledItem>;
+
+struct Inventory {
+  InstalledTable InstalledVersions;  // "main_" & program name, "scg_" & configuration name
+  std::vector<std::string> lstExisting;
+};
+
+// The programs of the installation folder (its executable files, by their
+// Windows names: "watchpost" is "watchpost.exe") with the version stamped into
+// each, "ryxcontrol.exe" with the version recorded in watchpost.ini, and the
+// revision of every configuration in scg/. `InstallPath` ends with "/".
+Inventory ReadInstalledVersions(const std::string& InstallPath);
+
+// A failure of the list logic, shown as its description, a blank and its number.
+struct UpdateError {
+  std::string description;
+  int number = 0;
+  std::string Text() const { return description + " " + std::to_string(number); }
+};
+
+struct MainEntry {
+  std::string name, version, size;  // version: the VersionNumber text
+};
+struct ConfigEntry {
+  std::string name, revision, size, info;
+};
+
+struct UpdateQueues {
+  KeyedCollection<double> QueuedMainSizes;  // "main_" & name
+  KeyedCollection<std::string> QueuedConfigLines;   // "scg_" & name: the whole line
+  KeyedCollection<std::string> QueuedConfigSizes;   // "scg_" & name
+  KeyedCollection<std::string> QueuedSupportSizes;  // "games_" & name
+  KeyedCollection<std::string> QueuedCurveSizes;    // "curves_" & name
+  std::vector<std::string> lstMain, lstScg, lstGames, lstCrv, lstInfo, lstAvailable;
+  std::vector<MainEntry> MainEntries;
+  std::vector<ConfigEntry> ConfigEntries;
+  int UpdateCount = 0;  // programs and configurations queued
+};
+
+class UpdateListReader {
+ public:
+  UpdateListReader(UpdateQueues& queues, const InstalledTable& installed) : q_(queues), installed_(installed) {}
+
+  // Called after each support or curve pair (the window stays alive).
+  std::function<void()> yield;
+  // A name that would leave its folder: it is not queued, and this says so.
+  std::function<void(const std::string& name)> skipped;
+
+  // Reads one line; an error stops the reading of the list at that line.
+  std::optional<UpdateError> ReadLine(const std::string& line);
+  // The whole list; what was queued before an error stays queued.
+  std::optional<UpdateError> ReadAll(const std::string& text);
+
+  std::optional<UpdateError> QueueMainFile(const std::string& n, double size);
+  std::optional<UpdateError> QueueConfigFile(const std::string& n, const std::string& line, const std::string& info);
+  std::optional<UpdateError> QueueSupportFiles(const std::string& n);
+  std::optional<UpdateError> QueueCurveFiles(const std::string& n);
+
+ private:
+  std::optional<UpdateError> QueueGroup(const std::string& n, const std::string& open, const std::string& close,
+                                        size_t limit, const std::string& prefix,
+                                        KeyedCollection<std::string>& sizes, std::vector<std::string>& list);
+  UpdateQueues& q_;
+  const InstalledTable& installed_;
+};
+
+// A program or configuration name must be a plain file name.
+bool IsPlainFileName(const std::string& name);
+// A support or curve name may hold sub-folders ("q3\\base.cfg", "q3/base.cfg"),
+// but no "..", no drive and no leading separator.
+bool IsSafeRelativePath(const std::string& name);
+
+// The file a program name of the update list is installed as: a Windows
+// program of ours by its Linux name ("watchpost.exe" -> "watchpost"), any
+// other file ("help.chm") by its own name.
+std::string InstalledProgramName(const std::string& windowsName);
+// True for the names that are installed as programs (executable).
+bool IsProgramName(const std::string& windowsName);
+
+}  // namespace updater

@@ -1,0 +1,473 @@
+#include "updater/updater.h"
+
+#include "config_store/profile_helpers.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/program_files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/text.h"
+#include "platform/version_stamp.h"
+#include "platform/win_path.h"
+#include "updater/version_number.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <filesystem>
+
+namespace updater {
+
+namespace {
+
+const UpdateError kFileNotFound{"File not found", 53};
+const UpdateError kPathNotFound{"Path not found", 76};
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The address part of a file name: each folder level escaped on its own.
+std::string UrlPath(const std::string& name) {
+  std::string out;
+  for (const std::string& part : platform::SplitOn(platform::SlashesForward(name), '/')) {
+    if (!out.empty()) out += '/';
+    out += QUrl::toPercentEncoding(QString::fromStdString(part)).toStdString();
+  }
+  return out;
+}
+
+bool MakeFolders(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  return platform::FolderExists(folder);
+}
+
+}  // namespace
+
+std::string UpdateServerAddress() {
+  std::string server;
+  if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
+                                             "UpdateServer");
+      value && value->type == platform::RegistryValue::Type::String)
+    server = platform::Trim(value->text);
+  if (server.empty()) server = kDefaultUpdateServer;
+  while (!server.empty() && server.back() == '/') server.pop_back();
+  return server;
+}
+
+std::string TestReportAddress(const std::string& updateServer, const std::string& when) {
+  QUrl server(QString::fromStdString(updateServer));
+  QUrl report;
+  report.setScheme(QStringLiteral("http"));
+  report.setHost(server.host());
+  report.setPort(8080);
+  report.setPath(QStringLiteral("/test.asp"));
+  report.setQuery(QStringLiteral("report=") + QString::fromUtf8(QUrl::toPercentEncoding(QString::fromStdString(when))));
+  return report.toString(QUrl::FullyEncoded).toStdString();
+}
+
+Updater::Updater(UpdaterHooks hooks) : hooks_(std::move(hooks)) {
+  Inet1.onResponse = [this](int, std::optional<long long> length) {
+    // What the list's sizes do not say, the response does (the progress of a single file).
+    if (ExpectedSize == 0 && length) ExpectedSize = *length;
+  };
+  Inet1.onData = [this](long long bytes) {
+    BytesThisFile += bytes;
+    BytesTotal += bytes;
+    ShowProgressText();
+  };
+  Inet1.onFinished = [this](const platform::TransferResult& result) { TransferFinished(result); };
+  if (!hooks_.connected) hooks_.connected = platform::HostResolves;
+}
+
+Updater::~Updater() = default;
+
+void Updater::Changed() {
+  if (hooks_.changed) hooks_.changed();
+}
+
+void Updater::Report(const std::string& text) {
+  platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kAppTitle);
+}
+
+void Updater::ReportError(const std::string& description, int number) {
+  runFailed_ = true;
+  Report(description + " " + std::to_string(number));
+}
+
+void Updater::EndProgram(int exitCode) {
+  if (ended_) return;
+  ended_ = true;
+  exitCode_ = exitCode;
+  UpdateCancelled = true;
+  for (QEventLoop* loop : waits_) loop->quit();
+  if (hooks_.endProgram) hooks_.endProgram(exitCode);
+}
+
+// ---- start-up and end ----
+
+void Updater::Form_Load() {
+  Queues = {};
+  platform::FileVersionInfo v = platform::OwnVersion();
+  View.lblVersion = "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
+  SetStage(10);
+
+  std::string path;
+  if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
+                                             "AppPath");
+      value && value->type == platform::RegistryValue::Type::String)
+    path = platform::Trim(value->text);
+  if (path.empty() || !platform::FolderExists(path)) {
+    platform::MsgBox(
+        "Kelvane software installation path could not be determined.  Please reinstall the Kelvane software.",
+        platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Path not found");
+    Form_Unload();
+    return;
+  }
+  InstallPath = WithSlash(path);
+  UpdateServer = UpdateServerAddress();
+
+  std::string ini = InstallPath + "watchpost.ini";
+  if (platform::FileExists(ini) && config_store::ReadIni(ini, "APPLICATION", "MODE") == "ACTIVE")
+    config_store::WriteIni(ini, "APPLICATION", "MODE", "SUSPEND");
+
+  ReadInstalledVersions();
+  View.lblprogressinfo.clear();
+  Changed();
+}
+
+bool Updater::WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done(config_store::ReadIni(iniFile, "APPLICATION", "MODE"))) {
+    if (clock.elapsed() >= ms) return false;
+    QEventLoop pause;
+    QTimer::singleShot(50, &pause, &QEventLoop::quit);
+    pause.exec();
+  }
+  return true;
+}
+
+void Updater::Form_Unload() {
+  if (ended_ || unloading_) return;
+  unloading_ = true;
+  TransferAborted = true;
+  UpdateCancelled = true;
+  Inet1.Cancel();
+
+  std::string ini = InstallPath + "watchpost.ini";
+  if (!InstallPath.empty() && platform::FileExists(ini)) {
+    std::string mode = config_store::ReadIni(ini, "APPLICATION", "MODE");
+    // A monitor told to quit may not have seen it yet: give it a moment, so
+    // that the player is not left without a monitor.
+    if (mode == "KILL") {
+      WaitForMode(ini, [](const std::string& m) { return m != "KILL"; }, hooks_.killWaitMs);
+      mode = config_store::ReadIni(ini, "APPLICATION", "MODE");
+    }
+    if (mode == "SUSPEND") {
+      config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
+    } else if (mode.empty()) {
+      platform::StartDetached(InstallPath + platform::ProgramFile("watchpost.exe"), {},
+                              platform::StartWindow::Minimized);
+    }
+  }
+  EndProgram(0);
+}
+
+void Updater::Command1_Click() {
+  // The answer is not looked at; a transfer in progress is not disturbed.
+  if (Inet1.StillExecuting()) return;
+  std::string when = QDateTime::currentDateTime().toString(QStringLiteral("M/d/yyyy h:mm:ss AP")).toStdString();
+  Inet1.Start(TestReportAddress(UpdateServer, when), "");
+}
+
+// ---- the wizard ----
+
+void Updater::SetStage(int s) {
+  CurrentStage = s;
+  StageFlags flags{UpdateCancelled, ShowProgress, CheckStarted, Queues.UpdateCount};
+  ApplyStage(s, View, flags);
+  UpdateCancelled = flags.UpdateCancelled;
+  ShowProgress = flags.ShowProgress;
+  CheckStarted = flags.CheckStarted;
+  Queues.UpdateCount = flags.UpdateCount;
+  Changed();
+  View.cmdCheckFocus = false;
+}
+
+void Updater::cmdCheck_Click() {
+  if (ended_) return;
+  switch (CurrentStage) {
+    case 10:
+      SetStage(20);
+      CheckForUpdates();
+      if (ended_) return;
+      if (UpdateCancelled || runFailed_)
+        SetStage(95);
+      else if (Queues.UpdateCount < 1)
+        SetStage(90);
+      else
+        SetStage(30);
+      break;
+    case 30:
+      SetStage(40);
+      InstallUpdates();
+      if (ended_) return;
+      // A run with errors is not reported as installed.
+      SetStage(!UpdateCancelled && !runFailed_ ? 99 : 95);
+      break;
+    case 20:
+    case 40: CancelUpdate(); break;
+    case 90:
+    case 95:
+    case 99: Form_Unload(); break;
+    default: break;
+  }
+}
+
+void Updater::CheckConnection() {
+  View.lblprogressinfo = "Checking internet connection...";
+  View.barMinorValue = 10;
+  View.lblprogressinfoVisible = true;
+  Changed();
+  bool connected = hooks_.connected(UpdateServer);
+  if (ended_) return;  // ended while the test waited
+  if (!connected) {
+    platform::MsgResult answer = platform::MsgBox(
+        "You don't appear to be connected to the internet, would you like to try and continue anyhow?",
+        platform::MsgButtons::YesNo, platform::MsgIcon::Question, "No Connection Detected");
+    if (answer != platform::MsgResult::Yes) {
+      Form_Unload();
+      return;
+    }
+  }
+  View.lblprogressinfo = "Connecting to Freshline server...";
+  View.barMinorValue = 25;
+  Changed();
+}
+
+void Updater::CancelUpdate() {
+  if (Inet1.StillExecuting()) {
+    TransferAborted = true;
+    Inet1.Cancel();
+  }
+  UpdateCancelled = true;
+  SetStage(95);
+}
+
+// ---- transfers ----
+
+void Updater::Download(const std::string& strFilename, const std::string& strGetSUBFolder,
+                       const std::string& strPutFolder, bool) {
+  if (UpdateCancelled || ended_) return;
+  if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
+  if (Inet1.StillExecuting()) WaitForFinish();
+  TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
+  if (!MakeFolders(platform::FolderPart(TargetPath))) {
+    ReportError(kPathNotFound.description + ": " + platform::FolderPart(TargetPath), kPathNotFound.number);
+    return;
+  }
+  if (platform::FileExists(TargetPath)) platform::RemoveFile(TargetPath);
+  downloadedWhole_.erase(TargetPath);
+
+  std::string url = UpdateServer + "/fetchling/" + strGetSUBFolder + UrlPath(strFilename);
+  if (!platform::IsSecureOrLoopback(url)) {
+    TransferAborted = true;
+    ReportError("Freshline fetches updates only over HTTPS (or from this computer); the update server " +
+                    UpdateServer + " is refused.",
+                platform::kTransferAddressError);
+    return;
+  }
+  downloading_ = Inet1.Start(url, TargetPath);
+}
+
+void Updater::WaitForFinish() {
+  while (Inet1.StillExecuting() && !ended_) {
+    QEventLoop loop;
+    waits_.push_back(&loop);
+    loop.exec();
+    waits_.pop_back();
+  }
+  if (failure_ && !ended_) {
+    platform::TransferResult failure = *failure_;
+    failure_.reset();
+    ReportError(failure.description, failure.number);
+  }
+  if (!CumulativeProgress) BytesThisFile = 0;
+}
+
+void Updater::ShowProgressText() {
+  if (!ShowProgress || (ExpectedSize < 1 && ExpectedTotal < 1)) return;
+  long long b = CumulativeProgress ? BytesTotal : BytesThisFile;
+  long long total = CumulativeProgress ? ExpectedTotal : ExpectedSize;
+  if (total < 1) return;  // nothing to measure against
+  double p = static_cast<double>(b) / static_cast<double>(total) * 100.0;
+  View.lblprogressinfo = ProgressText(b, p);
+  View.lblprogressinfoVisible = true;
+  if (auto bar = BarValue(p)) View.barMinorValue = *bar;
+  Changed();
+}
+
+void Updater::TransferFinished(const platform::TransferResult& result) {
+  if (result.Ok()) {
+    if (!ShowProgress) {
+      View.lblprogressinfo = "Processing update list...";
+      View.barMinorValue = 50;
+    } else if (!CumulativeProgress) {
+      View.lblprogressinfo = "Download complete.";
+    }
+    TransferAborted = false;
+    downloadedWhole_.insert(TargetPath);
+  } else {
+    TransferAborted = true;
+    View.lblprogressinfo = "Update cancelled...";
+  }
+  Changed();
+  // A user's cancel is no error; a failed download is said once its wait ends.
+  if (result.outcome == platform::TransferResult::Outcome::Failed && downloading_) failure_ = result;
+  downloading_ = false;
+  for (QEventLoop* loop : waits_) loop->quit();
+}
+
+// ---- inventory, list, installation ----
+
+void Updater::ReadInstalledVersions() {
+  Inventory inventory = updater::ReadInstalledVersions(InstallPath);
+  InstalledVersions = std::move(inventory.InstalledVersions);
+  View.lstExisting = std::move(inventory.lstExisting);
+  Changed();
+}
+
+void Updater::CheckForUpdates() {
+  if (CheckStarted) {
+    if (!Inet1.StillExecuting()) return;
+    TransferAborted = true;
+    Inet1.Cancel();
+  }
+  View.barMinorVisible = true;
+  CheckConnection();
+  if (ended_) return;
+  CheckStarted = true;
+  ExpectedSize = 0;
+  Download("ryxupdate.nfo", "", InstallPath);
+  View.lblprogressinfo = "Checking for updates...";
+  Changed();
+  WaitForFinish();
+  if (UpdateCancelled || ended_) return;
+
+  View.lblprogressinfo = "Processing update list...";
+  View.barMinorValue = 0;
+  Queues.MainEntries.clear();
+  Queues.ConfigEntries.clear();
+  Changed();
+  std::string list = InstallPath + "ryxupdate.nfo";
+  auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
+  if (!text) {
+    platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                     kAppTitle);
+    Form_Unload();
+    return;
+  }
+  UpdateListReader reader(Queues, InstalledVersions);
+  reader.yield = [] { QCoreApplication::processEvents(); };
+  reader.skipped = [this](const std::string& name) {
+    Report("The update list names \"" + name + "\", which lies outside its folder; it was skipped.");
+  };
+  if (auto error = reader.ReadAll(*text)) Report(error->Text());
+  View.lstMain = Queues.lstMain;
+  View.lstScg = Queues.lstScg;
+  View.lstGames = Queues.lstGames;
+  View.lstCrv = Queues.lstCrv;
+  View.lstInfo = Queues.lstInfo;
+  View.lstAvailable = Queues.lstAvailable;
+  Changed();
+}
+
+namespace {
+long long SizeOf(const std::string& text) {
+  auto value = platform::ParseDecimal(text);
+  return value && *value > 0 ? static_cast<long long>(*value) : 0;
+}
+}  // namespace
+
+void Updater::InstallUpdates() {
+  CumulativeProgress = true;
+  std::string temp = WithSlash(hooks_.tempFolder);
+  ExpectedTotal = 0;
+  for (const auto& [key, size] : Queues.QueuedConfigSizes.Items()) ExpectedTotal += SizeOf(size);
+  for (const auto& [key, size] : Queues.QueuedCurveSizes.Items()) ExpectedTotal += SizeOf(size);
+  for (const auto& [key, size] : Queues.QueuedSupportSizes.Items()) ExpectedTotal += SizeOf(size);
+  for (const auto& [key, size] : Queues.QueuedMainSizes.Items()) ExpectedTotal += size > 0 ? static_cast<long long>(size) : 0;
+  BytesTotal = 0;
+
+  std::string ini = InstallPath + "watchpost.ini";
+  for (const std::string& n : Queues.lstMain) {
+    // Not when the download will not happen: the monitor would be stopped for nothing.
+    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
+        std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
+                    [&](const MainEntry& e) { return e.name == n; }))
+      config_store::WriteIni(ini, "APPLICATION", "MODE", "KILL");
+    Download(n, "", temp);
+    WaitForFinish();
+  }
+  for (const std::string& n : Queues.lstScg) {
+    Download(n, "scg/", temp + "scg");
+    WaitForFinish();
+  }
+  for (const std::string& n : Queues.lstGames) {
+    Download(n, "games/", temp + "games");
+    WaitForFinish();
+  }
+  for (const std::string& n : Queues.lstCrv) {
+    Download(n, "crv/", temp + "crv");
+    WaitForFinish();
+  }
+  CumulativeProgress = false;
+  if (ended_) return;
+  View.cmdCheckEnabled = false;
+  Changed();
+
+  if (!InstallQueued(Queues.lstMain, "", true)) return;
+  if (!InstallQueued(Queues.lstScg, "scg", false)) return;
+  if (!InstallQueued(Queues.lstGames, "games", false)) return;
+  InstallQueued(Queues.lstCrv, "crv", false);
+}
+
+// Copies the files of one kind from the temporary folder into the
+// installation, each replacing its target at once; stops at the first file that
+// did not arrive whole in this run.
+bool Updater::InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs) {
+  std::string from = WithSlash(hooks_.tempFolder) + (sub.empty() ? "" : sub + "/");
+  std::string to = InstallPath + (sub.empty() ? "" : sub + "/");
+  for (const std::string& n : names) {
+    if (ended_) return false;
+    std::string source = from + platform::SlashesForward(n);
+    if (!downloadedWhole_.count(source) || !platform::FileExists(source)) {
+      ReportError(kFileNotFound.description + ": " + source, kFileNotFound.number);
+      return false;
+    }
+    std::string installedName = programs ? InstalledProgramName(n) : n;
+    std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
+    bool executable = programs && IsProgramName(n);
+    if (!MakeFolders(platform::FolderPart(target)) ||
+        !platform::CopyFileAtomic(source, target, executable ? 0755u : 0644u)) {
+      ReportError("Cannot install " + target, kPathNotFound.number);
+      return false;
+    }
+    if (programs && n == "ryxcontrol.exe") {
+      for (const MainEntry& e : Queues.MainEntries)
+        if (e.name == n)
+          config_store::WriteIni(InstallPath + "watchpost.ini", "Version", "RyxControl",
+                                 FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
+    }
+  }
+  return true;
+}
+
+}  // namespace updater

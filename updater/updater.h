@@ -1,0 +1,118 @@
+// Fetchling's program state and procedures, without the window: start-up and
+// end with the monitor's hand-shake, the wizard's stages, the downloads, the
+// update list and the installation. The window (frmMain) shows `View` and
+// forwards its clicks; tests drive this class directly.
+#pragma once
+
+#include "platform/http_transfer.h"
+#include "updater/update_list.h"
+#include "updater/wizard_view.h"
+
+#include <QObject>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+class QEventLoop;
+
+namespace updater {
+
+inline const std::string kWindowTitle = "Heliryx 360 Freshline";
+inline const std::string kAppTitle = "Freshline";
+// Used when the registry holds no "UpdateServer" value.
+inline const std::string kDefaultUpdateServer = "https://heliryx360.example.org";
+
+// The update server's base address: the registry value "UpdateServer" under the
+// Kelvane key, else the default; without a trailing "/".
+std::string UpdateServerAddress();
+// The test report's address: the update server's host over HTTP, port 8080.
+std::string TestReportAddress(const std::string& updateServer, const std::string& when);
+
+struct UpdaterHooks {
+  // The view changed (the window copies it onto its controls).
+  std::function<void()> changed;
+  // The program ends with this exit code (the window leaves the event loop).
+  std::function<void(int exitCode)> endProgram;
+  // Whether the computer seems connected; by default whether the server's host resolves.
+  std::function<bool(const std::string& serverAddress)> connected;
+  // The folder the downloads go to (the relaunched copy's private folder).
+  std::string tempFolder;
+  // How long the end waits for a monitor told to quit to empty the mailbox.
+  int killWaitMs = 5000;
+};
+
+class Updater : public QObject {
+  Q_OBJECT
+ public:
+  explicit Updater(UpdaterHooks hooks);
+  ~Updater() override;
+
+  // Start-up and end of the relaunched copy.
+  void Form_Load();
+  void Form_Unload();
+  void Command1_Click();
+
+  // The wizard.
+  void SetStage(int s);
+  void cmdCheck_Click();
+  void CheckConnection();
+  void CancelUpdate();
+
+  // Transfers, one at a time.
+  void Download(const std::string& strFilename, const std::string& strGetSUBFolder,
+                const std::string& strPutFolder, bool EnableStatus = true);
+  void WaitForFinish();
+
+  // The inventory, the update list and the installation.
+  void ReadInstalledVersions();
+  void CheckForUpdates();
+  void InstallUpdates();
+
+  bool Ended() const { return ended_; }
+  int ExitCode() const { return exitCode_; }
+  bool StillExecuting() const { return Inet1.StillExecuting(); }
+  // True when something went wrong in this run (the wizard then ends cancelled).
+  bool RunFailed() const { return runFailed_; }
+
+  WizardView View;
+  std::string InstallPath;  // ends with "/"
+  std::string UpdateServer;
+  int CurrentStage = 0;
+  bool UpdateCancelled = false;
+  bool TransferAborted = false;
+  bool CheckStarted = false;
+  bool ShowProgress = false;
+  bool CumulativeProgress = false;
+  long long ExpectedSize = 0;
+  long long ExpectedTotal = 0;
+  long long BytesThisFile = 0;
+  long long BytesTotal = 0;
+  std::string TargetPath;
+  InstalledTable InstalledVersions;
+  UpdateQueues Queues;
+
+ private:
+  void Changed();
+  void Report(const std::string& text);
+  void ReportError(const std::string& description, int number);
+  void ShowProgressText();
+  void TransferFinished(const platform::TransferResult& result);
+  bool InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs);
+  void EndProgram(int exitCode);
+  bool WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms);
+
+  UpdaterHooks hooks_;
+  platform::HttpTransfer Inet1;
+  std::vector<QEventLoop*> waits_;
+  std::set<std::string> downloadedWhole_;  // temporary files that arrived whole in this run
+  bool downloading_ = false;  // the running transfer is a Download (not the test report)
+  std::optional<platform::TransferResult> failure_;
+  bool runFailed_ = false;
+  bool ended_ = false;
+  bool unloading_ = false;
+  int exitCode_ = 0;
+};
+
+}  // namespace updater
