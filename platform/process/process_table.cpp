@@ -338,24 +338,25 @@ void ProcProcessTable::Resolve(Known& known, double now) const {
   if (!Read(known.pid, known.exeLink, known.info, gameMapped)) {
     // Unreadable, a kernel thread, or ended: only the sweep looks again.
     known.info = ProcessInfo{};
-    known.waitingForGame = false;
+    known.gameUnmapped = known.waitingForGame = false;
     known.settled = true;
     return;
   }
   // Wine maps the game's .exe a moment after it starts, and a young process
   // may still exec the game: both are looked at again every scan for a while.
   double age = now - StartSeconds(known.info.startTime);
-  known.waitingForGame = IsWineLoader(known.exeLink) && !gameMapped && age < pace_.wineWaitSeconds;
+  known.gameUnmapped = IsWineLoader(known.exeLink) && !gameMapped;
+  known.waitingForGame = known.gameUnmapped && age < pace_.wineWaitSeconds;
   known.settled = !known.waitingForGame && age >= pace_.youngSeconds;
 }
 
-void ProcProcessTable::LookAgain(Known& known, double now) const {
+void ProcProcessTable::LookAgain(Known& known, double now, bool sweeping) const {
   if (known.lookedAt == scans_) return;  // already read in this scan
   known.lookedAt = scans_;
   char buffer[PATH_MAX];
   ssize_t n = ::readlinkat(rootFd_, PidPath(known.pid, "exe").c_str(), buffer, sizeof buffer);
   std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
-  if (link != known.exeLink || known.waitingForGame) Resolve(known, now);
+  if (link != known.exeLink || known.waitingForGame || (sweeping && known.gameUnmapped)) Resolve(known, now);
   else if (!known.settled) known.settled = now - StartSeconds(known.info.startTime) >= pace_.youngSeconds;
 }
 
@@ -444,7 +445,7 @@ void ProcProcessTable::Sweep(double elapsed, double now) {
   for (; count > 0; --count, ++known) {
     if (known == known_.end()) known = known_.begin();
     // What could not be read (kernel threads, other users' processes) cannot run a game of ours either.
-    if (known->settled && !known->exeLink.empty()) LookAgain(*known, now);
+    if (known->settled && !known->exeLink.empty()) LookAgain(*known, now, true);
     sweepFrom_ = known->pid + 1;
   }
 }
@@ -458,7 +459,7 @@ std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(cons
   scanned_ = true;
   lastScan_ = now;
   for (Known& process : known_) {
-    if (!process.settled) LookAgain(process, now);
+    if (!process.settled) LookAgain(process, now, false);
     if (process.thread || process.info.exeName.empty() || !wanted(process.info)) continue;
     // Only the process taken is checked against the system now.
     if (process.mayBeThread) {

@@ -83,7 +83,8 @@ class ProcProcessTable : public ProcessTable {
     unsigned long long inode = 0;  // of its /proc directory
     std::string exeLink;           // as last read; another target means the process ran exec
     ProcessInfo info;              // no exeName: nothing to offer (unreadable, a kernel thread, ended)
-    bool waitingForGame = false;   // a Wine loader whose game's .exe is not mapped yet
+    bool gameUnmapped = false;     // a Wine loader without its game's .exe mapped (yet)
+    bool waitingForGame = false;   // one that is young enough to be read again every scan
     bool settled = false;          // false: looked at again every scan
     bool mayBeThread = false;      // found by its pid alone: a thread's id also opens a directory
     bool thread = false;           // one that is: never offered (a listing leaves it out)
@@ -93,7 +94,9 @@ class ProcProcessTable : public ProcessTable {
   bool Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const;
   std::string ExeLink(int pid) const;
   void Resolve(Known& known, double now) const;
-  void LookAgain(Known& known, double now) const;
+  // Reads the process again if it ran exec, or may have mapped its game since
+  // (every scan while waiting for it, and in the sweep).
+  void LookAgain(Known& known, double now, bool sweeping) const;
   std::vector<Known>::iterator Find(int pid);
   void Refresh(double now);
   void ListAll(double now);
@@ -114,7 +117,7 @@ class ProcProcessTable : public ProcessTable {
   double lastScan_ = 0;  // seconds since boot
   double listedAt_ = 0;
   long lastPid_ = -1;    // from loadavg at the last scan; -1 when unknown
-  bool tailUnsure_ = false;
+  bool tailUnsure_ = false;  // the last few pids are probed again at the next scan
   int sweepFrom_ = 0;
   double sweepCredit_ = 0;
 };

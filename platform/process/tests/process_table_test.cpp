@@ -283,22 +283,32 @@ TEST(ProcProcessTable, NewProcessesAreFoundFromTheLastPid) {
   }
 }
 
-// Wine maps the game's .exe a moment after the loader starts.
+// Wine maps the game's .exe a moment after the loader starts: it is looked for
+// every scan at first, and by the slow sweep once the loader has waited long.
 TEST(ProcProcessTable, AWineGameWhoseExeIsMappedLateIsFound) {
-  ProcFixture f;
-  std::string prefix = f.Home() + "/.wine";
-  f.Add({30, "/usr/lib/wine/wine64", {"/usr/lib/wine/wine64"}, {"WINEPREFIX=" + prefix}, "", "", 'S', BootTicks()});
-  f.SetLastPid(30);
-  platform::ProcProcessTable table(f.Root(), f.Home());
-  std::vector<platform::ProcessInfo> before = All(table);
-  ASSERT_EQ(before.size(), 1u);
-  EXPECT_EQ(before[0].exeName, "wine64");
-  WriteFile(f.Root() + "/30/maps", MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
-                                       MapsLine(prefix + "/drive_c/Games/Late/Late.exe"));
-  auto game = Named(table, "Late.exe");
-  ASSERT_TRUE(game);
-  EXPECT_EQ(game->exeFolder, prefix + "/drive_c/Games/Late");
-  EXPECT_EQ(game->winePrefix, prefix);
+  struct Case {
+    const char* when;
+    platform::ScanPace pace;
+  } cases[] = {
+      {"while the loader is young", {}},
+      {"after the loader's wait", {0, 0, 1, 10, 256}},
+  };
+  for (const Case& c : cases) {
+    ProcFixture f;
+    std::string prefix = f.Home() + "/.wine";
+    f.Add({30, "/usr/lib/wine/wine64", {"/usr/lib/wine/wine64"}, {"WINEPREFIX=" + prefix}, "", "", 'S', BootTicks()});
+    f.SetLastPid(30);
+    platform::ProcProcessTable table(f.Root(), f.Home(), c.pace);
+    std::vector<platform::ProcessInfo> before = All(table);
+    ASSERT_EQ(before.size(), 1u) << c.when;
+    EXPECT_EQ(before[0].exeName, "wine64") << c.when;
+    WriteFile(f.Root() + "/30/maps", MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
+                                         MapsLine(prefix + "/drive_c/Games/Late/Late.exe"));
+    std::optional<platform::ProcessInfo> game;
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return (game = Named(table, "Late.exe")).has_value(); })) << c.when;
+    EXPECT_EQ(game->exeFolder, prefix + "/drive_c/Games/Late") << c.when;
+    EXPECT_EQ(game->winePrefix, prefix) << c.when;
+  }
 }
 
 // A wrapper that execs the game keeps its pid and start time. One that does so
