@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 namespace emulator {
 
@@ -61,19 +62,23 @@ frmMain::frmMain(PointerlyHooks hooks) : hooks_(std::move(hooks)) {
   lblLabel[0] = new QLabel("Mouse X", this);
   lblLabel[1] = new QLabel("Mouse Y", this);
   lblLabel[2] = new QLabel("Don't send events...", this);
-  lblMouseX = new QLabel("0", this);
-  lblMouseY = new QLabel("0", this);
-  // Plain text: the values change up to 100 times a second and are never markup.
-  lblMouseX->setTextFormat(Qt::PlainText);
-  lblMouseY->setTextFormat(Qt::PlainText);
+  // The values change up to 100 times a second: plain text (never markup), and
+  // a fixed size, so a new value repaints its label without laying out the window.
+  auto valueLabel = [this] {
+    auto* label = new QLabel("0", this);
+    label->setTextFormat(Qt::PlainText);
+    label->setFixedSize(std::max(48, label->fontMetrics().horizontalAdvance("-0000000") + 4),
+                        label->sizeHint().height());
+    return label;
+  };
+  lblMouseX = valueLabel();
+  lblMouseY = valueLabel();
   grid->addWidget(lblLabel[0], 1, 0, 1, 2);
   grid->addWidget(lblMouseX, 1, 2, 1, 2);
   grid->addWidget(lblLabel[1], 1, 4, 1, 2);
   grid->addWidget(lblMouseY, 1, 6, 1, 2);
   for (int a = 0; a < kAxisCount; ++a) {
-    lblValue[a] = new QLabel("0", this);
-    lblValue[a]->setTextFormat(Qt::PlainText);
-    lblValue[a]->setMinimumWidth(48);
+    lblValue[a] = valueLabel();
     grid->addWidget(lblValue[a], 2, a);
   }
   for (int b = 0; b < kButtonCount; ++b) {
