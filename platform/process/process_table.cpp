@@ -406,6 +406,7 @@ void ProcProcessTable::ListAll(double now) {
   for (const auto& [pid, inode] : listing_) {
     while (known != known_.end() && known->pid < pid) ++known;  // ended
     if (known != known_.end() && known->pid == pid && known->inode == inode) {
+      known->mayBeThread = false;  // the listing holds processes only
       relisted_.push_back(std::move(*known));
     } else {
       Known& added = relisted_.emplace_back();
