@@ -5,6 +5,8 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace monitor {
 
 std::vector<std::string> SplitExecutableList(const std::string& raw) {
@@ -20,11 +22,24 @@ std::vector<std::string> SplitExecutableList(const std::string& raw) {
   return names;
 }
 
+namespace {
+unsigned char FoldedLetter(char c) {
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return static_cast<unsigned char>(c);
+}
+}  // namespace
+
 WatchIndex::WatchIndex(const WatchTable& list) {
-  for (const WatchEntry& entry : list) byName_.try_emplace(entry.exeName, entry);  // the first one stays
+  for (const WatchEntry& entry : list) {
+    byName_.try_emplace(entry.exeName, entry);  // the first one stays
+    lengths_.set(std::min<size_t>(entry.exeName.size(), 64));
+    if (!entry.exeName.empty()) firstLetters_.set(FoldedLetter(entry.exeName[0]));
+  }
 }
 
 const WatchEntry* WatchIndex::Find(std::string_view exeName) const {
+  if (!lengths_.test(std::min<size_t>(exeName.size(), 64))) return nullptr;
+  if (!exeName.empty() && !firstLetters_.test(FoldedLetter(exeName[0]))) return nullptr;
   auto found = byName_.find(exeName);
   return found == byName_.end() ? nullptr : &found->second;
 }
@@ -32,10 +47,7 @@ const WatchEntry* WatchIndex::Find(std::string_view exeName) const {
 size_t WatchIndex::NoCaseHash::operator()(std::string_view text) const {
   // FNV-1a over the text with A to Z folded, as EqualsNoCase folds them.
   size_t hash = 14695981039346656037ull;
-  for (char c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  }
+  for (char c : text) hash = (hash ^ FoldedLetter(c)) * 1099511628211ull;
   return hash;
 }
 

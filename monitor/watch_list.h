@@ -2,6 +2,7 @@
 // processes, and which configuration file each belongs to.
 #pragma once
 
+#include <bitset>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ class WatchIndex {
     bool operator()(std::string_view a, std::string_view b) const;
   };
   std::unordered_map<std::string, WatchEntry, NoCaseHash, NoCaseEqual> byName_;
+  // Most names asked for are not watched: their length or first letter tells at once.
+  std::bitset<65> lengths_;       // 64: any longer name
+  std::bitset<256> firstLetters_;  // folded as the hash folds them
 };
 
 // The executables of one EXECUTABLE value as the profile reader returns it
