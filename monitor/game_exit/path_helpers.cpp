@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
+#include "platform/wine_drives.h"
 
 #include <cerrno>
 #include <vector>
@@ -128,32 +129,21 @@ std::string GetPathOnly(const std::string& FullPath) {
 GameFolder::GameFolder(std::string linuxFolder, std::string winePrefix)
     : linuxFolder_(CleanFolder(linuxFolder)), winePrefix_(winePrefix.empty() ? "" : CleanFolder(winePrefix)) {
   if (linuxFolder_.empty()) return;
-  std::string driveC = winePrefix_.empty() ? std::string() : JoinLinux(winePrefix_, "drive_c");
-  std::string drive = "Z:";
-  std::string rest = linuxFolder_ == "/" ? std::string() : linuxFolder_;
-  if (!driveC.empty() && (linuxFolder_ == driveC || StartsWith(linuxFolder_, driveC + "/"))) {
-    drive = "C:";
-    rest = linuxFolder_.substr(driveC.size());
-  }
-  for (char& c : rest)
-    if (c == '/') c = '\\';
-  windowsFolder_ = drive + rest;
+  const std::string driveC = platform::LaidOutDriveFolder(winePrefix_, "C:");
+  windowsFolder_ = platform::WindowsFormOf(winePrefix_, linuxFolder_);
+  const bool onDriveC = StartsWith(windowsFolder_, "C:");
 
-  if (drive == "C:") {
+  if (onDriveC) {
     climbRoot_ = driveC;
     climbRootWindows_ = "C:";
   } else {
     climbRoot_ = NativeClimbRoot(linuxFolder_);
-    if (!climbRoot_.empty()) {
-      climbRootWindows_ = "Z:" + (climbRoot_ == "/" ? std::string() : climbRoot_);
-      for (char& c : climbRootWindows_)
-        if (c == '/') c = '\\';
-    }
+    if (!climbRoot_.empty()) climbRootWindows_ = platform::WindowsFormOf("", climbRoot_);
   }
   if (climbRoot_.empty()) return;
   std::string real = platform::RealPath(climbRoot_);
   reachableRoots_.push_back(real.empty() ? climbRoot_ : real);
-  if (drive == "C:") {
+  if (onDriveC) {
     const std::string home = HomeFolder();
     // Wine's own links from a user's folders to the player's (Documents, ...).
     std::string users = platform::FindEntryNoCase(driveC, "users");
@@ -194,10 +184,8 @@ bool GameFolder::Reaches(const std::string& linuxPath) const {
 std::string GameFolder::LinuxPath(const std::string& windowsPath) const {
   size_t backslash = windowsPath.find('\\');
   std::string drive = windowsPath.substr(0, backslash);
-  std::string root;
-  if (platform::EqualsNoCase(drive, "C:") && !winePrefix_.empty()) root = JoinLinux(winePrefix_, "drive_c");
-  else if (platform::EqualsNoCase(drive, "Z:")) root = "/";
-  else return {};
+  std::string root = platform::LaidOutDriveFolder(winePrefix_, drive);
+  if (root.empty()) return {};
   if (backslash == std::string::npos) return root;
   // Never climbs on disk: CheckRelativePath did that.
   return platform::ResolveBelowNoCase(root, windowsPath.substr(backslash + 1));
