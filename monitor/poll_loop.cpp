@@ -76,9 +76,7 @@ void PollLoop::tmrMonitor_Timer() {
     if (!hooks_.activate(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.
-    watching_ = true;
     while (Active_() && GameHandle && GameHandle->Running()) clock_.Sleep(kGamePollMs);
-    watching_ = false;
     if (!Active_()) break;  // suspended or ending: no exit step for this game
 
     GameExited = true;
