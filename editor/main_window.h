@@ -9,6 +9,7 @@
 #include "editor/control_table.h"
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
+#include "platform/process/run_and_wait.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
@@ -136,7 +137,7 @@ class frmMain : public QMainWindow {
   // False when nothing is running and the command is to go on now.
   bool HoldWhileActivating(std::function<void()> command);
   // How long one run of the control tool may last before it is ended.
-  int activateRunLimitMs = 30000;
+  int activateRunLimitMs = platform::kRunLimitMs;
 
  private:
   void ConnectTuningHandlers();

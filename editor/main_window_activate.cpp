@@ -15,8 +15,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace editor {
 
@@ -50,11 +48,6 @@ config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
   config_store::AxisAssignments axes;
   for (int i = 1; i <= 6; ++i) axes[i - 1] = {info[i].Motion, info[i].Polarity};
   return axes;
-}
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 // Why the last file operation failed, as the system says it.
@@ -99,13 +92,23 @@ void frmMain::cmdApplySettings_Click() {
                         MsgIcon::Critical};
       continue;
     }
-    const std::string tool = ControlToolPath(ProgramFolder);
-    ToolRun run = [&tool](const std::string& commandLine) {
-      if (!IsExecutableFile(tool)) return ToolRunEnd::NotStarted;
-      platform::RunAndWait(commandLine, false);
+    // A quit or a close during the runs ends the run going on (the tool is
+    // asked to end) and starts no further one; a run past the limit is ended.
+    platform::RunStop stop;
+    stopActivateRuns_ = [&stop] { stop.Stop(); };
+    ToolRun run = [this, &stop](const std::string& commandLine) {
+      platform::RunEnd end = platform::RunEnd::Finished;
+      platform::RunAndWait(commandLine, false, {activateRunLimitMs, &stop}, &end);
+      switch (end) {
+        case platform::RunEnd::NotStarted: return ToolRunEnd::NotStarted;
+        case platform::RunEnd::OverLimit: return ToolRunEnd::OverLimit;
+        case platform::RunEnd::Stopped: return ToolRunEnd::Stopped;
+        case platform::RunEnd::Finished: break;
+      }
       return ToolRunEnd::Finished;
     };
     box = ReplayActiveRyx(ProgramFolder, kEditorTitle, run);
+    stopActivateRuns_ = nullptr;
   } while (activateAgain_ && afterActivate_.empty());
   activating_ = false;
 
