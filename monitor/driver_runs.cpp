@@ -8,6 +8,9 @@ DriverRuns::DriverRuns(Runner& runner, std::string programFolder)
 void DriverRuns::Submit(MonitorCommand command) {
   if (Busy()) {
     queued_.push_back(command);
+    // An exit does not wait for a run that may never end: the run is ended and
+    // the rest of the sequence dropped.
+    if (command == MonitorCommand::Exit) runner_.StopRuns();
     return;
   }
   Perform(command);
@@ -41,8 +44,19 @@ int DriverRuns::Run(const std::string& options) {
 
 void DriverRuns::ResetRyxDefaults() {
   Sequence sequence(*this);
+  // A suspend wants the whole reset; an exit wants none of the rest.
+  if (ExitRequested()) return;
   Run("--set-defaults");
-  for (int slot = 1; slot <= 5; ++slot) Run("--reset-sensitivity-curve " + std::to_string(slot));
+  for (int slot = 1; slot <= 5; ++slot) {
+    if (ExitRequested()) return;
+    Run("--reset-sensitivity-curve " + std::to_string(slot));
+  }
+}
+
+bool DriverRuns::ExitRequested() const {
+  for (MonitorCommand c : queued_)
+    if (c == MonitorCommand::Exit) return true;
+  return false;
 }
 
 bool DriverRuns::Replay(const std::vector<std::string>& lines) {

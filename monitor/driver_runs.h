@@ -4,7 +4,8 @@
 // is held until the runs have ended instead of starting runs of its own in the
 // middle of them. The suspend toggle and the exit also stop an activation's
 // replay at the next gap between two runs, so that the driver is left at its
-// defaults and not at the game's settings.
+// defaults and not at the game's settings; an exit does not even wait for the
+// run going on, which a hung tool could make endless.
 #pragma once
 
 #include "monitor/monitor_services.h"
@@ -50,13 +51,17 @@ class DriverRuns {
     DriverRuns& runs_;
   };
 
-  // "--set-defaults", then curve slots 1 to 5 back to the default curve.
+  // "--set-defaults", then curve slots 1 to 5 back to the default curve; stops
+  // between runs when an exit is queued.
   void ResetRyxDefaults();
   // One awaited run per line, in order; stops between runs when a suspend
   // toggle or an exit is queued. False when it stopped early.
   bool Replay(const std::vector<std::string>& lines);
   // True when a queued command wants the current activation to stop.
   bool StopRequested() const;
+  // True when an exit is queued: the runs going on are ended (the runner is
+  // stopped) and no further run starts.
+  bool ExitRequested() const;
   // True when a queued command will take the monitor out of its active state
   // (suspend, exit, the editor, the updater): no emulator is to start then.
   bool LeavingActive() const;

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   // A logout or kill ends the monitor the way its own Exit does: the emulator is
   // closed and the mailbox emptied.
   platform::QuitSignals quitSignals;
-  quitSignals.onQuit = [&window] { window.mPopupExit_Click(); };
+  quitSignals.onQuit = [&window, &quitSignals] { window.QuitOnSignal(quitSignals.LastSignal()); };
   window.Form_Load();
   if (window.Ended()) return window.ExitCode();
   return app.exec();

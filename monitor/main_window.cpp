@@ -5,6 +5,7 @@
 #include "editor/check_attached_dialog.h"
 #include "editor/windows_version.h"
 #include "monitor/game_exit/exit_step.h"
+#include "monitor/mailbox.h"
 #include "monitor/monitor_icons.h"
 #include "monitor/startup_dialog.h"
 #include "platform/dialogs.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <cstring>
 
 namespace monitor {
 
@@ -89,16 +91,35 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
                          [this](const std::string& tip) { IconData.SetTip(tip); },
                          [this](const std::string& text) {
                            platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
+                           EndBecause("the configuration could not be applied: " + text);
                            Form_Unload();
                          }});
   loop_ = std::make_unique<PollLoop>(
       PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_, clock_,
-      PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); }, [this] { MailboxQuit(); },
+      PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); },
+                      [this](const std::string& mode) { MailboxQuit(mode); },
                       [this](const ActiveGame&) { return SCGActivate(); }, [this] { emulator_.ClosePointerly(); },
                       [this](const ActiveGame& game) {
                         if (WriteStuff) WriteStuff(game);
                       }});
   WriteStuff = [this](const ActiveGame& game) { RunGameExitStep(game); };
+
+  // A Ryxcontrol run that lasts is where a hung tool would keep the mailbox
+  // unread: a quit found there ends the run and the monitor.
+  runner_.whileWaiting = [this] {
+    if (ended_ || MonitorIniFile.empty()) return;
+    std::string mode = ReadMode(MonitorIniFile);
+    if (ReadMailbox(mode, CurrentMode) != MailboxAction::Quit) return;
+    runner_.StopRuns();
+    MailboxQuit(mode);
+  };
+  runner_.overLimit = [this](const std::string& commandLine) {
+    std::string seconds = std::to_string(runner_.limitMs / 1000);
+    if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
+    std::string line = "Ended a run that lasted over " + seconds + " seconds: " + commandLine;
+    Log(line);
+    std::fprintf(stderr, "watchpost: %s\n", line.c_str());
+  };
 }
 
 frmMain::~frmMain() = default;
@@ -128,6 +149,7 @@ void frmMain::Form_Load() {
   if (switches.outcome == MonitorSwitches::Outcome::Kill) {
     std::string ini = ProgramFolder + "/watchpost.ini";
     if (platform::FileExists(ini)) WriteIni(ini, "APPLICATION", "MODE", "");
+    EndBecause("started with the kill switch");
     Form_Unload();
     return;
   }
@@ -153,6 +175,7 @@ void frmMain::Form_Load() {
   if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
   if (!instance_->Claim(500)) {
     hide();
+    EndBecause("a monitor already runs for this folder");
     EndProgram(0);
     return;
   }
@@ -164,6 +187,7 @@ void frmMain::Form_Load() {
     bool refused = false;
     editor::GetWindowsVersion(false, [&] { refused = true; });
     if (refused) {
+      EndBecause("the operating system check refused it");
       Form_Unload();
       return;
     }
@@ -174,7 +198,10 @@ void frmMain::Form_Load() {
 
   // 9. The controller warning, which the attach check never asks for at present.
   if (!config_store::ReadCheckAttached()) {
-    editor::frmCheckAttached dialog([this] { Form_Unload(); });
+    editor::frmCheckAttached dialog([this] {
+      EndBecause("the controller was not found");
+      Form_Unload();
+    });
     platform::ExecModal(dialog);
   }
 
@@ -184,6 +211,7 @@ void frmMain::Form_Load() {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
     exitCode_ = 1;
+    EndBecause("configuration file folder " + ScgFolder + " not found");
     Form_Unload();
     return;
   }
@@ -205,6 +233,7 @@ void frmMain::Form_Load() {
     platform::MsgBox("No configuration files found in folder " + ScgFolder, platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
     exitCode_ = 1;
+    EndBecause("no configuration files found in folder " + ScgFolder);
     Form_Unload();
     return;
   }
@@ -236,6 +265,7 @@ void frmMain::StartError() {
                        "-s to skip Windows 2000/XP check" + crlf + "-? to bring up this dialog",
                    platform::MsgButtons::Ok, platform::MsgIcon::None, kMonitorTitle);
   exitCode_ = 1;
+  EndBecause("the command line was not understood");
   Form_Unload();
 }
 
@@ -250,10 +280,18 @@ void frmMain::Form_Unload() {
   EndProgram(exitCode_);
 }
 
+void frmMain::EndBecause(const std::string& cause) {
+  if (endCause_.empty()) endCause_ = cause;
+}
+
 void frmMain::EndProgram(int exitCode) {
   if (ended_) return;
   ended_ = true;
   exitCode_ = exitCode;
+  // Nothing else would tell why a monitor went away.
+  std::string line = "Monitor ended: " + (endCause_.empty() ? std::string("unloaded") : endCause_);
+  Log(line);
+  std::fprintf(stderr, "watchpost: %s\n", line.c_str());
   tmrMonitor.stop();
   IconData.Remove();
   hide();
@@ -264,6 +302,7 @@ void frmMain::EndProgram(int exitCode) {
 
 void frmMain::closeEvent(QCloseEvent* event) {
   event->accept();
+  EndBecause("the window was closed");
   Form_Unload();
 }
 
@@ -305,8 +344,20 @@ void frmMain::mnuPointerly_Click() { runs_->Submit(MonitorCommand::EmulatorToggl
 void frmMain::mFreshline_Click() { runs_->Submit(MonitorCommand::WebUpdate); }
 void frmMain::mPopupSuspend_Click() { runs_->Submit(MonitorCommand::SuspendToggle); }
 void frmMain::cmdSuspend_Click() { mPopupSuspend_Click(); }
-void frmMain::mPopupExit_Click() { runs_->Submit(MonitorCommand::Exit); }
-void frmMain::cmdExit_Click() { mPopupExit_Click(); }
+void frmMain::mPopupExit_Click() {
+  EndBecause("Exit chosen from the menu");
+  runs_->Submit(MonitorCommand::Exit);
+}
+void frmMain::cmdExit_Click() {
+  EndBecause("the Exit button was pressed");
+  mPopupExit_Click();
+}
+void frmMain::QuitOnSignal(int signalNumber) {
+  const char* name = ::sigabbrev_np(signalNumber);
+  EndBecause(std::string("signal ") + (name ? std::string("SIG") + name : std::to_string(signalNumber)) +
+             " received");
+  mPopupExit_Click();
+}
 
 void frmMain::mnuStartup_Click() {
   if (startUp_) {
@@ -429,7 +480,8 @@ void frmMain::ToggleEmulator() {
   }
 }
 
-void frmMain::MailboxQuit() {
+void frmMain::MailboxQuit(const std::string& mode) {
+  EndBecause("the mailbox's MODE read \"" + mode + "\" at " + clock_.TimeText());
   CurrentMode.clear();
   tmrMonitor.stop();
   WriteIni(MonitorIniFile, "APPLICATION", "MODE", "");

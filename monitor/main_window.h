@@ -63,6 +63,8 @@ class frmMain : public QWidget {
   void cmdSuspend_Click();
   void mPopupExit_Click();
   void cmdExit_Click();
+  // A quit signal (SIGTERM, SIGINT, SIGHUP) ends the monitor as its Exit does.
+  void QuitOnSignal(int signalNumber);
   // Enters the suspended state without resetting the driver (the editor or the
   // updater is about to take over).
   void Suspend();
@@ -74,6 +76,7 @@ class frmMain : public QWidget {
   std::function<void(const ActiveGame&)> WriteStuff;
 
   DriverRuns& Runs() { return *runs_; }
+  ProcessRunner& Runner() { return runner_; }
   PollLoop& Loop() { return *loop_; }
   const ActivationValues& ActiveValues() const { return activation_->Values; }
 
@@ -109,6 +112,9 @@ class frmMain : public QWidget {
  private:
   void BuildWatchList();
   void EndProgram(int exitCode);
+  // Records why the program ends (the first cause given wins); the end names it
+  // in the log and on standard error.
+  void EndBecause(const std::string& cause);
   void tmrMonitor_Timer();
 
   void Perform(MonitorCommand command);
@@ -118,7 +124,7 @@ class frmMain : public QWidget {
   void StartUpdater();
   // The mailbox asked for anything but ACTIVE or SUSPEND: end at once, leaving
   // the emulator alone.
-  void MailboxQuit();
+  void MailboxQuit(const std::string& mode);
   void LogSuspended();
   void RunGameExitStep(const ActiveGame& game);
 
@@ -135,6 +141,7 @@ class frmMain : public QWidget {
   QPointer<QWidget> startUp_;
   bool ended_ = false;
   int exitCode_ = 0;
+  std::string endCause_;
 };
 
 }  // namespace monitor

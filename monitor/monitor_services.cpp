@@ -41,7 +41,15 @@ void QtClock::Wake() {
 }
 
 int ProcessRunner::RunAndWait(const std::string& CommandLine, bool NoWait) {
-  return platform::RunAndWait(CommandLine, NoWait);
+  QTimer check;
+  if (!NoWait && whileWaiting) {
+    QObject::connect(&check, &QTimer::timeout, [this] { whileWaiting(); });
+    check.start(kWaitCheckMs);
+  }
+  platform::RunEnd end = platform::RunEnd::Finished;
+  int result = platform::RunAndWait(CommandLine, NoWait, {limitMs, &stop_}, &end);
+  if (end == platform::RunEnd::OverLimit && overLimit) overLimit(CommandLine);
+  return result;
 }
 
 void PointerlyWindow::ClosePointerly() { platform::PostCloseToWindow("Pointerly"); }

@@ -3,6 +3,9 @@
 // the tests supply their own, to drive the logic step by step.
 #pragma once
 
+#include "platform/process/run_and_wait.h"
+
+#include <functional>
 #include <string>
 
 class QEventLoop;
@@ -23,6 +26,9 @@ class Runner {
   virtual ~Runner() = default;
   // Starts a command line hidden; waits for it unless `NoWait`. The exit code, or 0.
   virtual int RunAndWait(const std::string& CommandLine, bool NoWait) = 0;
+  // The program is ending: the awaited run going on ends at once (its program
+  // is ended) and later ones start nothing.
+  virtual void StopRuns() {}
 };
 
 class Emulator {
@@ -47,9 +53,23 @@ class QtClock : public Clock {
   bool woken_ = false;
 };
 
+// Awaited runs are ended past a generous limit, so that one hung run does not
+// stop the monitor for good.
 class ProcessRunner : public Runner {
  public:
   int RunAndWait(const std::string& CommandLine, bool NoWait) override;
+  void StopRuns() override { stop_.Stop(); }
+
+  int limitMs = platform::kRunLimitMs;
+  // Called every kWaitCheckMs while an awaited run lasts (a run that lasts is
+  // where a hung tool would keep a quit request from being seen).
+  std::function<void()> whileWaiting;
+  static constexpr int kWaitCheckMs = 250;
+  // Told of every run ended for outlasting the limit.
+  std::function<void(const std::string& CommandLine)> overLimit;
+
+ private:
+  platform::RunStop stop_;
 };
 
 class PointerlyWindow : public Emulator {

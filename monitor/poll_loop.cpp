@@ -26,14 +26,15 @@ void PollLoop::tmrMonitor_Timer() {
   for (;;) {
     // The processes, then the mailbox, once per scan.
     std::vector<platform::ProcessInfo> ProcessList = processes_.List();
-    switch (ReadMailbox(ReadMode(state_.MonitorIniFile), state_.CurrentMode)) {
+    const std::string mode = ReadMode(state_.MonitorIniFile);
+    switch (ReadMailbox(mode, state_.CurrentMode)) {
       case MailboxAction::None:
         break;
       case MailboxAction::Toggle:
         hooks_.suspendToggle();
         break;
       case MailboxAction::Quit:
-        hooks_.quit();
+        hooks_.quit(mode);
         ticking_ = false;
         return;
     }

@@ -36,7 +36,7 @@ class PollLoop {
  public:
   struct Hooks {
     std::function<void()> suspendToggle;  // mPopupSuspend_Click, for a mailbox ACTIVE or SUSPEND
-    std::function<void()> quit;           // the mailbox's quit: ends the program
+    std::function<void(const std::string& mode)> quit;  // the mailbox's quit, with the value read: ends the program
     // SCGActivate for Active(); false when the program is ending.
     std::function<bool(const ActiveGame&)> activate;
     std::function<void()> closePointerly;

@@ -9,7 +9,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <signal.h>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +75,28 @@ static std::string WriteTarget(const std::string& path) {
   return target;
 }
 
+// Temporaries that earlier writes to the same target left behind when their
+// writer was killed would stay for good: remove those whose writer is gone. A
+// writer we may not signal (another user's) counts as running.
+static void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+  const std::string prefix = "." + name + ".heliryx-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string_view entryName = entry->d_name;
+    if (entryName.substr(0, prefix.size()) != prefix) continue;
+    std::string_view rest = entryName.substr(prefix.size());
+    size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) continue;
+    if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
+      continue;
+    long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+    if (pid <= 0 || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 // Replaces the file at `linkOrPath` with what `fill` writes into a temporary
 // file beside it; the new file gets `mode`, or the old file's mode (0644 for a
 // new file) when `mode` is negative.
@@ -85,6 +109,7 @@ static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<boo
     folder = slash == 0 ? "/" : path.substr(0, slash);
     name = path.substr(slash + 1);
   }
+  RemoveStaleTemporaries(folder, name);
   // A dot-prefixed name with our pid and a counter cannot be a game's own file.
   std::string temp = folder + "/." + name + ".heliryx-" + std::to_string(::getpid()) + "-" +
                      std::to_string(counter++);
@@ -136,6 +161,25 @@ bool OverwriteFile(const std::string& path, const std::string& bytes) {
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
   return (::close(fd) == 0) && ok;
+}
+
+FileUpdateLock::FileUpdateLock(const std::string& path) {
+  // The folder the rewrite renames in: a link is written through to its target.
+  std::string target = WriteTarget(path);
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    ::close(fd_);  // a file system without locks: write as before
+    fd_ = -1;
+    return;
+  }
+}
+
+FileUpdateLock::~FileUpdateLock() {
+  if (fd_ >= 0) ::close(fd_);
 }
 
 bool AppendToFile(const std::string& path, const std::string& bytes) {

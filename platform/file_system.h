@@ -18,6 +18,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
+// Temporary files of earlier writes to the same file whose writing process no
+// longer runs (killed in the middle) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same for a copy of the file `from`, streamed (never held in memory
 // whole); the copy gets `mode` whatever the target's mode was.
@@ -26,6 +28,22 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
 // Writes the bytes over the file in place and cuts it to their length, creating
 // it when missing; nothing is flushed. For scratch files that may be torn.
 bool OverwriteFile(const std::string& path, const std::string& bytes);
+
+// Held across a read, change and atomic rewrite of one file, so that writers in
+// other processes take turns instead of losing one another's changes. It locks
+// the folder the file lies in (the file itself is replaced by each rewrite, and
+// the folder gets no lock file); without a lockable folder it holds nothing.
+// Never take a second one in the same thread while one is held.
+class FileUpdateLock {
+ public:
+  explicit FileUpdateLock(const std::string& path);
+  ~FileUpdateLock();
+  FileUpdateLock(const FileUpdateLock&) = delete;
+  FileUpdateLock& operator=(const FileUpdateLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 // Appends bytes, creating the file when missing (for append-only logs).
 bool AppendToFile(const std::string& path, const std::string& bytes);

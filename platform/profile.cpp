@@ -207,6 +207,16 @@ std::string SetProfileValue(const std::string& text, const std::string& section,
   return out;
 }
 
+bool ProfileEntryWritable(const std::string& section, const std::string& key, const std::string& value) {
+  // A line break would forge further lines; the rest would write a line that
+  // reads back as a section or a comment, and another one at every write.
+  for (const std::string* part : {&section, &key, &value})
+    if (part->find_first_of("\r\n") != std::string::npos) return false;
+  std::string name = Trim(key);
+  if (name.empty() || name.find('=') != std::string::npos || name[0] == '[' || name[0] == ';') return false;
+  return section.find(']') == std::string::npos;
+}
+
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& file) {
   auto text = ReadFileBytes(file);
@@ -217,12 +227,12 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
-  // A line break inside a name or value would forge further lines of the file.
-  for (const std::string* part : {&section, &key, &value})
-    if (part->find_first_of("\r\n") != std::string::npos) return false;
-  if (Trim(key).empty() || key.find('=') != std::string::npos) return false;
+  if (!ProfileEntryWritable(section, key, value)) return false;
   // As on Windows, a read-only file is not written.
   if (!MayReplaceFile(file)) return false;
+  // Several programs write one file (the mailbox above all): each write reads
+  // what the last one left.
+  FileUpdateLock lock(file);
   std::string text;
   if (FileExists(file)) {
     auto bytes = ReadFileBytes(file);

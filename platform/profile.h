@@ -22,7 +22,14 @@ inline constexpr size_t kProfileValueLimit = 254;
 std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& defaultValue, const std::string& file);
 
-// Writes one value; false when the file could not be written.
+// True when the file can hold the entry as lines that read back as written: no
+// line break anywhere, a key that is not empty, holds no "=" and does not begin
+// like a section or a comment line, a section name without "]".
+bool ProfileEntryWritable(const std::string& section, const std::string& key, const std::string& value);
+
+// Writes one value; false when the entry cannot be held (see above) or the file
+// could not be written. Writers of one file in different processes do not lose
+// one another's writes.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 

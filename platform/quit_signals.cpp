@@ -16,8 +16,8 @@ constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
 struct sigaction gPrevious[std::size(kQuitSignals)];
 bool gInstalled[std::size(kQuitSignals)];
 
-void OnSignal(int) {
-  char byte = 1;
+void OnSignal(int signalNumber) {
+  char byte = static_cast<char>(signalNumber);
   ssize_t ignored = ::write(gPipe[1], &byte, 1);
   (void)ignored;
 }
@@ -29,8 +29,7 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   notifier_ = std::make_unique<QSocketNotifier>(gPipe[0], QSocketNotifier::Read);
   connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
     char buffer[16];
-    while (::read(gPipe[0], buffer, sizeof buffer) > 0) {
-    }
+    for (ssize_t n; (n = ::read(gPipe[0], buffer, sizeof buffer)) > 0;) lastSignal_ = buffer[n - 1];
     if (onQuit) onQuit();
   });
   struct sigaction action {};

@@ -20,9 +20,12 @@ class QuitSignals : public QObject {
   explicit QuitSignals(QObject* parent = nullptr);
   ~QuitSignals() override;
   std::function<void()> onQuit;
+  // The signal that called onQuit last (0 before any).
+  int LastSignal() const { return lastSignal_; }
 
  private:
   std::unique_ptr<QSocketNotifier> notifier_;
+  int lastSignal_ = 0;
 };
 
 }  // namespace platform

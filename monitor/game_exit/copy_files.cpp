@@ -31,7 +31,8 @@ std::string SourcePath(const std::string& programFolder, const std::string& sour
     std::string found = platform::FindEntryNoCase(path, part);
     path += "/" + (found.empty() ? part : found);
   }
-  return path;
+  // Links there may not lead out of games/ either.
+  return !platform::FileExists(path) || ResolvesWithin(path, gamesFolder) ? path : std::string();
 }
 
 }  // namespace
@@ -66,6 +67,8 @@ bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job) {
       return false;
     }
     std::string windowsDestination = job.game->Resolve(entry.destination);
+    if (windowsDestination != "ERROR" && !job.game->Reaches(job.game->LinuxPath(windowsDestination)))
+      windowsDestination = "ERROR";
     if (windowsDestination == "ERROR") {
       AddLog(job, "Error with copy path " + entry.destination);
       return false;

@@ -14,10 +14,11 @@ bool SkippedAsConfigured(const std::string& alwaysField, const CustomContext& co
   return context.AlreadyConfigured && !platform::EqualsNoCase(alwaysField, "ALWAYS");
 }
 
-// The row's file in Windows form, or "ERROR" (logged: the row names no file of
-// the game folder).
+// The row's file in Windows form, or "ERROR" (logged: the row names no file the
+// game's writes may reach).
 std::string WindowsTarget(const std::string& field, const CustomContext& context) {
   std::string target = context.game.Resolve(field);
+  if (target != "ERROR" && !context.game.Reaches(context.game.LinuxPath(target))) target = "ERROR";
   if (target == "ERROR") context.AddLog("Error with custom path " + field);
   return target;
 }

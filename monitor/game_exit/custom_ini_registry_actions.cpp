@@ -31,14 +31,6 @@ std::string KeepLineEnds(const std::string& before, std::string after) {
   return out;
 }
 
-// A section, key or value that would forge further lines of the file, or a key
-// the file could not hold.
-bool Unwritable(const std::string& section, const std::string& key, const std::string& value) {
-  for (const std::string* part : {&section, &key, &value})
-    if (part->find_first_of("\r\n") != std::string::npos) return true;
-  return platform::Trim(key).empty() || key.find('=') != std::string::npos;
-}
-
 int WriteRegistryValue(const CustomContext& context, platform::RegistryRoot root, const std::string& subkey,
                        const std::string& name, const platform::RegistryValue& value) {
   const std::string& prefix = context.game.WinePrefix();
@@ -69,6 +61,7 @@ bool ExecIni(const ActionArgs& IniArgs, const CustomContext& context) {
   if (SkippedAsConfigured(IniArgs.Field(6), context)) return true;
   const std::string words = " changing INI ";
   std::string windowsTarget = context.game.Resolve(IniArgs.Field(1));
+  if (windowsTarget != "ERROR" && !context.game.Reaches(context.game.LinuxPath(windowsTarget))) windowsTarget = "ERROR";
   if (windowsTarget == "ERROR") {
     context.AddLog("Error with custom path " + IniArgs.Field(1));
     return Fail(context, kRefusedPathError, words, IniArgs.Field(1));
@@ -77,6 +70,8 @@ bool ExecIni(const ActionArgs& IniArgs, const CustomContext& context) {
   const std::string& key = IniArgs.Field(4);
   const std::string& value = IniArgs.Field(5);
   std::string target = context.game.LinuxPath(windowsTarget);
+  // Refused before anything is created: the file could not hold it.
+  if (!platform::ProfileEntryWritable(section, key, value)) return Fail(context, EINVAL, words, target);
   std::string before;
   if (!platform::FileExists(target)) {
     if (int error = BuildFolders(context.game, GetPathOnly(windowsTarget), context.Log))
@@ -85,7 +80,6 @@ bool ExecIni(const ActionArgs& IniArgs, const CustomContext& context) {
   } else if (int error = ReadGameFile(target, before)) {
     return Fail(context, error, words, target);
   }
-  if (Unwritable(section, key, value)) return Fail(context, EINVAL, words, target);
   std::string after = KeepLineEnds(before, platform::SetProfileValue(before, section, key, value));
   int error = ReplaceGameFile(target, after);
   return error == 0 || Fail(context, error, words, target);

@@ -4,7 +4,11 @@
 #include "platform/text.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace game_exit {
@@ -55,6 +59,68 @@ std::string JoinLinux(const std::string& folder, const std::string& name) {
   return (folder == "/" ? std::string() : folder) + "/" + name;
 }
 
+std::string ParentFolder(const std::string& folder) {
+  size_t slash = folder.rfind('/');
+  if (slash == std::string::npos || folder == "/") return {};
+  return slash == 0 ? "/" : folder.substr(0, slash);
+}
+
+std::string RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string out = real;
+  std::free(real);
+  return out;
+}
+
+// True when `path` is `folder` or lies below it (both clean, absolute).
+bool Within(const std::string& path, const std::string& folder) {
+  if (folder == "/") return !path.empty() && path[0] == '/';
+  return path == folder || (StartsWith(path, folder) && path.size() > folder.size() && path[folder.size()] == '/');
+}
+
+// The player's home folder, with links resolved.
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  std::string folder = home && *home ? home : "";
+  if (folder.empty()) {
+    const passwd* account = ::getpwuid(::getuid());
+    if (account && account->pw_dir) folder = account->pw_dir;
+  }
+  std::string real = RealPath(folder);
+  return real.empty() ? CleanFolder(folder) : real;
+}
+
+// The highest of the game folder, its parent and its grandparent that is neither
+// the home folder nor above it; empty when the game folder itself is.
+std::string NativeClimbRoot(const std::string& gameFolder) {
+  std::string home = HomeFolder();
+  std::string root;
+  std::string folder = gameFolder;
+  for (int up = 0; up <= 2 && !folder.empty(); ++up, folder = ParentFolder(folder)) {
+    if (!home.empty() && Within(home, folder)) break;
+    root = folder;
+  }
+  return root;
+}
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> EntriesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  while (dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && platform::EqualsNoCase(std::string_view(text).substr(0, prefix.size()), prefix);
+}
+
 }  // namespace
 
 std::string CheckRelativePath(const std::string& varPathUp, const std::string& varCopyUp) {
@@ -102,6 +168,60 @@ GameFolder::GameFolder(std::string linuxFolder, std::string winePrefix)
   for (char& c : rest)
     if (c == '/') c = '\\';
   windowsFolder_ = drive + rest;
+
+  if (drive == "C:") {
+    climbRoot_ = driveC;
+    climbRootWindows_ = "C:";
+  } else {
+    climbRoot_ = NativeClimbRoot(linuxFolder_);
+    if (!climbRoot_.empty()) {
+      climbRootWindows_ = "Z:" + (climbRoot_ == "/" ? std::string() : climbRoot_);
+      for (char& c : climbRootWindows_)
+        if (c == '/') c = '\\';
+    }
+  }
+  if (climbRoot_.empty()) return;
+  std::string real = RealPath(climbRoot_);
+  reachableRoots_.push_back(real.empty() ? climbRoot_ : real);
+  if (drive == "C:") {
+    const std::string home = HomeFolder();
+    // Wine's own links from a user's folders to the player's (Documents, ...).
+    std::string users = platform::FindEntryNoCase(driveC, "users");
+    std::string usersFolder = JoinLinux(driveC, users.empty() ? "users" : users);
+    for (const std::string& user : EntriesOf(usersFolder)) {
+      std::string userFolder = JoinLinux(usersFolder, user);
+      struct stat st {};
+      if (::lstat(userFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
+      for (const std::string& entry : EntriesOf(userFolder)) {
+        std::string path = JoinLinux(userFolder, entry);
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) continue;
+        std::string target = RealPath(path);
+        // Never the whole home folder (a desktop folder may be the home itself).
+        if (target.empty() || !platform::FolderExists(target) || Within(home, target)) continue;
+        reachableRoots_.push_back(target);
+      }
+    }
+  }
+}
+
+bool GameFolder::Reaches(const std::string& linuxPath) const {
+  std::string path = CleanFolder(linuxPath);
+  if (path.empty() || reachableRoots_.empty()) return false;
+  auto inside = [&](const std::string& real) {
+    if (real.empty()) return false;
+    for (const std::string& root : reachableRoots_)
+      if (Within(real, root)) return true;
+    return false;
+  };
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return inside(RealPath(path));
+  std::string folder = ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? path : ParentFolder(path);
+  for (; !folder.empty(); folder = ParentFolder(folder)) {
+    struct stat fs {};
+    if (::lstat(folder.c_str(), &fs) != 0) continue;  // not made yet
+    return inside(RealPath(folder));
+  }
+  return false;
 }
 
 std::string GameFolder::LinuxPath(const std::string& windowsPath) const {
@@ -121,8 +241,19 @@ std::string GameFolder::LinuxPath(const std::string& windowsPath) const {
 }
 
 std::string GameFolder::Resolve(const std::string& relativePath) const {
-  if (windowsFolder_.empty()) return kError;
-  return CheckRelativePath(windowsFolder_ + "\\", relativePath);
+  if (windowsFolder_.empty() || climbRootWindows_.empty()) return kError;
+  std::string resolved = CheckRelativePath(windowsFolder_ + "\\", relativePath);
+  if (resolved == kError) return kError;
+  // Climbs stop at the root the game's writes may reach.
+  const std::string& root = climbRootWindows_;
+  if (!StartsWithNoCase(resolved, root) || (resolved.size() > root.size() && resolved[root.size()] != '\\'))
+    return kError;
+  return resolved;
+}
+
+bool ResolvesWithin(const std::string& path, const std::string& folder) {
+  std::string realPath = RealPath(path), realFolder = RealPath(folder);
+  return !realPath.empty() && !realFolder.empty() && Within(realPath, realFolder);
 }
 
 int BuildFolders(const GameFolder& game, const std::string& BuildPath, const LogLine& log) {

@@ -4,11 +4,18 @@
 //
 // A game folder has the Windows form the game itself sees: below a Wine prefix's
 // drive_c it is on drive C:, anywhere else on Z:, the drive Wine maps to "/".
-// So leading "..\" steps may climb to the drive's root and no further.
+//
+// Configurations come from the update server and from other players, so what
+// they write stays in the game's own tree: leading "..\" steps climb at most to
+// drive C:'s root for a game in a prefix's drive_c, and for any other game at
+// most two folders above its folder and never to the home folder or above it;
+// and a path whose links lead out of that tree counts as one that cannot be
+// resolved.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace game_exit {
 
@@ -46,14 +53,31 @@ class GameFolder {
   std::string LinuxPath(const std::string& windowsPath) const;
 
   // A configuration's relative path resolved against this folder (Windows form),
-  // or "ERROR".
+  // or "ERROR" (also for one that climbs above the folders it may reach).
   std::string Resolve(const std::string& relativePath) const;
+
+  // True when the Linux path, with links resolved, lies within the folders the
+  // game's writes may reach: the real path of its deepest existing folder, and
+  // the target of the path itself when it is a link (a dangling link counts as
+  // outside). A Wine prefix's own links to the player's folders (Documents and
+  // the like, directly in drive_c/users/<name>/) count as inside.
+  bool Reaches(const std::string& linuxPath) const;
+
+  // The folder leading "..\" steps may climb to (Linux form), empty when none.
+  const std::string& ClimbRoot() const { return climbRoot_; }
 
  private:
   std::string linuxFolder_;
   std::string winePrefix_;
   std::string windowsFolder_;
+  std::string climbRoot_;
+  std::string climbRootWindows_;
+  std::vector<std::string> reachableRoots_;  // real paths
 };
+
+// True when `path` and `folder` both exist and `path`, with links resolved, is
+// the resolved `folder` or lies below it.
+bool ResolvesWithin(const std::string& path, const std::string& folder);
 
 // Creates every missing folder of the Windows path `BuildPath` (with or without
 // a trailing backslash), matching existing ones without regard to case. The

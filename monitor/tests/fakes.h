@@ -42,6 +42,8 @@ class FakeRunner : public monitor::Runner {
   std::function<void(size_t index, const std::string& line)> during;
   int running = 0;
   int mostAtOnce = 0;
+  int stops = 0;
+  void StopRuns() override { ++stops; }
   int RunAndWait(const std::string& line, bool noWait) override {
     lines.push_back(line);
     if (noWait) return 0;

@@ -16,10 +16,12 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -272,5 +274,76 @@ TEST_F(MonitorWindow, NoTickStartsWhileAMenuCommandWaitsForItsRuns) {
     EXPECT_EQ(Mode(), c.mode) << c.name;
     EXPECT_EQ(w.mPopupSuspend->isChecked(), c.suspendChecked) << c.name;
     w.Form_Unload();
+  }
+}
+
+// A hung tool: the menu's Exit still ends the monitor at once, and a run that
+// outlasts the limit is ended and logged while the monitor goes on.
+TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
+  platform::RemoveFile(install_ / "ryxcontrol");  // a link to the build's own tool
+  WriteFile(install_ / "scg/game.scg", monitor_test::ScgText({{"EXECUTABLE", "\"hungtool.exe\""}}));
+  TempFolder games;
+  std::filesystem::copy_file("/bin/sleep", games / "hungtool.exe");
+  struct Case {
+    const char* name;
+    const char* tool;  // hangs in every run, or only in "--set-defaults"
+    int limitMs;
+    bool exits;        // the player chooses Exit once the tool hangs
+  } cases[] = {
+      {"exit", "echo \"$*\" >> \"$0.runs\"\nexec sleep 100000\n", platform::kRunLimitMs, true},
+      {"limit", "echo \"$*\" >> \"$0.runs\"\n[ \"$1\" = --set-defaults ] && exec sleep 100000\nexit 0\n", 300,
+       false},
+  };
+  for (const Case& c : cases) {
+    WriteFile(install_ / "ryxcontrol", std::string("#!/bin/sh\n") + c.tool);
+    ::chmod((install_ / "ryxcontrol").c_str(), 0755);
+    platform::RemoveFile(install_ / "ryxcontrol.runs");
+    ChildProcess game(games / "hungtool.exe", {"60"});
+    monitor::frmMain w("-r 1", install_.Folder());
+    w.Runner().limitMs = c.limitMs;
+    w.Form_Load();
+    ASSERT_FALSE(w.Ended()) << c.name;
+    auto runs = [&] { return platform::SplitLines(ReadFile(install_ / "ryxcontrol.runs")); };
+    QElapsedTimer sinceExit;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (c.exits && !sinceExit.isValid() && !runs().empty()) {
+        sinceExit.start();
+        w.mPopupExit->trigger();
+      }
+      if (c.exits) return;
+      // The hung first run was ended and the activation went on: the game's end
+      // is still seen, and the exit step's reset goes on past its own hung run.
+      Lines now = runs();
+      if (now.size() >= 8 && game.Running()) game.Terminate();
+      if (std::count(now.begin(), now.end(), "--set-defaults") == 2 && now.back() == "--reset-sensitivity-curve 5")
+        QCoreApplication::exit(0);
+    });
+    watch.start(20);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    giveUp.start(20000);
+    EXPECT_EQ(QCoreApplication::exec(), 0) << c.name;
+
+    Lines log = LogList(w);
+    if (c.exits) {
+      EXPECT_LT(sinceExit.elapsed(), 2000) << c.name;
+      EXPECT_TRUE(w.Ended()) << c.name;
+      EXPECT_EQ(runs(), Lines{"--set-defaults"}) << c.name;  // the rest of the sequence was dropped
+      EXPECT_EQ(Mode(), "") << c.name;
+      EXPECT_EQ(log.back(), "Monitor ended: Exit chosen from the menu") << c.name;
+    } else {
+      EXPECT_FALSE(w.Ended()) << c.name;
+      EXPECT_EQ(runs()[1], "--reset-sensitivity-curve 1") << c.name;
+      EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                              [](const std::string& l) {
+                                return l.rfind("Ended a run that lasted over 0.3 seconds: ", 0) == 0 &&
+                                       l.find("--set-defaults") != std::string::npos;
+                              }),
+                2)
+          << c.name;
+      w.Form_Unload();
+    }
   }
 }

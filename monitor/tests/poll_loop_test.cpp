@@ -49,7 +49,7 @@ class PollLoopTest : public ::testing::Test {
       table_,
       clock_,
       {[this] { Toggle(); },
-       [this] {
+       [this](const std::string&) {
          events_.push_back("quit");
          mode_.clear();
          SetMode("");

@@ -123,7 +123,9 @@ TEST(WatchpostRoad, AMalformedTuningVectorEndsTheMonitorAfterItsBox) {
   ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(install / "watchpost.ini"); }));
   ChildProcess game(games / "badgame.exe", {"60"});
   EXPECT_EQ(monitor.Wait(15000), 0);
-  EXPECT_EQ(monitor.Stderr(), "[message box] Heliryx 360 Monitor: Axis Map Error13\n");
+  EXPECT_EQ(monitor.Stderr(),
+            "[message box] Heliryx 360 Monitor: Axis Map Error13\n"
+            "watchpost: Monitor ended: the configuration could not be applied: Axis Map Error13\n");
   EXPECT_EQ(config_store::ReadIni(install / "watchpost.ini", "APPLICATION", "MODE"), "");
   EXPECT_EQ(config_store::ReadIni(install / "tunedeck.ini", "Games", "Current"), "bad.scg");
   EXPECT_FALSE(platform::FileExists(install / "ryxcontrol.log"));

@@ -47,17 +47,18 @@ TEST_F(WatchpostStartup, DebugRunBuildsTheWatchListAndOpensTheMailbox) {
   ASSERT_TRUE(version);
   EXPECT_EQ(version->text, "5.10");
 
-  // A second copy ends silently and leaves the mailbox alone.
+  // A second copy shows nothing, says why it ended, and leaves the mailbox alone.
   RunResult second = RunProgram(Watchpost(), {"-d"}, install_.Environment());
   EXPECT_EQ(second.exitCode, 0);
-  EXPECT_EQ(second.err, "");
-  EXPECT_EQ(second.out, "");
+  EXPECT_EQ(second.err, "watchpost: Monitor ended: a monitor already runs for this folder\n");
+  EXPECT_EQ(second.out, "Monitor ended: a monitor already runs for this folder\n");
   EXPECT_TRUE(monitor.Running());
   EXPECT_NE(Ini().find("MODE=ACTIVE"), std::string::npos);
 
   // The kill switch empties MODE for the running monitor to read.
   RunResult kill = RunProgram(Watchpost(), {"-k"}, install_.Environment());
   EXPECT_EQ(kill.exitCode, 0);
+  EXPECT_EQ(kill.err, "watchpost: Monitor ended: started with the kill switch\n");
   EXPECT_NE(Ini().find("MODE=\r\n"), std::string::npos);
 }
 
@@ -66,7 +67,7 @@ TEST_F(WatchpostStartup, BadSwitchesShowTheUsageBox) {
   const std::string usage =
       "[message box] Heliryx 360 Monitor: Command line Options:\n\n-d for debug mode\n"
       "-r to set the Monitor refresh rate (1 to 10 seconds)\n-s to skip Windows 2000/XP check\n"
-      "-? to bring up this dialog\n";
+      "-? to bring up this dialog\nwatchpost: Monitor ended: the command line was not understood\n";
   for (auto args : std::vector<std::vector<std::string>>{{"-r", "0.5"}, {"-d", "-r"}, {"-?"}, {"-d  -s"}}) {
     RunResult run = RunProgram(Watchpost(), args, install_.Environment());
     EXPECT_EQ(run.err, usage) << args[0];
@@ -79,13 +80,15 @@ TEST_F(WatchpostStartup, MissingFolderAndEmptyWatchListAreFatal) {
   RunResult missing = RunProgram(Watchpost(), {}, install_.Environment());
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.err, "[message box] Critical Error: Configuration file folder " + install_.Folder() +
-                             "/scg/ not found.\n");
+                             "/scg/ not found.\nwatchpost: Monitor ended: configuration file folder " +
+                             install_.Folder() + "/scg/ not found\n");
   EXPECT_FALSE(FileExists(install_ / "watchpost.ini"));
 
   MakeFolders(install_ / "scg");
   RunResult empty = RunProgram(Watchpost(), {}, install_.Environment());
   EXPECT_EQ(empty.exitCode, 1);
   EXPECT_EQ(empty.err, "[message box] Critical Error: No configuration files found in folder " +
+                           install_.Folder() + "/scg/\nwatchpost: Monitor ended: no configuration files found in folder " +
                            install_.Folder() + "/scg/\n");
   EXPECT_NE(Ini().find("MODE=\r\n"), std::string::npos);  // the unload step empties it
 }

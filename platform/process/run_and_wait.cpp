@@ -8,8 +8,12 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -73,34 +77,132 @@ void KeepForReaping(pid_t pid) {
   UnreapedList().push_back({pid, notifier, pidfd});
 }
 
-// Blocks until the child ends, running the event loop meanwhile when there is one.
-bool WaitForChild(pid_t pid, int& status) {
-  int pidfd = PidFdOpen(pid);
-  if (pidfd >= 0 && QCoreApplication::instance()) {
-    QEventLoop loop;
-    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
-    // The child may have ended before the notifier existed.
-    if (::waitpid(pid, &status, WNOHANG) == pid) {
-      ::close(pidfd);
-      return true;
-    }
-    loop.exec();
-    notifier.setEnabled(false);
-  }
-  if (pidfd >= 0) ::close(pidfd);
+// The child's end as waitpid reports it; `lost` when it cannot be waited for
+// any more (reaped elsewhere), which ends every wait too.
+struct ChildStatus {
+  int status = 0;
+  bool lost = false;
+};
+
+bool Reaped(pid_t pid, ChildStatus& child, int options) {
   for (;;) {
-    pid_t done = ::waitpid(pid, &status, 0);
+    pid_t done = ::waitpid(pid, &child.status, options);
     if (done == pid) return true;
     if (done < 0 && errno == EINTR) continue;
-    return false;
+    if (done < 0) child.lost = true;
+    return child.lost;
   }
+}
+
+// Waits up to `ms` milliseconds (-1: without end) for the child to end; true
+// when it has ended.
+bool AwaitEnd(pid_t pid, int pidfd, int ms, ChildStatus& child) {
+  auto reaped = [&] { return Reaped(pid, child, WNOHANG); };
+  if (reaped()) return true;
+  if (pidfd < 0 && ms < 0) return Reaped(pid, child, 0);
+  auto start = std::chrono::steady_clock::now();
+  for (;;) {
+    int left = -1;
+    if (ms >= 0) {
+      auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      left = std::max(0, ms - static_cast<int>(spent.count()));
+    }
+    if (pidfd >= 0) {
+      pollfd wanted{pidfd, POLLIN, 0};
+      ::poll(&wanted, 1, left);
+    } else {
+      ::usleep(static_cast<useconds_t>(std::min(left, 20)) * 1000);  // no pidfd: a slow look
+    }
+    if (reaped()) return true;
+    if (left == 0) return false;
+  }
+}
+
+// Asks the child to end, kills it after the grace, and reaps it.
+void EndChild(pid_t pid, int pidfd, ChildStatus& child) {
+  ::kill(pid, SIGTERM);
+  if (AwaitEnd(pid, pidfd, kRunGraceMs, child)) return;
+  ::kill(pid, SIGKILL);
+  AwaitEnd(pid, pidfd, -1, child);
 }
 
 }  // namespace
 
-int RunAndWait(const std::string& commandLine, bool noWait) {
+// Registers an event loop as a wait that RunStop::Stop ends.
+class RunStopWait {
+ public:
+  RunStopWait(RunStop* stop, QEventLoop* loop) : stop_(stop), loop_(loop) {
+    if (stop_) stop_->waits_.push_back(loop_);
+  }
+  ~RunStopWait() {
+    if (stop_) std::erase(stop_->waits_, loop_);
+  }
+
+ private:
+  RunStop* stop_;
+  QEventLoop* loop_;
+};
+
+void RunStop::Stop() {
+  stopped_ = true;
+  for (QEventLoop* loop : waits_) loop->quit();
+}
+
+namespace {
+
+// Blocks until the child ends, running the event loop meanwhile when there is
+// one; a child that outlasts the limit, or whose wait is stopped, is ended.
+bool WaitForChild(pid_t pid, int& status, const WaitRules& rules, RunEnd& end) {
+  ChildStatus child;
+  end = RunEnd::Finished;
+  auto stopped = [&] { return rules.stop && rules.stop->Stopped(); };
+  auto start = std::chrono::steady_clock::now();
+  int pidfd = PidFdOpen(pid);
+  // The child may have ended before anything watched it.
+  bool ended = AwaitEnd(pid, pidfd, 0, child);
+  if (!ended && pidfd >= 0 && QCoreApplication::instance() && !stopped()) {
+    QEventLoop loop;
+    QSocketNotifier notifier(pidfd, QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop, [&loop] { loop.quit(); });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, [&loop] { loop.quit(); });
+    if (rules.limitMs > 0) limit.start(rules.limitMs);
+    RunStopWait registered(rules.stop, &loop);
+    loop.exec();
+    notifier.setEnabled(false);
+    ended = AwaitEnd(pid, pidfd, 0, child);
+  }
+  // Without an event loop, or once the program is ending (event loops then
+  // return at once), a plain wait, still within the limit.
+  if (!ended && !stopped()) {
+    int left = -1;
+    if (rules.limitMs > 0) {
+      auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      left = std::max(0, rules.limitMs - static_cast<int>(spent.count()));
+    }
+    ended = AwaitEnd(pid, pidfd, left, child);
+  }
+  if (!ended) {
+    end = stopped() ? RunEnd::Stopped : RunEnd::OverLimit;
+    EndChild(pid, pidfd, child);
+  }
+  if (pidfd >= 0) ::close(pidfd);
+  status = child.status;
+  return !child.lost;
+}
+
+}  // namespace
+
+int RunAndWait(const std::string& commandLine, bool noWait) { return RunAndWait(commandLine, noWait, WaitRules{}); }
+
+int RunAndWait(const std::string& commandLine, bool noWait, const WaitRules& rules, RunEnd* end) {
+  if (end) *end = RunEnd::Finished;
   ReapFinished();
+  if (!noWait && rules.stop && rules.stop->Stopped()) {
+    if (end) *end = RunEnd::Stopped;
+    return 0;
+  }
   ParsedCommandLine parsed = ParseCommandLine(commandLine, IsExecutableFile);
   if (!IsExecutableFile(parsed.program)) return 0;
 
@@ -119,8 +221,10 @@ int RunAndWait(const std::string& commandLine, bool noWait) {
     return 0;
   }
   int status = 0;
-  if (!WaitForChild(pid, status)) return -1;
-  return ExitCodeOf(status);
+  RunEnd how = RunEnd::Finished;
+  bool waited = WaitForChild(pid, status, rules, how);
+  if (end) *end = how;
+  return waited ? ExitCodeOf(status) : -1;
 }
 
 int UnreapedChildren() {

@@ -27,6 +27,32 @@ TEST(FileSystem, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(WriteFileAtomic(dir / "no/such/folder/x", "y"));
 }
 
+TEST(FileSystem, AtomicWriteRemovesTemporariesOfItsTargetLeftByEndedWriters) {
+  TempFolder dir;
+  testing_support::ChildProcess ended("/bin/true", {});
+  ASSERT_EQ(ended.Wait(), 0);
+  testing_support::ChildProcess running("/bin/sleep", {"60"});
+  const std::string gone = std::to_string(ended.Pid()), alive = std::to_string(running.Pid());
+  const std::string ours = std::to_string(::getpid());
+  struct Case {
+    std::string name;
+    bool kept;
+  } cases[] = {
+      {".game.ini.heliryx-" + gone + "-0", false},
+      {".game.ini.heliryx-" + gone + "-17", false},
+      {".game.ini.heliryx-" + alive + "-0", true},   // its writer may still rename it
+      {".game.ini.heliryx-" + ours + "-999", true},  // one of our own writes
+      {".other.ini.heliryx-" + gone + "-0", true},   // another file's
+      {".game.ini.heliryx-" + gone, true},           // not our naming
+      {".game.ini.heliryx-" + gone + "-0x", true},
+      {"game.ini.heliryx-" + gone + "-0", true},
+  };
+  for (const Case& c : cases) WriteFile(dir / c.name, "partial");
+  ASSERT_TRUE(WriteFileAtomic(dir / "game.ini", "whole"));
+  for (const Case& c : cases) EXPECT_EQ(FileExists(dir / c.name), c.kept) << c.name;
+  EXPECT_EQ(ReadFile(dir / "game.ini"), "whole");
+}
+
 TEST(FileSystem, AtomicWriteGoesThroughALinkAndKeepsIt) {
   TempFolder dir;
   WriteFile(dir / "real/settings.ini", "old");

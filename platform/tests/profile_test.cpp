@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "platform/file_system.h"
 #include "testing/test_support.h"
 
 #include <gtest/gtest.h>
@@ -120,13 +121,29 @@ TEST(Profile, MissingSectionAndFileAreCreated) {
   EXPECT_EQ(ReadFile(lf), "[A]\nX=3\r\nY=2\r\n");
 }
 
-TEST(Profile, RefusesValuesThatWouldForgeLines) {
+TEST(Profile, RefusesEntriesTheFileCannotHold) {
   TempFolder dir;
   std::string file = dir / "a.ini";
   WriteFile(file, "[A]\r\nX=1\r\n");
-  EXPECT_FALSE(WriteProfileString("A", "X", "2\r\n[B]", file));
-  EXPECT_FALSE(WriteProfileString("A", "K=V", "2", file));
+  // Each would write a line that reads back as something else (a new section,
+  // a comment, a forged line), and one more at every later write.
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"A", "X", "2\r\n[B]"}, {"A", "K=V", "2"},     {"A", "[Video]", "1"}, {"A", "  [x", "1"},
+      {"A", ";x", "1"},        {"A", " ;x", "1"},     {"A]", "X", "1"},     {"Vid]eo", "X", "1"},
+      {"A", "", "1"},          {"A\n[B", "X", "1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(platform::ProfileEntryWritable(c.section, c.key, c.value)) << c.section << "/" << c.key;
+    EXPECT_FALSE(WriteProfileString(c.section, c.key, c.value, file)) << c.section << "/" << c.key;
+  }
   EXPECT_EQ(ReadFile(file), "[A]\r\nX=1\r\n");
+  // Brackets and semicolons elsewhere read back and are written.
+  ASSERT_TRUE(WriteProfileString("[A", "x[1];y", "[v];", file));
+  EXPECT_EQ(GetProfileString("[A", "x[1];y", "ERROR", file), "[v];");
 }
 
 TEST(Profile, AReadOnlyFileIsNotWritten) {
@@ -184,4 +201,35 @@ TEST(ProfileIndex, AnswersLikeTheSearchOfTheText) {
     EXPECT_EQ(index.Find(section, key), platform::FindProfileValue(text, section, key)) << section << " / " << key;
   EXPECT_EQ(index.Find("Game", "Name"), "Quoted Name");
   EXPECT_EQ(index.Find("Game", "Long")->size(), platform::kProfileValueLimit);
+}
+
+TEST(Profile, TwoProgramsWritingOneFileLoseNoWrite) {
+  const int writes = 400;
+  struct Case {
+    const char* sectionA;
+    const char* sectionB;
+    bool bThroughLink;  // the second program names the file through a link
+  } cases[] = {{"APPLICATION", "APPLICATION", false}, {"A", "B", false}, {"Games", "games", true}};
+  for (const Case& c : cases) {
+    TempFolder dir;
+    std::string file = dir / "shared.ini";
+    WriteFile(file, "[VERSION]\r\nVERSION=5.1\r\n");
+    testing_support::MakeFolders(dir / "elsewhere");
+    ASSERT_EQ(::symlink(file.c_str(), (dir / "elsewhere/link.ini").c_str()), 0);
+    testing_support::ChildProcess a(PROFILE_WRITER, {file, c.sectionA, "a", std::to_string(writes)});
+    testing_support::ChildProcess b(PROFILE_WRITER,
+                                    {c.bThroughLink ? dir / "elsewhere/link.ini" : file, c.sectionB, "b",
+                                     std::to_string(writes)});
+    EXPECT_EQ(a.Wait(60000), 0);
+    EXPECT_EQ(b.Wait(60000), 0);
+    int kept = 0;
+    for (int i = 0; i < writes; ++i) {
+      kept += GetProfileString(c.sectionA, "a" + std::to_string(i), "ERROR", file) == std::to_string(i);
+      kept += GetProfileString(c.sectionB, "b" + std::to_string(i), "ERROR", file) == std::to_string(i);
+    }
+    EXPECT_EQ(kept, 2 * writes) << c.sectionA << "/" << c.sectionB;
+    EXPECT_EQ(GetProfileString("VERSION", "VERSION", "ERROR", file), "5.1");
+    // Nothing but the file itself is left in its folder.
+    EXPECT_EQ(platform::ListFiles(dir.Path()), std::vector<std::string>{"shared.ini"});
+  }
 }

@@ -1,5 +1,6 @@
 // The exit step killed (SIGKILL) at random moments in the middle of large
 // rewrites: every game file must always be one of its complete versions.
+#include "monitor/game_exit/exit_step.h"
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
@@ -99,6 +100,13 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
   }
   // More than the starting versions were found, so kills fell in the middle of runs.
   EXPECT_GT(seen.size(), versions.size());
+
+  // The next whole run leaves no temporary file of the killed ones behind.
+  game_exit::GameExitState state{program, program + "/scg/crash.scg", "Crash Test", "crash.exe", game, "", {}};
+  game_exit::WriteStuff(state, game_exit::GameExitSeams{});
+  for (const std::string& folder : {game, game + "/copy"})
+    for (const std::string& name : platform::ListFiles(folder))
+      EXPECT_EQ(name.find(".heliryx-"), std::string::npos) << folder << "/" << name;
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST_F(CustomBlock, EachVerbFailsWithItsOwnNumber) {
       {{far, "APPEND", "a"}, 777},
       {{"ro.cfg", "REPLACE", "a", "b"}, 555},
       {{far, "INI", "S", "K", "V"}, 444},
+      {{"a.ini", "INI", "S", "[Video]", "V"}, 444},
       {{"STRING", "REGISTRY", "HKCR\\x", "N", "V"}, 444},
   };
   Write("ro.cfg", "a\r\n");

@@ -50,6 +50,29 @@ TEST_F(IniAction, ValueThatCannotBeWrittenFailsTheAction) {
   EXPECT_EQ(log_, std::vector<std::string>{"Error 22 changing INI " + Path("a.ini")});
 }
 
+TEST_F(IniAction, NamesTheFileCannotHoldFailAndWriteNothing) {
+  Write("game.ini", "[Video]\r\nwidth=640\r\n");
+  struct Case {
+    const char* file;
+    const char* section;
+    const char* key;
+  } cases[] = {
+      {"game.ini", "Video", "[Video]"}, {"game.ini", "Video", ";width"}, {"game.ini", "Vid]eo", "width"},
+      {".\\new\\other.ini", "Video", "[Video]"},  // not even the folder is made
+  };
+  for (const Case& c : cases) {
+    // Run at three exits, as an ALWAYS row is.
+    for (int exit = 0; exit < 3; ++exit) {
+      log_.clear();
+      EXPECT_FALSE(ExecIni(Row({c.file, "INI", c.section, c.key, "1", "ALWAYS"}), Context(true))) << c.key;
+      ASSERT_EQ(log_.size(), 1u) << c.key;
+      EXPECT_EQ(log_[0].rfind("Error 22 changing INI ", 0), 0u) << log_[0];
+    }
+  }
+  EXPECT_EQ(Read("game.ini"), "[Video]\r\nwidth=640\r\n");
+  EXPECT_FALSE(platform::FolderExists(Path("new")));
+}
+
 TEST_F(IniAction, RowNotFlaggedAlwaysIsSkippedOnceConfigured) {
   EXPECT_TRUE(ExecIni(Row({"a.ini", "INI", "A", "x", "1", ""}), Context(true)));
   EXPECT_FALSE(Exists("a.ini"));

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -76,7 +77,7 @@ TEST(PathParts, SplitAtTheLastBackslash) {
   }
 }
 
-TEST(GameFolder, NativeGameClimbsToTheRootAndMatchesNamesWithoutCase) {
+TEST(GameFolder, NativeGameMatchesNamesWithoutCase) {
   TempFolder tmp;
   MakeFolders(tmp / "Games/Foo");
   MakeFolders(tmp / "Games/COMMON");
@@ -85,12 +86,51 @@ TEST(GameFolder, NativeGameClimbsToTheRootAndMatchesNamesWithoutCase) {
   std::string resolved = game.Resolve("..\\common\\b.ini");
   EXPECT_EQ(game.LinuxPath(resolved), tmp / "Games/COMMON/b.ini");
   EXPECT_EQ(game.LinuxPath(game.Resolve(".\\cfg\\x.cfg")), tmp / "Games/Foo/cfg/x.cfg");
-  // Every folder up to "/" may be climbed, and no further.
-  size_t depth = std::count(game.LinuxFolder().begin(), game.LinuxFolder().end(), '/');
-  std::string climbs;
-  for (size_t i = 0; i < depth; ++i) climbs += "..\\";
-  EXPECT_EQ(game.LinuxPath(game.Resolve(climbs + "x")), "/x");
-  EXPECT_EQ(game.Resolve("..\\" + climbs + "x"), "ERROR");
+}
+
+// Leading "..\" steps climb at most two folders above a game outside a Wine
+// prefix, and never to the home folder or above it; in a prefix's drive_c, up
+// to drive C:'s root.
+TEST(GameFolder, ClimbsStopWithinTheGamesOwnTree) {
+  TempFolder tmp;
+  const std::string home = tmp / "home";
+  const char* before = std::getenv("HOME");
+  std::string saved = before ? before : "";
+  ::setenv("HOME", home.c_str(), 1);
+  const std::string prefix = home + "/.wine";
+  struct Case {
+    std::string game;
+    std::string prefix;
+    std::string path;
+    std::string expected;  // Linux path, or "ERROR"
+  } cases[] = {
+      {home + "/Games/X/bin", "", "..\\x.cfg", home + "/Games/X/x.cfg"},
+      {home + "/Games/X/bin", "", "..\\..\\x.cfg", home + "/Games/x.cfg"},
+      {home + "/Games/X/bin", "", "..\\..\\..\\.bashrc", "ERROR"},  // the home folder itself
+      {home + "/X/bin", "", "..\\..\\.bashrc", "ERROR"},
+      {home + "/X/bin", "", "..\\x.cfg", home + "/X/x.cfg"},
+      {home + "/X", "", "..\\x.cfg", "ERROR"},
+      {home + "/X", "", ".\\x.cfg", home + "/X/x.cfg"},
+      {home, "", ".\\.bashrc", "ERROR"},  // a game in the home folder reaches nothing
+      {tmp / "opt/Foo/Binaries/Win32", "", "..\\..\\Saved\\a.ini", tmp / "opt/Foo/Saved/a.ini"},
+      {tmp / "opt/Foo/Binaries/Win32", "", "..\\..\\..\\a.ini", "ERROR"},
+      {tmp / "opt/Foo/Binaries/Win32", "", "saves\\..\\..\\a.ini", "ERROR"},
+      // A Wine game run from a Linux folder, through Z:, as launchers do.
+      {home + "/.local/share/games/Foo/bin", prefix, "..\\..\\x.cfg", home + "/.local/share/games/x.cfg"},
+      {home + "/.local/share/games/Foo/bin", prefix, "..\\..\\..\\x.cfg", "ERROR"},
+      {prefix + "/drive_c/Games/Foo", prefix, "..\\..\\c.ini", prefix + "/drive_c/c.ini"},
+      {prefix + "/drive_c/Games/Foo", prefix, "..\\..\\users\\me\\Documents\\g.cfg",
+       prefix + "/drive_c/users/me/Documents/g.cfg"},
+      {prefix + "/drive_c/Games/Foo", prefix, "..\\..\\..\\c.ini", "ERROR"},
+  };
+  for (const Case& c : cases) {
+    MakeFolders(c.game);
+    GameFolder game(c.game, c.prefix);
+    std::string resolved = game.Resolve(c.path);
+    EXPECT_EQ(resolved == "ERROR" ? resolved : game.LinuxPath(resolved), c.expected) << c.game << " " << c.path;
+  }
+  if (before) ::setenv("HOME", saved.c_str(), 1);
+  else ::unsetenv("HOME");
 }
 
 TEST(GameFolder, WineGameStaysOnItsDriveC) {

@@ -1,5 +1,6 @@
 #include "platform/process/run_and_wait.h"
 
+#include "platform/file_system.h"
 #include "testing/test_support.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testing_support::ReadFile;
@@ -127,4 +129,59 @@ TEST_F(RunAndWaitTest, TheChildGetsNoneOfOurFiles) {
   platform::RunAndWait(probe_, false);
   ::close(inheritable);
   EXPECT_EQ(ReadFile(out_), "window:hidden\nend\n");
+}
+
+// A tool that never returns ends, whichever way its wait is cut short: past the
+// limit, or stopped while it runs; one that ignores SIGTERM is killed after the
+// grace. The next run starts as usual.
+TEST_F(RunAndWaitTest, AHungProgramIsEndedAtTheLimitOrWhenStopped) {
+  enum class Way { Limit, StopWhileWaiting, StopBefore };
+  struct Case {
+    const char* name;
+    const char* trap;  // what the tool does with SIGTERM
+    Way way;
+    platform::RunEnd end;
+    int result;
+  } cases[] = {
+      {"limit", "", Way::Limit, platform::RunEnd::OverLimit, 128 + SIGTERM},
+      {"limit, SIGTERM ignored", "trap '' TERM\n", Way::Limit, platform::RunEnd::OverLimit, 128 + SIGKILL},
+      {"stopped", "", Way::StopWhileWaiting, platform::RunEnd::Stopped, 128 + SIGTERM},
+      {"stopped, SIGTERM ignored", "trap '' TERM\n", Way::StopWhileWaiting, platform::RunEnd::Stopped,
+       128 + SIGKILL},
+      {"stopped before", "", Way::StopBefore, platform::RunEnd::Stopped, 0},
+  };
+  const std::string tool = folder_ + "/hung tool";
+  const std::string pidFile = tool + ".pid";
+  for (const Case& c : cases) {
+    platform::RemoveFile(pidFile);
+    testing_support::WriteFile(tool, std::string("#!/bin/sh\n") + c.trap + "echo $$ > \"$0.pid\"\nexec sleep 100000\n");
+    ::chmod(tool.c_str(), 0755);
+    platform::RunStop stop;
+    platform::WaitRules rules{c.way == Way::Limit ? 300 : 0, &stop};
+    if (c.way == Way::StopBefore) stop.Stop();
+    // Stopped from the event loop once the tool surely runs, as a quit request is.
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+      if (c.way == Way::StopWhileWaiting && !ReadFile(pidFile).empty()) stop.Stop();
+    });
+    stopper.start(20);
+    platform::RunEnd end = platform::RunEnd::Finished;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(platform::RunAndWait(tool + " --set-defaults", false, rules, &end), c.result) << c.name;
+    EXPECT_EQ(end, c.end) << c.name;
+    EXPECT_LT(clock.elapsed(), 5000) << c.name;
+    int pid = std::atoi(ReadFile(pidFile).c_str());
+    if (c.way == Way::StopBefore) {
+      EXPECT_EQ(pid, 0) << c.name << ": nothing is started once stopped";
+    } else {
+      ASSERT_GT(pid, 0) << c.name;
+      EXPECT_NE(::kill(pid, 0), 0) << c.name << ": the tool is gone";
+    }
+  }
+  // A later run under a limit it keeps finishes as usual.
+  platform::RunStop unused;
+  platform::RunEnd end = platform::RunEnd::Stopped;
+  EXPECT_EQ(platform::RunAndWait(probe_ + " --set-defaults", false, {platform::kRunLimitMs, &unused}, &end), 0);
+  EXPECT_EQ(end, platform::RunEnd::Finished);
 }
