@@ -224,6 +224,7 @@ void frmMain::ConnectHandlers() {
   connect(mPopAbout, &QAction::triggered, this, [this] { mPopAbout_Click(); });
   connect(mPopRestore, &QAction::triggered, this, [this] { mPopRestore_Click(); });
   connect(mPopExit, &QAction::triggered, this, [this] { mPopExit_Click(); });
+  ConnectBindingHandlers();
   ConnectTuningHandlers();
 }
 

@@ -105,6 +105,35 @@ class frmMain : public QMainWindow {
   void ShowChangesPending(bool flag);
   void StoreAxisInfo();
 
+  // --- Binding editors, axis map and chording.
+  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
+  void cboButton_Click(int Index);
+  void cboButtonChord_Click(int Index);
+  void cboButtonAlias_Click(int Index);
+  void cboButtonChordAlias_Click(int Index);
+  void cboPosAxisCommand_Click(int Index);
+  void cboNegAxisCommand_Click(int Index);
+  void cboButtonAxisPOSAlias_Click(int Index);
+  void cboButtonAxisNEGAlias_Click(int Index);
+  void cboPrecisionButton_Click();
+  void cbxInvertAxis_Click(int Index);
+  void chkModifyInstructions_Click();
+  void cboAxis_Click(int Index);
+  void UpdateAxis(int Index);
+  void UpdateChording(int Index);
+  // The precision list with its first `items` entries ("Button A".."Chord A&B + F").
+  void FillPrecisionList(int items);
+  // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.
+  void ReselectPrecisionButton();
+  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
+  // and the item that stands for a motion (-1 when the list does not offer it):
+  // motions are told apart by number, as two may carry the same label.
+  int AxisMotionOfItem(int item) const;
+  int AxisItemOfMotion(int Motion) const;
+  // POS & "/" & NEG of motion 1..6.
+  std::string AxisMotionText(int Motion) const;
+  void ConnectBindingHandlers();
+
   // --- Tuning page, resets, activating, curves and export.
   void sldSensitivity_Change(int Index);
   void sldGain_Change(int Index);
@@ -128,8 +157,6 @@ class frmMain : public QMainWindow {
   void cmdCurveLoad_Click();
   void cmdCurveReset_Click();
   void mExport_Click();
-  // Chording on (1) or off (2); the chording page's own until it lands.
-  void UpdateChording(int Index);
   // True while Activate's runs of the control tool go on.
   bool Activating() const { return activating_; }
   // Holds `command` (a quit, a close) until Activate's runs have ended, and cuts
@@ -141,7 +168,6 @@ class frmMain : public QMainWindow {
 
  private:
   void ConnectTuningHandlers();
-  void ActivateOnce();
   // The reset question; false when the player keeps the edits.
   bool ConfirmReset();
   // Shows slot `slot`'s curve button as Curve(slot) USER says.

@@ -26,16 +26,6 @@ void SelectIfPresent(QComboBox* box, int index) {
   if (index >= 0 && index < box->count()) Select(box, index);
 }
 
-// The item of `cboAxis` that offers motion m: "(None)" first, then the motions
-// whose default polarity is not "0", in motion order. -1 when m is not offered.
-int AxisItemOf(const config_store::TGameConfig& config, int m) {
-  if (m < 1 || m > 6 || config.Polarity(m).DFLT == "0") return -1;
-  int item = 1;
-  for (int k = 1; k < m; ++k)
-    if (config.Polarity(k).DFLT != "0") ++item;
-  return item;
-}
-
 }  // namespace
 
 bool frmMain::ConfirmReset() {
@@ -53,7 +43,7 @@ void frmMain::cmdMotionReset_Click() {
   for (int i = 1; i <= 6; ++i) {
     const int m = static_cast<int>(Number(c.AxisMap(i).DFLT).value_or(0));
     const std::string s = m >= 1 && m <= 6 ? c.Polarity(m).DFLT : "0";
-    const int item = s == "+" || s == "-" ? AxisItemOf(c, m) : -1;
+    const int item = s == "+" || s == "-" ? AxisItemOfMotion(m) : -1;
     SetChecked(cbxInvertAxis(i), item > 0 && s == "-");
     Select(cboAxis(i), item > 0 ? item : 0);
     AxisInfo[i].ComboText = Text(cboAxis(i));

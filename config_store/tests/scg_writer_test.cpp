@@ -1,5 +1,6 @@
 // Writing a configuration: the full layout, round trips, the value rules, and
 // a save that fails or is killed never costing the file it replaces.
+#include "config_store/scg_layout.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
 #include "config_store/tests/save_crash_versions.h"
@@ -209,3 +210,29 @@ TEST(ScgWriter, KilledSaveLeavesTheOldOrTheNewFile) {
 }
 
 }  // namespace
+
+// The configurations we ship must need no correction on load: a player who opens
+// one and saves it without an edit keeps every value it holds.
+TEST(ScgWriter, ShippedConfigurationsKeepEveryValueThroughLoadAndSave) {
+  const std::filesystem::path shipped = std::filesystem::path(HELIRYX_SOURCE_DIR) / "install/scg";
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(shipped)) {
+    if (entry.path().extension() != ".scg") continue;
+    ++files;
+    store_test::ProgramFolder program;
+    for (const auto& curve : std::filesystem::directory_iterator(shipped.parent_path() / "crv"))
+      std::filesystem::copy_file(curve.path(), program.folder / ("crv/" + curve.path().filename().string()));
+    const std::string original = testing_support::ReadFile(entry.path().string());
+    ConfigSession s = LoadText(program, original);
+    const std::string saved = SaveText(program, s);
+    for (const ScgKey& key : Layout().keys) {
+      std::optional<std::string> before = platform::FindProfileValue(original, key.section, key.key);
+      if (before) EXPECT_EQ(ValueIn(saved, key.section, key.key), *before) << entry.path().filename() << " " << key.key;
+    }
+    for (const ScgVector& vector : Layout().vectors) {
+      std::optional<std::string> before = platform::FindProfileValue(original, "HELIRYX", vector.key);
+      if (before) EXPECT_EQ(ValueIn(saved, "HELIRYX", vector.key), *before) << entry.path().filename() << " " << vector.key;
+    }
+  }
+  EXPECT_GT(files, 0);
+}
