@@ -124,6 +124,7 @@ void frmMain::cmdApplySettings_Click() {
 
 // ------------------------------------------------------------------- curves
 
+// Bold with the file as tip (as this system writes paths) when the slot holds a curve.
 void frmMain::ShowCurveSlot(int slot) {
   const std::string& path = GameConfig.Curve(slot).USER;
   QFont font = optSensCurves(slot)->font();

@@ -11,36 +11,32 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <type_traits>
 
 namespace editor {
 
 void frmMain::ConnectTuningHandlers() {
-  for (auto& [index, slider] : sldSensitivity.Members()) {
-    int i = index;
-    OnChange(slider, [this, i] { sldSensitivity_Change(i); });
-  }
-  for (auto& [index, slider] : sldGain.Members()) {
-    int i = index;
-    OnChange(slider, [this, i] { sldGain_Change(i); });
-  }
-  for (auto& [index, slider] : sldDeadzone.Members()) {
-    int i = index;
-    OnChange(slider, [this, i] { sldDeadzone_Change(i); });
-  }
+  // Each member of an array runs the handler with its own index.
+  auto each = [](auto& array, auto handler) {
+    for (auto& [index, control] : array.Members()) {
+      const int i = index;
+      if constexpr (std::is_same_v<std::decay_t<decltype(*control)>, QSlider>)
+        OnChange(control, [handler, i] { handler(i); });
+      else
+        OnClick(control, [handler, i] { handler(i); });
+    }
+  };
+  each(sldSensitivity, [this](int i) { sldSensitivity_Change(i); });
+  each(sldGain, [this](int i) { sldGain_Change(i); });
+  each(sldDeadzone, [this](int i) { sldDeadzone_Change(i); });
   OnChange(sldNull, [this] { sldNull_Change(); });
   OnChange(sldPrecisionSensitivity, [this] { sldPrecisionSensitivity_Change(); });
   OnChange(sldPrecisionGain, [this] { sldPrecisionGain_Change(); });
-  auto options = [](ControlArray<QRadioButton>& array, std::function<void(int)> handler) {
-    for (auto& [index, option] : array.Members()) {
-      int i = index;
-      OnClick(option, [handler, i] { handler(i); });
-    }
-  };
-  options(optMasterSettings, [this](int i) { optMasterSettings_Click(i); });
-  options(optSkill, [this](int i) { optSkill_Click(i); });
-  options(optOrientation, [this](int i) { optOrientation_Click(i); });
-  options(optChording, [this](int i) { optChording_Click(i); });
-  options(optPrecisionButton, [this](int i) { optPrecisionButton_Click(i); });
+  each(optMasterSettings, [this](int i) { optMasterSettings_Click(i); });
+  each(optSkill, [this](int i) { optSkill_Click(i); });
+  each(optOrientation, [this](int i) { optOrientation_Click(i); });
+  each(optChording, [this](int i) { optChording_Click(i); });
+  each(optPrecisionButton, [this](int i) { optPrecisionButton_Click(i); });
   OnClick(cmdMotionReset, [this] { cmdMotionReset_Click(); });
   OnClick(cmdPointerlyReset, [this] { cmdPointerlyReset_Click(); });
   OnClick(cmdSensitivityReset, [this] { cmdSensitivityReset_Click(); });

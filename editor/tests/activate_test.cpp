@@ -28,18 +28,9 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-class ActivateTest : public ::testing::Test {
+class ActivateTest : public EditedGameTest {
  protected:
-  frmMain& Load(const std::vector<std::pair<std::string, std::string>>& replacements = {}) {
-    folder.Add("alpha.scg", "Alpha Game", replacements);
-    window = std::make_unique<frmMain>(folder.Path());
-    window->Form_Load();
-    EXPECT_TRUE(window->SaveChanges(folder / "unedited.scg"));
-    return *window;
-  }
-  void TearDown() override {
-    if (window && !window->Ended()) window->Terminate();
-  }
+  frmMain& Load(const Replacements& replacements = {}) { return EditedGameTest::Load(replacements); }
   std::string Tool() const { return folder / "ryxcontrol"; }
   // The real stand-in, under `name` in the program folder.
   void InstallTool(const std::string& name = "ryxcontrol") {
@@ -81,9 +72,6 @@ class ActivateTest : public ::testing::Test {
     timer->start(10);
   }
 
-  EditorFolder folder;
-  Answers answers;
-  std::unique_ptr<frmMain> window;
 };
 
 }  // namespace

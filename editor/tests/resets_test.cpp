@@ -19,33 +19,14 @@ using namespace editor;
 using namespace editor_testing;
 using namespace testing_support;
 using platform::MsgResult;
-using Keys = std::map<std::string, std::string>;
-using Replacements = std::vector<std::pair<std::string, std::string>>;
+using Keys = EditedGameTest::Keys;
+using Replacements = EditedGameTest::Replacements;
 
 namespace {
 
 void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
 
-class ResetsTest : public ::testing::Test {
- protected:
-  frmMain& Load(const Replacements& replacements) {
-    folder.Add("alpha.scg", "Alpha Game", replacements);
-    window = std::make_unique<frmMain>(folder.Path());
-    window->Form_Load();
-    EXPECT_TRUE(window->SaveChanges(folder / "unedited.scg"));
-    return *window;
-  }
-  Keys SavedChanges() {
-    EXPECT_TRUE(window->SaveChanges(folder.Scg("alpha.scg")));
-    return ChangedKeys(folder / "unedited.scg", folder.Scg("alpha.scg"));
-  }
-  void TearDown() override {
-    if (window && !window->Ended()) window->Terminate();
-  }
-  EditorFolder folder;
-  Answers answers;
-  std::unique_ptr<frmMain> window;
-};
+using ResetsTest = EditedGameTest;
 
 const std::string kNoBinding = "\"\", \"\", \"\"";
 

@@ -1,11 +1,16 @@
 // What a save changed: the keys whose lines differ between two saves of a
-// configuration, with their new values.
+// configuration, with their new values; and a test fixture that loads a game,
+// lets the test edit it and gives the keys the edit's save changed.
 #pragma once
 
+#include "editor/main_window.h"
+#include "editor/tests/editor_fixture.h"
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
+#include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace editor_testing {
@@ -29,5 +34,33 @@ inline std::map<std::string, std::string> ChangedKeys(const std::string& before,
     if (!b.count(key)) changed[key] = "<gone>";
   return changed;
 }
+
+// "Alpha Game" loaded as written with some lines replaced; the store's own save
+// of the unedited record is what every edit is compared with.
+class EditedGameTest : public ::testing::Test {
+ public:
+  using Keys = std::map<std::string, std::string>;
+  using Replacements = std::vector<std::pair<std::string, std::string>>;
+
+ protected:
+  editor::frmMain& Load(const Replacements& replacements) {
+    folder.Add("alpha.scg", "Alpha Game", replacements);
+    window = std::make_unique<editor::frmMain>(folder.Path());
+    window->Form_Load();
+    EXPECT_TRUE(window->SaveChanges(folder / "unedited.scg"));
+    return *window;
+  }
+  // Saves the edited record and gives the keys that differ from the unedited save.
+  Keys SavedChanges() {
+    EXPECT_TRUE(window->SaveChanges(folder.Scg("alpha.scg")));
+    return ChangedKeys(folder / "unedited.scg", folder.Scg("alpha.scg"));
+  }
+  void TearDown() override {
+    if (window && !window->Ended()) window->Terminate();
+  }
+  EditorFolder folder;
+  Answers answers;
+  std::unique_ptr<editor::frmMain> window;
+};
 
 }  // namespace editor_testing

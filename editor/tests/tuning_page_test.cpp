@@ -17,34 +17,12 @@
 using namespace editor;
 using namespace editor_testing;
 using namespace testing_support;
-using Keys = std::map<std::string, std::string>;
-using Replacements = std::vector<std::pair<std::string, std::string>>;
+using Keys = EditedGameTest::Keys;
+using Replacements = EditedGameTest::Replacements;
 
 namespace {
 
-// Loads "Alpha Game" as written with `replacements`, lets `edit` work on the
-// window, saves, and gives the keys that the save changed.
-class TuningPageTest : public ::testing::Test {
- protected:
-  frmMain& Load(const Replacements& replacements) {
-    folder.Add("alpha.scg", "Alpha Game", replacements);
-    window = std::make_unique<frmMain>(folder.Path());
-    window->Form_Load();
-    // The store's own save of the unedited record is what every edit is compared with.
-    EXPECT_TRUE(window->SaveChanges(folder / "unedited.scg"));
-    return *window;
-  }
-  Keys SavedChanges() {
-    EXPECT_TRUE(window->SaveChanges(folder.Scg("alpha.scg")));
-    return ChangedKeys(folder / "unedited.scg", folder.Scg("alpha.scg"));
-  }
-  void TearDown() override {
-    if (window && !window->Ended()) window->Terminate();
-  }
-  EditorFolder folder;
-  Answers answers;
-  std::unique_ptr<frmMain> window;
-};
+using TuningPageTest = EditedGameTest;
 
 const Replacements kMasterOff = {{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"}};
 
