@@ -34,12 +34,6 @@ void SetGreyText(QLabel* label, bool grey) {
   label->setPalette(palette);
 }
 
-void SetBold(QWidget* widget, bool bold) {
-  QFont font = widget->font();
-  font.setBold(bold);
-  widget->setFont(font);
-}
-
 }  // namespace
 
 void frmMain::ClearGameControls() {

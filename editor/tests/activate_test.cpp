@@ -327,3 +327,31 @@ TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   EXPECT_EQ(answers.boxes[0].text, "Ryxcontrol command file " + nowhere + " was not written: No such file or directory");
   EXPECT_EQ(answers.boxes[0].icon, MsgIcon::Critical);
 }
+
+// The real program in an X server: a click on "Activate Current Settings"
+// replays the configuration through the stand-in tool.
+TEST(TunedeckProgramActivates, AClickSendsTheConfigurationThroughTheTool) {
+  std::string xvfbRun = FindOnPath("xvfb-run");
+  if (xvfbRun.empty()) GTEST_SKIP() << "xvfb-run is missing (Debian package xvfb)";
+  TempInstall install({"tunedeck", "ryxcontrol"});
+  WriteFile(install / "scg/halflife.scg", HalfLifeScg());
+  // The button's centre, counted from the bottom-left of the window's client area.
+  const std::string script = R"sh(
+    env -u QT_QPA_PLATFORM "$1" & pid=$!
+    "$2" "Heliryx 360 Customizer" 725 25 || echo "no click"
+    i=0; until [ -f "$3/active.ryx" ] && [ -f "$3/ryxcontrol.log" ] &&
+               [ "$(wc -l < "$3/ryxcontrol.log")" -gt "$(wc -l < "$3/active.ryx")" ]; do
+      [ $i -ge 600 ] && break; sleep 0.05; i=$((i+1)); done
+    kill -TERM $pid; wait $pid; echo "exit $?")sh";
+  auto env = install.Environment();
+  env["LSAN_OPTIONS"] = "suppressions=" X_SESSION_LSAN_SUPPRESSIONS;
+  RunResult run = RunProgram(xvfbRun,
+                             {"-a", "-s", "-screen 0 1280x800x24 -nolisten tcp", "/bin/sh", "-c", script, "sh",
+                              install / "tunedeck", X_CLICK, install.Folder()},
+                             env, 60000);
+  EXPECT_EQ(run.out, "exit 0\n") << run.err;
+  Lines runs{"--set-defaults"};
+  for (const std::string& line : platform::SplitLines(ReadFile(install / "active.ryx"))) runs.push_back(line);
+  EXPECT_GT(runs.size(), 20u);
+  EXPECT_EQ(platform::SplitLines(ReadFile(install / "ryxcontrol.log")), runs) << run.err;
+}
