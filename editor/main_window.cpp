@@ -1,5 +1,6 @@
 #include "editor/main_window.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
@@ -248,6 +249,7 @@ void frmMain::Form_Load() {
   CentreWindow();
   // 3.
   HookCombos();
+  ConnectPictureHandlers();
   // 4. The configuration folder scan.
   ScgFolder = ProgramFolder + "/scg/";
   Flags.ScgFolder = ScgFolder;
@@ -321,7 +323,9 @@ void frmMain::changeEvent(QEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == central_ && event->type() == QEvent::MouseMove) {
+  // Only the background's own moves: Qt also passes on moves that a control did not take.
+  if (watched == central_ && event->type() == QEvent::MouseMove &&
+      !central_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
     auto* move = static_cast<QMouseEvent*>(event);
     int button = (move->buttons() & Qt::LeftButton ? 1 : 0) | (move->buttons() & Qt::RightButton ? 2 : 0);
     int shift = (move->modifiers() & Qt::ShiftModifier ? 1 : 0) | (move->modifiers() & Qt::ControlModifier ? 2 : 0) |
@@ -348,9 +352,7 @@ void frmMain::Form_Unload() {
     while (!name.empty() && name.back() == ' ') name.pop_back();
     WriteIni(EditorIniFile, "Games", "Current", name);
   }
-  std::string monitorIni = ProgramFolder + "/watchpost.ini";
-  if (platform::FileExists(monitorIni) && ReadIni(monitorIni, "APPLICATION", "MODE") == "SUSPEND")
-    WriteIni(monitorIni, "APPLICATION", "MODE", "ACTIVE");
+  config_store::ReplaceMode(ProgramFolder, "SUSPEND", "ACTIVE");
 }
 
 void frmMain::Form_Terminate() { Form_Unload(); }
