@@ -164,10 +164,9 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
        "(Button defined in game)"},
       {"button key", [](W w) { return w.cboButtonAlias(2); }, "'Q' Key",
        {{"BUTTON_1_USER", "\"q\", \"+use\", \"VK_Q\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'Q' Key"},
-      // The first item brings back the game's own key for the button, with its event.
-      {"button's own key", [](W w) { return w.cboButtonAlias(5); }, "MOUSE2",
-       {{"BUTTON_4_USER", "\"MOUSE2\", \"+attack2\", \"VM_RIGHTDOWN\""}}, [](W w) { return w.cboButtonChordAlias(5); },
-       "MOUSE2"},
+      // After another key, the first item brings back the game's own key for the button, with its event.
+      {"button's own key", [](W w) { return w.cboButtonAlias(2); }, "E", {{"BUTTON_1_USER", "\"E\", \"+use\", \"VK_E\""}},
+       [](W w) { return w.cboButtonChordAlias(2); }, "E"},
       {"positive axis command", [](W w) { return w.cboPosAxisCommand(1); }, "Jump",
        {{"MOTION_ALIAS_0_POS_USER", "\"D\", \"+jump\", \"VK_D\""}}},
       {"negative axis command", [](W w) { return w.cboNegAxisCommand(2); }, "Use",
@@ -303,9 +302,11 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     int precisionItems;
   };
   const std::vector<Case> cases = {
-      {"vertical", {}, [](frmMain& w) { w.UpdateOrientation(2); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
-      {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}}, [](frmMain& w) { w.UpdateOrientation(1); },
-       {{"ORIENTATION", "HORIZONTAL"}}, "Button A", 1},
+      {"vertical", {}, [](frmMain& w) { w.UpdateOrientation(2); w.AnyChanges("optOrientation_Click"); },
+       {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
+      {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}},
+       [](frmMain& w) { w.UpdateOrientation(1); w.AnyChanges("optOrientation_Click"); }, {{"ORIENTATION", "HORIZONTAL"}},
+       "Button A", 1},
       {"chording on", {}, [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A", 22},
       {"chording on keeps a button", with(precisionOn, {{"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"}}),
        [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
@@ -400,6 +401,16 @@ TEST_F(BindingPagesTest, SwitchingPrecisionOffAndOnKeepsTheButton) {
   w.GameConfig.USE_PRECISION.USER = "TRUE";
   w.FillPrecisionButtons();
   EXPECT_EQ(Shown(w.cboPrecisionButton), "Chord A + E");
+}
+
+TEST_F(BindingPagesTest, AConfigurationThatLockedTheWindowHasNoPrecisionButtonToStore) {
+  frmMain& w = Load();
+  folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 0/1 }"}});
+  Select(w.cboGameList, 1);
+  ASSERT_TRUE(w.Locked());
+  const config_store::TGameConfig locked = w.GameConfig;
+  Select(w.cboPrecisionButton, -1);  // a selection made in code in the emptied list
+  EXPECT_EQ(w.GameConfig.PRECISION, locked.PRECISION);
 }
 
 TEST_F(BindingPagesTest, HandlersStoreNothingWhileTheWindowIsFilled) {
