@@ -386,23 +386,6 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
   }
 }
 
-TEST_F(BindingPagesTest, SwitchingPrecisionOffAndOnKeepsTheButton) {
-  frmMain& w = Load({kChordingOn[0],
-                     {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
-                     {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"},
-                     {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=6"}});
-  EXPECT_EQ(Shown(w.cboPrecisionButton), "Chord A + E");
-  // What the precision switch does: the list shows a lone "Button A" while off.
-  w.GameConfig.USE_PRECISION.USER = "FALSE";
-  w.FillPrecisionButtons();
-  EXPECT_EQ(w.cboPrecisionButton->count(), 1);
-  EXPECT_EQ(w.GameConfig.PRECISION.MODE.USER, "LOGICAL");
-  EXPECT_EQ(w.GameConfig.PRECISION.BUTTON.USER, "6");
-  w.GameConfig.USE_PRECISION.USER = "TRUE";
-  w.FillPrecisionButtons();
-  EXPECT_EQ(Shown(w.cboPrecisionButton), "Chord A + E");
-}
-
 TEST_F(BindingPagesTest, AConfigurationThatLockedTheWindowHasNoPrecisionButtonToStore) {
   frmMain& w = Load();
   folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 0/1 }"}});
