@@ -2,6 +2,7 @@
 
 #include "config_store/profile_helpers.h"
 #include "platform/file_system.h"
+#include "platform/profile.h"
 
 namespace config_store {
 
@@ -20,9 +21,7 @@ void WriteMode(const std::string& programFolder, const std::string& value) {
 }
 
 bool ReplaceMode(const std::string& programFolder, const std::string& from, const std::string& to) {
-  if (!MonitorIniExists(programFolder) || ReadMode(programFolder) != from) return false;
-  WriteMode(programFolder, to);
-  return true;
+  return platform::ReplaceProfileString("APPLICATION", "MODE", from, to, kError, MonitorIniPath(programFolder));
 }
 
 }  // namespace config_store

@@ -14,7 +14,8 @@ std::string ReadMode(const std::string& programFolder);
 void WriteMode(const std::string& programFolder, const std::string& value);
 
 // Writes `to` only when watchpost.ini exists and MODE is exactly `from`
-// (case-sensitive); true when it found `from`. The hand-shakes of the editor and the
+// (case-sensitive), the look and the write as one step under the file's lock; true
+// when written. The hand-shakes of the editor and the
 // updater with the monitor all take this shape.
 bool ReplaceMode(const std::string& programFolder, const std::string& from, const std::string& to);
 

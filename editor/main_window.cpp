@@ -1,5 +1,6 @@
 #include "editor/main_window.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
@@ -347,9 +348,7 @@ void frmMain::Form_Unload() {
     while (!name.empty() && name.back() == ' ') name.pop_back();
     WriteIni(EditorIniFile, "Games", "Current", name);
   }
-  std::string monitorIni = ProgramFolder + "/watchpost.ini";
-  if (platform::FileExists(monitorIni) && ReadIni(monitorIni, "APPLICATION", "MODE") == "SUSPEND")
-    WriteIni(monitorIni, "APPLICATION", "MODE", "ACTIVE");
+  config_store::ReplaceMode(ProgramFolder, "SUSPEND", "ACTIVE");
 }
 
 void frmMain::Form_Terminate() { Form_Unload(); }

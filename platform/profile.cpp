@@ -17,21 +17,29 @@ struct Line {
   size_t endLength;
 };
 
-std::vector<Line> ScanLines(const std::string& text) {
-  std::vector<Line> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t nl = text.find('\n', start);
+// Walks the lines one at a time without holding them: a file of many short
+// lines must not cost a record per line on top of its bytes.
+class LineWalker {
+ public:
+  explicit LineWalker(const std::string& text) : text_(text) {}
+  bool Next(Line& line) {
+    if (start_ >= text_.size()) return false;
+    size_t nl = text_.find('\n', start_);
     if (nl == std::string::npos) {
-      lines.push_back({start, text.size() - start, 0});
-      break;
+      line = {start_, text_.size() - start_, 0};
+      start_ = text_.size();
+      return true;
     }
-    size_t contentEnd = (nl > start && text[nl - 1] == '\r') ? nl - 1 : nl;
-    lines.push_back({start, contentEnd - start, nl + 1 - contentEnd});
-    start = nl + 1;
+    size_t contentEnd = (nl > start_ && text_[nl - 1] == '\r') ? nl - 1 : nl;
+    line = {start_, contentEnd - start_, nl + 1 - contentEnd};
+    start_ = nl + 1;
+    return true;
   }
-  return lines;
-}
+
+ private:
+  const std::string& text_;
+  size_t start_ = 0;
+};
 
 // The section name of a "[name]" line, if it is one.
 std::optional<std::string> SectionName(std::string_view content) {
@@ -67,7 +75,8 @@ bool IsBlank(std::string_view content) { return Trim(content).empty(); }
 std::optional<std::string> FindProfileValue(const std::string& text, const std::string& section,
                                             const std::string& key) {
   bool inSection = false;
-  for (const Line& line : ScanLines(text)) {
+  LineWalker walker(text);
+  for (Line line; walker.Next(line);) {
     std::string_view content(text.data() + line.start, line.length);
     if (auto name = SectionName(content)) {
       inSection = EqualsNoCase(*name, Trim(section));
@@ -127,7 +136,8 @@ ProfileIndex::ProfileIndex(std::string text) : text_(std::make_unique<std::strin
   const std::string& t = *text_;
   std::string_view section;
   bool inSection = false;
-  for (const Line& line : ScanLines(t)) {
+  LineWalker walker(t);
+  for (Line line; walker.Next(line);) {
     std::string_view content(t.data() + line.start, line.length);
     std::string_view trimmed = TrimView(content);
     if (trimmed.empty()) continue;
@@ -159,41 +169,38 @@ std::optional<std::string> ProfileIndex::Find(std::string_view section, std::str
 std::string SetProfileValue(const std::string& text, const std::string& section,
                             const std::string& key, const std::string& value) {
   const std::string newLineEnd = "\r\n";
-  std::vector<Line> lines = ScanLines(text);
   bool inSection = false;
   bool sectionSeen = false;
-  size_t insertAfter = 0;  // index + 1 of the last non-blank line of the section
-  size_t sectionLine = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view content(text.data() + lines[i].start, lines[i].length);
+  Line insertAfter{};  // the last non-blank line of the section, or its header
+  LineWalker walker(text);
+  for (Line line; walker.Next(line);) {
+    std::string_view content(text.data() + line.start, line.length);
     if (auto name = SectionName(content)) {
       if (inSection) break;  // the key goes into the first section of that name
       inSection = EqualsNoCase(*name, Trim(section));
       if (inSection) {
         sectionSeen = true;
-        sectionLine = i;
-        insertAfter = i + 1;
+        insertAfter = line;
       }
       continue;
     }
     if (!inSection) continue;
-    if (!IsBlank(content)) insertAfter = i + 1;
+    if (!IsBlank(content)) insertAfter = line;
     auto name = KeyName(content);
     if (name && EqualsNoCase(*name, Trim(key))) {
       // Keep the key as spelt in the file and the line's own line end.
       size_t keyStart = content.find_first_not_of(" \t");
       std::string original(content.substr(keyStart, content.find('=') - keyStart));
       std::string replaced = Trim(original) + "=" + value;
-      std::string out = text.substr(0, lines[i].start);
+      std::string out = text.substr(0, line.start);
       out += replaced;
-      out += text.substr(lines[i].start + lines[i].length);
+      out += text.substr(line.start + line.length);
       return out;
     }
   }
   std::string entry = key + "=" + value + newLineEnd;
   if (sectionSeen) {
-    (void)sectionLine;
-    const Line& after = lines[insertAfter - 1];
+    const Line& after = insertAfter;
     size_t at = after.start + after.length + after.endLength;
     std::string out = text.substr(0, at);
     if (after.endLength == 0) out += newLineEnd;
@@ -240,6 +247,17 @@ bool WriteProfileString(const std::string& section, const std::string& key,
     text = std::move(*bytes);
   }
   return WriteFileAtomic(file, SetProfileValue(text, section, key, value));
+}
+
+bool ReplaceProfileString(const std::string& section, const std::string& key, const std::string& expected,
+                          const std::string& value, const std::string& defaultValue, const std::string& file) {
+  if (!ProfileEntryWritable(section, key, value) || !FileExists(file) || !MayReplaceFile(file)) return false;
+  FileUpdateLock lock(file);
+  auto bytes = ReadFileBytes(file);
+  if (!bytes) return false;
+  auto current = FindProfileValue(*bytes, section, key);
+  if ((current ? *current : defaultValue) != expected) return false;
+  return WriteFileAtomic(file, SetProfileValue(*bytes, section, key, value));
 }
 
 }  // namespace platform

@@ -33,6 +33,12 @@ bool ProfileEntryWritable(const std::string& section, const std::string& key, co
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 
+// Writes `value` only while the stored value (or `defaultValue` when missing)
+// equals `expected`, as one step under the file's lock, so a writer in another
+// program cannot slip in between the look and the write. True when written.
+bool ReplaceProfileString(const std::string& section, const std::string& key, const std::string& expected,
+                          const std::string& value, const std::string& defaultValue, const std::string& file);
+
 // The same over text already in memory, for callers that hold the bytes.
 std::optional<std::string> FindProfileValue(const std::string& text, const std::string& section,
                                             const std::string& key);

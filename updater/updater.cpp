@@ -1,5 +1,6 @@
 #include "updater/updater.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -133,9 +134,7 @@ void Updater::Form_Load() {
   InstallPath = WithSlash(path);
   UpdateServer = UpdateServerAddress();
 
-  std::string ini = InstallPath + "watchpost.ini";
-  if (platform::FileExists(ini) && config_store::ReadIni(ini, "APPLICATION", "MODE") == "ACTIVE")
-    config_store::WriteIni(ini, "APPLICATION", "MODE", "SUSPEND");
+  config_store::ReplaceMode(InstallPath, "ACTIVE", "SUSPEND");
 
   ReadInstalledVersions();
   View.lblprogressinfo.clear();
@@ -171,7 +170,7 @@ void Updater::Form_Unload() {
       mode = config_store::ReadIni(ini, "APPLICATION", "MODE");
     }
     if (mode == "SUSPEND") {
-      config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
+      config_store::ReplaceMode(InstallPath, "SUSPEND", "ACTIVE");
     } else if (mode.empty()) {
       platform::StartDetached(InstallPath + platform::ProgramFile("watchpost.exe"), {},
                               platform::StartWindow::Minimized);

@@ -227,11 +227,15 @@ TEST(ScgWriter, ShippedConfigurationsKeepEveryValueThroughLoadAndSave) {
     const std::string saved = SaveText(program, s);
     for (const ScgKey& key : Layout().keys) {
       std::optional<std::string> before = platform::FindProfileValue(original, key.section, key.key);
-      if (before) EXPECT_EQ(ValueIn(saved, key.section, key.key), *before) << entry.path().filename() << " " << key.key;
+      if (before) {
+        EXPECT_EQ(ValueIn(saved, key.section, key.key), *before) << entry.path().filename() << " " << key.key;
+      }
     }
     for (const ScgVector& vector : Layout().vectors) {
       std::optional<std::string> before = platform::FindProfileValue(original, "HELIRYX", vector.key);
-      if (before) EXPECT_EQ(ValueIn(saved, "HELIRYX", vector.key), *before) << entry.path().filename() << " " << vector.key;
+      if (before) {
+        EXPECT_EQ(ValueIn(saved, "HELIRYX", vector.key), *before) << entry.path().filename() << " " << vector.key;
+      }
     }
   }
   EXPECT_GT(files, 0);

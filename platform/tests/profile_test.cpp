@@ -156,6 +156,57 @@ TEST(Profile, AReadOnlyFileIsNotWritten) {
   EXPECT_EQ(ReadFile(file), "[Games]\r\nCurrent=quake3.scg\r\n");
 }
 
+// A huge file of empty lines (a hostile configuration) costs about its own
+// size to read, not a record per line.
+TEST(Profile, ALargeFileCostsAboutItsOwnSizeToRead) {
+  TempFolder dir;
+  const std::string file = dir / "large.ini";
+  const size_t size = 40u << 20;
+  std::string text;
+  text.reserve(size + 64);
+  text += "[Game]\r\n";
+  while (text.size() < size) text += "\r\n";
+  text += "Late=found\r\n";
+  WriteFile(file, text);
+  text.clear();
+  text.shrink_to_fit();
+
+  testing_support::RunResult small = testing_support::RunProgram(PROFILE_READER, {dir / "missing.ini", "Game", "Late"});
+  testing_support::RunResult large = testing_support::RunProgram(PROFILE_READER, {file, "Game", "Late"});
+  ASSERT_EQ(large.exitCode, 0) << large.err;
+  ASSERT_EQ(small.exitCode, 0) << small.err;
+  EXPECT_EQ(large.out.substr(0, large.out.find('\n')), "found");
+#if !defined(__SANITIZE_ADDRESS__)
+  // Peak memory above a read of nothing, in KiB: the bytes once, with room for one copy.
+  long grown = std::stol(large.out.substr(large.out.find('\n') + 1)) -
+               std::stol(small.out.substr(small.out.find('\n') + 1));
+  EXPECT_LT(grown, static_cast<long>(2 * size / 1024)) << "KiB for a file of " << size / 1024 << " KiB";
+#endif
+}
+
+TEST(Profile, ReplaceWritesOnlyOverTheExpectedValue) {
+  struct Case {
+    const char* before;  // file content; nullptr: no file
+    const char* expected;
+    bool written;
+    const char* after;
+  } cases[] = {
+      {"[APPLICATION]\r\nMODE=ACTIVE\r\n", "ACTIVE", true, "SUSPEND"},
+      {"[APPLICATION]\r\nMODE=active\r\n", "ACTIVE", false, "active"},  // exact text only
+      {"[APPLICATION]\r\nMODE=KILL\r\n", "ACTIVE", false, "KILL"},
+      {"[VERSION]\r\nVERSION=5.1\r\n", "ERROR", true, "SUSPEND"},     // missing key reads as the default
+      {nullptr, "ERROR", false, "ERROR"},                                   // no file: none is made
+  };
+  for (const Case& c : cases) {
+    TempFolder dir;
+    std::string file = dir / "watchpost.ini";
+    if (c.before) WriteFile(file, c.before);
+    EXPECT_EQ(platform::ReplaceProfileString("APPLICATION", "MODE", c.expected, "SUSPEND", "ERROR", file), c.written)
+        << (c.before ? c.before : "(no file)");
+    EXPECT_EQ(GetProfileString("APPLICATION", "MODE", "ERROR", file), c.after);
+  }
+}
+
 TEST(Profile, BinaryJunkNeitherCrashesNorIsLost) {
   TempFolder dir;
   std::string file = dir / "junk.scg";
