@@ -248,6 +248,7 @@ void frmMain::Form_Load() {
   CentreWindow();
   // 3.
   HookCombos();
+  ConnectPictureHandlers();
   // 4. The configuration folder scan.
   ScgFolder = ProgramFolder + "/scg/";
   Flags.ScgFolder = ScgFolder;
@@ -321,7 +322,9 @@ void frmMain::changeEvent(QEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == central_ && event->type() == QEvent::MouseMove) {
+  // Only the background's own moves: Qt also passes on moves that a control did not take.
+  if (watched == central_ && event->type() == QEvent::MouseMove &&
+      !central_->childAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
     auto* move = static_cast<QMouseEvent*>(event);
     int button = (move->buttons() & Qt::LeftButton ? 1 : 0) | (move->buttons() & Qt::RightButton ? 2 : 0);
     int shift = (move->modifiers() & Qt::ShiftModifier ? 1 : 0) | (move->modifiers() & Qt::ControlModifier ? 2 : 0) |

@@ -160,10 +160,37 @@ class frmMain : public QMainWindow {
   // --- Pictures and the combo boxes' mouse watch.
   void PositionSensitivityLights(int tab);
   void ResetImage();
+  // Light one sensitivity (1..7) or motion (1..12) picture of the current set;
+  // any other index shows the "BOO BOO" box and changes nothing.
+  void LightsOnSens(int Index);
+  void LightsOnMotion(int Index);
   // Shows each picture label as Lights says.
   void SyncPictures();
   // Step 3 of the load: one clsComboMouse per binding list, in the order of the table.
   void HookCombos();
+  // The hover handlers. They switch pictures only and never store into the
+  // record. The watches of a list array share one handler that takes the
+  // member's number: mcboAxis3's MouseMove runs mcboAxis_MouseMove(3).
+  void mcboAxis_MouseMove(int k);
+  void mcboButton_MouseMove(int k);
+  void mcboButtonAlias_MouseMove(int k);
+  void mcboButtonChord_MouseMove(int k);
+  void mcboButtonChordAlias_MouseMove(int k);
+  void mcboPosAxisCommand_MouseMove(int k);
+  void mcboNegAxisCommand_MouseMove(int k);
+  void mcboButtonAxisPOSAlias_MouseMove(int k);
+  void mcboButtonAxisNEGAlias_MouseMove(int k);
+  // The four Mouse X lists (mcboPosMouseXCommand, mcboNegMouseXCommand,
+  // mcboButtonMouseXPOSAlias, mcboButtonMouseXNEGAlias), and the four Mouse Y lists.
+  void mcboMouseX_MouseMove();
+  void mcboMouseY_MouseMove();
+  void sldSensitivity_MouseMove(int Index);
+  void sldGain_MouseMove(int Index);
+  void sldDeadzone_MouseMove(int Index);
+  void cbxInvertAxis_MouseMove(int Index);
+  void tabChording_MouseMove() { ResetImage(); }
+  // Opens the testing playground, not modal.
+  void Command2_Click();
 
   // --- State shared by the window's procedures.
   const std::string ProgramFolder;
@@ -285,6 +312,13 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void BindControls();
   void ConnectHandlers();
+  // The hover handlers' and Command2's connections (after HookCombos).
+  void ConnectPictureHandlers();
+  // Runs one control's hover from the window's state, then shows the result.
+  void HoverOver(HoverFamily family, int member, const QWidget* control);
+  // What a hover reads: the orientation, chording, the mouse axes, the axis
+  // map, and whether `control` (none for the mouse lists) is enabled.
+  HoverContext HoverState(const QWidget* control) const;
   // The save question; false when the player cancelled (or a Yes could not save).
   bool AskToSave();
   void Unload(int exitCode);

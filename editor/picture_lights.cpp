@@ -100,7 +100,8 @@ void Hover(PictureLights& lights, HoverFamily family, int member, const HoverCon
       break;
     case HoverFamily::AxisDirectionCombo:
     case HoverFamily::Slider:
-      if (!inRange(6)) break;
+      // The master sliders (7) light all six axes at once.
+      if (!inRange(family == HoverFamily::Slider ? 7 : 6)) break;
       if (c.controlEnabled)
         LightsOnSens(lights, o, member);
       else

@@ -59,7 +59,7 @@ enum class HoverFamily {
   MouseXCombo,         // the four Mouse X lists
   MouseYCombo,         // the four Mouse Y lists
   ChordCombo,          // cboButtonChord(1..16), cboButtonChordAlias(1..16)
-  Slider,              // sldSensitivity, sldGain, sldDeadzone (1..6)
+  Slider,              // sldSensitivity, sldGain (1..7, 7 the master), sldDeadzone (1..6)
   NeutralGround,       // frames, labels, the pictures, the tab strips, the window's background
 };
 

@@ -1,13 +1,16 @@
 // A temporary installation folder with configurations, and a script that
-// answers the message boxes and file dialogs the editor shows.
+// answers the message boxes and file dialogs the editor shows, and the editor
+// window loaded from such a folder.
 #pragma once
 
+#include "editor/main_window.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialog.h"
 #include "testing/test_support.h"
 
 #include <cstdlib>
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -84,6 +87,19 @@ class Answers {
   std::deque<platform::MsgResult> replies;
   std::vector<platform::FileDialogRequest> dialogs;
   std::deque<platform::FileDialogResult> files;
+};
+
+// A window loaded from `folder` as at start (answer its boxes with Answers).
+class LoadedWindow {
+ public:
+  explicit LoadedWindow(const EditorFolder& folder) : window(folder.Path()) {
+    window.Form_Load();
+    if (window.Ended()) throw std::runtime_error("the window did not load");
+  }
+  ~LoadedWindow() {
+    if (!window.Ended()) window.Terminate();
+  }
+  editor::frmMain window;
 };
 
 }  // namespace editor_testing

@@ -239,10 +239,18 @@ TEST(EditorScreenshots, TheScriptRendersTheWindowAndEachPage) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EditorFolder folder;
   frmMain window(folder.Path());
-  for (const char* name : {"main-window", "page-0-sensitivity", "page-1-motions-and-actions", "page-2-mouse-keyboard"}) {
+  for (const char* name : {"main-window", "page-0-sensitivity", "page-1-motions-and-actions", "page-2-mouse-keyboard",
+                           "page-1-chording-vertical-hover"}) {
     QImage image(QString::fromStdString(out / (std::string(name) + ".png")));
     ASSERT_FALSE(image.isNull()) << name;
     EXPECT_EQ(image.size(), window.size()) << name;
+  }
+  // Each page once more with a part of the controller lit.
+  for (const char* page : {"page-0-sensitivity", "page-1-motions-and-actions", "page-2-mouse-keyboard"}) {
+    QImage plain(QString::fromStdString(out / (std::string(page) + ".png")));
+    QImage lit(QString::fromStdString(out / (std::string(page) + "-hover.png")));
+    ASSERT_EQ(lit.size(), plain.size()) << page;
+    EXPECT_NE(lit, plain) << page;
   }
   EXPECT_FALSE(QImage(QString::fromStdString(out / "splash.png")).isNull());
 }

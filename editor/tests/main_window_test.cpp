@@ -26,19 +26,6 @@ using platform::MsgResult;
 
 namespace {
 
-// A window loaded from `folder` as at start, with its boxes answered by `answers`.
-class LoadedWindow {
- public:
-  explicit LoadedWindow(const EditorFolder& folder) : window(folder.Path()) {
-    window.Form_Load();
-    if (window.Ended()) throw std::runtime_error("the window did not load");
-  }
-  ~LoadedWindow() {
-    if (!window.Ended()) window.Terminate();
-  }
-  frmMain window;
-};
-
 class MainWindowTest : public ::testing::Test {
  protected:
   frmMain& Load() {

@@ -81,6 +81,8 @@ TEST(PictureLights, HoveringAControlShowsItsPicture) {
       {"disabled direction combo resets", HoverFamily::AxisDirectionCombo, 4, 1, "S2 M3", "",
        [](HoverContext& c) { c.controlEnabled = false; }},
       {"enabled slider lights its axis", HoverFamily::Slider, 5, 1, "S7", "S5"},
+      {"a master slider lights all six axes, vertical", HoverFamily::Slider, 7, 2, "S53", "S57"},
+      {"a slider beyond the master changes nothing", HoverFamily::Slider, 8, 1, "S3", "S3"},
       {"disabled dead-zone slider resets", HoverFamily::Slider, 6, 2, "S56 M51", "",
        [](HoverContext& c) { c.controlEnabled = false; }},
       {"mouse X lights the axis driving motion 1", HoverFamily::MouseXCombo, 0, 1, "", "S3",
