@@ -107,20 +107,18 @@ std::string Shown(const QComboBox* box) { return box->currentText().toStdString(
 class BindingPagesTest : public ::testing::Test {
  protected:
   frmMain& Load(const Replacements& replacements = {}) {
-    if (window_ && !window_->Ended()) window_->Terminate();
+    loaded_.reset();
     folder.Add("alpha.scg", "Alpha Game", replacements);
-    window_ = std::make_unique<frmMain>(folder.Path());
-    window_->Form_Load();
-    if (window_->Ended()) throw std::runtime_error("the window did not load");
+    loaded_ = std::make_unique<LoadedWindow>(folder);
     // What the unedited configuration saves as.
-    if (!window_->SaveChanges(folder / "unedited.scg")) throw std::runtime_error("no unedited save");
+    if (!loaded_->window.SaveChanges(folder / "unedited.scg")) throw std::runtime_error("no unedited save");
     before_ = ReadFile(folder / "unedited.scg");
-    return *window_;
+    return loaded_->window;
   }
   // Saves with the window's button and gives the keys that differ from the
   // last save (or the unedited configuration).
   Keys SaveAndCompare() {
-    frmMain& w = *window_;
+    frmMain& w = loaded_->window;
     if (!w.cmdSaveChanges->isEnabled()) return {{"(no changes pending)", ""}};
     QTest::mouseClick(w.cmdSaveChanges, Qt::LeftButton);
     EXPECT_EQ(w.Flags.ConfigModified, 0);
@@ -131,7 +129,7 @@ class BindingPagesTest : public ::testing::Test {
     return changed;
   }
   void TearDown() override {
-    if (window_ && !window_->Ended()) window_->Terminate();
+    loaded_.reset();
     EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
   }
 
@@ -139,7 +137,7 @@ class BindingPagesTest : public ::testing::Test {
   Answers answers;
 
  private:
-  std::unique_ptr<frmMain> window_;
+  std::unique_ptr<LoadedWindow> loaded_;
   std::string before_;
 };
 
