@@ -49,21 +49,20 @@ void Mirror(const QComboBox* list, QComboBox* twin) {
     SetText(twin, Text(list));
 }
 
-// The key of an alias list's selection: item 0 is `first`, item k alias k.
-// False when nothing is selected.
-bool StoreAlias(const frmMain& w, const QComboBox* list, const std::string& firstInput, const std::string& firstEvent,
+// Stores the key of an alias list's selection: item 0 is `first`, item k
+// alias k; with nothing selected, nothing.
+void StoreAlias(const frmMain& w, const QComboBox* list, const std::string& firstInput, const std::string& firstEvent,
                 TSettingPair& gameInput, TSettingPair& sendEvent) {
   const int k = list->currentIndex();
   const auto& aliases = w.Lists.CustomAliases;
   if (k == 0) {
     gameInput.USER = firstInput;
     sendEvent.USER = firstEvent;
-    return true;
+    return;
   }
-  if (k < 1 || k > static_cast<int>(aliases.size())) return false;
+  if (k < 1 || k > static_cast<int>(aliases.size())) return;
   gameInput.USER = aliases[k - 1].GameInput;
   sendEvent.USER = aliases[k - 1].SendEvent;
-  return true;
 }
 
 }  // namespace
@@ -138,21 +137,15 @@ void frmMain::cboPrecisionButton_Click() {
   if (cboPrecisionButton->count() == 0) return;
   // With no selection, item 0 is selected first; its own run stores it.
   if (cboPrecisionButton->currentIndex() < 0) Select(cboPrecisionButton, 0);
-  // With precision off the list holds a lone "Button A" that stands for no
-  // choice: taking it would replace the player's button when precision is
-  // switched off, and lose it when switched on again.
-  const bool placeholder = GameConfig.USE_PRECISION.USER != "TRUE" && cboPrecisionButton->count() == 1;
-  if (!placeholder) {
-    const int n = cboPrecisionButton->currentIndex();
-    if (n < 6) {
-      Flags.PrecisionButtonBase = 0;
-      GameConfig.PRECISION.MODE.USER = "PHYSICAL";
-      GameConfig.PRECISION.BUTTON.USER = std::to_string(n);
-    } else {
-      Flags.PrecisionButtonBase = 6;
-      GameConfig.PRECISION.MODE.USER = "LOGICAL";
-      GameConfig.PRECISION.BUTTON.USER = std::to_string(n - 6);
-    }
+  const int n = cboPrecisionButton->currentIndex();
+  if (n < 6) {
+    Flags.PrecisionButtonBase = 0;
+    GameConfig.PRECISION.MODE.USER = "PHYSICAL";
+    GameConfig.PRECISION.BUTTON.USER = std::to_string(n);
+  } else {
+    Flags.PrecisionButtonBase = 6;
+    GameConfig.PRECISION.MODE.USER = "LOGICAL";
+    GameConfig.PRECISION.BUTTON.USER = std::to_string(n - 6);
   }
   AnyChanges("cboPrecisionButton_Click");
 }

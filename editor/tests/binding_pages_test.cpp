@@ -107,20 +107,18 @@ std::string Shown(const QComboBox* box) { return box->currentText().toStdString(
 class BindingPagesTest : public ::testing::Test {
  protected:
   frmMain& Load(const Replacements& replacements = {}) {
-    if (window_ && !window_->Ended()) window_->Terminate();
+    loaded_.reset();
     folder.Add("alpha.scg", "Alpha Game", replacements);
-    window_ = std::make_unique<frmMain>(folder.Path());
-    window_->Form_Load();
-    if (window_->Ended()) throw std::runtime_error("the window did not load");
+    loaded_ = std::make_unique<LoadedWindow>(folder);
     // What the unedited configuration saves as.
-    if (!window_->SaveChanges(folder / "unedited.scg")) throw std::runtime_error("no unedited save");
+    if (!loaded_->window.SaveChanges(folder / "unedited.scg")) throw std::runtime_error("no unedited save");
     before_ = ReadFile(folder / "unedited.scg");
-    return *window_;
+    return loaded_->window;
   }
   // Saves with the window's button and gives the keys that differ from the
   // last save (or the unedited configuration).
   Keys SaveAndCompare() {
-    frmMain& w = *window_;
+    frmMain& w = loaded_->window;
     if (!w.cmdSaveChanges->isEnabled()) return {{"(no changes pending)", ""}};
     QTest::mouseClick(w.cmdSaveChanges, Qt::LeftButton);
     EXPECT_EQ(w.Flags.ConfigModified, 0);
@@ -131,7 +129,7 @@ class BindingPagesTest : public ::testing::Test {
     return changed;
   }
   void TearDown() override {
-    if (window_ && !window_->Ended()) window_->Terminate();
+    loaded_.reset();
     EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
   }
 
@@ -139,7 +137,7 @@ class BindingPagesTest : public ::testing::Test {
   Answers answers;
 
  private:
-  std::unique_ptr<frmMain> window_;
+  std::unique_ptr<LoadedWindow> loaded_;
   std::string before_;
 };
 
@@ -164,10 +162,9 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
        "(Button defined in game)"},
       {"button key", [](W w) { return w.cboButtonAlias(2); }, "'Q' Key",
        {{"BUTTON_1_USER", "\"q\", \"+use\", \"VK_Q\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'Q' Key"},
-      // The first item brings back the game's own key for the button, with its event.
-      {"button's own key", [](W w) { return w.cboButtonAlias(5); }, "MOUSE2",
-       {{"BUTTON_4_USER", "\"MOUSE2\", \"+attack2\", \"VM_RIGHTDOWN\""}}, [](W w) { return w.cboButtonChordAlias(5); },
-       "MOUSE2"},
+      // After another key, the first item brings back the game's own key for the button, with its event.
+      {"button's own key", [](W w) { return w.cboButtonAlias(2); }, "E", {{"BUTTON_1_USER", "\"E\", \"+use\", \"VK_E\""}},
+       [](W w) { return w.cboButtonChordAlias(2); }, "E"},
       {"positive axis command", [](W w) { return w.cboPosAxisCommand(1); }, "Jump",
        {{"MOTION_ALIAS_0_POS_USER", "\"D\", \"+jump\", \"VK_D\""}}},
       {"negative axis command", [](W w) { return w.cboNegAxisCommand(2); }, "Use",
@@ -303,9 +300,11 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     int precisionItems;
   };
   const std::vector<Case> cases = {
-      {"vertical", {}, [](frmMain& w) { w.UpdateOrientation(2); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
-      {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}}, [](frmMain& w) { w.UpdateOrientation(1); },
-       {{"ORIENTATION", "HORIZONTAL"}}, "Button A", 1},
+      {"vertical", {}, [](frmMain& w) { w.UpdateOrientation(2); w.AnyChanges("optOrientation_Click"); },
+       {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
+      {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}},
+       [](frmMain& w) { w.UpdateOrientation(1); w.AnyChanges("optOrientation_Click"); }, {{"ORIENTATION", "HORIZONTAL"}},
+       "Button A", 1},
       {"chording on", {}, [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A", 22},
       {"chording on keeps a button", with(precisionOn, {{"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"}}),
        [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
@@ -385,21 +384,14 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
   }
 }
 
-TEST_F(BindingPagesTest, SwitchingPrecisionOffAndOnKeepsTheButton) {
-  frmMain& w = Load({kChordingOn[0],
-                     {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
-                     {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"},
-                     {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=6"}});
-  EXPECT_EQ(Shown(w.cboPrecisionButton), "Chord A + E");
-  // What the precision switch does: the list shows a lone "Button A" while off.
-  w.GameConfig.USE_PRECISION.USER = "FALSE";
-  w.FillPrecisionButtons();
-  EXPECT_EQ(w.cboPrecisionButton->count(), 1);
-  EXPECT_EQ(w.GameConfig.PRECISION.MODE.USER, "LOGICAL");
-  EXPECT_EQ(w.GameConfig.PRECISION.BUTTON.USER, "6");
-  w.GameConfig.USE_PRECISION.USER = "TRUE";
-  w.FillPrecisionButtons();
-  EXPECT_EQ(Shown(w.cboPrecisionButton), "Chord A + E");
+TEST_F(BindingPagesTest, AConfigurationThatLockedTheWindowHasNoPrecisionButtonToStore) {
+  frmMain& w = Load();
+  folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 0/1 }"}});
+  Select(w.cboGameList, 1);
+  ASSERT_TRUE(w.Locked());
+  const config_store::TGameConfig locked = w.GameConfig;
+  Select(w.cboPrecisionButton, -1);  // a selection made in code in the emptied list
+  EXPECT_EQ(w.GameConfig.PRECISION, locked.PRECISION);
 }
 
 TEST_F(BindingPagesTest, HandlersStoreNothingWhileTheWindowIsFilled) {
