@@ -94,14 +94,14 @@ void frmMain::cmdMotionReset_Click() {
     const int last = cboPrecisionButton->count() - 1;
     Select(cboPrecisionButton, item < 0 ? 0 : item > last ? last : static_cast<int>(item));
   } else {
-    // The list's lone "Button A" stands for no choice and stores nothing, so
-    // the default button is put back here.
+    Select(cboPrecisionButton, 0);
+    // The lone "Button A" of a list with precision off stands for no choice:
+    // the default button is what comes back when precision is switched on.
     const bool logical = c.PRECISION.MODE.DFLT == "LOGICAL" && c.USE_CHORDING.DFLT == "TRUE";
     GameConfig.PRECISION.MODE.USER = logical ? "LOGICAL" : "PHYSICAL";
     const long long button = Number(c.PRECISION.BUTTON.DFLT).value_or(0);
     GameConfig.PRECISION.BUTTON.USER = std::to_string(std::clamp(button, 0LL, logical ? 15LL : 5LL));
     Flags.PrecisionButtonBase = logical ? 6 : 0;
-    Select(cboPrecisionButton, 0);
   }
   AnyChanges("cmdMotionReset_Click");
 }

@@ -146,9 +146,15 @@ void frmMain::optChording_Click(int Index) {
 void frmMain::optPrecisionButton_Click(int Index) {
   if (Flags.LoadingControls) return;
   GameConfig.USE_PRECISION.USER = Index == 1 ? "TRUE" : "FALSE";
-  // The list's own handler stores the button selected (switched off, its lone
-  // "Button A" stores nothing, so the player's button is kept).
-  FillPrecisionButtons();
+  if (Index == 1) {
+    // Selecting the stored button stores it again, through the list's own handler.
+    FillPrecisionButtons();
+  } else {
+    // Off, the list holds only "Button A": shown, not stored, so the button
+    // chosen is still there when precision is switched on again.
+    FillScope showing;
+    FillPrecisionButtons();
+  }
   AnyChanges("optPrecisionButton_Click");
 }
 

@@ -76,6 +76,13 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
         {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=1"}},
        &frmMain::cmdMotionReset,
        {{"USE_CHORDING_USER", "TRUE"}, {"PRECISION_MODE_USER", "LOGICAL"}, {"PRECISION_BUTTON_USER", "2"}}},
+      // Off by default: precision goes off, and its button is the default one for when it comes back.
+      {"precision off by default",
+       {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
+        {"PRECISION_BUTTON_DFLT=0", "PRECISION_BUTTON_DFLT=4"},
+        {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=1"}},
+       &frmMain::cmdMotionReset,
+       {{"USE_PRECISION_USER", "FALSE"}, {"PRECISION_BUTTON_USER", "4"}}},
       // Without keys the alias lists hold no default entry: they are left as they are, and the reset goes on.
       {"keys off",
        {{"USE_KEYS=TRUE", "USE_KEYS=FALSE"},
