@@ -63,7 +63,7 @@ class ActivateTest : public EditedGameTest {
   void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
   // Runs `action` once `condition` holds, from the event loop (inside the runs' wait).
   void WhenReady(std::function<bool()> condition, std::function<void()> action) {
-    auto* timer = new QTimer(window.get());
+    auto* timer = new QTimer(window);
     QObject::connect(timer, &QTimer::timeout, [timer, condition, action] {
       if (!condition()) return;
       timer->stop();

@@ -45,8 +45,9 @@ class EditedGameTest : public ::testing::Test {
  protected:
   editor::frmMain& Load(const Replacements& replacements) {
     folder.Add("alpha.scg", "Alpha Game", replacements);
-    window = std::make_unique<editor::frmMain>(folder.Path());
-    window->Form_Load();
+    loaded_.reset();
+    loaded_ = std::make_unique<LoadedWindow>(folder);
+    window = &loaded_->window;
     EXPECT_TRUE(window->SaveChanges(folder / "unedited.scg"));
     return *window;
   }
@@ -55,12 +56,12 @@ class EditedGameTest : public ::testing::Test {
     EXPECT_TRUE(window->SaveChanges(folder.Scg("alpha.scg")));
     return ChangedKeys(folder / "unedited.scg", folder.Scg("alpha.scg"));
   }
-  void TearDown() override {
-    if (window && !window->Ended()) window->Terminate();
-  }
   EditorFolder folder;
   Answers answers;
-  std::unique_ptr<editor::frmMain> window;
+  editor::frmMain* window = nullptr;
+
+ private:
+  std::unique_ptr<LoadedWindow> loaded_;
 };
 
 }  // namespace editor_testing
