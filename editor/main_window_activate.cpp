@@ -116,7 +116,9 @@ void frmMain::cmdApplySettings_Click() {
   std::vector<std::function<void()>> held = std::move(afterActivate_);
   afterActivate_.clear();
   if (!held.empty()) {
-    for (auto& command : held) command();
+    // Exit chosen twice asks nothing more once the window has ended.
+    for (auto& command : held)
+      if (!ended_) command();
     return;
   }
   if (box) MsgBox(box->text, MsgButtons::Ok, box->icon, box->title);

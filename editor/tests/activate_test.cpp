@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QSlider>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -158,16 +159,26 @@ TEST_F(ActivateTest, AQuitDuringAHungRunEndsTheRunAndTheEditor) {
     const char* name;
     const char* trap;
     std::function<void(frmMain&)> quit;
+    size_t questions;  // save questions asked (an edit is pending in the cases that ask)
   } cases[] = {
-      {"Exit", "", [this](frmMain& w) { Click(w.cmdExit); }},
-      {"the title-bar close", "trap '' TERM\n", [](frmMain& w) { w.close(); }},
-      {"a termination signal", "", [](frmMain& w) { w.Terminate(); }},
+      {"Exit", "", [this](frmMain& w) { Click(w.cmdExit); }, 0},
+      {"the title-bar close", "trap '' TERM\n", [](frmMain& w) { w.close(); }, 0},
+      {"a termination signal", "", [](frmMain& w) { w.Terminate(); }, 0},
+      // The first Exit's question is answered (its default saves); the second asks nothing.
+      {"Exit twice with an edit pending", "",
+       [this](frmMain& w) {
+         Click(w.cmdExit);
+         Click(w.cmdExit);
+       },
+       1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform::RemoveFile(folder / "ryxcontrol.pids");
     InstallScript(std::string(c.trap) + "echo $$ >> \"$0.pids\"\nexec sleep 100000\n");
+    answers.boxes.clear();
     frmMain& w = Load();
+    if (c.questions) w.sldNull->setValue(20);
     QElapsedTimer sinceQuit;
     WhenReady([&] { return !Pids("ryxcontrol.pids").empty(); },
               [&] {
@@ -181,7 +192,7 @@ TEST_F(ActivateTest, AQuitDuringAHungRunEndsTheRunAndTheEditor) {
     EXPECT_TRUE(w.Ended());
     ASSERT_EQ(Pids("ryxcontrol.pids").size(), 1u);
     EXPECT_NE(::kill(Pids("ryxcontrol.pids")[0], 0), 0) << "the tool still runs";
-    EXPECT_TRUE(answers.boxes.empty());
+    EXPECT_EQ(answers.boxes.size(), c.questions);
     std::filesystem::remove(Tool());
   }
 }
