@@ -19,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace editor;
 using namespace editor_testing;
 using namespace testing_support;
@@ -56,6 +58,12 @@ std::string Show(QWidget* widget, const std::string& what) {
   return "?";
 }
 
+// A written file without the time and date of its second line.
+std::string WithoutStamp(std::string text) {
+  auto at = text.find(" at ");
+  return text.erase(at, text.find("\r\n", at) - at);
+}
+
 }  // namespace
 
 TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
@@ -76,7 +84,6 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
               {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }",
                "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
               {"SENS_EXP_USER= { 4/4/4/4/4/4/4 }", "SENS_EXP_USER= { 5/4/3/2/1/0/5 }"},
-              {"MOTION_ALIAS_2_POS_USER=\"SPACE\", \"Jump\"", "MOTION_ALIAS_2_POS_USER=\"SPACE\", \"+jump\""},
               {"BUTTON_6_USER=\"\", \"\", \"\"", "BUTTON_6_USER=\"\", \"+duck\", \"\""},
               {"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\precise.crv\""},
               {"CURVE_4_USER=\"\"", "CURVE_4_USER=\".\\crv\\missing.crv\""},
@@ -129,7 +136,7 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.sldNull, "value", "8"},
       {w.cboButton(1), "text", "Fire"},
       {w.cboButton(6), "text", "Flashlight"},
-      {w.cboButton(1), "count", "8"},
+      {w.cboButton(1), "count", "12"},
       {w.cboButton(1), "enabled", "no"},  // chording is on
       {w.cboButtonChord(1), "enabled", "yes"},
       {w.cboButtonChord(7), "text", "Duck"},
@@ -401,10 +408,6 @@ TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListSh
 }
 
 TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) {
-  auto withoutStamp = [](std::string text) {
-    auto at = text.find(" at ");
-    return text.erase(at, text.find("\r\n", at) - at);
-  };
   config_store::ConfigSession session;
   session.ProgramFolder = folder.Path();
   ASSERT_TRUE(config_store::ReadSCG(folder.Scg("alpha.scg"), false, session).Loaded());
@@ -415,7 +418,71 @@ TEST_F(MainWindowTest, ASaveWithoutEditsWritesWhatTheStoreWritesWithoutAWindow) 
 
   frmMain& w = Load();
   w.cmdSaveChanges_Click();
-  EXPECT_EQ(withoutStamp(ReadFile(folder.Scg("alpha.scg"))), withoutStamp(expected));
+  EXPECT_EQ(WithoutStamp(ReadFile(folder.Scg("alpha.scg"))), WithoutStamp(expected));
   EXPECT_EQ(w.Flags.ConfigModified, 0);
   EXPECT_TRUE(answers.boxes.empty());
+}
+
+// Every binding a shipped configuration holds is shown by its list (not the
+// lists' "nothing" items), and saving it unedited gives back the same file.
+TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
+  struct Shipped {
+    std::string file;
+    std::string game;
+  };
+  const std::vector<Shipped> shipped = {
+      {"halflife.scg", "Half-Life"}, {"quake3.scg", "Quake III Arena"}, {"unreal_tournament.scg", "Unreal Tournament"}};
+  for (const Shipped& s : shipped) {
+    SCOPED_TRACE(s.file);
+    EditorFolder folder;
+    Answers answers;
+    const std::string original = ReadFile(std::string(HELIRYX_SOURCE_DIR) + "/install/scg/" + s.file);
+    WriteFile(folder.Scg(s.file), original);
+    MakeFolders(folder / "crv");  // the curves the configurations name, as installed
+    for (const auto& curve : std::filesystem::directory_iterator(std::string(HELIRYX_SOURCE_DIR) + "/install/crv"))
+      WriteFile(folder / ("crv/" + curve.path().filename().string()), ReadFile(curve.path().string()));
+    LoadedWindow loaded(folder);
+    frmMain& w = loaded.window;
+    const int index = w.cboGameList->findText(QString::fromStdString(s.game), Qt::MatchStartsWith);
+    ASSERT_GE(index, 0);
+    Select(w.cboGameList, index);
+    ASSERT_EQ(w.GameConfig.APPLICATION_NAME, s.game);
+
+    // The text each list must show for a stored value: the list name of its entry.
+    auto command = [&](const std::string& stored) {
+      for (const auto& entry : w.Lists.GameCommands)
+        if (!entry.GameCommand.empty() && entry.GameCommand == stored) return entry.ListName;
+      return "no command " + stored;
+    };
+    auto alias = [&](const std::string& stored) {
+      for (const auto& entry : w.Lists.CustomAliases)
+        if (entry.GameInput == stored) return entry.ListName;
+      return "no alias " + stored;
+    };
+    int bindings = 0;
+    auto expectShown = [&](QComboBox* list, const std::string& stored, auto listName) {
+      if (stored.empty()) return;
+      ++bindings;
+      EXPECT_EQ(list->currentText().toStdString(), listName(stored)) << list->objectName().toStdString();
+    };
+    for (int i = 1; i <= 16; ++i) {
+      const auto& slot = w.GameConfig.ButtonSlot(i);
+      expectShown(w.cboButtonChord(i), slot.GameCommand.USER, command);
+      expectShown(w.cboButtonChordAlias(i), slot.GameInput.USER, alias);
+      if (i > 6) continue;
+      expectShown(w.cboButton(i), slot.GameCommand.USER, command);
+      expectShown(w.cboButtonAlias(i), slot.GameInput.USER, alias);
+      const auto& pos = w.GameConfig.MotionAlias.MotionPos(i);
+      const auto& neg = w.GameConfig.MotionAlias.MotionNeg(i);
+      expectShown(w.cboPosAxisCommand(i), pos.GameCommand.USER, command);
+      expectShown(w.cboButtonAxisPOSAlias(i), pos.GameInput.USER, alias);
+      expectShown(w.cboNegAxisCommand(i), neg.GameCommand.USER, command);
+      expectShown(w.cboButtonAxisNEGAlias(i), neg.GameInput.USER, alias);
+    }
+    EXPECT_GT(bindings, 0);
+
+    w.cmdSaveChanges_Click();
+    EXPECT_EQ(WithoutStamp(ReadFile(folder.Scg(s.file))), WithoutStamp(original));
+    EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
+  }
 }
