@@ -163,16 +163,16 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
       {"button key", [](W w) { return w.cboButtonAlias(2); }, "'Q' Key",
        {{"BUTTON_1_USER", "\"q\", \"+use\", \"VK_Q\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'Q' Key"},
       // After another key, the first item brings back the game's own key for the button, with its event.
-      {"button's own key", [](W w) { return w.cboButtonAlias(2); }, "E", {{"BUTTON_1_USER", "\"E\", \"+use\", \"VK_E\""}},
-       [](W w) { return w.cboButtonChordAlias(2); }, "E"},
+      {"button's own key", [](W w) { return w.cboButtonAlias(2); }, "'E' Key",
+       {{"BUTTON_1_USER", "\"e\", \"+use\", \"VK_E\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'E' Key"},
       {"positive axis command", [](W w) { return w.cboPosAxisCommand(1); }, "Jump",
-       {{"MOTION_ALIAS_0_POS_USER", "\"D\", \"+jump\", \"VK_D\""}}},
+       {{"MOTION_ALIAS_0_POS_USER", "\"d\", \"+jump\", \"VK_D\""}}},
       {"negative axis command", [](W w) { return w.cboNegAxisCommand(2); }, "Use",
-       {{"MOTION_ALIAS_1_NEG_USER", "\"W\", \"+use\", \"VK_W\""}}},
+       {{"MOTION_ALIAS_1_NEG_USER", "\"w\", \"+use\", \"VK_W\""}}},
       {"no key on an axis", [](W w) { return w.cboButtonAxisPOSAlias(3); }, "(None)",
-       {{"MOTION_ALIAS_2_POS_USER", "\"\", \"Jump\", \"\""}}},
+       {{"MOTION_ALIAS_2_POS_USER", "\"\", \"+jump\", \"\""}}},
       {"negative axis key", [](W w) { return w.cboButtonAxisNEGAlias(1); }, "LEFT",
-       {{"MOTION_ALIAS_0_NEG_USER", "\"LEFTARROW\", \"Strafe Left\", \"VK_LEFT\""}}},
+       {{"MOTION_ALIAS_0_NEG_USER", "\"LEFTARROW\", \"+moveleft\", \"VK_LEFT\""}}},
   };
   const std::vector<Case> chorded = {
       // Slots beyond the six buttons have no twin: no button list changes.
