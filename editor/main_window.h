@@ -9,6 +9,7 @@
 #include "editor/control_table.h"
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
+#include "platform/process/run_and_wait.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
@@ -104,6 +105,79 @@ class frmMain : public QMainWindow {
   void ShowChangesPending(bool flag);
   void StoreAxisInfo();
 
+  // --- Binding editors, axis map and chording.
+  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
+  void cboButton_Click(int Index);
+  void cboButtonChord_Click(int Index);
+  void cboButtonAlias_Click(int Index);
+  void cboButtonChordAlias_Click(int Index);
+  void cboPosAxisCommand_Click(int Index);
+  void cboNegAxisCommand_Click(int Index);
+  void cboButtonAxisPOSAlias_Click(int Index);
+  void cboButtonAxisNEGAlias_Click(int Index);
+  void cboPrecisionButton_Click();
+  void cbxInvertAxis_Click(int Index);
+  void chkModifyInstructions_Click();
+  void cboAxis_Click(int Index);
+  void UpdateAxis(int Index);
+  void UpdateChording(int Index);
+  // The precision list with its first `items` entries ("Button A".."Chord A&B + F").
+  void FillPrecisionList(int items);
+  // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.
+  void ReselectPrecisionButton();
+  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
+  // and the item that stands for a motion (-1 when the list does not offer it):
+  // motions are told apart by number, as two may carry the same label.
+  int AxisMotionOfItem(int item) const;
+  int AxisItemOfMotion(int Motion) const;
+  // POS & "/" & NEG of motion 1..6.
+  std::string AxisMotionText(int Motion) const;
+  void ConnectBindingHandlers();
+
+  // --- Tuning page, resets, activating, curves and export.
+  void sldSensitivity_Change(int Index);
+  void sldGain_Change(int Index);
+  void sldDeadzone_Change(int Index);
+  void sldNull_Change();
+  void sldPrecisionSensitivity_Change();
+  void sldPrecisionGain_Change();
+  void optMasterSettings_Click(int Index);
+  void SetUseMaster(int Index);
+  void optSkill_Click(int Index);
+  // The skill level from the word `Level`, or from `Index` when `Level` is empty.
+  void SetSkill(const std::string& Level, int Index, const std::string& Caller);
+  void optOrientation_Click(int Index);
+  void optChording_Click(int Index);
+  void optPrecisionButton_Click(int Index);
+  void cmdMotionReset_Click();
+  void cmdPointerlyReset_Click();
+  void cmdSensitivityReset_Click();
+  void cmdApplySettings_Click();
+  void cmdCurveSave_Click();
+  void cmdCurveLoad_Click();
+  void cmdCurveReset_Click();
+  void mExport_Click();
+  // True while Activate's runs of the control tool go on.
+  bool Activating() const { return activating_; }
+  // Holds `command` (a quit, a close) until Activate's runs have ended, and cuts
+  // the runs short: the run going on is ended and no further one starts.
+  // False when nothing is running and the command is to go on now.
+  bool HoldWhileActivating(std::function<void()> command);
+  // How long one run of the control tool may last before it is ended.
+  int activateRunLimitMs = platform::kRunLimitMs;
+
+ private:
+  void ConnectTuningHandlers();
+  // The reset question; false when the player keeps the edits.
+  bool ConfirmReset();
+  // Shows slot `slot`'s curve button as Curve(slot) USER says.
+  void ShowCurveSlot(int slot);
+  bool activating_ = false;
+  bool activateAgain_ = false;
+  std::vector<std::function<void()>> afterActivate_;
+  std::function<void()> stopActivateRuns_;
+
+ public:
   // --- Filling the window from the record (the load has made every correction).
   void ClearGameControls();
   void ShowConfiguration();

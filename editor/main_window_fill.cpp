@@ -34,27 +34,6 @@ void SetGreyText(QLabel* label, bool grey) {
   label->setPalette(palette);
 }
 
-void SetBold(QWidget* widget, bool bold) {
-  QFont font = widget->font();
-  font.setBold(bold);
-  widget->setFont(font);
-}
-
-std::string MotionText(const config_store::TGameConfig& config, int m) {
-  return config.MotionLabel(m).POS + "/" + config.MotionLabel(m).NEG;
-}
-
-// Selects `index` when the list has it, else the last item.
-void SelectOrLast(QComboBox* box, int index) {
-  Select(box, index >= 0 && index < box->count() ? index : box->count() - 1);
-}
-
-const char* const kPrecisionItems[] = {
-    "Button A",       "Button B",       "Button C",       "Button D",       "Button E",       "Button F",
-    "Chord None + C", "Chord None + D", "Chord None + E", "Chord None + F", "Chord A + C",    "Chord A + D",
-    "Chord A + E",    "Chord A + F",    "Chord B + C",    "Chord B + D",    "Chord B + E",    "Chord B + F",
-    "Chord A&B + C",  "Chord A&B + D",  "Chord A&B + E",  "Chord A&B + F"};
-
 }  // namespace
 
 void frmMain::ClearGameControls() {
@@ -158,13 +137,11 @@ void frmMain::ShowPrecision(int Flag) {
 
 void frmMain::FillPrecisionButtons() {
   Flags.PrecisionButtonBase = GameConfig.PRECISION.MODE.USER == "LOGICAL" ? 6 : 0;
-  Clear(cboPrecisionButton);
   const bool precision = GameConfig.USE_PRECISION.USER == "TRUE";
   const bool chording = GameConfig.USE_CHORDING.USER == "TRUE";
-  int items = precision ? (chording ? 22 : 6) : 1;
-  for (int i = 0; i < items; ++i) AddItem(cboPrecisionButton, kPrecisionItems[i]);
+  FillPrecisionList(precision ? (chording ? 22 : 6) : 1);
   if (precision)
-    SelectOrLast(cboPrecisionButton, ToInt(GameConfig.PRECISION.BUTTON.USER) + Flags.PrecisionButtonBase);
+    ReselectPrecisionButton();
   else
     Select(cboPrecisionButton, 0);
   const bool on = GameConfig.USE_PRECISION.USER != "FALSE";
@@ -230,18 +207,17 @@ void frmMain::ShowAxisMap() {
   for (int i = 1; i <= 6; ++i) {
     AddItem(cboAxis(i), "(None)");
     for (int m = 1; m <= 6; ++m)
-      if (GameConfig.Polarity(m).DFLT != "0") AddItem(cboAxis(i), MotionText(GameConfig, m));
+      if (GameConfig.Polarity(m).DFLT != "0") AddItem(cboAxis(i), AxisMotionText(m));
     int m = ToInt(GameConfig.AxisMap(i).USER);
     AxisInfo[i].Motion = m;
     // A motion outside 1..6 names none: the axis shows "(None)".
     AxisInfo[i].Polarity = (m >= 1 && m <= 6) ? GameConfig.Polarity(m).USER : "0";
-    std::string text = AxisInfo[i].Polarity != "0" ? MotionText(GameConfig, m) : "(None)";
-    // A motion the list does not offer is shown as "(None)" too.
-    if (text != "(None)" && cboAxis(i)->findText(platform::FromAnsi(text), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-      text = "(None)";
+    // The motion's own item (labels may repeat); one the list does not offer shows "(None)" too.
+    int item = AxisInfo[i].Polarity != "0" ? std::max(AxisItemOfMotion(m), 0) : 0;
+    std::string text = item > 0 ? AxisMotionText(m) : "(None)";
     AxisInfo[i].MotionText = text;
     lblSensitivity(i)->setText(platform::FromAnsi(text));
-    SetText(cboAxis(i), text);
+    Select(cboAxis(i), item);
     AxisInfo[i].ComboText = text;
     if (text == "(None)") cbxInvertAxis(i)->setEnabled(false);
     SetChecked(cbxInvertAxis(i), AxisInfo[i].Polarity == "-");
@@ -341,10 +317,7 @@ void frmMain::ShowCurves() {
   for (int n = 6; n >= 1; --n) {
     // The load has made the path absolute, or emptied it when the file is missing.
     const std::string& path = GameConfig.Curve(n).USER;
-    SetBold(optSensCurves(n), !path.empty());
-    // The tip names the file as this system writes paths.
-    optSensCurves(n)->setToolTip(
-        platform::FromAnsi(path.empty() ? "Default Curve" : config_store::ryx::CurveFilePath(path, ProgramFolder)));
+    ShowCurveSlot(n);
     if (!path.empty()) {
       SetOption(optSensCurves(n));
       CurveSlot = n;
@@ -371,7 +344,8 @@ void frmMain::PlaceMouseCommands(bool& MousePlaced) {
     for (int which = 0; which < 2; ++which) {
       int motion = ToInt(values[which], -1);
       if (motion < 0 || motion > 5) continue;  // above 5 names no motion
-      if (Text(cboAxis(i)) != MotionText(GameConfig, motion + 1)) continue;
+      // By number: another motion may carry the same label.
+      if (AxisMotionOfItem(cboAxis(i)->currentIndex()) != motion + 1) continue;
       MousePlaced = true;
       sldDeadzone(i)->setEnabled(true);
       QComboBox* rows[4] = {cboPosAxisCommand(i), cboNegAxisCommand(i), cboButtonAxisPOSAlias(i),
