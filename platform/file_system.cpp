@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -232,6 +233,13 @@ bool EntryExists(const std::string& path) {
 bool IsLink(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+std::string ReadLink(const std::string& path) {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  return std::string(buffer, static_cast<size_t>(n));
 }
 
 std::string RealPath(const std::string& path) {

@@ -67,6 +67,10 @@ int MakeFolder(const std::string& path);     // one level, mode 0755; 0 or the e
 bool EntryExists(const std::string& path);
 bool IsLink(const std::string& path);
 
+// The target a symbolic link names, as it is written; empty when the path is
+// no link or cannot be read.
+std::string ReadLink(const std::string& path);
+
 // The absolute path with every link, "." and ".." resolved; empty when a part
 // does not exist.
 std::string RealPath(const std::string& path);

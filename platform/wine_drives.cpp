@@ -1,22 +1,14 @@
 #include "platform/wine_drives.h"
 
+#include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
 
 #include <cctype>
-#include <climits>
 #include <filesystem>
-#include <unistd.h>
 
 namespace platform {
 namespace {
-
-std::string ReadLink(const std::string& path) {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
-  if (n <= 0) return {};
-  return std::string(buffer, static_cast<size_t>(n));
-}
 
 std::string WithoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();

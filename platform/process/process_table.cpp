@@ -27,13 +27,6 @@ namespace platform {
 
 namespace {
 
-std::string ReadLink(const std::string& path) {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
-  if (n <= 0) return {};
-  return std::string(buffer, static_cast<size_t>(n));
-}
-
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
 }
