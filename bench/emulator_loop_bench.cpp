@@ -1,10 +1,13 @@
-// The emulator's loop as it runs: the real window and 10 ms timer, an SDL
-// virtual joystick held at a deflection so every tick moves the pointer, and
-// the real input backend when one works here (XTest under xvfb-run), else a
-// recording sink. Prints the CPU share over the run and the spread of the
-// interval between ticks.
+// The emulator's loop as it runs, beside the floor it stands on. Pointerly's
+// real window and 10 ms timer, an SDL virtual joystick held at a deflection so
+// every tick moves the pointer, and the real input backend when one works here
+// (XTest under xvfb-run), else a recording sink; at the same time, in a second
+// process, a bare Qt program with one window and a 10 ms precise timer that
+// does nothing. Prints, for both, the CPU share, the tick interval's median and
+// 99th percentile, and the allocations per tick.
 //
-//   bench_emulator_loop [seconds]     (default 60)
+//   bench_emulator_loop [seconds] [--shown] [--recording]
+//     (default 60 s; --shown shows both windows; --recording keeps the input instead of sending it)
 #include "emulator/main_window.h"
 #include "platform/input/recording_sink.h"
 #include "platform/input/virtual_joystick.h"
@@ -16,18 +19,143 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
 
-int main(int argc, char** argv) {
-  platform::PrepareQtPlatform();
-  QApplication app(argc, argv);
-  int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
+// Every allocation of the process is counted (the glibc allocator underneath).
+namespace {
+std::atomic<long> allocations{0};
+}
+#if !defined(__SANITIZE_ADDRESS__)
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+void* malloc(size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_calloc(count, size);
+}
+void* realloc(void* p, size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  return __libc_realloc(p, size);
+}
+}
+#endif
 
+namespace {
+
+struct Run {
+  double cpuSeconds = 0;
+  double wallSeconds = 0;
+  size_t ticks = 0;
+  double median = 0, p99 = 0;  // tick interval, ms
+  double allocationsPerTick = 0;
+};
+
+// Measures from the first tick on, so start-up is left out.
+class TickLog {
+ public:
+  explicit TickLog(int seconds) { times_.reserve(static_cast<size_t>(seconds) * 110 + 10); }
+  void Tick() {
+    if (times_.empty()) {
+      cpuStart_ = std::clock();
+      allocationsStart_ = allocations.load();
+    }
+    times_.push_back(Clock::now());
+  }
+  Run Finish() const {
+    Run run;
+    run.cpuSeconds = double(std::clock() - cpuStart_) / CLOCKS_PER_SEC;
+    run.allocationsPerTick = double(allocations.load() - allocationsStart_) / std::max<size_t>(1, times_.size());
+    if (times_.size() < 2) return run;
+    run.wallSeconds = std::chrono::duration<double>(times_.back() - times_.front()).count();
+    run.ticks = times_.size();
+    std::vector<double> intervals;
+    for (size_t i = 1; i < times_.size(); ++i)
+      intervals.push_back(std::chrono::duration<double, std::milli>(times_[i] - times_[i - 1]).count());
+    std::sort(intervals.begin(), intervals.end());
+    run.median = intervals[intervals.size() / 2];
+    run.p99 = intervals[std::min(intervals.size() - 1, intervals.size() * 99 / 100)];
+    return run;
+  }
+
+ private:
+  std::vector<Clock::time_point> times_;
+  std::clock_t cpuStart_ = 0;
+  long allocationsStart_ = 0;
+};
+
+// The bare program: one window, one precise 10 ms timer, nothing else.
+int Bare(int argc, char** argv, int seconds, bool shown) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.setWindowTitle("bare timer");
+  if (shown) window.show();
+  TickLog log(seconds);
+  QTimer timer;
+  timer.setTimerType(Qt::PreciseTimer);
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&] { log.Tick(); });
+  timer.start();
+  QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] { app.quit(); });
+  app.exec();
+  Run run = log.Finish();
+  std::printf("%f %f %zu %f %f %f\n", run.cpuSeconds, run.wallSeconds, run.ticks, run.median, run.p99,
+              run.allocationsPerTick);
+  return 0;
+}
+
+void Print(const char* name, const Run& run) {
+  std::printf("%-10s %5.1f s, %6zu ticks (%.1f a second), CPU %.3f s = %.2f %% of one core, "
+              "interval median %.3f ms, p99 %.3f ms, %.2f allocations a tick\n",
+              name, run.wallSeconds, run.ticks, run.ticks / std::max(run.wallSeconds, 1e-9), run.cpuSeconds,
+              100.0 * run.cpuSeconds / std::max(run.wallSeconds, 1e-9), run.median, run.p99, run.allocationsPerTick);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int seconds = 60;
+  bool shown = false, bare = false, recording = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--shown") == 0) shown = true;
+    else if (std::strcmp(argv[i], "--recording") == 0) recording = true;
+    else if (std::strcmp(argv[i], "--bare") == 0) bare = true;
+    else seconds = std::max(1, std::atoi(argv[i]));
+  }
+  platform::PrepareQtPlatform();
+  if (bare) return Bare(argc, argv, seconds, shown);
+
+  // The bare program runs beside this one, so both see the same machine.
+  int out[2];
+  if (::pipe(out) != 0) return 1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  std::string secondsText = std::to_string(seconds);
+  std::vector<char*> args = {argv[0], const_cast<char*>("--bare"), secondsText.data()};
+  if (shown) args.push_back(const_cast<char*>("--shown"));
+  args.push_back(nullptr);
+  pid_t barePid = 0;
+  if (posix_spawn(&barePid, "/proc/self/exe", &actions, nullptr, args.data(), environ) != 0) return 1;
+  ::close(out[1]);
+
+  QApplication app(argc, argv);
   QTemporaryDir folder;
   std::string ini = QDir(folder.path()).filePath("pointerly.ini").toStdString();
   QFile file(QString::fromStdString(ini));
@@ -43,45 +171,43 @@ int main(int argc, char** argv) {
   device.SetAxis(0, 32768 - 2400);
   device.SetAxis(1, 32768 + 2300);
 
-  std::vector<Clock::time_point> ticks;
-  ticks.reserve(static_cast<size_t>(seconds) * 110);
+  TickLog log(seconds);
   std::string backend;
   emulator::PointerlyHooks hooks;
   hooks.iniFile = ini;
   hooks.openSink = [&](std::string& whyNot) -> std::unique_ptr<platform::InputSink> {
-    std::unique_ptr<platform::InputSink> sink = platform::OpenInputSink(whyNot);
+    std::unique_ptr<platform::InputSink> sink = recording ? nullptr : platform::OpenInputSink(whyNot);
     if (!sink) sink = std::make_unique<platform::RecordingSink>();
     backend = sink->Name();
     return sink;
   };
-  hooks.afterTick = [&] { ticks.push_back(Clock::now()); };
+  hooks.afterTick = [&] { log.Tick(); };
   emulator::frmMain form(hooks);
+  if (shown) form.show();
   form.Form_Load();
   if (form.Ended()) return 1;
   if (auto* recording = dynamic_cast<platform::RecordingSink*>(form.Sink())) {
-    // Keep memory flat over a long run.
-    QTimer* drain = new QTimer(&app);
-    QObject::connect(drain, &QTimer::timeout, [recording] { recording->delivered.clear(); });
-    drain->start(1000);
+    // Keep memory flat over a long run without allocating in the ticks.
+    recording->delivered.reserve(static_cast<size_t>(seconds) * 110 + 10);
   }
-
-  std::clock_t cpuStart = std::clock();
-  Clock::time_point wallStart = Clock::now();
   QTimer::singleShot(seconds * 1000, Qt::PreciseTimer, [&] { form.Form_Unload(0); });
   app.exec();
-  double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-  double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+  Run pointerly = log.Finish();
 
-  std::vector<double> intervals;
-  for (size_t i = 1; i < ticks.size(); ++i)
-    intervals.push_back(std::chrono::duration<double, std::milli>(ticks[i] - ticks[i - 1]).count());
-  std::sort(intervals.begin(), intervals.end());
-  auto at = [&](double q) { return intervals.empty() ? 0.0 : intervals[std::min(intervals.size() - 1, size_t(q * intervals.size()))]; };
+  std::string text;
+  char buffer[512];
+  ssize_t n;
+  while ((n = ::read(out[0], buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  ::waitpid(barePid, nullptr, 0);
+  Run floor;
+  std::sscanf(text.c_str(), "%lf %lf %zu %lf %lf %lf", &floor.cpuSeconds, &floor.wallSeconds, &floor.ticks,
+              &floor.median, &floor.p99, &floor.allocationsPerTick);
 
-  std::printf("backend            %s\n", backend.c_str());
-  std::printf("run                %.1f s, %zu ticks (%.1f a second)\n", wall, ticks.size(), ticks.size() / wall);
-  std::printf("CPU                %.3f s, %.2f %% of one core\n", cpu, 100.0 * cpu / wall);
-  std::printf("tick interval      median %.3f ms, 99th percentile %.3f ms, min %.3f ms, max %.3f ms\n", at(0.5),
-              at(0.99), intervals.empty() ? 0.0 : intervals.front(), intervals.empty() ? 0.0 : intervals.back());
+  std::printf("backend %s, windows %s\n", backend.c_str(), shown ? "shown" : "hidden");
+  Print("pointerly", pointerly);
+  Print("bare timer", floor);
+  double share = pointerly.cpuSeconds / std::max(pointerly.wallSeconds, 1e-9);
+  double floorShare = floor.cpuSeconds / std::max(floor.wallSeconds, 1e-9);
+  std::printf("CPU ratio pointerly / bare timer: %.2f\n", share / std::max(floorShare, 1e-9));
   return 0;
 }

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 namespace emulator {
 
@@ -61,15 +62,23 @@ frmMain::frmMain(PointerlyHooks hooks) : hooks_(std::move(hooks)) {
   lblLabel[0] = new QLabel("Mouse X", this);
   lblLabel[1] = new QLabel("Mouse Y", this);
   lblLabel[2] = new QLabel("Don't send events...", this);
-  lblMouseX = new QLabel("0", this);
-  lblMouseY = new QLabel("0", this);
+  // The values change up to 100 times a second: plain text (never markup), and
+  // a fixed size, so a new value repaints its label without laying out the window.
+  auto valueLabel = [this] {
+    auto* label = new QLabel("0", this);
+    label->setTextFormat(Qt::PlainText);
+    label->setFixedSize(std::max(48, label->fontMetrics().horizontalAdvance("-0000000") + 4),
+                        label->sizeHint().height());
+    return label;
+  };
+  lblMouseX = valueLabel();
+  lblMouseY = valueLabel();
   grid->addWidget(lblLabel[0], 1, 0, 1, 2);
   grid->addWidget(lblMouseX, 1, 2, 1, 2);
   grid->addWidget(lblLabel[1], 1, 4, 1, 2);
   grid->addWidget(lblMouseY, 1, 6, 1, 2);
   for (int a = 0; a < kAxisCount; ++a) {
-    lblValue[a] = new QLabel("0", this);
-    lblValue[a]->setMinimumWidth(48);
+    lblValue[a] = valueLabel();
     grid->addWidget(lblValue[a], 2, a);
   }
   for (int b = 0; b < kButtonCount; ++b) {
@@ -160,9 +169,15 @@ void frmMain::tmrEvent_Timer() {
 }
 
 void frmMain::RefreshLabels() {
-  lblMouseX->setText(QString::number(state_.MouseDeltaX));
-  lblMouseY->setText(QString::number(state_.MouseDeltaY));
-  for (int a = 0; a < kAxisCount; ++a) lblValue[a]->setText(QString::number(state_.MotionMap[a].Value));
+  if (!isVisible() || isMinimized()) return;  // brought up to date when shown
+  auto show = [](QLabel* label, int32_t& shown, int32_t value) {
+    if (value == shown) return;
+    shown = value;
+    label->setText(QString::number(value));
+  };
+  show(lblMouseX, shownValues_[0], state_.MouseDeltaX);
+  show(lblMouseY, shownValues_[1], state_.MouseDeltaY);
+  for (int a = 0; a < kAxisCount; ++a) show(lblValue[a], shownValues_[2 + a], state_.MotionMap[a].Value);
   for (int b = 0; b < kButtonCount; ++b) {
     bool pressed = state_.ButtonPressed[b + 1];
     if (pressed == shownPressed_[b]) continue;
@@ -195,6 +210,16 @@ void frmMain::Form_Unload(int exitCode) {
 void frmMain::closeEvent(QCloseEvent* event) {
   Form_Unload(0);
   event->accept();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  RefreshLabels();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RefreshLabels();
 }
 
 }  // namespace emulator

@@ -77,8 +77,11 @@ class frmMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // Shows the tick's values; only what changed, and only while the window can be seen.
   void RefreshLabels();
 
   PointerlyHooks hooks_;
@@ -93,6 +96,8 @@ class frmMain : public QWidget {
   platform::JoyReading JoyInfo_;
   int JoyId_ = 0;
   InputEvents events_;  // reused every tick
+  // What the labels show, so a tick touches only those that change.
+  std::array<int32_t, 2 + kAxisCount> shownValues_{};  // MouseDeltaX, MouseDeltaY, then the axes
   std::array<bool, kButtonCount> shownPressed_{};
   bool ended_ = false;
   int exitCode_ = 0;

@@ -6,11 +6,14 @@
 
 namespace monitor {
 
-WatchedProcess FindWatchedProcess(const std::vector<platform::ProcessInfo>& ProcessList, const WatchTable& WatchList) {
-  for (const platform::ProcessInfo& process : ProcessList)
-    for (const WatchEntry& watched : WatchList)
-      if (platform::EqualsNoCase(watched.exeName, process.exeName)) return {&process, &watched};
-  return {};
+WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched) {
+  WatchedProcess found;
+  found.process = processes.First([&](const platform::ProcessInfo& process) {
+    found.entry = watched.Find(process.exeName);
+    return found.entry != nullptr;
+  });
+  if (!found.process) found.entry = nullptr;
+  return found;
 }
 
 PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Hooks hooks)
@@ -18,14 +21,21 @@ PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& cl
 
 bool PollLoop::Active_() const { return platform::EqualsNoCase(state_.CurrentMode, "ACTIVE"); }
 
+const WatchIndex& PollLoop::Index() {
+  if (indexed_ != state_.WatchList) {
+    indexed_ = state_.WatchList;
+    index_ = WatchIndex(indexed_);
+  }
+  return index_;
+}
+
 void PollLoop::tmrMonitor_Timer() {
   // The timer may fire while a tick waits and yields: one tick at a time.
   if (ticking_) return;
   ticking_ = true;
   bool GameExited = false;
   for (;;) {
-    // The processes, then the mailbox, once per scan.
-    std::vector<platform::ProcessInfo> ProcessList = processes_.List();
+    // The mailbox once per scan; the processes only while active.
     const std::string mode = ReadMode(state_.MonitorIniFile);
     switch (ReadMailbox(mode, state_.CurrentMode)) {
       case MailboxAction::None:
@@ -40,10 +50,8 @@ void PollLoop::tmrMonitor_Timer() {
     }
     if (!Active_()) break;
 
-    WatchedProcess found = FindWatchedProcess(ProcessList, state_.WatchList);
-    const platform::ProcessInfo* game = found.process;
-    const WatchEntry* entry = found.entry;
-    if (!game) {
+    WatchedProcess found = FindWatchedProcess(processes_, Index());
+    if (!found.process) {
       if (GameExited) {
         hooks_.closePointerly();
         hooks_.writeStuff(active_);
@@ -52,16 +60,18 @@ void PollLoop::tmrMonitor_Timer() {
     }
 
     // Opened before the activation, so the game's end is seen even if it ends meanwhile.
-    std::unique_ptr<platform::ProcessWatch> GameHandle = processes_.Watch(*game);
+    const platform::ProcessInfo& game = *found.process;
+    const WatchEntry& entry = *found.entry;
+    std::unique_ptr<platform::ProcessWatch> GameHandle = processes_.Watch(game);
     active_ = ActiveGame{};
-    active_.ActiveScgFile = state_.ScgFolder + entry->scgFile;
+    active_.ActiveScgFile = state_.ScgFolder + entry.scgFile;
     active_.ActiveAppName = config_store::ReadIni(active_.ActiveScgFile, "IDENTIFICATION", "APPLICATION_NAME");
-    active_.ActiveExeName = game->exeName;
-    active_.ActiveExeFolder = game->exeFolder;
-    active_.ActivePid = std::to_string(game->pid);
-    active_.ActiveWinePrefix = game->winePrefix;
-    active_.ActiveWineLoader = game->wineLoader;
-    active_.ActiveWineEnvironment = game->wineEnvironment;
+    active_.ActiveExeName = game.exeName;
+    active_.ActiveExeFolder = game.exeFolder;
+    active_.ActivePid = std::to_string(game.pid);
+    active_.ActiveWinePrefix = game.winePrefix;
+    active_.ActiveWineLoader = game.wineLoader;
+    active_.ActiveWineEnvironment = game.wineEnvironment;
     if (!hooks_.activate(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.

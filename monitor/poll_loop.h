@@ -12,6 +12,7 @@
 #include "platform/process/process_table.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace monitor {
@@ -25,12 +26,12 @@ struct PollState {
 };
 
 // The first listed process that is watched, with the first watch-list entry
-// naming its executable (compared without regard to case); nulls when none.
+// naming its executable (compared without regard to case); none when none.
 struct WatchedProcess {
-  const platform::ProcessInfo* process = nullptr;
+  std::optional<platform::ProcessInfo> process;
   const WatchEntry* entry = nullptr;
 };
-WatchedProcess FindWatchedProcess(const std::vector<platform::ProcessInfo>& ProcessList, const WatchTable& WatchList);
+WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched);
 
 class PollLoop {
  public:
@@ -58,8 +59,11 @@ class PollLoop {
 
  private:
   bool Active_() const;
+  const WatchIndex& Index();
 
   PollState state_;
+  WatchTable indexed_;  // the watch list the index was built from
+  WatchIndex index_;
   platform::ProcessTable& processes_;
   Clock& clock_;
   Hooks hooks_;

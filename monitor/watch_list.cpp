@@ -5,6 +5,8 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace monitor {
 
 std::vector<std::string> SplitExecutableList(const std::string& raw) {
@@ -18,6 +20,39 @@ std::vector<std::string> SplitExecutableList(const std::string& raw) {
     names.push_back(item);
   }
   return names;
+}
+
+namespace {
+unsigned char FoldedLetter(char c) {
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return static_cast<unsigned char>(c);
+}
+}  // namespace
+
+WatchIndex::WatchIndex(const WatchTable& list) {
+  for (const WatchEntry& entry : list) {
+    byName_.try_emplace(entry.exeName, entry);  // the first one stays
+    lengths_.set(std::min<size_t>(entry.exeName.size(), 64));
+    if (!entry.exeName.empty()) firstLetters_.set(FoldedLetter(entry.exeName[0]));
+  }
+}
+
+const WatchEntry* WatchIndex::Find(std::string_view exeName) const {
+  if (!lengths_.test(std::min<size_t>(exeName.size(), 64))) return nullptr;
+  if (!exeName.empty() && !firstLetters_.test(FoldedLetter(exeName[0]))) return nullptr;
+  auto found = byName_.find(exeName);
+  return found == byName_.end() ? nullptr : &found->second;
+}
+
+size_t WatchIndex::NoCaseHash::operator()(std::string_view text) const {
+  // FNV-1a over the text with A to Z folded, as EqualsNoCase folds them.
+  size_t hash = 14695981039346656037ull;
+  for (char c : text) hash = (hash ^ FoldedLetter(c)) * 1099511628211ull;
+  return hash;
+}
+
+bool WatchIndex::NoCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  return platform::EqualsNoCase(a, b);
 }
 
 WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void(const std::string&)>& log) {

@@ -90,6 +90,7 @@ TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
   EXPECT_TRUE(frm.mnuSeparator->isSeparator());
   EXPECT_EQ(frm.mnuExit->text(), "Exit");
 
+  frm.show();  // the labels follow the controller while they can be seen
   device.SetAxis(0, C - 1000);
   device.SetButton(0, true);
   frm.tmrEvent_Timer();
@@ -105,6 +106,43 @@ TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
   EXPECT_EQ(sink->Take(), "left up");
   EXPECT_EQ(frm.lblMouseX->text(), "0");
   EXPECT_EQ(frm.Label1[0]->palette().color(QPalette::Window), QColor(255, 255, 255));
+}
+
+// The labels change up to 100 times a second: while the window cannot be seen
+// they are left alone, and brought up to date when it is shown again.
+TEST_F(PointerlyWindow, TheLabelsFollowTheControllerWhileTheWindowCanBeSeen) {
+  VirtualJoystick device("Heliryx 360");
+  frmMain frm(Hooks(kBindings));
+  frm.Form_Load();
+  ASSERT_FALSE(frm.Ended());
+  auto shown = [&] {
+    return (frm.lblMouseX->text() + " " + frm.lblValue[0]->text() + " " + frm.lblValue[2]->text()).toStdString() +
+           (frm.Label1[0]->palette().color(QPalette::Window) == QColor(255, 0, 0) ? " red" : " white");
+  };
+  device.SetAxis(0, C - 1000);
+  device.SetAxis(2, C + 5);
+  device.SetButton(0, true);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(shown(), "0 0 0 white");  // hidden, as the monitor starts it
+
+  frm.show();
+  EXPECT_EQ(shown(), "2 31768 32773 red");
+  frm.showMinimized();
+  device.SetAxis(0, C);
+  device.SetButton(0, false);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(shown(), "2 31768 32773 red");
+  frm.showNormal();
+  EXPECT_EQ(shown(), "0 32768 32773 white");
+
+  device.SetAxis(2, C - 7);
+  frm.tmrEvent_Timer();
+  EXPECT_EQ(shown(), "0 32768 32761 white");
+  frm.hide();
+  device.SetAxis(2, C);
+  frm.tmrEvent_Timer();
+  frm.show();
+  EXPECT_EQ(shown(), "0 32768 32768 white");
 }
 
 TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {

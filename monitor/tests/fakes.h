@@ -83,7 +83,7 @@ class FakeProcessTable : public platform::ProcessTable {
     bool alive = true;
   };
   std::vector<Process> processes;  // in the order the system lists them
-  int lists = 0;
+  int scans = 0;
 
   platform::ProcessInfo& Start(const std::string& exeName, int pid, const std::string& folder = "/games") {
     platform::ProcessInfo info;
@@ -104,11 +104,11 @@ class FakeProcessTable : public platform::ProcessTable {
     processes.erase(std::remove_if(processes.begin(), processes.end(), [](const Process& p) { return !p.alive; }),
                     processes.end());
   }
-  std::vector<platform::ProcessInfo> List() override {
-    ++lists;
-    std::vector<platform::ProcessInfo> out;
-    for (const auto& p : processes) out.push_back(p.info);
-    return out;
+  std::optional<platform::ProcessInfo> First(const std::function<bool(const platform::ProcessInfo&)>& wanted) override {
+    ++scans;
+    for (const auto& p : processes)
+      if (wanted(p.info)) return p.info;
+    return std::nullopt;
   }
   std::unique_ptr<platform::ProcessWatch> Watch(const platform::ProcessInfo& process) override {
     if (!Alive(process)) return nullptr;

@@ -73,8 +73,20 @@ TEST_F(PollLoopTest, IdleTicksDoNothing) {
   table_.Start("a.exe.bak", 6);
   for (int i = 0; i < 3; ++i) Tick();
   EXPECT_TRUE(events_.empty());
-  EXPECT_EQ(table_.lists, 3);
+  EXPECT_EQ(table_.scans, 3);
   EXPECT_TRUE(clock_.sleeps.empty());
+}
+
+TEST_F(PollLoopTest, AWatchListChangedBetweenTicksIsTheOneMatched) {
+  table_.Start("c.exe", 5);
+  table_.Start("b.exe", 10);
+  clock_.At(500, [&] { table_.End(10); });
+  Tick();
+  watch_.insert(watch_.begin(), {"a.scg", "C.exe"});
+  clock_.At(1500, [&] { table_.End(5); });
+  Tick();
+  EXPECT_EQ(events_, (Events{"activate b.exe 10 b.scg Game B", "close pointerly", "exit step b.exe",
+                             "activate c.exe 5 a.scg Game A", "close pointerly", "exit step c.exe"}));
 }
 
 TEST_F(PollLoopTest, TwoGamesAtOnceAreTakenInTurnWithOneExitStepAtTheEnd) {
@@ -195,14 +207,14 @@ TEST_F(PollLoopTest, TheMailboxTogglesOnlyAgainstTheMonitorsOwnMode) {
 
 TEST_F(PollLoopTest, TheTimerFiringDuringAWaitStartsNoSecondTick) {
   table_.Start("a.exe", 10);
-  int listsDuringWait = -1;
+  int scansDuringWait = -1;
   clock_.At(500, [&] {
-    int before = table_.lists;
+    int before = table_.scans;
     Tick();
-    listsDuringWait = table_.lists - before;
+    scansDuringWait = table_.scans - before;
     table_.End(10);
   });
   Tick();
-  EXPECT_EQ(listsDuringWait, 0);
+  EXPECT_EQ(scansDuringWait, 0);
   EXPECT_EQ(events_.back(), "exit step a.exe");
 }

@@ -68,3 +68,24 @@ TEST(WatchList, SkipsAFileLargerThanTheLimitWithALogLine) {
   std::sort(logged.begin(), logged.end());
   EXPECT_EQ(logged, (std::vector<std::string>{"Skipped over.scg: larger than 1 MB", "atlimit.scg - fits.exe"}));
 }
+
+TEST(WatchIndex, FindsTheFirstEntryNamingAnExecutableWithoutRegardToCase) {
+  const std::string longName = std::string(70, 'L') + ".exe";
+  WatchIndex index({{"a.scg", "quake3.exe"},
+                    {"b.scg", "QUAKE3.EXE"},
+                    {"c.scg", "HoverRace.exe"},
+                    {"d.scg", "é.exe"},
+                    {"e.scg", longName}});
+  struct Case {
+    std::string name;
+    std::string scg;  // empty: not watched
+  } cases[] = {
+      {"quake3.exe", "a.scg"}, {"Quake3.Exe", "a.scg"}, {"hoverrace.EXE", "c.scg"}, {"é.exe", "d.scg"},
+      {"quake3", ""},          {"quake3.exe ", ""},     {"", ""},
+      {std::string(70, 'l') + ".EXE", "e.scg"},  {std::string(71, 'L') + ".exe", ""},
+  };
+  for (const Case& c : cases) {
+    const WatchEntry* entry = index.Find(c.name);
+    EXPECT_EQ(entry ? entry->scgFile : "", c.scg) << c.name;
+  }
+}

@@ -18,8 +18,8 @@ static unsigned ButtonCode(MouseButton b) {
   return BTN_LEFT;
 }
 
-std::vector<UinputEvent> UinputTranslate(const InputEvent& e, int linuxKey) {
-  std::vector<UinputEvent> out;
+void UinputTranslate(const InputEvent& e, int linuxKey, std::vector<UinputEvent>& out) {
+  out.clear();
   switch (e.kind) {
     case InputKind::MouseMove:
       if (e.dx != 0) out.push_back({EV_REL, REL_X, e.dx});
@@ -42,7 +42,6 @@ std::vector<UinputEvent> UinputTranslate(const InputEvent& e, int linuxKey) {
       break;
   }
   if (!out.empty()) out.push_back({EV_SYN, SYN_REPORT, 0});
-  return out;
 }
 
 namespace {
@@ -59,13 +58,14 @@ class UinputSink : public InputSink {
 
  protected:
   void Deliver(const InputEvent& event, int linuxKey) override {
-    for (const UinputEvent& k : UinputTranslate(event, linuxKey))
-      libevdev_uinput_write_event(uidev_, k.type, k.code, k.value);
+    UinputTranslate(event, linuxKey, events_);
+    for (const UinputEvent& k : events_) libevdev_uinput_write_event(uidev_, k.type, k.code, k.value);
   }
 
  private:
   libevdev* dev_;
   libevdev_uinput* uidev_;
+  std::vector<UinputEvent> events_;  // reused, so sending allocates nothing
 };
 
 }  // namespace

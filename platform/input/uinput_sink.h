@@ -19,9 +19,10 @@ struct UinputEvent {
   bool operator==(const UinputEvent&) const = default;
 };
 
-// The kernel events for one of our events, each batch ending with SYN_REPORT;
+// The kernel events for one of our events into `out` (replacing what it held,
+// so one vector serves every event), each batch ending with SYN_REPORT;
 // nothing for a motion of 0, 0. `linuxKey` is the key of a key event.
-std::vector<UinputEvent> UinputTranslate(const InputEvent& event, int linuxKey);
+void UinputTranslate(const InputEvent& event, int linuxKey, std::vector<UinputEvent>& out);
 
 // The virtual device; null with the reason when /dev/uinput cannot be used.
 std::unique_ptr<InputSink> OpenUinputSink(std::string& whyNot);

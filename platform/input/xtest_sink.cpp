@@ -20,10 +20,10 @@ class XTestSink : public InputSink {
 
  protected:
   void Deliver(const InputEvent& event, int linuxKey) override {
-    std::vector<XTestRequest> requests = XTestTranslate(event, linuxKey);
-    if (requests.empty() && (event.kind == InputKind::KeyDown || event.kind == InputKind::KeyUp))
+    XTestTranslate(event, linuxKey, requests_);
+    if (requests_.empty() && (event.kind == InputKind::KeyDown || event.kind == InputKind::KeyUp))
       WarnOnce("Linux key " + std::to_string(linuxKey) + " has no X key code; it is not sent");
-    for (const XTestRequest& r : requests) {
+    for (const XTestRequest& r : requests_) {
       switch (r.kind) {
         case XTestRequest::Motion: XTestFakeRelativeMotionEvent(display_, r.a, r.b, CurrentTime); break;
         case XTestRequest::Button:
@@ -39,6 +39,7 @@ class XTestSink : public InputSink {
 
  private:
   Display* display_;
+  std::vector<XTestRequest> requests_;  // reused, so sending allocates nothing
 };
 
 }  // namespace

@@ -19,10 +19,11 @@ struct XTestRequest {
   bool operator==(const XTestRequest&) const = default;
 };
 
-// The requests for one event: buttons 1 left, 2 middle, 3 right; a wheel notch
-// is a click of button 4 (away from the user) or 5 (towards); nothing for a
-// motion of 0, 0 or a Linux key beyond the X key code range.
-std::vector<XTestRequest> XTestTranslate(const InputEvent& event, int linuxKey);
+// The requests for one event into `out` (replacing what it held, so one vector
+// serves every event): buttons 1 left, 2 middle, 3 right; a wheel notch is a
+// click of button 4 (away from the user) or 5 (towards); nothing for a motion
+// of 0, 0 or a Linux key beyond the X key code range.
+void XTestTranslate(const InputEvent& event, int linuxKey, std::vector<XTestRequest>& out);
 
 // The X display of $DISPLAY with XTEST; null with the reason when there is none.
 std::unique_ptr<InputSink> OpenXTestSink(std::string& whyNot);

@@ -15,8 +15,8 @@ static int XButton(MouseButton b) {
   return 1;
 }
 
-std::vector<XTestRequest> XTestTranslate(const InputEvent& e, int linuxKey) {
-  std::vector<XTestRequest> out;
+void XTestTranslate(const InputEvent& e, int linuxKey, std::vector<XTestRequest>& out) {
+  out.clear();
   switch (e.kind) {
     case InputKind::MouseMove:
       if (e.dx != 0 || e.dy != 0) out.push_back({XTestRequest::Motion, e.dx, e.dy});
@@ -41,7 +41,6 @@ std::vector<XTestRequest> XTestTranslate(const InputEvent& e, int linuxKey) {
       break;
     }
   }
-  return out;
 }
 
 }  // namespace platform

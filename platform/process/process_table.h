@@ -4,7 +4,9 @@
 // loader is only the program that runs it), with its folder as a Linux path.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,28 +42,84 @@ class ProcessWatch {
 class ProcessTable {
  public:
   virtual ~ProcessTable() = default;
-  // The processes in the order the system lists them (ascending pid).
-  virtual std::vector<ProcessInfo> List() = 0;
+  // The first running process, in the order the system lists them (ascending
+  // pid), that `wanted` accepts; none when it accepts none. `wanted` may see
+  // processes that have ended since; the one returned is running.
+  virtual std::optional<ProcessInfo> First(const std::function<bool(const ProcessInfo&)>& wanted) = 0;
   // Null when the process has already gone.
   virtual std::unique_ptr<ProcessWatch> Watch(const ProcessInfo& process) = 0;
 };
 
+// How often the table looks again at what it has already read.
+struct ScanPace {
+  double youngSeconds = 10;     // a process this young may still exec a game: looked at every scan
+  double wineWaitSeconds = 30;  // a Wine loader is looked at every scan this long for its game's .exe
+  double sweepSeconds = 30;     // every known process is looked at again within this
+  double listingSeconds = 10;   // the whole tree is listed at least this often
+  int probeLimit = 256;         // more new pids than this since the last scan: list instead of probing
+};
+
 // The table over a /proc tree. `procRoot` is "/proc" for the real system; a
-// tree of the same shape (exe and cwd links; cmdline, environ, maps and stat
-// files) stands in for it in tests. `ownHome` is where a Wine process without
-// WINEPREFIX and HOME in its environment keeps its prefix.
+// tree of the same shape (exe and cwd links; cmdline, environ, maps, stat and
+// status files, and loadavg) stands in for it in tests. `ownHome` is where a
+// Wine process without WINEPREFIX and HOME in its environment keeps its prefix.
+//
+// A process is read once and kept, keyed by its pid and its directory's inode
+// (which changes when the pid is reused); the tree is listed only when the
+// last pid given out (loadavg) shows more than a few new processes.
 class ProcProcessTable : public ProcessTable {
  public:
-  explicit ProcProcessTable(std::string procRoot = "/proc", std::string ownHome = "");
-  std::vector<ProcessInfo> List() override;
+  explicit ProcProcessTable(std::string procRoot = "/proc", std::string ownHome = "", ScanPace pace = {});
+  ~ProcProcessTable() override;
+  ProcProcessTable(const ProcProcessTable&) = delete;
+  ProcProcessTable& operator=(const ProcProcessTable&) = delete;
+  std::optional<ProcessInfo> First(const std::function<bool(const ProcessInfo&)>& wanted) override;
   std::unique_ptr<ProcessWatch> Watch(const ProcessInfo& process) override;
 
-  // One process of the tree; false when it cannot be read or has ended.
-  bool Read(int pid, ProcessInfo& info) const;
-
  private:
+  // What one process was read as, kept between scans.
+  struct Known {
+    int pid = 0;
+    unsigned long long inode = 0;  // of its /proc directory
+    std::string exeLink;           // as last read; another target means the process ran exec
+    ProcessInfo info;              // no exeName: nothing to offer (unreadable, a kernel thread, ended)
+    bool gameUnmapped = false;     // a Wine loader without its game's .exe mapped (yet)
+    bool waitingForGame = false;   // one that is young enough to be read again every scan
+    bool settled = false;          // false: looked at again every scan
+    bool mayBeThread = false;      // found by its pid alone: a thread's id also opens a directory
+    bool thread = false;           // one that is: never offered (a listing leaves it out)
+    unsigned long lookedAt = 0;    // the scan that last read it
+  };
+
+  bool Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const;
+  std::string ExeLink(int pid) const;
+  void Resolve(Known& known, double now) const;
+  // Reads the process again if it ran exec, or may have mapped its game since
+  // (every scan while waiting for it, and in the sweep).
+  void LookAgain(Known& known, double now, bool sweeping) const;
+  std::vector<Known>::iterator Find(int pid);
+  void Refresh(double now);
+  void ListAll(double now);
+  void Probe(int from, int to, double now);
+  void Sweep(double elapsed, double now);
+
   std::string root_;
   std::string ownHome_;
+  ScanPace pace_;
+  int rootFd_ = -1;
+  std::vector<Known> known_;  // by pid, ascending
+  // Kept only to reuse their memory from one listing to the next.
+  std::vector<char> entries_;
+  std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode
+  std::vector<Known> relisted_;
+  bool scanned_ = false;
+  unsigned long scans_ = 0;
+  double lastScan_ = 0;  // seconds since boot
+  double listedAt_ = 0;
+  long lastPid_ = -1;    // from loadavg at the last scan; -1 when unknown
+  bool tailUnsure_ = false;  // the last few pids are probed again at the next scan
+  int sweepFrom_ = 0;
+  double sweepCredit_ = 0;
 };
 
 // The Linux path of a Windows path ("C:\Games\X\game.exe") inside a Wine prefix:

@@ -1,6 +1,7 @@
 // Stands in for a program started by the runner: writes what it was given to the
 // file named by PROBE_OUT (and its pid to PROBE_PIDFILE): how its window was to
 // appear, one line per argument, then the open descriptors above 2, sleeps PROBE_SLEEP_MS, and exits with PROBE_EXIT.
+// With PROBE_EXEC it is a wrapper instead: once the file PROBE_EXEC_WHEN exists, it execs that program.
 #include <chrono>
 #include <cstdlib>
 #include <dirent.h>
@@ -10,6 +11,14 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
+  if (const char* exec = std::getenv("PROBE_EXEC")) {
+    std::string program = exec;
+    if (const char* when = std::getenv("PROBE_EXEC_WHEN"))
+      while (::access(when, F_OK) != 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ::unsetenv("PROBE_EXEC");  // the program may be this probe again
+    ::execv(program.c_str(), argv);
+    return 127;
+  }
   if (const char* pidFile = std::getenv("PROBE_PIDFILE")) std::ofstream(pidFile) << ::getpid() << "\n";
   if (const char* out = std::getenv("PROBE_OUT")) {
     std::string report;

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <time.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using testing_support::TempFolder;
@@ -20,7 +22,8 @@ struct FakeProcess {
   std::string maps = {};
   std::string cwd = {};
   char state = 'S';
-  unsigned long long startTime = 1000;
+  unsigned long long startTime = 1000;  // in clock ticks since boot: long ago
+  int tgid = 0;                         // 0: its own (a process, not a thread)
 };
 
 std::string Nul(const std::vector<std::string>& items) {
@@ -50,8 +53,18 @@ class ProcFixture {
     WriteFile(dir + "/cmdline", Nul(p.cmdline));
     WriteFile(dir + "/environ", Nul(p.environ));
     WriteFile(dir + "/maps", p.maps);
+    WriteFile(dir + "/status", "Name:\tx\nUmask:\t0022\nState:\tS (sleeping)\nTgid:\t" +
+                                   std::to_string(p.tgid ? p.tgid : p.pid) + "\n");
     SetStat(p.pid, p.state, p.startTime);
   }
+  // Replaces a process by a new one at the same pid: a new directory, as the system makes it.
+  void Replace(const FakeProcess& p) {
+    std::string dir = Root() + "/" + std::to_string(p.pid);
+    fs::rename(dir, Root() + "/ended");
+    Add(p);
+    fs::remove_all(Root() + "/ended");
+  }
+  void SetLastPid(int pid) { WriteFile(Root() + "/loadavg", "0.10 0.20 0.30 2/300 " + std::to_string(pid) + "\n"); }
   void SetStat(int pid, char state, unsigned long long startTime) {
     WriteFile(Root() + "/" + std::to_string(pid) + "/stat", StatLine(pid, state, startTime));
   }
@@ -68,6 +81,29 @@ std::string ToWindows(std::string path) {
 
 std::string MapsLine(const std::string& path) {
   return "7f0000000000-7f0000001000 r--p 00000000 08:01 131    " + path + "\n";
+}
+
+// Now, in clock ticks since boot: the start time a process started now has.
+unsigned long long BootTicks() {
+  timespec now{};
+  ::clock_gettime(CLOCK_BOOTTIME, &now);
+  auto ticksPerSecond = static_cast<unsigned long long>(::sysconf(_SC_CLK_TCK));
+  return static_cast<unsigned long long>(now.tv_sec) * ticksPerSecond +
+         static_cast<unsigned long long>(now.tv_nsec) * ticksPerSecond / 1000000000ull;
+}
+
+// Every process the table offers, in its order.
+std::vector<platform::ProcessInfo> All(platform::ProcessTable& table) {
+  std::vector<platform::ProcessInfo> all;
+  table.First([&](const platform::ProcessInfo& p) {
+    all.push_back(p);
+    return false;
+  });
+  return all;
+}
+
+std::optional<platform::ProcessInfo> Named(platform::ProcessTable& table, const std::string& exeName) {
+  return table.First([&](const platform::ProcessInfo& p) { return p.exeName == exeName; });
 }
 
 }  // namespace
@@ -120,7 +156,7 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
       {"wine64", 50, "/usr/lib/wine", ""},
       {"run.x86", 100, "/opt/game", ""},
   };
-  std::vector<platform::ProcessInfo> list = table.List();
+  std::vector<platform::ProcessInfo> list = All(table);
   ASSERT_EQ(list.size(), std::size(expected));
   for (size_t i = 0; i < list.size(); ++i) {
     EXPECT_EQ(list[i].exeName, expected[i].name) << i;
@@ -162,7 +198,7 @@ TEST(ProcProcessTable, AWatchEndsWithTheProcessAndIsNotFooledByAReusedPid) {
   ProcFixture f;
   f.Add({9, "/usr/games/q3", {"q3"}});
   platform::ProcProcessTable table(f.Root(), f.Home());
-  std::vector<platform::ProcessInfo> list = table.List();
+  std::vector<platform::ProcessInfo> list = All(table);
   ASSERT_EQ(list.size(), 1u);
   auto watch = table.Watch(list[0]);
   ASSERT_TRUE(watch);
@@ -181,7 +217,7 @@ TEST(ProcProcessTable, SeesARealProcessStartAndEnd) {
   platform::ProcProcessTable table;
   platform::ProcessInfo found;
   ASSERT_TRUE(testing_support::WaitUntil([&] {
-    for (const auto& p : table.List())
+    for (const auto& p : All(table))
       if (p.pid == child.Pid() && p.exeName == "process_probe") found = p;
     return found.pid != 0;
   }));
@@ -191,5 +227,121 @@ TEST(ProcProcessTable, SeesARealProcessStartAndEnd) {
   EXPECT_TRUE(watch->Running());
   ::kill(child.Pid(), SIGKILL);  // left unreaped: a zombie still counts as ended
   EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }, 5000));
-  for (const auto& p : table.List()) EXPECT_NE(p.pid, child.Pid());
+  EXPECT_FALSE(table.First([&](const platform::ProcessInfo& p) { return p.pid == child.Pid(); }));
+}
+
+TEST(ProcProcessTable, AReusedPidIsReadAgain) {
+  struct Case {
+    const char* how;
+    bool newDirectory;  // as the system does it; the same directory only if its inode repeats
+  } cases[] = {{"new directory", true}, {"same directory", false}};
+  for (const Case& c : cases) {
+    ProcFixture f;
+    f.Add({9, "/usr/games/q3", {"q3"}});
+    platform::ProcProcessTable table(f.Root(), f.Home());
+    ASSERT_TRUE(Named(table, "q3")) << c.how;
+    if (c.newDirectory) {
+      f.Replace({9, "/usr/bin/bash", {"bash"}, {}, "", "", 'S', 2000});
+    } else {
+      fs::remove(f.Root() + "/9/exe");
+      fs::create_symlink("/usr/bin/bash", f.Root() + "/9/exe");
+      f.SetStat(9, 'S', 2000);
+    }
+    EXPECT_FALSE(Named(table, "q3")) << c.how;
+    auto bash = Named(table, "bash");
+    ASSERT_TRUE(bash) << c.how;
+    EXPECT_EQ(bash->startTime, 2000u) << c.how;
+  }
+}
+
+// The last pid given out tells which processes are new, so the tree need not be
+// listed each scan; a thread's id, which also opens a directory, is no process.
+TEST(ProcProcessTable, NewProcessesAreFoundFromTheLastPid) {
+  struct Case {
+    const char* what;
+    std::vector<FakeProcess> added;
+    int lastPid;
+    int found;  // pid of the game found, 0: none
+  } cases[] = {
+      {"a few pids on", {{60, "/usr/games/q3"}}, 60, 60},
+      {"a thread of a process", {{60, "/usr/bin/bash"}, {61, "/usr/games/q3", {}, {}, "", "", 'S', 1000, 60}}, 61, 0},
+      {"after the pids wrapped", {{5, "/usr/games/q3"}}, 5, 5},
+      {"many pids on", {{900, "/usr/games/q3"}}, 900, 900},
+  };
+  for (const Case& c : cases) {
+    ProcFixture f;
+    f.Add({9, "/usr/bin/bash"});
+    f.SetLastPid(50);
+    platform::ProcProcessTable table(f.Root(), f.Home());
+    EXPECT_FALSE(Named(table, "q3")) << c.what;
+    for (const FakeProcess& p : c.added) f.Add(p);
+    f.SetLastPid(c.lastPid);
+    auto game = Named(table, "q3");
+    EXPECT_EQ(game ? game->pid : 0, c.found) << c.what;
+    fs::remove_all(f.Root() + "/" + std::to_string(c.added.front().pid));
+    EXPECT_FALSE(Named(table, "q3")) << c.what << ": ended";
+  }
+}
+
+// Wine maps the game's .exe a moment after the loader starts: it is looked for
+// every scan at first, and by the slow sweep once the loader has waited long.
+TEST(ProcProcessTable, AWineGameWhoseExeIsMappedLateIsFound) {
+  struct Case {
+    const char* when;
+    platform::ScanPace pace;
+  } cases[] = {
+      {"while the loader is young", {}},
+      {"after the loader's wait", {0, 0, 1, 10, 256}},
+  };
+  for (const Case& c : cases) {
+    ProcFixture f;
+    std::string prefix = f.Home() + "/.wine";
+    f.Add({30, "/usr/lib/wine/wine64", {"/usr/lib/wine/wine64"}, {"WINEPREFIX=" + prefix}, "", "", 'S', BootTicks()});
+    f.SetLastPid(30);
+    platform::ProcProcessTable table(f.Root(), f.Home(), c.pace);
+    std::vector<platform::ProcessInfo> before = All(table);
+    ASSERT_EQ(before.size(), 1u) << c.when;
+    EXPECT_EQ(before[0].exeName, "wine64") << c.when;
+    WriteFile(f.Root() + "/30/maps", MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
+                                         MapsLine(prefix + "/drive_c/Games/Late/Late.exe"));
+    std::optional<platform::ProcessInfo> game;
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return (game = Named(table, "Late.exe")).has_value(); })) << c.when;
+    EXPECT_EQ(game->exeFolder, prefix + "/drive_c/Games/Late") << c.when;
+    EXPECT_EQ(game->winePrefix, prefix) << c.when;
+  }
+}
+
+// A wrapper that execs the game keeps its pid and start time. One that does so
+// in its first seconds is seen at the next scan; one that does so later, by the
+// slow sweep over known processes (both shortened here for the late one).
+TEST(ProcProcessTable, AWrapperThatExecsTheGameIsFollowed) {
+  struct Case {
+    const char* what;
+    double execAtAge;  // seconds
+    platform::ScanPace pace;
+  } cases[] = {
+      {"at once", 0, {}},
+      {"late", 0.7, {0.5, 30, 2, 10, 256}},
+  };
+  testing_support::TempFolder games;
+  std::string game = games / "wrappedgame";
+  fs::copy_file(PROCESS_PROBE, game);
+  for (const Case& c : cases) {
+    platform::ProcProcessTable table("/proc", "", c.pace);
+    std::string go = games / (std::string("go-") + c.what);
+    testing_support::ChildProcess wrapper(PROCESS_PROBE, {},
+                                          {{"PROBE_EXEC", game}, {"PROBE_EXEC_WHEN", go}, {"PROBE_SLEEP_MS", "30000"}});
+    auto isWrapper = [&](const platform::ProcessInfo& p) { return p.pid == wrapper.Pid(); };
+    std::optional<platform::ProcessInfo> seen;
+    ASSERT_TRUE(testing_support::WaitUntil([&] { return (seen = table.First(isWrapper)).has_value(); })) << c.what;
+    EXPECT_EQ(seen->exeName, "process_probe") << c.what;
+    ASSERT_TRUE(testing_support::WaitUntil(
+        [&] { return BootTicks() >= seen->startTime + c.execAtAge * ::sysconf(_SC_CLK_TCK); }));
+    WriteFile(go, "");
+    ASSERT_TRUE(testing_support::WaitUntil([&] {
+      seen = table.First(isWrapper);
+      return seen && seen->exeName == "wrappedgame";
+    })) << c.what;
+    EXPECT_EQ(seen->exeFolder, fs::path(game).parent_path().lexically_normal().string());
+  }
 }
