@@ -226,6 +226,7 @@ void frmMain::ConnectHandlers() {
   connect(mPopRestore, &QAction::triggered, this, [this] { mPopRestore_Click(); });
   connect(mPopExit, &QAction::triggered, this, [this] { mPopExit_Click(); });
   ConnectBindingHandlers();
+  ConnectTuningHandlers();
 }
 
 // ---------------------------------------------------------------- life events
@@ -370,11 +371,19 @@ void frmMain::Unload(int exitCode) {
   if (onEnded) onEnded(exitCode);
 }
 
-void frmMain::Terminate() { Unload(0); }
+void frmMain::Terminate() {
+  // Never inside Activate's runs: they are cut short, and the unload follows.
+  if (HoldWhileActivating([this] { Unload(0); })) return;
+  Unload(0);
+}
 
 void frmMain::closeEvent(QCloseEvent* event) {
   if (unloading_ || ended_) {
     event->accept();
+    return;
+  }
+  if (HoldWhileActivating([this] { close(); })) {
+    event->ignore();
     return;
   }
   // The title-bar close asks the same question as Exit, so no edit is lost unasked.
@@ -446,6 +455,7 @@ void frmMain::mSaveAs_Click() {
 }
 
 void frmMain::cmdExit_Click() {
+  if (HoldWhileActivating([this] { cmdExit_Click(); })) return;
   if (!AskToSave()) return;
   Unload(0);
 }

@@ -9,6 +9,7 @@
 #include "editor/control_table.h"
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
+#include "platform/process/run_and_wait.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
@@ -133,6 +134,50 @@ class frmMain : public QMainWindow {
   std::string AxisMotionText(int Motion) const;
   void ConnectBindingHandlers();
 
+  // --- Tuning page, resets, activating, curves and export.
+  void sldSensitivity_Change(int Index);
+  void sldGain_Change(int Index);
+  void sldDeadzone_Change(int Index);
+  void sldNull_Change();
+  void sldPrecisionSensitivity_Change();
+  void sldPrecisionGain_Change();
+  void optMasterSettings_Click(int Index);
+  void SetUseMaster(int Index);
+  void optSkill_Click(int Index);
+  // The skill level from the word `Level`, or from `Index` when `Level` is empty.
+  void SetSkill(const std::string& Level, int Index, const std::string& Caller);
+  void optOrientation_Click(int Index);
+  void optChording_Click(int Index);
+  void optPrecisionButton_Click(int Index);
+  void cmdMotionReset_Click();
+  void cmdPointerlyReset_Click();
+  void cmdSensitivityReset_Click();
+  void cmdApplySettings_Click();
+  void cmdCurveSave_Click();
+  void cmdCurveLoad_Click();
+  void cmdCurveReset_Click();
+  void mExport_Click();
+  // True while Activate's runs of the control tool go on.
+  bool Activating() const { return activating_; }
+  // Holds `command` (a quit, a close) until Activate's runs have ended, and cuts
+  // the runs short: the run going on is ended and no further one starts.
+  // False when nothing is running and the command is to go on now.
+  bool HoldWhileActivating(std::function<void()> command);
+  // How long one run of the control tool may last before it is ended.
+  int activateRunLimitMs = platform::kRunLimitMs;
+
+ private:
+  void ConnectTuningHandlers();
+  // The reset question; false when the player keeps the edits.
+  bool ConfirmReset();
+  // Shows slot `slot`'s curve button as Curve(slot) USER says.
+  void ShowCurveSlot(int slot);
+  bool activating_ = false;
+  bool activateAgain_ = false;
+  std::vector<std::function<void()>> afterActivate_;
+  std::function<void()> stopActivateRuns_;
+
+ public:
   // --- Filling the window from the record (the load has made every correction).
   void ClearGameControls();
   void ShowConfiguration();

@@ -34,12 +34,6 @@ void SetGreyText(QLabel* label, bool grey) {
   label->setPalette(palette);
 }
 
-void SetBold(QWidget* widget, bool bold) {
-  QFont font = widget->font();
-  font.setBold(bold);
-  widget->setFont(font);
-}
-
 }  // namespace
 
 void frmMain::ClearGameControls() {
@@ -323,10 +317,7 @@ void frmMain::ShowCurves() {
   for (int n = 6; n >= 1; --n) {
     // The load has made the path absolute, or emptied it when the file is missing.
     const std::string& path = GameConfig.Curve(n).USER;
-    SetBold(optSensCurves(n), !path.empty());
-    // The tip names the file as this system writes paths.
-    optSensCurves(n)->setToolTip(
-        platform::FromAnsi(path.empty() ? "Default Curve" : config_store::ryx::CurveFilePath(path, ProgramFolder)));
+    ShowCurveSlot(n);
     if (!path.empty()) {
       SetOption(optSensCurves(n));
       CurveSlot = n;

@@ -204,7 +204,10 @@ int RunAndWait(const std::string& commandLine, bool noWait, const WaitRules& rul
     return 0;
   }
   ParsedCommandLine parsed = ParseCommandLine(commandLine, IsExecutableFile);
-  if (!IsExecutableFile(parsed.program)) return 0;
+  if (!IsExecutableFile(parsed.program)) {
+    if (end) *end = RunEnd::NotStarted;
+    return 0;
+  }
 
   std::vector<std::string> argv{parsed.program};
   argv.insert(argv.end(), parsed.args.begin(), parsed.args.end());
@@ -214,7 +217,10 @@ int RunAndWait(const std::string& commandLine, bool noWait, const WaitRules& rul
   for (char** e = environ; *e; ++e)
     if (std::string_view(*e).substr(0, variable.size()) != variable) env.emplace_back(*e);
   pid_t pid = StartChild(argv, env, ChildOutput::Ours);
-  if (pid < 0) return 0;
+  if (pid < 0) {
+    if (end) *end = RunEnd::NotStarted;
+    return 0;
+  }
 
   if (noWait) {
     KeepForReaping(pid);

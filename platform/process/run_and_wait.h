@@ -39,7 +39,8 @@ struct WaitRules {
 };
 
 enum class RunEnd {
-  Finished,    // it ended by itself (or could not be started, or was not awaited)
+  Finished,    // it ended by itself (or was not awaited)
+  NotStarted,  // it could not be started (result 0, as a program that cannot be started gives)
   OverLimit,   // it outlasted the limit and was ended
   Stopped,     // the wait was stopped and the program ended, or it was never started
 };

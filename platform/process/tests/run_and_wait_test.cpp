@@ -185,3 +185,21 @@ TEST_F(RunAndWaitTest, AHungProgramIsEndedAtTheLimitOrWhenStopped) {
   EXPECT_EQ(platform::RunAndWait(probe_ + " --set-defaults", false, {platform::kRunLimitMs, &unused}, &end), 0);
   EXPECT_EQ(end, platform::RunEnd::Finished);
 }
+
+// A caller that must tell the player says which runs never started: a missing
+// program, a file that may not be run, one the system cannot run.
+TEST_F(RunAndWaitTest, ARunThatCannotStartSaysSo) {
+  const std::string plain = folder_ + "/not a program";
+  testing_support::WriteFile(plain, "#!/bin/sh\nexit 0\n");
+  const std::string garbage = folder_ + "/garbage";
+  testing_support::WriteFile(garbage, "this is no program");
+  ::chmod(garbage.c_str(), 0755);
+  for (const std::string& program : {folder_ + "/missing", plain, garbage}) {
+    platform::RunEnd end = platform::RunEnd::Finished;
+    EXPECT_EQ(platform::RunAndWait("\"" + program + "\" --set-defaults", false, {}, &end), 0) << program;
+    EXPECT_EQ(end, platform::RunEnd::NotStarted) << program;
+  }
+  platform::RunEnd end = platform::RunEnd::NotStarted;
+  platform::RunAndWait(probe_, false, {}, &end);
+  EXPECT_EQ(end, platform::RunEnd::Finished);
+}

@@ -1,0 +1,69 @@
+#include "editor/settings_activation.h"
+
+#include "platform/file_system.h"
+#include "platform/program_files.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace editor {
+
+using platform::MsgIcon;
+
+std::string ControlToolPath(const std::string& programFolder) {
+  return programFolder + "/" + platform::ProgramFile("Ryxcontrol.exe");
+}
+
+std::string ControlToolCommandLine(const std::string& programFolder, const std::string& optionLine) {
+  // Quoted, so a program folder with blanks stays one program path.
+  return *QuotedToolPath(ControlToolPath(programFolder)) + " " + optionLine;
+}
+
+std::optional<std::string> QuotedToolPath(const std::string& path) {
+  if (path.find('"') != std::string::npos) return std::nullopt;
+  // Backslashes before the closing quote would escape it: doubled, they stand for themselves.
+  std::string tail;
+  for (auto at = path.rbegin(); at != path.rend() && *at == '\\'; ++at) tail += '\\';
+  return "\"" + path + tail + "\"";
+}
+
+std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
+                                           const ToolRun& run) {
+  const std::string tool = ControlToolPath(programFolder);
+  const std::string file = programFolder + "/active.ryx";
+  if (!platform::FileExists(tool))
+    return ActivateBox{"File Not Found",
+                       "Ryxcontrol application " + tool + " does not exist.  Settings not applied.", MsgIcon::Critical};
+  if (!platform::FileExists(file))
+    return ActivateBox{"File Not Found", "Ryx settings file " + file + " does not exist.  Settings not applied.",
+                       MsgIcon::Critical};
+  // Read before the first run, so that a file that cannot be read leaves the device as it was.
+  std::optional<std::string> text = platform::ReadFileBytes(file);
+  if (!text)
+    return ActivateBox{"File Not Found", "Ryx settings file " + file + " could not be read.  Settings not applied.",
+                       MsgIcon::Critical};
+
+  std::vector<std::string> lines{"--set-defaults"};
+  for (const std::string& line : platform::SplitLines(*text)) lines.push_back(line);
+  // Lines whose run did not do its work, each with why.
+  std::vector<std::string> failed;
+  for (const std::string& line : lines) {
+    switch (run(ControlToolCommandLine(programFolder, line))) {
+      case ToolRunEnd::Finished: break;
+      case ToolRunEnd::NotStarted: failed.push_back(line + "   (could not be started)"); break;
+      case ToolRunEnd::OverLimit:
+        std::fprintf(stderr, "tunedeck: Ryxcontrol ran too long and was ended: %s\n", line.c_str());
+        failed.push_back(line + "   (ran too long and was ended)");
+        break;
+      case ToolRunEnd::Stopped: return std::nullopt;
+    }
+  }
+  if (!failed.empty()) {
+    std::string text = "Ryxcontrol application " + tool + " did not apply every setting:";
+    for (const std::string& line : failed) text += "\r\n" + line;
+    return ActivateBox{successTitle, text + "\r\nSettings not completely applied.", MsgIcon::Critical};
+  }
+  return ActivateBox{successTitle, "Current settings successfully loaded.", MsgIcon::None};
+}
+
+}  // namespace editor
