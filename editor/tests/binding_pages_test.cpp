@@ -5,6 +5,7 @@
 #include "editor/main_window.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
+#include "editor/tests/saved_keys.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -29,32 +30,6 @@ namespace {
 
 using Keys = std::map<std::string, std::string>;
 using Replacements = std::vector<std::pair<std::string, std::string>>;
-
-// The key lines of a configuration file: KEY -> the text after "=".
-Keys KeyLines(const std::string& text) {
-  Keys keys;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    at = end + 2;
-    size_t equals = line.find('=');
-    if (line.empty() || !(line[0] >= 'A' && line[0] <= 'Z') || equals == std::string::npos) continue;
-    keys[line.substr(0, equals)] = line.substr(equals + 1);
-  }
-  return keys;
-}
-
-// The keys whose lines differ, with their new text; a key that came or went shows as such.
-Keys ChangedKeys(const std::string& before, const std::string& after) {
-  Keys old = KeyLines(before), now = KeyLines(after), changed;
-  for (const auto& [key, value] : now)
-    if (!old.count(key) || old.at(key) != value) changed[key] = value;
-  for (const auto& [key, value] : old)
-    if (!now.count(key)) changed[key] = "(gone)";
-  return changed;
-}
 
 bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 10000); }
 
@@ -111,8 +86,7 @@ class BindingPagesTest : public ::testing::Test {
     folder.Add("alpha.scg", "Alpha Game", replacements);
     loaded_ = std::make_unique<LoadedWindow>(folder);
     // What the unedited configuration saves as.
-    if (!loaded_->window.SaveChanges(folder / "unedited.scg")) throw std::runtime_error("no unedited save");
-    before_ = ReadFile(folder / "unedited.scg");
+    if (!loaded_->window.SaveChanges(folder / "previous.scg")) throw std::runtime_error("no unedited save");
     return loaded_->window;
   }
   // Saves with the window's button and gives the keys that differ from the
@@ -123,9 +97,8 @@ class BindingPagesTest : public ::testing::Test {
     QTest::mouseClick(w.cmdSaveChanges, Qt::LeftButton);
     EXPECT_EQ(w.Flags.ConfigModified, 0);
     EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
-    std::string after = ReadFile(folder.Scg("alpha.scg"));
-    Keys changed = ChangedKeys(before_, after);
-    before_ = after;
+    Keys changed = ChangedKeys(folder / "previous.scg", folder.Scg("alpha.scg"));
+    WriteFile(folder / "previous.scg", ReadFile(folder.Scg("alpha.scg")));
     return changed;
   }
   void TearDown() override {
@@ -138,7 +111,6 @@ class BindingPagesTest : public ::testing::Test {
 
  private:
   std::unique_ptr<LoadedWindow> loaded_;
-  std::string before_;
 };
 
 const Replacements kChordingOn = {{"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=TRUE"}};
@@ -300,17 +272,16 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     int precisionItems;
   };
   const std::vector<Case> cases = {
-      {"vertical", {}, [](frmMain& w) { w.UpdateOrientation(2); w.AnyChanges("optOrientation_Click"); },
-       {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
+      {"vertical", {}, [](frmMain& w) { ClickBox(w.optOrientation(2)); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
       {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}},
-       [](frmMain& w) { w.UpdateOrientation(1); w.AnyChanges("optOrientation_Click"); }, {{"ORIENTATION", "HORIZONTAL"}},
-       "Button A", 1},
-      {"chording on", {}, [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A", 22},
+       [](frmMain& w) { ClickBox(w.optOrientation(1)); }, {{"ORIENTATION", "HORIZONTAL"}}, "Button A", 1},
+      {"chording on", {}, [](frmMain& w) { ClickBox(w.optChording(1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A",
+       22},
       {"chording on keeps a button", with(precisionOn, {{"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"}}),
-       [](frmMain& w) { w.UpdateChording(1); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
+       [](frmMain& w) { ClickBox(w.optChording(1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
       // A chord is no precision button without chording: the list's last button takes its place.
       {"chording off with a chord", with(with(kChordingOn, precisionOn), {{"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"}}),
-       [](frmMain& w) { w.UpdateChording(2); },
+       [](frmMain& w) { ClickBox(w.optChording(2)); },
        {{"USE_CHORDING_USER", "FALSE"}, {"PRECISION_MODE_USER", "PHYSICAL"}, {"PRECISION_BUTTON_USER", "5"}},
        "Button F", 6},
   };
@@ -339,7 +310,7 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
     frmMain& w = Load(c.replacements);
     w.tabSensitivity->setCurrentIndex(1);
     w.tabChording->setCurrentIndex(2);
-    w.UpdateChording(c.index);
+    ClickBox(w.optChording(c.index));
     EXPECT_EQ(w.optChording(c.index)->isChecked(), true) << c.label;
     EXPECT_EQ(w.tabChording->isVisible(), c.tabs) << c.label;
     EXPECT_EQ(w.tabChording->currentIndex(), 0) << c.label;
@@ -347,8 +318,8 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
   }
   // Back and forth: nothing left to save.
   frmMain& w = Load();
-  w.UpdateChording(1);
-  w.UpdateChording(2);
+  ClickBox(w.optChording(1));
+  ClickBox(w.optChording(2));
   EXPECT_FALSE(w.cmdSaveChanges->isEnabled());
   EXPECT_EQ(SaveAndCompare(), (Keys{{"(no changes pending)", ""}}));
 }
