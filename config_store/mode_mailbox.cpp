@@ -12,12 +12,16 @@ bool MonitorIniExists(const std::string& programFolder) {
   return platform::FileExists(MonitorIniPath(programFolder));
 }
 
-std::string ReadMode(const std::string& programFolder) {
-  return ReadIni(MonitorIniPath(programFolder), "APPLICATION", "MODE");
+std::string ReadModeFile(const std::string& monitorIni) { return ReadIni(monitorIni, "APPLICATION", "MODE"); }
+
+void WriteModeFile(const std::string& monitorIni, const std::string& value) {
+  WriteIni(monitorIni, "APPLICATION", "MODE", value);
 }
 
-void WriteMode(const std::string& programFolder, const std::string& value) {
-  WriteIni(MonitorIniPath(programFolder), "APPLICATION", "MODE", value);
+bool WriteModeIfPresent(const std::string& programFolder, const std::string& value) {
+  if (!MonitorIniExists(programFolder)) return false;
+  WriteModeFile(MonitorIniPath(programFolder), value);
+  return true;
 }
 
 bool ReplaceMode(const std::string& programFolder, const std::string& from, const std::string& to) {

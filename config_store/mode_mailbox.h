@@ -9,9 +9,14 @@ namespace config_store {
 std::string MonitorIniPath(const std::string& programFolder);
 bool MonitorIniExists(const std::string& programFolder);
 
-// MODE as stored; "ERROR" when the file or the key is missing.
-std::string ReadMode(const std::string& programFolder);
-void WriteMode(const std::string& programFolder, const std::string& value);
+// MODE as stored in the mailbox file `monitorIni` (MonitorIniPath of a
+// folder); "ERROR" when the file or the key is missing.
+std::string ReadModeFile(const std::string& monitorIni);
+// Writes MODE into the mailbox file, creating the file when it is missing.
+void WriteModeFile(const std::string& monitorIni, const std::string& value);
+// Writes MODE only when the folder's watchpost.ini exists, so that a program
+// telling a monitor that never ran creates no mailbox; true when written.
+bool WriteModeIfPresent(const std::string& programFolder, const std::string& value);
 
 // Writes `to` only when watchpost.ini exists and MODE is exactly `from`
 // (case-sensitive), the look and the write as one step under the file's lock; true

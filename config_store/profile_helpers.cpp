@@ -33,6 +33,5 @@ bool ReadCheckAttached() {
   return true;
 }
 
-std::string AddQuotes(const std::string& text) { return Quoted(text); }
 
 }  // namespace config_store

@@ -27,6 +27,5 @@ void SaveRegString(platform::RegistryRoot root, const std::string& keyPath, cons
 // The attach dialog's "do not show again" value is read, but the controller is
 // always taken as attached: the dialog is never shown at start.
 bool ReadCheckAttached();
-std::string AddQuotes(const std::string& text);
 
 }  // namespace config_store

@@ -1,5 +1,6 @@
 #include "editor/editor_start.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/check_attached_dialog.h"
 #include "editor/editor_switches.h"
@@ -68,8 +69,7 @@ bool EditorStart::Main() {
   EditorSwitches switches = ParseEditorSwitches(commandText_);
   SkipOsCheck = switches.skipOsCheck;
   if (switches.outcome == EditorSwitches::Outcome::Kill) {
-    std::string monitorIni = programFolder_ + "/watchpost.ini";
-    if (platform::FileExists(monitorIni)) config_store::WriteIni(monitorIni, "APPLICATION", "MODE", "");
+    config_store::WriteModeIfPresent(programFolder_, "");
     End(0);
     return false;
   }

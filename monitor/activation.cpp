@@ -10,19 +10,19 @@
 
 namespace monitor {
 
-Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock,
-                       std::string programFolder, Window window)
-    : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock),
-      programFolder_(std::move(programFolder)), window_(std::move(window)) {}
+Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
+                       std::string programFolder)
+    : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock), window_(window),
+      programFolder_(std::move(programFolder)) {}
 
 bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   if (debugMode) {
-    window_.log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + clock_.TimeText());
-    window_.log("Path: " + platform::ToLower(game.ActiveExeFolder));
-    window_.log("Process ID: " + game.ActivePid);
-    if (window_.selectLastLine) window_.selectLastLine();
+    window_.Log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
+    window_.Log("Path: " + platform::ToLower(game.ActiveExeFolder));
+    window_.Log("Process ID: " + game.ActivePid);
+    window_.SelectLastLine();
   }
-  window_.setTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);
+  window_.SetTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);
   // The editor opens on this game next time. The configuration's path is a
   // Linux path, so its file name is what follows the last "/".
   config_store::WriteIni(programFolder_ + "/tunedeck.ini", "Games", "Current",
@@ -31,7 +31,7 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   ActivationRead read = ReadActivationValues(game.ActiveScgFile);
   if (read.vectorError) {
     // Nothing else has changed yet: the emulator and the driver keep what they had.
-    window_.fatal(*read.vectorError);
+    window_.Fatal(*read.vectorError);
     return false;
   }
   Values = std::move(read.values);

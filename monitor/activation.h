@@ -7,6 +7,7 @@
 #include "monitor/activation_values.h"
 #include "monitor/driver_runs.h"
 #include "monitor/monitor_services.h"
+#include "monitor/monitor_window.h"
 
 #include <functional>
 #include <string>
@@ -15,17 +16,8 @@ namespace monitor {
 
 class Activation {
  public:
-  // What the activation asks of the window.
-  struct Window {
-    std::function<void(const std::string&)> log;     // appends a line to the log
-    std::function<void()> selectLastLine;
-    std::function<void(const std::string&)> setTip;  // the icon's tip
-    // The critical box (titled with the program's title), then the unload step.
-    std::function<void(const std::string&)> fatal;
-  };
-
-  Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, std::string programFolder,
-             Window window);
+  Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
+             std::string programFolder);
 
   // False when the program is ending because the configuration is malformed.
   bool SCGActivate(const ActiveGame& game, bool debugMode);
@@ -45,8 +37,8 @@ class Activation {
   Runner& runner_;
   Emulator& emulator_;
   Clock& clock_;
+  MonitorWindow& window_;
   std::string programFolder_;
-  Window window_;
 };
 
 }  // namespace monitor

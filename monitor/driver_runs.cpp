@@ -2,8 +2,8 @@
 
 namespace monitor {
 
-DriverRuns::DriverRuns(Runner& runner, std::string programFolder)
-    : runner_(runner), programFolder_(std::move(programFolder)) {}
+DriverRuns::DriverRuns(Runner& runner, std::string programFolder, std::function<void(MonitorCommand)> perform)
+    : runner_(runner), programFolder_(std::move(programFolder)), perform_(std::move(perform)) {}
 
 void DriverRuns::Submit(MonitorCommand command) {
   if (Busy()) {
@@ -20,7 +20,7 @@ void DriverRuns::Perform(MonitorCommand command) {
   // The whole command counts as one sequence: what is chosen while it runs
   // waits until it is over (an exit never lands in the middle of a suspend).
   Sequence whole(*this);
-  if (perform) perform(command);
+  if (perform_) perform_(command);
 }
 
 DriverRuns::Sequence::Sequence(DriverRuns& runs) : runs_(runs) { ++runs_.depth_; }
@@ -38,7 +38,6 @@ void DriverRuns::Drain() {
 }
 
 int DriverRuns::Run(const std::string& options) {
-  ++runCount_;
   return runner_.RunAndWait(RyxCommandLine(programFolder_, options), false);
 }
 

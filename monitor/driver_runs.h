@@ -27,10 +27,8 @@ enum class MonitorCommand {
 
 class DriverRuns {
  public:
-  DriverRuns(Runner& runner, std::string programFolder);
-
-  // What a command does; the window sets it.
-  std::function<void(MonitorCommand)> perform;
+  // `perform` does what a command does (the window's handlers).
+  DriverRuns(Runner& runner, std::string programFolder, std::function<void(MonitorCommand)> perform);
 
   // Performs the command now, or queues it while runs are going on.
   void Submit(MonitorCommand command);
@@ -67,17 +65,14 @@ class DriverRuns {
   bool LeavingActive() const;
   bool Busy() const { return depth_ > 0; }
 
-  // Every Ryxcontrol command line run so far (for the debug log and tests).
-  int RunCount() const { return runCount_; }
-
  private:
   int Run(const std::string& options);
   void Drain();
 
   Runner& runner_;
   std::string programFolder_;
+  std::function<void(MonitorCommand)> perform_;
   int depth_ = 0;
-  int runCount_ = 0;
   std::deque<MonitorCommand> queued_;
 };
 

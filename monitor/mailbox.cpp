@@ -1,6 +1,5 @@
 #include "monitor/mailbox.h"
 
-#include "config_store/profile_helpers.h"
 #include "platform/text.h"
 
 namespace monitor {
@@ -10,10 +9,6 @@ MailboxAction ReadMailbox(const std::string& fileMode, const std::string& Curren
   if (platform::EqualsNoCase(fileMode, "ACTIVE") || platform::EqualsNoCase(fileMode, "SUSPEND"))
     return MailboxAction::Toggle;
   return MailboxAction::Quit;
-}
-
-std::string ReadMode(const std::string& MonitorIniFile) {
-  return config_store::ReadIni(MonitorIniFile, "APPLICATION", "MODE");
 }
 
 }  // namespace monitor

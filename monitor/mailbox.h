@@ -15,7 +15,4 @@ enum class MailboxAction {
 // Compares the value read with `CurrentMode`, without regard to case.
 MailboxAction ReadMailbox(const std::string& fileMode, const std::string& CurrentMode);
 
-// MODE as the monitor reads it ("ERROR" when the file or the key is missing).
-std::string ReadMode(const std::string& MonitorIniFile);
-
 }  // namespace monitor

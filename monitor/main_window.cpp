@@ -1,5 +1,6 @@
 #include "monitor/main_window.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/about_dialog.h"
 #include "editor/check_attached_dialog.h"
@@ -29,7 +30,6 @@
 
 namespace monitor {
 
-using config_store::ReadIni;
 using config_store::WriteIni;
 
 frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* parent)
@@ -80,35 +80,20 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   IconData.onDoubleClick = [this] { mCustomize_Click(); };
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
-  runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder);
-  runs_->perform = [this](MonitorCommand command) { Perform(command); };
-  activation_ = std::make_unique<Activation>(
-      *runs_, runner_, emulator_, clock_, ProgramFolder,
-      Activation::Window{[this](const std::string& line) { Log(line); },
-                         [this] {
-                           if (lstDebugWindow->count() > 0) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 1);
-                         },
-                         [this](const std::string& tip) { IconData.SetTip(tip); },
-                         [this](const std::string& text) {
-                           platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
-                           EndBecause("the configuration could not be applied: " + text);
-                           Form_Unload();
-                         }});
+  runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, [this](MonitorCommand command) { Perform(command); });
+  activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
   loop_ = std::make_unique<PollLoop>(
       PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_, clock_,
       PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); },
                       [this](const std::string& mode) { MailboxQuit(mode); },
                       [this](const ActiveGame&) { return SCGActivate(); }, [this] { emulator_.ClosePointerly(); },
-                      [this](const ActiveGame& game) {
-                        if (WriteStuff) WriteStuff(game);
-                      }});
-  WriteStuff = [this](const ActiveGame& game) { RunGameExitStep(game); };
+                      [this](const ActiveGame& game) { WriteStuff(game); }});
 
   // A Ryxcontrol run that lasts is where a hung tool would keep the mailbox
   // unread: a quit found there ends the run and the monitor.
   runner_.whileWaiting = [this] {
     if (ended_ || MonitorIniFile.empty()) return;
-    std::string mode = ReadMode(MonitorIniFile);
+    std::string mode = config_store::ReadModeFile(MonitorIniFile);
     if (ReadMailbox(mode, CurrentMode) != MailboxAction::Quit) return;
     runner_.StopRuns();
     MailboxQuit(mode);
@@ -132,9 +117,23 @@ void frmMain::Log(const std::string& line) {
   }
 }
 
+void frmMain::SelectLastLine() {
+  if (lstDebugWindow->count() > 0) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 1);
+}
+
 void frmMain::SelectLineBeforeLast() {
   if (lstDebugWindow->count() >= 2) lstDebugWindow->setCurrentRow(lstDebugWindow->count() - 2);
 }
+
+void frmMain::SetTip(const std::string& tip) { IconData.SetTip(tip); }
+
+void frmMain::Fatal(const std::string& text) {
+  platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kMonitorTitle);
+  EndBecause("the configuration could not be applied: " + text);
+  Form_Unload();
+}
+
+std::string frmMain::TimeText() { return TimeOfDayText(); }
 
 void frmMain::Form_Load() {
   // 1. Hidden until debug mode shows it.
@@ -147,8 +146,7 @@ void frmMain::Form_Load() {
   SkipOsCheck = switches.skipOsCheck;
   RefreshInterval = switches.refreshInterval;
   if (switches.outcome == MonitorSwitches::Outcome::Kill) {
-    std::string ini = ProgramFolder + "/watchpost.ini";
-    if (platform::FileExists(ini)) WriteIni(ini, "APPLICATION", "MODE", "");
+    config_store::WriteModeIfPresent(ProgramFolder, "");
     EndBecause("started with the kill switch");
     Form_Unload();
     return;
@@ -218,11 +216,11 @@ void frmMain::Form_Load() {
 
   // 11. The mailbox.
   ScgExt = ".scg";
-  std::string ini = ProgramFolder + "/watchpost.ini";
+  std::string ini = config_store::MonitorIniPath(ProgramFolder);
   if (!platform::FileExists(ini)) platform::WriteFileAtomic(ini, "");
   MonitorIniFile = ini;
   WriteIni(MonitorIniFile, "VERSION", "VERSION", "5.1");
-  WriteIni(MonitorIniFile, "APPLICATION", "MODE", "ACTIVE");
+  config_store::WriteModeFile(MonitorIniFile, "ACTIVE");
   CurrentMode = "ACTIVE";
 
   // 12. The watch list.
@@ -275,7 +273,7 @@ void frmMain::Form_Unload() {
   platform::PostCloseToWindow("Pointerly");
   CurrentMode.clear();
   tmrMonitor.stop();
-  if (!MonitorIniFile.empty()) WriteIni(MonitorIniFile, "APPLICATION", "MODE", "");
+  if (!MonitorIniFile.empty()) config_store::WriteModeFile(MonitorIniFile, "");
   IconData.Remove();
   EndProgram(exitCode_);
 }
@@ -316,7 +314,7 @@ void frmMain::tmrMonitor_Timer() {
 
 bool frmMain::SCGActivate() { return activation_->SCGActivate(loop_->Active(), DebugMode); }
 
-void frmMain::RunGameExitStep(const ActiveGame& game) {
+void frmMain::WriteStuff(const ActiveGame& game) {
   game_exit::GameExitState state;
   state.ProgramFolder = ProgramFolder;
   state.ActiveScgFile = game.ActiveScgFile;
@@ -329,11 +327,8 @@ void frmMain::RunGameExitStep(const ActiveGame& game) {
   state.Bindings = activation_->Values.Bindings;
   game_exit::GameExitSeams seams;
   seams.DebugMode = DebugMode;
-  seams.Log = [this](const std::string& line) { Log(line); };
-  seams.SelectLineBeforeLast = [this] { SelectLineBeforeLast(); };
-  seams.ResetTip = [this] { IconData.SetTip(kMonitorTitle); };
+  seams.Window = this;
   seams.ResetRyxDefaults = [this] { runs_->ResetRyxDefaults(); };
-  seams.TimeText = [this] { return clock_.TimeText(); };
   game_exit::WriteStuff(state, seams);
 }
 
@@ -395,7 +390,7 @@ void frmMain::Perform(MonitorCommand command) {
 
 void frmMain::LogSuspended() {
   if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Log("");
-  Log("Monitoring suspended at " + clock_.TimeText());
+  Log("Monitoring suspended at " + TimeText());
   Log("");
   SelectLineBeforeLast();
 }
@@ -413,14 +408,14 @@ void frmMain::SuspendToggle() {
     tmrMonitor.start(2500);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
-    WriteIni(MonitorIniFile, "APPLICATION", "MODE", "SUSPEND");
+    config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
     CurrentMode = "ACTIVE";
     IconData.Modify(MonitorIcon(), kMonitorTitle);
     QCoreApplication::processEvents();
     tmrMonitor.start(RefreshInterval);
-    Log("Monitoring resumed at " + clock_.TimeText());
+    Log("Monitoring resumed at " + TimeText());
     Log("");
     SelectLineBeforeLast();
     cmdSuspend->setText(QStringLiteral("Suspend"));
@@ -429,8 +424,7 @@ void frmMain::SuspendToggle() {
 }
 
 void frmMain::Suspend() {
-  if (platform::FileExists(ProgramFolder + "/watchpost.ini"))
-    WriteIni(ProgramFolder + "/watchpost.ini", "APPLICATION", "MODE", "SUSPEND");
+  config_store::WriteModeIfPresent(ProgramFolder, "SUSPEND");
   mPopupSuspend->setChecked(true);
   CurrentMode = "SUSPEND";
   emulator_.ClosePointerly();
@@ -481,10 +475,10 @@ void frmMain::ToggleEmulator() {
 }
 
 void frmMain::MailboxQuit(const std::string& mode) {
-  EndBecause("the mailbox's MODE read \"" + mode + "\" at " + clock_.TimeText());
+  EndBecause("the mailbox's MODE read \"" + mode + "\" at " + TimeText());
   CurrentMode.clear();
   tmrMonitor.stop();
-  WriteIni(MonitorIniFile, "APPLICATION", "MODE", "");
+  config_store::WriteModeFile(MonitorIniFile, "");
   IconData.Remove();
   EndProgram(0);
 }

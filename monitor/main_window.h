@@ -6,6 +6,8 @@
 #include "monitor/driver_runs.h"
 #include "monitor/monitor_services.h"
 #include "monitor/monitor_switches.h"
+#include "monitor/real_services.h"
+#include "monitor/monitor_window.h"
 #include "monitor/poll_loop.h"
 #include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
@@ -26,9 +28,7 @@ class QPushButton;
 
 namespace monitor {
 
-inline const std::string kMonitorTitle = "Heliryx 360 Monitor";
-
-class frmMain : public QWidget {
+class frmMain : public QWidget, public MonitorWindow {
   Q_OBJECT
  public:
   // `programFolder` is the installation folder (the running program's folder).
@@ -46,11 +46,14 @@ class frmMain : public QWidget {
   bool Ended() const { return ended_; }
   int ExitCode() const { return exitCode_; }
 
-  // Appends one line to lstDebugWindow (also echoed to standard output in
-  // debug mode, which is where the log shows without a display).
-  void Log(const std::string& line);
-  // Selects the line before last, so the list scrolls to it.
-  void SelectLineBeforeLast();
+  // The window the logic sees. The log is also echoed to standard output in
+  // debug mode, which is where it shows without a display.
+  void Log(const std::string& line) override;
+  void SelectLastLine() override;
+  void SelectLineBeforeLast() override;
+  void SetTip(const std::string& tip) override;
+  void Fatal(const std::string& text) override;
+  std::string TimeText() override;
 
   // The icon's popup menu and the window's buttons. A command chosen while
   // Ryxcontrol runs are going on waits for them to end.
@@ -73,12 +76,10 @@ class frmMain : public QWidget {
   bool SCGActivate();
   // The game-exit step for the game that ended; the tick calls it when no
   // watched game is left.
-  std::function<void(const ActiveGame&)> WriteStuff;
+  void WriteStuff(const ActiveGame& game);
 
   DriverRuns& Runs() { return *runs_; }
   ProcessRunner& Runner() { return runner_; }
-  PollLoop& Loop() { return *loop_; }
-  const ActivationValues& ActiveValues() const { return activation_->Values; }
 
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
@@ -126,7 +127,6 @@ class frmMain : public QWidget {
   // the emulator alone.
   void MailboxQuit(const std::string& mode);
   void LogSuspended();
-  void RunGameExitStep(const ActiveGame& game);
 
   std::string commandText_;
   std::unique_ptr<platform::SingleInstance> instance_;

@@ -1,60 +1,8 @@
 #include "monitor/monitor_services.h"
 
-#include "platform/local_endpoint.h"
-#include "platform/process/run_and_wait.h"
 #include "platform/program_files.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QLocale>
-#include <QTime>
-#include <QThread>
-#include <QTimer>
-
 namespace monitor {
-
-void QtClock::Sleep(int ms) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  QEventLoop* outer = loop_;
-  loop_ = &loop;
-  woken_ = false;
-  loop.exec();
-  loop_ = outer;
-  // Once the program is ending, event loops return at once: sleep plainly then,
-  // so that no caller's wait turns into a spin.
-  if (!woken_ && elapsed.elapsed() < ms) QThread::msleep(static_cast<unsigned long>(ms - elapsed.elapsed()));
-}
-
-std::string QtClock::TimeText() {
-  // The system's time format, without a time zone.
-  QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-  format.remove(QStringLiteral(" t")).remove(QLatin1Char('t'));
-  return QLocale::system().toString(QTime::currentTime(), format.trimmed()).toStdString();
-}
-
-void QtClock::Wake() {
-  woken_ = true;
-  if (loop_) loop_->quit();
-}
-
-int ProcessRunner::RunAndWait(const std::string& CommandLine, bool NoWait) {
-  QTimer check;
-  if (!NoWait && whileWaiting) {
-    QObject::connect(&check, &QTimer::timeout, [this] { whileWaiting(); });
-    check.start(kWaitCheckMs);
-  }
-  platform::RunEnd end = platform::RunEnd::Finished;
-  int result = platform::RunAndWait(CommandLine, NoWait, {limitMs, &stop_}, &end);
-  if (end == platform::RunEnd::OverLimit && overLimit) overLimit(CommandLine);
-  return result;
-}
-
-void PointerlyWindow::ClosePointerly() { platform::PostCloseToWindow("Pointerly"); }
-
-bool PointerlyWindow::Running() { return platform::WindowExists("Pointerly"); }
 
 std::string RyxCommandLine(const std::string& programFolder, const std::string& options) {
   return "\"" + programFolder + "/" + platform::ProgramFile("Ryxcontrol.exe") + "\" " + options;

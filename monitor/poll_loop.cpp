@@ -1,5 +1,6 @@
 #include "monitor/poll_loop.h"
 
+#include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "monitor/mailbox.h"
 #include "platform/text.h"
@@ -36,7 +37,7 @@ void PollLoop::tmrMonitor_Timer() {
   bool GameExited = false;
   for (;;) {
     // The mailbox once per scan; the processes only while active.
-    const std::string mode = ReadMode(state_.MonitorIniFile);
+    const std::string mode = config_store::ReadModeFile(state_.MonitorIniFile);
     switch (ReadMailbox(mode, state_.CurrentMode)) {
       case MailboxAction::None:
         break;
@@ -75,9 +76,7 @@ void PollLoop::tmrMonitor_Timer() {
     if (!hooks_.activate(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.
-    watching_ = true;
     while (Active_() && GameHandle && GameHandle->Running()) clock_.Sleep(kGamePollMs);
-    watching_ = false;
     if (!Active_()) break;  // suspended or ending: no exit step for this game
 
     GameExited = true;

@@ -50,10 +50,6 @@ class PollLoop {
 
   // The last watched game (kept after it ended).
   const ActiveGame& Active() const { return active_; }
-  // True while a tick is running (it may be waiting for a game).
-  bool Ticking() const { return ticking_; }
-  // True while the tick waits for a watched game to end.
-  bool Watching() const { return watching_; }
 
   static constexpr int kGamePollMs = 250;
 
@@ -68,8 +64,7 @@ class PollLoop {
   Clock& clock_;
   Hooks hooks_;
   ActiveGame active_;
-  bool ticking_ = false;
-  bool watching_ = false;
+  bool ticking_ = false;  // a tick is running (it may be waiting for a game)
 };
 
 }  // namespace monitor

@@ -4,11 +4,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <pwd.h>
 #include <signal.h>
 #include <string_view>
 #include <sys/file.h>
@@ -27,28 +29,40 @@ bool FolderExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
+// errno after a failed call; EIO where the call set none (a short write).
+static int LastError() { return errno != 0 ? errno : EIO; }
+
+int TryReadFile(const std::string& path, std::string& bytes) {
   // Non-blocking, so that a named pipe in a file's place is refused, not waited on.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return LastError();
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    int error = st.st_mode == 0 ? LastError() : EIO;
     ::close(fd);
-    return std::nullopt;
+    return error;
   }
-  std::string bytes;
+  std::string read;
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
+      int error = LastError();
       ::close(fd);
-      return std::nullopt;
+      return error;
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    read.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
+  bytes = std::move(read);
+  return 0;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::string bytes;
+  if (TryReadFile(path, bytes) != 0) return std::nullopt;
   return bytes;
 }
 
@@ -68,11 +82,8 @@ static bool WriteAll(int fd, std::string_view bytes) {
 static std::string WriteTarget(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (!real) return path;  // a dangling link has no content to keep
-  std::string target = real;
-  std::free(real);
-  return target;
+  std::string target = RealPath(path);
+  return target.empty() ? path : target;  // a dangling link has no content to keep
 }
 
 // Temporaries that earlier writes to the same target left behind when their
@@ -99,8 +110,8 @@ static void RemoveStaleTemporaries(const std::string& folder, const std::string&
 
 // Replaces the file at `linkOrPath` with what `fill` writes into a temporary
 // file beside it; the new file gets `mode`, or the old file's mode (0644 for a
-// new file) when `mode` is negative.
-static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<bool(int fd)>& fill, int mode) {
+// new file) when `mode` is negative. 0, or the errno value of the step that failed.
+static int ReplaceAtomic(const std::string& linkOrPath, const std::function<bool(int fd)>& fill, int mode) {
   static std::atomic<unsigned> counter{0};
   const std::string path = WriteTarget(linkOrPath);
   std::string folder = ".";
@@ -118,19 +129,29 @@ static bool ReplaceAtomic(const std::string& linkOrPath, const std::function<boo
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) mode = static_cast<int>(st.st_mode & 07777);
   }
+  errno = 0;
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
+  if (fd < 0) return LastError();
   bool ok = fill(fd) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return false;
+  int error = ok ? 0 : LastError();
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = LastError();
   }
-  return true;
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = LastError();
+  }
+  if (!ok) ::unlink(temp.c_str());
+  return ok ? 0 : error;
+}
+
+int TryWriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
+  return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
 }
 
 bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
-  return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
+  return TryWriteFileAtomic(linkOrPath, bytes) == 0;
 }
 
 bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode) {
@@ -138,7 +159,7 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
   if (in < 0) return false;
   struct stat st {};
   bool regular = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
-  bool ok = regular && ReplaceAtomic(
+  bool ok = regular && 0 == ReplaceAtomic(
                            to,
                            [in](int out) {
                              char buffer[65536];
@@ -198,18 +219,58 @@ bool MayReplaceFile(const std::string& path) {
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool CreateFolder(const std::string& path) {
-  if (::mkdir(path.c_str(), 0755) == 0) return true;
-  return errno == EEXIST && FolderExists(path);
+  int error = MakeFolder(path);
+  return error == 0 || (error == EEXIST && FolderExists(path));
+}
+
+int MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : LastError(); }
+
+bool EntryExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::lstat(path.c_str(), &st) == 0;
+}
+
+bool IsLink(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+std::string ReadLink(const std::string& path) {
+  char buffer[PATH_MAX];
+  ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
+  if (n <= 0) return {};
+  return std::string(buffer, static_cast<size_t>(n));
+}
+
+std::string RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string out = real;
+  std::free(real);
+  return out;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return home;
+  const passwd* account = ::getpwuid(::getuid());
+  return account && account->pw_dir ? account->pw_dir : "";
 }
 
 std::vector<std::string> ListFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  for (std::string& name : ListEntries(folder))
+    if (FileExists(folder + "/" + name)) names.push_back(std::move(name));
+  return names;
+}
+
+std::vector<std::string> ListEntries(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return names;
   while (dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (FileExists(folder + "/" + name)) names.push_back(name);
+    if (name != "." && name != "..") names.push_back(name);
   }
   ::closedir(dir);
   return names;

@@ -13,6 +13,9 @@ bool FolderExists(const std::string& path);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
+// The same for a caller that reports why: 0, else the errno value of the call
+// that failed (EIO for a file that is not a regular one).
+int TryReadFile(const std::string& path, std::string& bytes);
 
 // Replaces (or creates) the file so that a crash leaves either the old or the new
 // content: a uniquely named temporary file in the same folder, flushed, renamed
@@ -21,6 +24,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // Temporary files of earlier writes to the same file whose writing process no
 // longer runs (killed in the middle) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+// The same, 0 or the errno value of the call that failed.
+int TryWriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same for a copy of the file `from`, streamed (never held in memory
 // whole); the copy gets `mode` whatever the target's mode was.
 bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
@@ -55,9 +60,28 @@ bool MayReplaceFile(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
+int MakeFolder(const std::string& path);     // one level, mode 0755; 0 or the errno value
+
+// Without following a last link: whether the name exists at all (a dangling
+// link does), and whether it is a link.
+bool EntryExists(const std::string& path);
+bool IsLink(const std::string& path);
+
+// The target a symbolic link names, as it is written; empty when the path is
+// no link or cannot be read.
+std::string ReadLink(const std::string& path);
+
+// The absolute path with every link, "." and ".." resolved; empty when a part
+// does not exist.
+std::string RealPath(const std::string& path);
+
+// The player's home folder: HOME, else the account's own; empty when neither is known.
+std::string HomeFolder();
 
 // Names of the regular files in a folder, in the order the system lists them.
 std::vector<std::string> ListFiles(const std::string& folder);
+// Names of every entry of a folder ("." and ".." left out), in the same order.
+std::vector<std::string> ListEntries(const std::string& folder);
 
 // The name of an entry of `folder` equal to `name` without regard to ASCII case,
 // preferring an exact match; empty when there is none.

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 #include <vector>
@@ -185,12 +184,8 @@ std::string RegistryFolder() {
     base = config;
   } else {
     // Without HOME the account's own home folder, never a folder others may write.
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-      const passwd* account = ::getpwuid(::getuid());
-      home = account && account->pw_dir ? account->pw_dir : "/";
-    }
-    base = std::string(home) + "/.config";
+    std::string home = HomeFolder();
+    base = (home.empty() ? std::string("/") : home) + "/.config";
   }
   return base + "/heliryx360";
 }

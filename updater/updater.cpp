@@ -144,7 +144,7 @@ void Updater::Form_Load() {
 bool Updater::WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms) {
   QElapsedTimer clock;
   clock.start();
-  while (!done(config_store::ReadIni(iniFile, "APPLICATION", "MODE"))) {
+  while (!done(config_store::ReadModeFile(iniFile))) {
     if (clock.elapsed() >= ms) return false;
     QEventLoop pause;
     QTimer::singleShot(50, &pause, &QEventLoop::quit);
@@ -162,12 +162,12 @@ void Updater::Form_Unload() {
 
   std::string ini = InstallPath + "watchpost.ini";
   if (!InstallPath.empty() && platform::FileExists(ini)) {
-    std::string mode = config_store::ReadIni(ini, "APPLICATION", "MODE");
+    std::string mode = config_store::ReadModeFile(ini);
     // A monitor told to quit may not have seen it yet: give it a moment, so
     // that the player is not left without a monitor.
     if (mode == "KILL") {
       WaitForMode(ini, [](const std::string& m) { return m != "KILL"; }, hooks_.killWaitMs);
-      mode = config_store::ReadIni(ini, "APPLICATION", "MODE");
+      mode = config_store::ReadModeFile(ini);
     }
     if (mode == "SUSPEND") {
       config_store::ReplaceMode(InstallPath, "SUSPEND", "ACTIVE");
@@ -411,7 +411,7 @@ void Updater::InstallUpdates() {
     if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
         std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
                     [&](const MainEntry& e) { return e.name == n; }))
-      config_store::WriteIni(ini, "APPLICATION", "MODE", "KILL");
+      config_store::WriteModeFile(ini, "KILL");
     Download(n, "", temp);
     WaitForFinish();
   }

@@ -23,7 +23,6 @@ TEST(ProfileHelpers, ErrorWordAndDefaults) {
   CurrentConfigFile = file;
   EXPECT_EQ(ReadConfigValue("TUNING", "SET", "", ""), "7");
   CurrentConfigFile.clear();
-  EXPECT_EQ(AddQuotes("VK_A"), "\"VK_A\"");
 }
 
 TEST(ProfileHelpers, WriteIniCreatesTheFile) {

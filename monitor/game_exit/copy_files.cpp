@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 
 namespace game_exit {
 namespace {
@@ -16,23 +17,13 @@ void AddLog(const CopyJob& job, const std::string& line) {
 // The Linux path of a source inside games/, or empty when the name could leave
 // that folder (absolute, a drive, a ".." part, control characters).
 std::string SourcePath(const std::string& programFolder, const std::string& source) {
-  std::string games = platform::FindEntryNoCase(programFolder, "games");
-  std::string gamesFolder = programFolder + "/" + (games.empty() ? std::string("games") : games);
-  std::string name = source;
-  for (char& c : name)
-    if (c == '/') c = '\\';
-  if (name.empty() || name[0] == '\\') return {};
-  for (unsigned char c : name)
+  std::string gamesFolder = platform::ResolveNoCase(programFolder, "games");
+  if (source.empty() || source[0] == '\\' || source[0] == '/') return {};
+  for (unsigned char c : source)
     if (c < 0x20 || c == ':') return {};
-  std::string path = gamesFolder;
-  for (const std::string& part : platform::SplitOn(name, '\\')) {
-    if (part == "..") return {};
-    if (part.empty() || part == ".") continue;
-    std::string found = platform::FindEntryNoCase(path, part);
-    path += "/" + (found.empty() ? part : found);
-  }
+  std::string path = platform::ResolveBelowNoCase(gamesFolder, source);
   // Links there may not lead out of games/ either.
-  return !platform::FileExists(path) || ResolvesWithin(path, gamesFolder) ? path : std::string();
+  return path.empty() || !platform::FileExists(path) || ResolvesWithin(path, gamesFolder) ? path : std::string();
 }
 
 }  // namespace

@@ -10,38 +10,26 @@
 #include "platform/text.h"
 #include "platform/win_path.h"
 
-#include <ctime>
 
 namespace game_exit {
-namespace {
-
-std::string CurrentTime() {
-  std::time_t now = std::time(nullptr);
-  std::tm local {};
-  ::localtime_r(&now, &local);
-  char text[64];
-  return std::strftime(text, sizeof text, "%X", &local) ? text : "";
-}
-
-}  // namespace
 
 bool FlagIsTrue(const std::string& flag) { return config_store::ConvertsToTrue(flag); }
 
 GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams) {
-  auto log = [&](const std::string& line) {
-    if (seams.Log) seams.Log(line);
+  monitor::MonitorWindow* window = seams.Window;
+  LogLine log = [window](const std::string& line) {
+    if (window) window->Log(line);
   };
-  auto selectLineBeforeLast = [&] {
-    if (seams.SelectLineBeforeLast) seams.SelectLineBeforeLast();
-  };
+  // The debug lines end with an empty one; the one before it is selected.
+  bool showDebug = seams.DebugMode && window;
   GameExitOutcome outcome;
 
-  if (seams.DebugMode) {
-    log("Stopped watching: " + state.ActiveExeName + " at " + (seams.TimeText ? seams.TimeText() : CurrentTime()));
+  if (showDebug) {
+    log("Stopped watching: " + state.ActiveExeName + " at " + window->TimeText());
     log("");
-    selectLineBeforeLast();
+    window->SelectLineBeforeLast();
   }
-  if (seams.ResetTip) seams.ResetTip();
+  if (window) window->SetTip(monitor::kMonitorTitle);
   if (seams.ResetRyxDefaults) seams.ResetRyxDefaults();
 
   // A configuration removed while its game ran has nothing left to apply.
@@ -69,12 +57,12 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
   }
 
   if (config_store::IsTrueNoCase(copyFlag)) {
-    CopyJob job{state.ProgramFolder, &game, seams.DebugMode, seams.Log};
+    CopyJob job{state.ProgramFolder, &game, seams.DebugMode, log};
     if (!ReadCopyFiles(scg, job)) return outcome;
   }
 
   if (config_store::IsTrueNoCase(customFlag)) {
-    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, seams.Log, state.WineLoader,
+    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, log, state.WineLoader,
                           state.WineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
@@ -85,9 +73,9 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
     if (!run.complete) return outcome;
   }
 
-  if (seams.DebugMode) {
+  if (showDebug) {
     log("");
-    selectLineBeforeLast();
+    window->SelectLineBeforeLast();
   }
   if (!outcome.AlreadyConfigured) {
     outcome.MarkerWritten = WriteMarker(marker, platform::FileNamePart(scg), revision);

@@ -5,7 +5,7 @@
 // every exit), and records in the marker file heliryx.360 what it applied.
 //
 //   game_exit::GameExitState state;    // the monitor's values for the game that ended
-//   game_exit::GameExitSeams seams;    // the monitor's log, tip and driver reset
+//   game_exit::GameExitSeams seams;    // the monitor's window and driver reset
 //   game_exit::WriteStuff(state, seams);
 //
 // Runs to its end on the caller's thread; the only wait is the message box
@@ -13,6 +13,7 @@
 #pragma once
 
 #include "monitor/game_exit/bindings.h"
+#include "monitor/monitor_window.h"
 
 #include <functional>
 #include <string>
@@ -34,11 +35,9 @@ struct GameExitState {
 
 struct GameExitSeams {
   bool DebugMode = false;
-  std::function<void(const std::string& line)> Log;  // appends a line to lstDebugWindow
-  std::function<void()> SelectLineBeforeLast;         // optional
-  std::function<void()> ResetTip;                     // optional: tip back to "Heliryx 360 Monitor"
-  std::function<void()> ResetRyxDefaults;             // optional: driver defaults, each run awaited
-  std::function<std::string()> TimeText;              // optional: the time as the log shows it
+  // The log and the icon's tip (set back to the monitor's title); without one nothing is shown.
+  monitor::MonitorWindow* Window = nullptr;
+  std::function<void()> ResetRyxDefaults;  // optional: driver defaults, each run awaited
 };
 
 struct GameExitOutcome {

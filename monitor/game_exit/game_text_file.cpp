@@ -3,8 +3,6 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace game_exit {
 
@@ -34,28 +32,14 @@ std::string JoinGameText(const std::vector<std::string>& lines, const std::strin
   return out;
 }
 
-static int LastError() { return errno != 0 ? errno : EIO; }
-
-// A file without any write permission is read-only for everybody, the
-// super-user included; one we may not write is not ours to replace.
-static bool ReadOnly(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
 int ReplaceGameFile(const std::string& path, const std::string& bytes) {
-  if (ReadOnly(path)) return EACCES;
-  errno = 0;
-  return platform::WriteFileAtomic(path, bytes) ? 0 : LastError();
+  // Read-only for everybody (the super-user included), or not ours to replace.
+  // A path that cannot be looked at is left to the write to report.
+  bool present = platform::FileExists(path) || platform::FolderExists(path);
+  if (present && !platform::MayReplaceFile(path)) return EACCES;
+  return platform::TryWriteFileAtomic(path, bytes);
 }
 
-int ReadGameFile(const std::string& path, std::string& bytes) {
-  errno = 0;
-  auto read = platform::ReadFileBytes(path);
-  if (!read) return LastError();
-  bytes = std::move(*read);
-  return 0;
-}
+int ReadGameFile(const std::string& path, std::string& bytes) { return platform::TryReadFile(path, bytes); }
 
 }  // namespace game_exit

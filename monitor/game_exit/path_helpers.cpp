@@ -2,13 +2,10 @@
 
 #include "platform/file_system.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
+#include "platform/wine_drives.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <dirent.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace game_exit {
@@ -65,14 +62,6 @@ std::string ParentFolder(const std::string& folder) {
   return slash == 0 ? "/" : folder.substr(0, slash);
 }
 
-std::string RealPath(const std::string& path) {
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (!real) return {};
-  std::string out = real;
-  std::free(real);
-  return out;
-}
-
 // True when `path` is `folder` or lies below it (both clean, absolute).
 bool Within(const std::string& path, const std::string& folder) {
   if (folder == "/") return !path.empty() && path[0] == '/';
@@ -81,13 +70,8 @@ bool Within(const std::string& path, const std::string& folder) {
 
 // The player's home folder, with links resolved.
 std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  std::string folder = home && *home ? home : "";
-  if (folder.empty()) {
-    const passwd* account = ::getpwuid(::getuid());
-    if (account && account->pw_dir) folder = account->pw_dir;
-  }
-  std::string real = RealPath(folder);
+  std::string folder = platform::HomeFolder();
+  std::string real = platform::RealPath(folder);
   return real.empty() ? CleanFolder(folder) : real;
 }
 
@@ -102,19 +86,6 @@ std::string NativeClimbRoot(const std::string& gameFolder) {
     root = folder;
   }
   return root;
-}
-
-// The names in a folder, "." and ".." left out.
-std::vector<std::string> EntriesOf(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return names;
-  while (dirent* entry = ::readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  ::closedir(dir);
-  return names;
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
@@ -158,44 +129,32 @@ std::string GetPathOnly(const std::string& FullPath) {
 GameFolder::GameFolder(std::string linuxFolder, std::string winePrefix)
     : linuxFolder_(CleanFolder(linuxFolder)), winePrefix_(winePrefix.empty() ? "" : CleanFolder(winePrefix)) {
   if (linuxFolder_.empty()) return;
-  std::string driveC = winePrefix_.empty() ? std::string() : JoinLinux(winePrefix_, "drive_c");
-  std::string drive = "Z:";
-  std::string rest = linuxFolder_ == "/" ? std::string() : linuxFolder_;
-  if (!driveC.empty() && (linuxFolder_ == driveC || StartsWith(linuxFolder_, driveC + "/"))) {
-    drive = "C:";
-    rest = linuxFolder_.substr(driveC.size());
-  }
-  for (char& c : rest)
-    if (c == '/') c = '\\';
-  windowsFolder_ = drive + rest;
+  const std::string driveC = platform::LaidOutDriveFolder(winePrefix_, "C:");
+  windowsFolder_ = platform::WindowsFormOf(winePrefix_, linuxFolder_);
+  const bool onDriveC = StartsWith(windowsFolder_, "C:");
 
-  if (drive == "C:") {
+  if (onDriveC) {
     climbRoot_ = driveC;
     climbRootWindows_ = "C:";
   } else {
     climbRoot_ = NativeClimbRoot(linuxFolder_);
-    if (!climbRoot_.empty()) {
-      climbRootWindows_ = "Z:" + (climbRoot_ == "/" ? std::string() : climbRoot_);
-      for (char& c : climbRootWindows_)
-        if (c == '/') c = '\\';
-    }
+    if (!climbRoot_.empty()) climbRootWindows_ = platform::WindowsFormOf("", climbRoot_);
   }
   if (climbRoot_.empty()) return;
-  std::string real = RealPath(climbRoot_);
+  std::string real = platform::RealPath(climbRoot_);
   reachableRoots_.push_back(real.empty() ? climbRoot_ : real);
-  if (drive == "C:") {
+  if (onDriveC) {
     const std::string home = HomeFolder();
     // Wine's own links from a user's folders to the player's (Documents, ...).
     std::string users = platform::FindEntryNoCase(driveC, "users");
     std::string usersFolder = JoinLinux(driveC, users.empty() ? "users" : users);
-    for (const std::string& user : EntriesOf(usersFolder)) {
+    for (const std::string& user : platform::ListEntries(usersFolder)) {
       std::string userFolder = JoinLinux(usersFolder, user);
-      struct stat st {};
-      if (::lstat(userFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
-      for (const std::string& entry : EntriesOf(userFolder)) {
+      if (platform::IsLink(userFolder) || !platform::FolderExists(userFolder)) continue;
+      for (const std::string& entry : platform::ListEntries(userFolder)) {
         std::string path = JoinLinux(userFolder, entry);
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) continue;
-        std::string target = RealPath(path);
+        if (!platform::IsLink(path)) continue;
+        std::string target = platform::RealPath(path);
         // Never the whole home folder (a desktop folder may be the home itself).
         if (target.empty() || !platform::FolderExists(target) || Within(home, target)) continue;
         reachableRoots_.push_back(target);
@@ -213,31 +172,23 @@ bool GameFolder::Reaches(const std::string& linuxPath) const {
       if (Within(real, root)) return true;
     return false;
   };
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) return inside(RealPath(path));
-  std::string folder = ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? path : ParentFolder(path);
+  if (platform::IsLink(path)) return inside(platform::RealPath(path));
+  std::string folder = platform::FolderExists(path) ? path : ParentFolder(path);
   for (; !folder.empty(); folder = ParentFolder(folder)) {
-    struct stat fs {};
-    if (::lstat(folder.c_str(), &fs) != 0) continue;  // not made yet
-    return inside(RealPath(folder));
+    if (!platform::EntryExists(folder)) continue;  // not made yet
+    return inside(platform::RealPath(folder));
   }
   return false;
 }
 
 std::string GameFolder::LinuxPath(const std::string& windowsPath) const {
-  std::vector<std::string> pieces = platform::SplitOn(windowsPath, '\\');
-  std::string path;
-  if (platform::EqualsNoCase(pieces[0], "C:") && !winePrefix_.empty()) path = JoinLinux(winePrefix_, "drive_c");
-  else if (platform::EqualsNoCase(pieces[0], "Z:")) path = "/";
-  else return {};
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    const std::string& part = pieces[i];
-    if (part.empty() || part == ".") continue;
-    if (part == "..") return {};  // never climbs on disk; CheckRelativePath did that
-    std::string found = platform::FindEntryNoCase(path, part);
-    path = JoinLinux(path, found.empty() ? part : found);
-  }
-  return path;
+  size_t backslash = windowsPath.find('\\');
+  std::string drive = windowsPath.substr(0, backslash);
+  std::string root = platform::LaidOutDriveFolder(winePrefix_, drive);
+  if (root.empty()) return {};
+  if (backslash == std::string::npos) return root;
+  // Never climbs on disk: CheckRelativePath did that.
+  return platform::ResolveBelowNoCase(root, windowsPath.substr(backslash + 1));
 }
 
 std::string GameFolder::Resolve(const std::string& relativePath) const {
@@ -252,7 +203,7 @@ std::string GameFolder::Resolve(const std::string& relativePath) const {
 }
 
 bool ResolvesWithin(const std::string& path, const std::string& folder) {
-  std::string realPath = RealPath(path), realFolder = RealPath(folder);
+  std::string realPath = platform::RealPath(path), realFolder = platform::RealPath(folder);
   return !realPath.empty() && !realFolder.empty() && Within(realPath, realFolder);
 }
 
@@ -264,19 +215,14 @@ int BuildFolders(const GameFolder& game, const std::string& BuildPath, const Log
   std::string path = BuildPath;
   if (!path.empty() && path.back() == '\\') path.pop_back();
   if (path.empty()) return fail(EINVAL, "");
-  std::vector<std::string> pieces = platform::SplitOn(path, '\\');
-  std::string folder = game.LinuxPath(pieces[0] + "\\");
-  if (folder.empty()) return fail(EINVAL, pieces[0] + "\\");
-  for (size_t i = 1; i < pieces.size(); ++i) {
-    const std::string& part = pieces[i];
-    if (part.empty() || part == ".") continue;
-    if (part == "..") return fail(EINVAL, JoinLinux(folder, part));
-    std::string found = platform::FindEntryNoCase(folder, part);
-    std::string next = JoinLinux(folder, found.empty() ? part : found);
-    if (!platform::FolderExists(next) && ::mkdir(next.c_str(), 0755) != 0) return fail(errno, next);
-    folder = next;
-  }
-  return 0;
+  size_t backslash = path.find('\\');
+  std::string drive = path.substr(0, backslash) + "\\";
+  std::string folder = game.LinuxPath(drive);
+  if (folder.empty()) return fail(EINVAL, drive);
+  if (backslash == std::string::npos) return 0;
+  std::string reached;
+  int error = platform::CreateFoldersNoCase(folder, path.substr(backslash + 1), reached);
+  return error == 0 ? 0 : fail(error, reached);
 }
 
 }  // namespace game_exit

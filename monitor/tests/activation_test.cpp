@@ -28,15 +28,10 @@ struct Rig {
   monitor_test::FakeRunner runner;
   monitor_test::FakeEmulator emulator;
   monitor_test::FakeClock clock;
-  monitor::DriverRuns runs{runner, program.Path()};
-  Lines log;
-  std::string tip;
-  std::vector<std::string> fatal;
+  monitor_test::FakeWindow window;
+  monitor::DriverRuns runs{runner, program.Path(), [this](MonitorCommand c) { Perform(c); }};
   std::vector<std::string> events;  // closes, starts and commands, in order
-  monitor::Activation activation{runs, runner, emulator, clock, program.Path(),
-                                 {[this](const std::string& l) { log.push_back(l); }, [] {},
-                                  [this](const std::string& t) { tip = t; },
-                                  [this](const std::string& t) { fatal.push_back(t); }}};
+  monitor::Activation activation{runs, runner, emulator, clock, window, program.Path()};
   monitor::ActiveGame game;
 
   explicit Rig(const std::map<std::string, std::string>& values = {}) {
@@ -47,13 +42,13 @@ struct Rig {
     game.ActiveExeFolder = "/Games/Test";
     game.ActivePid = "4242";
     emulator.onClose = [this] { events.push_back("close"); };
-    runs.perform = [this](MonitorCommand c) {
-      if (c == MonitorCommand::SuspendToggle) {
-        events.push_back("suspend");
-        emulator.ClosePointerly();
-        runs.ResetRyxDefaults();
-      }
-    };
+  }
+  void Perform(MonitorCommand c) {
+    if (c == MonitorCommand::SuspendToggle) {
+      events.push_back("suspend");
+      emulator.ClosePointerly();
+      runs.ResetRyxDefaults();
+    }
   }
   Lines Runs() const { return runner.Runs(program.Path()); }
   Lines GameLines() const { return monitor::ReadRyxFile(program / "active.ryx"); }
@@ -65,7 +60,7 @@ TEST(SCGActivate, AppliesTheConfigurationToTheEmulatorAndTheDriver) {
   Rig s;
   WriteFile(s.program / "tunedeck.ini", "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=other.scg\r\n");
   ASSERT_TRUE(s.activation.SCGActivate(s.game, false));
-  EXPECT_EQ(s.tip, "Heliryx 360 Monitor - Watching: Test Game");
+  EXPECT_EQ(s.window.tip, "Heliryx 360 Monitor - Watching: Test Game");
   EXPECT_EQ(ReadFile(s.program / "tunedeck.ini"), "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=g.scg\r\n");
   EXPECT_EQ(config_store::ReadIni(s.program / "pointerly.ini", "BUTTONS", "BUTTON_0"), "VK_F1");
   // Neither keys nor a pointer axis: the emulator is closed and stays closed.
@@ -73,7 +68,7 @@ TEST(SCGActivate, AppliesTheConfigurationToTheEmulatorAndTheDriver) {
   ASSERT_EQ(s.GameLines().size(), 22u);
   EXPECT_EQ(s.Runs(), Joined({kDefaults, s.GameLines()}));
   EXPECT_EQ(s.runner.mostAtOnce, 1);
-  EXPECT_TRUE(s.log.empty());  // the activation lines are for debug mode
+  EXPECT_TRUE(s.window.log.empty());  // the activation lines are for debug mode
   EXPECT_EQ(s.activation.Values.Bindings.ButtonAlias[1].GameCommand, "+cmd1");
   EXPECT_EQ(s.activation.Values.FileRevision, "3");
 }
@@ -81,7 +76,7 @@ TEST(SCGActivate, AppliesTheConfigurationToTheEmulatorAndTheDriver) {
 TEST(SCGActivate, DebugModeLogsTheGame) {
   Rig s;
   ASSERT_TRUE(s.activation.SCGActivate(s.game, true));
-  EXPECT_EQ(s.log, (Lines{"Started watching: game.exe at 12:00:00", "Path: /games/test", "Process ID: 4242"}));
+  EXPECT_EQ(s.window.log, (Lines{"Started watching: game.exe at 12:00:00", "Path: /games/test", "Process ID: 4242"}));
 }
 
 TEST(SCGActivate, TheEmulatorStartsOnceTheOldOneHasGone) {
@@ -120,8 +115,8 @@ TEST(SCGActivate, AMalformedVectorChangesNothingButTheTipAndTheEditorsGame) {
   WriteFile(s.program / "pointerly.ini", "before");
   WriteFile(s.program / "active.ryx", "before");
   EXPECT_FALSE(s.activation.SCGActivate(s.game, false));
-  EXPECT_EQ(s.fatal, (Lines{"Gain Map Error7"}));
-  EXPECT_EQ(s.tip, "Heliryx 360 Monitor - Watching: Test Game");
+  EXPECT_EQ(s.window.fatal, (Lines{"Gain Map Error7"}));
+  EXPECT_EQ(s.window.tip, "Heliryx 360 Monitor - Watching: Test Game");
   EXPECT_EQ(config_store::ReadIni(s.program / "tunedeck.ini", "Games", "Current"), "g.scg");
   EXPECT_EQ(ReadFile(s.program / "pointerly.ini"), "before");
   EXPECT_EQ(ReadFile(s.program / "active.ryx"), "before");

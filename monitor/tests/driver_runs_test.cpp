@@ -21,26 +21,24 @@ const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-s
 // A monitor whose commands do what the real ones do to the driver.
 struct Rig {
   FakeRunner runner;
-  DriverRuns runs{runner, "/opt/h"};
+  DriverRuns runs{runner, "/opt/h", [this](MonitorCommand c) { Perform(c); }};
   std::vector<std::string> done;
-  Rig() {
-    runs.perform = [this](MonitorCommand c) {
-      switch (c) {
-        case MonitorCommand::SuspendToggle:
-          runs.ResetRyxDefaults();
-          done.push_back("suspend");
-          break;
-        case MonitorCommand::EmulatorToggle:
-          runs.ResetRyxDefaults();
-          done.push_back("emulator");
-          break;
-        case MonitorCommand::Exit:
-          done.push_back("exit");
-          break;
-        default:
-          done.push_back("other");
-      }
-    };
+  void Perform(MonitorCommand c) {
+    switch (c) {
+      case MonitorCommand::SuspendToggle:
+        runs.ResetRyxDefaults();
+        done.push_back("suspend");
+        break;
+      case MonitorCommand::EmulatorToggle:
+        runs.ResetRyxDefaults();
+        done.push_back("emulator");
+        break;
+      case MonitorCommand::Exit:
+        done.push_back("exit");
+        break;
+      default:
+        done.push_back("other");
+    }
   }
   Lines Runs() const { return runner.Runs("/opt/h"); }
 };

@@ -1,8 +1,9 @@
-// Stand-ins for the clock, the process runner, the emulator's window and the
-// process table, so the monitor's logic can be driven step by step.
+// Stand-ins for the clock, the process runner, the monitor's and the emulator's
+// windows and the process table, so the monitor's logic can be driven step by step.
 #pragma once
 
 #include "monitor/monitor_services.h"
+#include "monitor/monitor_window.h"
 #include "platform/process/process_table.h"
 
 #include <algorithm>
@@ -28,7 +29,6 @@ class FakeClock : public monitor::Clock {
       event();
     }
   }
-  std::string TimeText() override { return "12:00:00"; }
 
  private:
   std::multimap<long long, std::function<void()>> events_;
@@ -61,6 +61,20 @@ class FakeRunner : public monitor::Runner {
       runs.push_back(l.rfind(tool, 0) == 0 ? l.substr(tool.size()) : "start " + l);
     return runs;
   }
+};
+
+// Records what the logic shows; the time is always noon.
+class FakeWindow : public monitor::MonitorWindow {
+ public:
+  std::vector<std::string> log;
+  std::string tip;
+  std::vector<std::string> fatal;
+  void Log(const std::string& line) override { log.push_back(line); }
+  void SelectLastLine() override {}
+  void SelectLineBeforeLast() override {}
+  void SetTip(const std::string& text) override { tip = text; }
+  void Fatal(const std::string& text) override { fatal.push_back(text); }
+  std::string TimeText() override { return "12:00:00"; }
 };
 
 class FakeEmulator : public monitor::Emulator {

@@ -4,6 +4,7 @@
 #include "platform/process/pidfd.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
+#include "platform/wine_drives.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <optional>
 #include <poll.h>
 #include <string_view>
@@ -26,13 +26,6 @@
 namespace platform {
 
 namespace {
-
-std::string ReadLink(const std::string& path) {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink(path.c_str(), buffer, sizeof buffer - 1);
-  if (n <= 0) return {};
-  return std::string(buffer, static_cast<size_t>(n));
-}
 
 bool EndsWithNoCase(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
@@ -177,11 +170,6 @@ std::string WineExeFromMaps(const std::string& maps, const std::string& prefix) 
   return {};
 }
 
-bool IsWindowsDrivePath(const std::string& path) {
-  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-         (path[2] == '\\' || path[2] == '/');
-}
-
 // Seconds since boot, the clock a process's start time is counted on.
 double SecondsSinceBoot() {
   timespec now{};
@@ -243,21 +231,6 @@ class ProcWatch : public ProcessWatch {
 };
 
 }  // namespace
-
-std::string WinePathToLinux(const std::string& prefix, const std::string& windowsPath) {
-  if (!IsWindowsDrivePath(windowsPath)) return {};
-  std::string dosdevices = WithoutTrailingSlashes(prefix) + "/dosdevices";
-  std::string drive = dosdevices + "/" + ToLower(windowsPath.substr(0, 2));
-  std::string target = ReadLink(drive);
-  if (target.empty()) return {};
-  if (target[0] != '/') target = dosdevices + "/" + target;
-  // dosdevices is a real folder, so "dosdevices/../drive_c" is "drive_c" of the prefix.
-  std::string root = std::filesystem::path(target).lexically_normal().string();
-  std::string path = ResolveNoCase(WithoutTrailingSlashes(root), windowsPath.substr(3));
-  // A drive at "/" (Z: as Wine sets it up) would otherwise start the path with "//".
-  if (path.size() > 1 && path[0] == '/' && path[1] == '/') path.erase(0, 1);
-  return path;
-}
 
 ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, ScanPace pace)
     : root_(WithoutTrailingSlashes(std::move(procRoot))), ownHome_(std::move(ownHome)), pace_(pace) {

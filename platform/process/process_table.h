@@ -122,9 +122,4 @@ class ProcProcessTable : public ProcessTable {
   double sweepCredit_ = 0;
 };
 
-// The Linux path of a Windows path ("C:\Games\X\game.exe") inside a Wine prefix:
-// the drive through the prefix's dosdevices links, every further part matched
-// to an existing entry without regard to case. Empty when the drive is unknown.
-std::string WinePathToLinux(const std::string& prefix, const std::string& windowsPath);
-
 }  // namespace platform

@@ -4,6 +4,7 @@
 
 #include "testing/test_support.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,6 +94,72 @@ TEST(FileSystem, ResolvesWindowsPathsWithoutRegardToCase) {
   EXPECT_EQ(ResolveNoCase(dir.Path(), "baseq3\\new.cfg"), dir / "BaseQ3/new.cfg");
   EXPECT_EQ(FileNamePart("a\\b/c.exe"), "c.exe");
   EXPECT_EQ(FolderPart("a\\b/c.exe"), "a\\b");
+}
+
+TEST(FileSystem, FailedReadsAndWritesSayWhy) {
+  TempFolder dir;
+  WriteFile(dir / "a.txt", "old");
+  CreateFolder(dir / "folder");
+  std::string bytes = "kept";
+  struct Case {
+    std::string path;
+    int readError;
+    int writeError;
+  };
+  const Case cases[] = {
+      {dir / "a.txt", 0, 0},
+      {dir / "missing.txt", ENOENT, 0},
+      {dir / "no/such/x.txt", ENOENT, ENOENT},
+      {dir / "folder", EIO, EISDIR},  // not a regular file: nothing to read, not replaced
+      {dir / "a.txt/x", ENOTDIR, ENOTDIR},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TryReadFile(c.path, bytes), c.readError) << c.path;
+    if (c.readError != 0) {
+      EXPECT_EQ(bytes, "kept") << c.path;  // a failed read leaves the bytes alone
+    }
+    EXPECT_EQ(TryWriteFileAtomic(c.path, "new"), c.writeError) << c.path;
+    bytes = "kept";
+  }
+  EXPECT_EQ(ReadFile(dir / "missing.txt"), "new");
+}
+
+TEST(FileSystem, NamesBelowAFolderNeverClimbOutOfIt) {
+  TempFolder dir;
+  WriteFile(dir / "Games/Data/File.cfg", "x");
+  struct Case {
+    std::string relative;
+    std::string below;  // ResolveBelowNoCase; empty when refused
+    std::string any;    // ResolveNoCase
+  };
+  const Case cases[] = {
+      {"games\\data\\file.CFG", dir / "Games/Data/File.cfg", dir / "Games/Data/File.cfg"},
+      {"./games//new\\", dir / "Games/new", dir / "Games/new"},
+      {"games\\..\\x", "", dir / "Games/../x"},
+      {"..", "", dir / ".."},
+      {"", dir.Path(), dir.Path()},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResolveBelowNoCase(dir.Path(), c.relative), c.below) << c.relative;
+    EXPECT_EQ(ResolveNoCase(dir.Path(), c.relative), c.any) << c.relative;
+  }
+  EXPECT_EQ(ResolveBelowNoCase("/", ""), "/");
+}
+
+TEST(FileSystem, CreatesFoldersMatchingExistingOnesWithoutRegardToCase) {
+  TempFolder dir;
+  WriteFile(dir / "Games/file", "x");
+  std::string reached;
+  EXPECT_EQ(CreateFoldersNoCase(dir.Path(), "games\\a\\B", reached), 0);
+  EXPECT_EQ(reached, dir / "Games/a/B");
+  EXPECT_TRUE(FolderExists(dir / "Games/a/B"));
+  EXPECT_EQ(CreateFoldersNoCase(dir.Path(), "GAMES\\A\\b\\", reached), 0);  // all there already
+  EXPECT_EQ(reached, dir / "Games/a/B");
+  EXPECT_EQ(CreateFoldersNoCase(dir.Path(), "games\\file\\sub", reached), EEXIST);
+  EXPECT_EQ(reached, dir / "Games/file");
+  EXPECT_EQ(CreateFoldersNoCase(dir.Path(), "games\\new\\..\\x", reached), EINVAL);
+  EXPECT_EQ(reached, dir / "Games/new/..");
+  EXPECT_TRUE(FolderExists(dir / "Games/new"));  // made before the refusal, and kept
 }
 
 TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {

@@ -5,13 +5,25 @@
 
 #include <cstdio>
 
+// The log goes to standard error; nothing else is shown.
+class LogToStandardError : public monitor::MonitorWindow {
+ public:
+  void Log(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
+  void SelectLastLine() override {}
+  void SelectLineBeforeLast() override {}
+  void SetTip(const std::string&) override {}
+  void Fatal(const std::string&) override {}
+  std::string TimeText() override { return {}; }
+};
+
 int main(int argc, char** argv) {
   if (argc != 4) {
     std::fprintf(stderr, "usage: %s <program folder> <configuration file> <game folder>\n", argv[0]);
     return 2;
   }
   game_exit::GameExitState state{argv[1], argv[2], "Crash Test", "crash.exe", argv[3], "", {}};
+  LogToStandardError window;
   game_exit::GameExitSeams seams;
-  seams.Log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+  seams.Window = &window;
   for (;;) game_exit::WriteStuff(state, seams);
 }
