@@ -60,8 +60,9 @@ TEST(PointerlyIni, PointerAxesOverrideTheirDirections) {
     for (int k = 0; k < 6; ++k) {
       std::string n = std::to_string(k);
       EXPECT_EQ(Key(dir, "MOTIONS", "MOTION_" + n + "_POS"), c.motions[k]) << c.x << " " << c.y << " " << k;
-      if (c.motions[k] == "X" || c.motions[k] == "Y")
+      if (c.motions[k] == "X" || c.motions[k] == "Y") {
         EXPECT_EQ(Key(dir, "MOTIONS", "MOTION_" + n + "_NEG"), c.motions[k]) << c.x << " " << c.y << " " << k;
+      }
     }
   }
 }

@@ -20,25 +20,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Body(const std::string& seed, size_t size) {
+inline std::string Body(const std::string& seed, size_t size) {
   std::string body;
   while (body.size() < size) body += seed;
   body.resize(size);
   return body;
 }
 
-void StampedProgram(const std::string& path, const std::string& version) {
+inline void StampedProgram(const std::string& path, const std::string& version) {
   WriteFile(path, "#!/bin/sh\n# HELIRYX-VERSION:" + version + ";\n");
   fs::permissions(path, fs::perms(0755));
 }
 
-unsigned FileMode(const std::string& path) {
+inline unsigned FileMode(const std::string& path) {
   struct stat info {};
   ::stat(path.c_str(), &info);
   return info.st_mode & 0777;
 }
 
-bool Contains(const std::vector<std::string>& lines, const std::string& piece) {
+inline bool Contains(const std::vector<std::string>& lines, const std::string& piece) {
   for (const std::string& line : lines)
     if (line.find(piece) != std::string::npos) return true;
   return false;
