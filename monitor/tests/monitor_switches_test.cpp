@@ -33,7 +33,9 @@ TEST(MonitorSwitches, Table) {
   for (const Case& c : cases) {
     MonitorSwitches s = ParseMonitorSwitches(c.text);
     EXPECT_EQ(s.outcome, c.outcome) << '"' << c.text << '"';
-    if (s.outcome == Outcome::Run) EXPECT_EQ(s.refreshInterval, c.interval) << c.text;
+    if (s.outcome == Outcome::Run) {
+      EXPECT_EQ(s.refreshInterval, c.interval) << c.text;
+    }
     EXPECT_EQ(s.debugMode, c.debug) << c.text;
     EXPECT_EQ(s.skipOsCheck, c.skip) << c.text;
   }
