@@ -1,6 +1,8 @@
 #include "config_store/ryx_command_file.h"
 
 #include "platform/file_system.h"
+#include "platform/process/command_line.h"
+#include "platform/program_files.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
 
@@ -12,9 +14,9 @@ namespace ryx {
 
 std::string ResetCurve(int slot) { return "--reset-sensitivity-curve " + std::to_string(slot); }
 std::string UploadCurve(int slot, const std::string& path) {
-  // A quote inside the path would end the quoted argument early.
-  if (path.find('"') != std::string::npos) return {};
-  return "--upload-sensitivity-curve " + std::to_string(slot) + " \"" + path + "\"";
+  // A quote inside the path would end the quoted argument early: no line at all.
+  std::optional<std::string> quoted = platform::QuoteWindowsArgument(path);
+  return quoted ? "--upload-sensitivity-curve " + std::to_string(slot) + " " + *quoted : std::string();
 }
 std::string Chording(bool on) { return on ? "--set-chording on" : "--set-chording off"; }
 std::string NullRegion(const std::string& value) { return "--set-null-region " + value; }
@@ -49,6 +51,16 @@ std::string CurveFilePath(const std::string& stored, const std::string& programF
       (stored[n] == '\\' || stored[n] == '/'))
     return platform::ResolveNoCase(programFolder, stored.substr(n + 1));
   return stored;
+}
+
+std::string ToolPath(const std::string& programFolder) {
+  return programFolder + "/" + platform::ProgramFile("Ryxcontrol.exe");
+}
+
+std::string ToolCommandLine(const std::string& programFolder, const std::string& optionLine) {
+  // The program's own path is taken literally up to the next quote, so it is
+  // quoted as it stands: a folder with blanks stays one path.
+  return "\"" + ToolPath(programFolder) + "\" " + optionLine;
 }
 
 }  // namespace ryx

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_dialog.h"
 #include "platform/file_system.h"
+#include "platform/process/command_line.h"
 #include "platform/process/run_and_wait.h"
 #include "platform/text.h"
 
@@ -140,10 +141,10 @@ void frmMain::cmdCurveSave_Click() {
   const std::string folder = ProgramFolder + "/crv";
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
   if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder + "/", "Sensitivity curve file")) {
-    if (std::optional<std::string> quoted = QuotedToolPath(*path)) {
+    if (std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path)) {
       // The tool numbers its curves 0 to 5, as the buttons show them.
-      platform::RunAndWait(ControlToolCommandLine(ProgramFolder, "--download-sensitivity-curve " +
-                                                                     std::to_string(CurveSlot - 1) + " " + *quoted),
+      platform::RunAndWait(config_store::ryx::ToolCommandLine(
+                               ProgramFolder, "--download-sensitivity-curve " + std::to_string(CurveSlot - 1) + " " + *quoted),
                            true);
     } else {
       RefuseQuotedPath(*path);
@@ -157,7 +158,7 @@ void frmMain::cmdCurveLoad_Click() {
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
   platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder + "/", ""});
   if (!chosen.fileTitle.empty()) {
-    if (!QuotedToolPath(chosen.fileName)) {
+    if (!platform::QuoteWindowsArgument(chosen.fileName)) {
       // Kept, such a path could never be uploaded.
       RefuseQuotedPath(chosen.fileName);
     } else {

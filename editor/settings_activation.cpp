@@ -1,7 +1,7 @@
 #include "editor/settings_activation.h"
 
+#include "config_store/ryx_command_file.h"
 #include "platform/file_system.h"
-#include "platform/program_files.h"
 
 #include <cstdio>
 #include <vector>
@@ -10,26 +10,9 @@ namespace editor {
 
 using platform::MsgIcon;
 
-std::string ControlToolPath(const std::string& programFolder) {
-  return programFolder + "/" + platform::ProgramFile("Ryxcontrol.exe");
-}
-
-std::string ControlToolCommandLine(const std::string& programFolder, const std::string& optionLine) {
-  // Quoted, so a program folder with blanks stays one program path.
-  return *QuotedToolPath(ControlToolPath(programFolder)) + " " + optionLine;
-}
-
-std::optional<std::string> QuotedToolPath(const std::string& path) {
-  if (path.find('"') != std::string::npos) return std::nullopt;
-  // Backslashes before the closing quote would escape it: doubled, they stand for themselves.
-  std::string tail;
-  for (auto at = path.rbegin(); at != path.rend() && *at == '\\'; ++at) tail += '\\';
-  return "\"" + path + tail + "\"";
-}
-
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
                                            const ToolRun& run) {
-  const std::string tool = ControlToolPath(programFolder);
+  const std::string tool = config_store::ryx::ToolPath(programFolder);
   const std::string file = programFolder + "/active.ryx";
   if (!platform::FileExists(tool))
     return ActivateBox{"File Not Found",
@@ -48,7 +31,7 @@ std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, con
   // Lines whose run did not do its work, each with why.
   std::vector<std::string> failed;
   for (const std::string& line : lines) {
-    switch (run(ControlToolCommandLine(programFolder, line))) {
+    switch (run(config_store::ryx::ToolCommandLine(programFolder, line))) {
       case ToolRunEnd::Finished: break;
       case ToolRunEnd::NotStarted: failed.push_back(line + "   (could not be started)"); break;
       case ToolRunEnd::OverLimit:

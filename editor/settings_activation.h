@@ -23,11 +23,6 @@ enum class ToolRunEnd {
 // Runs one command line of the control tool and waits for its end.
 using ToolRun = std::function<ToolRunEnd(const std::string& commandLine)>;
 
-// The control tool's file in the program folder.
-std::string ControlToolPath(const std::string& programFolder);
-// The command line of one run: the tool's path, quoted, a blank and the option line as it stands.
-std::string ControlToolCommandLine(const std::string& programFolder, const std::string& optionLine);
-
 // A message box to show.
 struct ActivateBox {
   std::string title;
@@ -39,9 +34,5 @@ struct ActivateBox {
 // then makes the runs. The box to show, or nothing when the runs were stopped.
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
                                            const ToolRun& run);
-
-// A path given to the control tool as one quoted argument; nothing when it
-// cannot be quoted (it holds a double quote).
-std::optional<std::string> QuotedToolPath(const std::string& path);
 
 }  // namespace editor

@@ -1,5 +1,7 @@
 #include "monitor/driver_runs.h"
 
+#include "config_store/ryx_command_file.h"
+
 namespace monitor {
 
 DriverRuns::DriverRuns(Runner& runner, std::string programFolder, std::function<void(MonitorCommand)> perform)
@@ -38,7 +40,7 @@ void DriverRuns::Drain() {
 }
 
 int DriverRuns::Run(const std::string& options) {
-  return runner_.RunAndWait(RyxCommandLine(programFolder_, options), false);
+  return runner_.RunAndWait(config_store::ryx::ToolCommandLine(programFolder_, options), false);
 }
 
 void DriverRuns::ResetRyxDefaults() {

@@ -34,8 +34,4 @@ class Emulator {
   virtual bool Running() = 0;
 };
 
-// The command line of one Ryxcontrol run: the tool of `programFolder`, quoted,
-// and the option line.
-std::string RyxCommandLine(const std::string& programFolder, const std::string& options);
-
 }  // namespace monitor

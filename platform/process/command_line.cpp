@@ -55,6 +55,13 @@ std::vector<std::string> SplitWindowsCommandLine(const std::string& text) {
   return args;
 }
 
+std::optional<std::string> QuoteWindowsArgument(const std::string& text) {
+  if (text.find('"') != std::string::npos) return std::nullopt;
+  std::string tail;
+  for (auto at = text.rbegin(); at != text.rend() && *at == '\\'; ++at) tail += '\\';
+  return "\"" + text + tail + "\"";
+}
+
 ParsedCommandLine ParseCommandLine(const std::string& line,
                                    const std::function<bool(const std::string&)>& isProgram) {
   ParsedCommandLine parsed;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ namespace platform {
 // quoted part two quotes in a row give one literal quote. `""` is an empty
 // argument.
 std::vector<std::string> SplitWindowsCommandLine(const std::string& text);
+
+// One argument written so that SplitWindowsCommandLine gives it back: in double
+// quotes, with the backslashes before the closing quote doubled. Nothing for a
+// text holding a double quote: the tools we call may not read the escaped form.
+std::optional<std::string> QuoteWindowsArgument(const std::string& text);
 
 struct ParsedCommandLine {
   std::string program;             // empty when the line names nothing

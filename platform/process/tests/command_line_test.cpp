@@ -68,3 +68,15 @@ TEST(ParseCommandLine, FindsTheProgramInAPathWithBlanks) {
   EXPECT_EQ(longer.program, "/opt/my games/ryxcontrol");
   EXPECT_EQ(longer.args, (Args{"--set-chording", "on"}));
 }
+
+// A quoted argument splits back into the text it was made from.
+TEST(QuoteWindowsArgument, SplitsBackToTheSameText) {
+  for (const std::string text : {"/opt/crv/a.crv", "/opt/my games/a b.crv", "", "C:\\curves\\", "ends\\\\"}) {
+    std::optional<std::string> quoted = platform::QuoteWindowsArgument(text);
+    ASSERT_TRUE(quoted) << text;
+    EXPECT_EQ(SplitWindowsCommandLine("--upload-sensitivity-curve 0 " + *quoted),
+              (Args{"--upload-sensitivity-curve", "0", text}))
+        << text;
+  }
+  EXPECT_FALSE(platform::QuoteWindowsArgument("/opt/a\"b.crv"));
+}
