@@ -5,10 +5,11 @@
 //   x_click TITLE X FROM_BOTTOM   (X from the window's left, FROM_BOTTOM from its bottom)
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
+#include <thread>
 
 // A shown window with the title that holds the point (a splash screen of the
 // same title is smaller).
@@ -42,11 +43,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "x_click: no X display\n");
     return 2;
   }
+  // The program under test maps its window when it is ready: look until it
+  // does, with a deadline generous for a busy machine.
   Window window = 0;
-  for (int tries = 0; tries < 400 && !window; ++tries) {
-    window = Find(display, DefaultRootWindow(display), argv[1], std::atoi(argv[2]), std::atoi(argv[3]));
-    if (!window) usleep(50000);
-  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!(window = Find(display, DefaultRootWindow(display), argv[1], std::atoi(argv[2]), std::atoi(argv[3]))) &&
+         std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   if (!window) {
     std::fprintf(stderr, "x_click: no window titled \"%s\"\n", argv[1]);
     return 1;

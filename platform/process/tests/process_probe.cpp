@@ -13,8 +13,14 @@
 int main(int argc, char** argv) {
   if (const char* exec = std::getenv("PROBE_EXEC")) {
     std::string program = exec;
-    if (const char* when = std::getenv("PROBE_EXEC_WHEN"))
-      while (::access(when, F_OK) != 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (const char* when = std::getenv("PROBE_EXEC_WHEN")) {
+      // The test creates the file when it wants the exec; a probe left behind gives up.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+      while (::access(when, F_OK) != 0) {
+        if (std::chrono::steady_clock::now() > deadline) return 124;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
+    }
     ::unsetenv("PROBE_EXEC");  // the program may be this probe again
     ::execv(program.c_str(), argv);
     return 127;
