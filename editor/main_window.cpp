@@ -73,11 +73,11 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   central_->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(central_);
   BuildMenus();
-  BuildControls(kWindowControls, central_, Controls);
-  auto* tabs = Controls.Get<QTabWidget>("tabSensitivity");
-  BuildControls(kSensitivityPage, tabs->widget(0), Controls);
-  BuildControls(kMotionsPage, tabs->widget(1), Controls);
-  BuildControls(kKeyboardPage, tabs->widget(2), Controls);
+  BuildControls(kWindowControls, central_, controls_);
+  auto* tabs = controls_.Get<QTabWidget>("tabSensitivity");
+  sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, AxisInfo, ProgramFolder, this);
+  BuildControls(kMotionsPage, tabs->widget(1), controls_);
+  BuildControls(kKeyboardPage, tabs->widget(2), controls_);
   BindControls();
   ConnectHandlers();
   setFixedSize(sizeHint());
@@ -98,7 +98,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   setWindowIcon(art::TunedeckIcon());
   // The frames that only hold the pages and the pictures draw no border of their own.
   for (const char* frame : {"frmSensitivityLights", "frmTabs"})
-    Controls.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
+    controls_.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
                                                       .arg(QLatin1String(frame)));
   PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
   PaintPictures(imgMotion, art::PictureSet::Motion);
@@ -135,7 +135,7 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::BindControls() {
-  const ControlRegistry& c = Controls;
+  const ControlRegistry& c = controls_;
   grpSelectGame = c.Get<QGroupBox>("grpSelectGame");
   cboGameList = c.Get<QComboBox>("cboGameList");
   cmdReload = c.Get<QPushButton>("cmdReload");
@@ -153,25 +153,6 @@ void frmMain::BindControls() {
   cmdExit = c.Get<QPushButton>("cmdExit");
   Command1 = c.Get<QPushButton>("Command1");
   Command2 = c.Get<QPushButton>("Command2");
-
-  lblSensitivity = ControlArray<QLabel>(c, "lblSensitivity");
-  lblGain = ControlArray<QLabel>(c, "lblGain");
-  sldSensitivity = ControlArray<QSlider>(c, "sldSensitivity");
-  sldGain = ControlArray<QSlider>(c, "sldGain");
-  optMasterSettings = ControlArray<QRadioButton>(c, "optMasterSettings");
-  optSkill = ControlArray<QRadioButton>(c, "optSkill");
-  cmdSensitivityReset = c.Get<QPushButton>("cmdSensitivityReset");
-  optPrecisionButton = ControlArray<QRadioButton>(c, "optPrecisionButton");
-  cboPrecisionButton = c.Get<QComboBox>("cboPrecisionButton");
-  lblPrecisionSensitivity = c.Get<QLabel>("lblPrecisionSensitivity");
-  lblPrecisionGain = c.Get<QLabel>("lblPrecisionGain");
-  sldPrecisionSensitivity = c.Get<QSlider>("sldPrecisionSensitivity");
-  sldPrecisionGain = c.Get<QSlider>("sldPrecisionGain");
-  sldNull = c.Get<QSlider>("sldNull");
-  optSensCurves = ControlArray<QRadioButton>(c, "optSensCurves");
-  cmdCurveLoad = c.Get<QPushButton>("cmdCurveLoad");
-  cmdCurveSave = c.Get<QPushButton>("cmdCurveSave");
-  cmdCurveReset = c.Get<QPushButton>("cmdCurveReset");
 
   cboAxis = ControlArray<QComboBox>(c, "cboAxis");
   cbxInvertAxis = ControlArray<QCheckBox>(c, "cbxInvertAxis");
@@ -208,10 +189,9 @@ void frmMain::ConnectHandlers() {
   OnClick(cmdReload, [this] { cmdReload_Click(); });
   OnClick(cmdSaveChanges, [this] { cmdSaveChanges_Click(); });
   OnClick(cmdExit, [this] { cmdExit_Click(); });
-  for (auto& [index, option] : optSensCurves.Members()) {
-    int i = index;
-    OnClick(option, [this, i] { optSensCurves_Click(i); });
-  }
+  connect(sensitivity_, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
+  connect(sensitivity_, &SensitivityPage::lockWanted, this,
+          [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
   connect(txtGameInstructions, &QPlainTextEdit::textChanged, this, [this] { txtGameInstructions_Change(); });
   connect(tabSensitivity, &QTabWidget::currentChanged, this, [this](int) { tabSensitivity_Click(); });
   connect(tabChording, &QTabWidget::currentChanged, this, [this](int) { tabChording_Click(); });
@@ -286,7 +266,7 @@ void frmMain::Form_Load() {
     Select(box, 0);
   }
   // 9.
-  SetOption(optSensCurves(1));
+  sensitivity_->SelectFirstCurveSlot();
   // 10.
   for (const config_store::GameColumn& game : GameTable.columns) AddItem(cboGameList, game.listText);
   GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
@@ -481,8 +461,6 @@ void frmMain::mVisitWWW_Click() { platform::OpenWithDesktop(kMakerWebAddress); }
 
 void frmMain::txtGameInstructions_Change() { AnyChanges("txtGameInstructions_Change"); }
 
-void frmMain::optSensCurves_Click(int Index) { CurveSlot = Index; }
-
 void frmMain::tabSensitivity_Click() { PositionSensitivityLights(tabSensitivity->currentIndex()); }
 
 // ------------------------------------------------------ reading and saving
@@ -562,78 +540,44 @@ void frmMain::StoreAxisInfo() {
 // ------------------------------------------------------------- error lock
 
 std::vector<QRadioButton*> frmMain::LockedOptions() const {
-  return {optMasterSettings(0), optMasterSettings(1), optChording(1), optChording(2),
-          optOrientation(1), optOrientation(2), optPrecisionButton(0), optPrecisionButton(1),
-          optSkill(1), optSkill(2), optSkill(3)};
+  return {optChording(1), optChording(2), optOrientation(1), optOrientation(2)};
 }
 
-std::vector<QPushButton*> frmMain::LockedButtons() const {
-  return {cmdSensitivityReset, cmdMotionReset, cmdApplySettings, cmdCurveSave, cmdCurveLoad, cmdCurveReset};
-}
+std::vector<QPushButton*> frmMain::LockedButtons() const { return {cmdMotionReset, cmdApplySettings}; }
 
 void frmMain::ControlsLock(const std::string& ErrSection) {
   locked_ = true;
   ShowChangesPending(false);
   lblError->setText(platform::FromAnsi("Error Detected while reading SCG:  " + ErrSection));
   lblError->show();
+  sensitivity_->Lock();
   for (int row = 1; row <= 6; ++row) {
-    sldSensitivity(row)->setEnabled(false);
-    sldGain(row)->setEnabled(false);
-    lblSensitivity(row)->setEnabled(false);
-    lblSensitivity(row)->setText(QString());
     cboAxis(row)->setEnabled(false);
     cbxInvertAxis(row)->setEnabled(false);
     SetChecked(cbxInvertAxis(row), false);
     cboButton(row)->setEnabled(false);
     Clear(cboButton(row));
-    optSensCurves(row)->setEnabled(false);
   }
-  sldSensitivity(7)->setEnabled(false);
-  sldGain(7)->setEnabled(false);
   for (QRadioButton* option : LockedOptions()) option->setEnabled(false);
   mViewArray->setEnabled(false);
   mSaveAs->setEnabled(false);
   mExport->setEnabled(false);
-  cboPrecisionButton->setEnabled(false);
   tabChording->hide();
-  Clear(cboPrecisionButton);
   for (QPushButton* button : LockedButtons()) button->setEnabled(false);
-  sldPrecisionGain->setEnabled(false);
-  sldPrecisionSensitivity->setEnabled(false);
-  sldNull->setEnabled(false);
 }
 
 void frmMain::ControlsUnlock() {
   locked_ = false;
   lblError->hide();
   lblError->setText(QString());
-  const bool master = GameConfig.USE_MASTER.USER != "FALSE";
-  if (master) {
-    sldSensitivity(7)->setEnabled(true);
-    sldGain(7)->setEnabled(true);
-  } else {
-    for (int row = 1; row <= 6; ++row)
-      if (lblSensitivity(row)->text() != QLatin1String("(None)")) {
-        sldSensitivity(row)->setEnabled(true);
-        sldGain(row)->setEnabled(true);
-      }
-  }
-  for (int row = 1; row <= 6; ++row) {
-    lblSensitivity(row)->setEnabled(true);
+  sensitivity_->Unlock();
+  for (int row = 1; row <= 6; ++row)
     if (Text(cboAxis(row)) != "(None)") {
       cboAxis(row)->setEnabled(true);
       cbxInvertAxis(row)->setEnabled(true);
     }
-    optSensCurves(row)->setEnabled(true);
-  }
   for (QRadioButton* option : LockedOptions()) option->setEnabled(true);
-  const bool precision = GameConfig.USE_PRECISION.USER == "TRUE";
-  if (precision) cboPrecisionButton->setEnabled(true);
   for (QPushButton* button : LockedButtons()) button->setEnabled(true);
-  if (precision) {
-    sldPrecisionGain->setEnabled(true);
-    sldPrecisionSensitivity->setEnabled(true);
-  }
   bool anyKeys = false;
   for (int row = 1; row <= 6; ++row) {
     bool usesKeys = GameConfig.MotionAlias.UseKeys(row) == "TRUE" && GameConfig.USE_KEYS == "TRUE";
@@ -650,7 +594,6 @@ void frmMain::ControlsUnlock() {
   }
   if (tabSensitivity->currentIndex() == 2 && !anyKeys) tabSensitivity->setCurrentIndex(1);
   tabSensitivity->setTabEnabled(2, anyKeys);
-  sldNull->setEnabled(true);
   mViewArray->setEnabled(true);
   mSaveAs->setEnabled(true);
   mExport->setEnabled(true);

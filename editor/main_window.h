@@ -7,6 +7,7 @@
 #include "config_store/game_config.h"
 #include "editor/combo_mouse.h"
 #include "editor/control_table.h"
+#include "editor/pages/axis_info.h"
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
 #include "platform/process/run_and_wait.h"
@@ -32,15 +33,9 @@ class QTabWidget;
 
 namespace editor {
 
-inline const std::string kEditorTitle = "Heliryx 360 Customizer";
+class SensitivityPage;
 
-// One physical axis as the axis page holds it.
-struct TAxisInfo {
-  std::string MotionText;
-  std::string ComboText;
-  int Motion = 0;
-  std::string Polarity;
-};
+inline const std::string kEditorTitle = "Heliryx 360 Customizer";
 
 class frmMain : public QMainWindow {
   Q_OBJECT
@@ -91,7 +86,6 @@ class frmMain : public QMainWindow {
   void mViewArray_Click();
   void mVisitWWW_Click();
   void txtGameInstructions_Change();
-  void optSensCurves_Click(int Index);
   void tabSensitivity_Click();
   void tabChording_Click();
 
@@ -115,16 +109,11 @@ class frmMain : public QMainWindow {
   void cboNegAxisCommand_Click(int Index);
   void cboButtonAxisPOSAlias_Click(int Index);
   void cboButtonAxisNEGAlias_Click(int Index);
-  void cboPrecisionButton_Click();
   void cbxInvertAxis_Click(int Index);
   void chkModifyInstructions_Click();
   void cboAxis_Click(int Index);
   void UpdateAxis(int Index);
   void UpdateChording(int Index);
-  // The precision list with its first `items` entries ("Button A".."Chord A&B + F").
-  void FillPrecisionList(int items);
-  // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.
-  void ReselectPrecisionButton();
   // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
   // and the item that stands for a motion (-1 when the list does not offer it):
   // motions are told apart by number, as two may carry the same label.
@@ -134,28 +123,13 @@ class frmMain : public QMainWindow {
   std::string AxisMotionText(int Motion) const;
   void ConnectBindingHandlers();
 
-  // --- Tuning page, resets, activating, curves and export.
-  void sldSensitivity_Change(int Index);
-  void sldGain_Change(int Index);
+  // --- Switches, resets, activating and export.
   void sldDeadzone_Change(int Index);
-  void sldNull_Change();
-  void sldPrecisionSensitivity_Change();
-  void sldPrecisionGain_Change();
-  void optMasterSettings_Click(int Index);
-  void SetUseMaster(int Index);
-  void optSkill_Click(int Index);
-  // The skill level from the word `Level`, or from `Index` when `Level` is empty.
-  void SetSkill(const std::string& Level, int Index, const std::string& Caller);
   void optOrientation_Click(int Index);
   void optChording_Click(int Index);
-  void optPrecisionButton_Click(int Index);
   void cmdMotionReset_Click();
   void cmdPointerlyReset_Click();
-  void cmdSensitivityReset_Click();
   void cmdApplySettings_Click();
-  void cmdCurveSave_Click();
-  void cmdCurveLoad_Click();
-  void cmdCurveReset_Click();
   void mExport_Click();
   // True while Activate's runs of the control tool go on.
   bool Activating() const { return activating_; }
@@ -168,10 +142,6 @@ class frmMain : public QMainWindow {
 
  private:
   void ConnectTuningHandlers();
-  // The reset question; false when the player keeps the edits.
-  bool ConfirmReset();
-  // Shows slot `slot`'s curve button as Curve(slot) USER says.
-  void ShowCurveSlot(int slot);
   bool activating_ = false;
   bool activateAgain_ = false;
   std::vector<std::function<void()>> afterActivate_;
@@ -183,17 +153,10 @@ class frmMain : public QMainWindow {
   void ShowConfiguration();
   void UpdateOrientation(int Index);
   void ShowInstructionsOptions();
-  void SetSkill(const std::string& Level);
-  void ShowSkillSliders(int Skill);
   void ShowChording(int Index);
-  void ShowPrecision(int Flag);
-  void FillPrecisionButtons();
-  void ShowNullRegion();
   void ShowAliasLists();
   void ShowAxisMap();
   void ShowButtonCommands();
-  void ShowMasterSettings(int Index);
-  void ShowCurves();
   void ShowDeadzones(const std::string& Kind);
   void PlaceMouseCommands(bool& MousePlaced);
 
@@ -251,17 +214,17 @@ class frmMain : public QMainWindow {
   std::string AxisPolarity[7];
   int OrientationIndex = 1;
   int PictureSetBase = 0;
-  int CurveSlot = 0;
   bool mbBusy = false;
   bool AxisUpdating = false;
-  bool MasterSwitching = false;
   platform::TrayIcon IconData;  // never added: the editor shows no icon
   PictureLights Lights;         // which picture of each array is visible
   // The 82 hooked combo boxes' watches, by member name ("mcboAxis1", "mcboPosMouseXCommand").
   std::map<std::string, std::unique_ptr<clsComboMouse>> ComboHooks;
 
-  // Every control by name and index.
-  ControlRegistry Controls;
+  // Every control of the window and its pages by name and index.
+  const ControlRegistry& Controls() const { return controls_; }
+  // The pages (tests and the screenshot tool drive them).
+  SensitivityPage& Sensitivity() { return *sensitivity_; }
 
   // The window's controls (see editor/pages/ for their places).
   QGroupBox* grpSelectGame;
@@ -281,25 +244,6 @@ class frmMain : public QMainWindow {
   QPushButton* cmdExit;
   QPushButton* Command1;
   QPushButton* Command2;
-  // Page "Sensitivity".
-  ControlArray<QLabel> lblSensitivity;
-  ControlArray<QLabel> lblGain;
-  ControlArray<QSlider> sldSensitivity;
-  ControlArray<QSlider> sldGain;
-  ControlArray<QRadioButton> optMasterSettings;
-  ControlArray<QRadioButton> optSkill;
-  QPushButton* cmdSensitivityReset;
-  ControlArray<QRadioButton> optPrecisionButton;
-  QComboBox* cboPrecisionButton;
-  QLabel* lblPrecisionSensitivity;
-  QLabel* lblPrecisionGain;
-  QSlider* sldPrecisionSensitivity;
-  QSlider* sldPrecisionGain;
-  QSlider* sldNull;
-  ControlArray<QRadioButton> optSensCurves;
-  QPushButton* cmdCurveLoad;
-  QPushButton* cmdCurveSave;
-  QPushButton* cmdCurveReset;
   // Page "Motions & Actions".
   ControlArray<QComboBox> cboAxis;
   ControlArray<QCheckBox> cbxInvertAxis;
@@ -373,6 +317,8 @@ class frmMain : public QMainWindow {
   std::string InstructionsText() const;
 
   QWidget* central_;
+  ControlRegistry controls_;
+  SensitivityPage* sensitivity_;
   bool locked_ = false;
   bool unloading_ = false;
   bool ended_ = false;

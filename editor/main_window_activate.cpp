@@ -1,18 +1,14 @@
-// Sending the edited settings to the controller, the curve slots and the export
-// of a command file. The device is reached only through the control tool.
+// Sending the edited settings to the controller and the export of a command
+// file. The device is reached only through the control tool.
 #include "editor/main_window.h"
 
 #include "config_store/ryx_command_file.h"
-#include "editor/selection.h"
+#include "editor/save_dialog.h"
 #include "editor/settings_activation.h"
 #include "platform/dialogs.h"
-#include "platform/file_dialog.h"
 #include "platform/file_system.h"
-#include "platform/process/command_line.h"
 #include "platform/process/run_and_wait.h"
-#include "platform/text.h"
 
-#include <QRadioButton>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -26,23 +22,7 @@ using platform::MsgResult;
 
 namespace {
 
-const char kCurveFilter[] = "Sensitivity Curve Files (*.crv)|*.crv|All Files (*.*)|*.*";
 const char kRyxFilter[] = "Ryxcontrol Command Files (*.ryx)|*.ryx|All Files (*.*)|*.*";
-
-// The save dialog asked again while the chosen file exists and the player
-// answers No; the chosen path, or nothing when cancelled.
-std::optional<std::string> ChooseFileToWrite(const std::string& filter, const std::string& folder,
-                                             const std::string& kindOfFile) {
-  for (;;) {
-    platform::FileDialogResult chosen = platform::ShowFileDialog({true, filter, folder, ""});
-    if (chosen.fileTitle.empty()) return std::nullopt;
-    if (!platform::FileExists(chosen.fileName)) return chosen.fileName;
-    MsgResult answer = MsgBox(kindOfFile + " " + chosen.fileTitle + " already exists.  Would you like to overwrite it?",
-                              MsgButtons::YesNoCancel, MsgIcon::Question, "File Exists");
-    if (answer == MsgResult::Yes) return chosen.fileName;
-    if (answer == MsgResult::Cancel) return std::nullopt;
-  }
-}
 
 // The axis page's assignment, as the command file takes it.
 config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
@@ -53,13 +33,6 @@ config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
 
 // Why the last file operation failed, as the system says it.
 std::string LastFailure() { return errno != 0 ? std::strerror(errno) : "it could not be written"; }
-
-// The box shown when a path cannot be handed to the control tool.
-void RefuseQuotedPath(const std::string& path) {
-  MsgBox("Sensitivity curve file " + path +
-             " cannot be used: the control tool cannot be given a path holding a double quote (\").",
-         MsgButtons::Ok, MsgIcon::Critical, "Sensitivity Curve");
-}
 
 }  // namespace
 
@@ -128,53 +101,6 @@ void frmMain::cmdApplySettings_Click() {
 // ------------------------------------------------------------------- curves
 
 // Bold with the file as tip (as this system writes paths) when the slot holds a curve.
-void frmMain::ShowCurveSlot(int slot) {
-  const std::string& path = GameConfig.Curve(slot).USER;
-  QFont font = optSensCurves(slot)->font();
-  font.setBold(!path.empty());
-  optSensCurves(slot)->setFont(font);
-  optSensCurves(slot)->setToolTip(
-      platform::FromAnsi(path.empty() ? "Default Curve" : config_store::ryx::CurveFilePath(path, ProgramFolder)));
-}
-
-void frmMain::cmdCurveSave_Click() {
-  const std::string folder = ProgramFolder + "/crv";
-  if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder + "/", "Sensitivity curve file")) {
-    if (std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path)) {
-      // The tool numbers its curves 0 to 5, as the buttons show them.
-      platform::RunAndWait(config_store::ryx::ToolCommandLine(
-                               ProgramFolder, "--download-sensitivity-curve " + std::to_string(CurveSlot - 1) + " " + *quoted),
-                           true);
-    } else {
-      RefuseQuotedPath(*path);
-    }
-  }
-  AnyChanges("cmdCurveSave_Click");
-}
-
-void frmMain::cmdCurveLoad_Click() {
-  const std::string folder = ProgramFolder + "/crv";
-  if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder + "/", ""});
-  if (!chosen.fileTitle.empty()) {
-    if (!platform::QuoteWindowsArgument(chosen.fileName)) {
-      // Kept, such a path could never be uploaded.
-      RefuseQuotedPath(chosen.fileName);
-    } else {
-      GameConfig.Curve(CurveSlot).USER = platform::FileExists(chosen.fileName) ? chosen.fileName : "";
-      ShowCurveSlot(CurveSlot);
-    }
-  }
-  AnyChanges("cmdCurveLoad_Click");
-}
-
-void frmMain::cmdCurveReset_Click() {
-  GameConfig.Curve(CurveSlot).USER = "";
-  ShowCurveSlot(CurveSlot);
-  AnyChanges("cmdCurveReset_Click");
-}
-
 // ------------------------------------------------------------------- export
 
 void frmMain::mExport_Click() {

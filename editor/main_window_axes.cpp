@@ -4,6 +4,7 @@
 // polarity "0"), which is what the axis-map vector stores.
 #include "editor/main_window.h"
 
+#include "editor/pages/sensitivity_page.h"
 #include "editor/selection.h"
 #include "platform/text.h"
 
@@ -48,11 +49,6 @@ void frmMain::cboAxis_Click(int Index) {
 void frmMain::UpdateAxis(int Index) {
   if (Flags.LoadingControls) return;
   AxisUpdating = true;
-  if (optMasterSettings(0)->isChecked())
-    for (int i = 1; i <= 6; ++i) {
-      sldSensitivity(i)->setEnabled(true);
-      sldGain(i)->setEnabled(true);
-    }
   for (int i = 1; i <= 6; ++i) cbxInvertAxis(i)->setEnabled(true);
 
   // The motion chosen leaves the axis that drove it. Motions are compared by
@@ -86,8 +82,6 @@ void frmMain::UpdateAxis(int Index) {
       AxisInfo[r].Motion = 0;
       AxisInfo[r].Polarity = "0";
       cbxInvertAxis(r)->setEnabled(false);
-      sldSensitivity(r)->setEnabled(false);
-      sldGain(r)->setEnabled(false);
     }
   for (int s = 1; s <= 6; ++s) {
     TAxisInfo& info = AxisInfo[s];
@@ -96,8 +90,9 @@ void frmMain::UpdateAxis(int Index) {
       info.Polarity = "0";
       cbxInvertAxis(s)->setEnabled(false);
     }
-    lblSensitivity(s)->setText(platform::FromAnsi(info.MotionText));
   }
+  // The rows of the sensitivity page follow the axes.
+  sensitivity_->ShowAxisRows();
 
   // Free motions go to the axes without one, lowest first.
   bool held[7] = {};

@@ -132,24 +132,6 @@ void frmMain::cboButtonAxisNEGAlias_Click(int Index) {
   AnyChanges("cboButtonAxisNEGAlias_Change");
 }
 
-void frmMain::cboPrecisionButton_Click() {
-  // The error lock empties the list: there is no button to store.
-  if (cboPrecisionButton->count() == 0) return;
-  // With no selection, item 0 is selected first; its own run stores it.
-  if (cboPrecisionButton->currentIndex() < 0) Select(cboPrecisionButton, 0);
-  const int n = cboPrecisionButton->currentIndex();
-  if (n < 6) {
-    Flags.PrecisionButtonBase = 0;
-    GameConfig.PRECISION.MODE.USER = "PHYSICAL";
-    GameConfig.PRECISION.BUTTON.USER = std::to_string(n);
-  } else {
-    Flags.PrecisionButtonBase = 6;
-    GameConfig.PRECISION.MODE.USER = "LOGICAL";
-    GameConfig.PRECISION.BUTTON.USER = std::to_string(n - 6);
-  }
-  AnyChanges("cboPrecisionButton_Click");
-}
-
 void frmMain::cbxInvertAxis_Click(int Index) {
   if (Flags.LoadingControls || AxisUpdating) return;
   AxisInfo[Index].Polarity = cbxInvertAxis(Index)->isChecked() ? "-" : "+";
@@ -182,7 +164,6 @@ void frmMain::ConnectBindingHandlers() {
   each(cboButtonAxisNEGAlias, [this](int i) { cboButtonAxisNEGAlias_Click(i); });
   each(cbxInvertAxis, [this](int i) { cbxInvertAxis_Click(i); });
   each(cboAxis, [this](int i) { cboAxis_Click(i); });
-  OnClick(cboPrecisionButton, [this] { cboPrecisionButton_Click(); });
   OnClick(chkModifyInstructions, [this] { chkModifyInstructions_Click(); });
 }
 

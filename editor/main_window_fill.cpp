@@ -4,6 +4,7 @@
 #include "editor/main_window.h"
 
 #include "config_store/ryx_command_file.h"
+#include "editor/pages/sensitivity_page.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
@@ -19,22 +20,6 @@
 #include <QTabWidget>
 
 namespace editor {
-
-namespace {
-
-int ToInt(const std::string& text, int fallback = 0) {
-  auto value = platform::ParseDecimal(text);
-  return value ? static_cast<int>(*value) : fallback;
-}
-
-void SetGreyText(QLabel* label, bool grey) {
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText,
-                   QApplication::palette().color(grey ? QPalette::Disabled : QPalette::Active, QPalette::WindowText));
-  label->setPalette(palette);
-}
-
-}  // namespace
 
 void frmMain::ClearGameControls() {
   for (int i = 1; i <= 6; ++i)
@@ -58,16 +43,17 @@ void frmMain::ShowConfiguration() {
   FillScope filling;
   UpdateOrientation(GameConfig.ORIENTATION == "HORIZONTAL" ? 1 : 2);
   ShowInstructionsOptions();
-  SetSkill(GameConfig.LEVEL);
-  ShowSkillSliders(Flags.SkillLevel);
+  sensitivity_->SetSkill(GameConfig.LEVEL);
+  sensitivity_->ShowSkillSliders(Flags.SkillLevel);
   ShowChording(GameConfig.USE_CHORDING.USER == "TRUE" ? 1 : 2);
-  ShowPrecision(GameConfig.USE_PRECISION.USER == "TRUE" ? 1 : 0);
-  ShowNullRegion();
+  sensitivity_->ShowPrecision(GameConfig.USE_PRECISION.USER == "TRUE" ? 1 : 0);
+  sensitivity_->ShowNullRegion();
   ShowAliasLists();
   ShowAxisMap();
+  sensitivity_->ShowAxisNames();
   ShowButtonCommands();
-  ShowMasterSettings(GameConfig.USE_MASTER.USER == "FALSE" ? 0 : 1);
-  ShowCurves();
+  sensitivity_->ShowMasterSettings(GameConfig.USE_MASTER.USER == "FALSE" ? 0 : 1);
+  sensitivity_->ShowCurves();
   ShowDeadzones("User");
 }
 
@@ -98,18 +84,6 @@ void frmMain::ShowInstructionsOptions() {
   }
 }
 
-void frmMain::SetSkill(const std::string& Level) {
-  Flags.SkillLevel = Level == "BEGINNER" ? 1 : Level == "EXPERT" ? 3 : 2;
-  SetOption(optSkill(Flags.SkillLevel));
-}
-
-void frmMain::ShowSkillSliders(int Skill) {
-  for (int c = 1; c <= 7; ++c) {
-    SetValue(sldSensitivity(c), ToInt(GameConfig.SensitivityTable(Skill, c).USER));
-    SetValue(sldGain(c), ToInt(GameConfig.GainTable(Skill, c).USER));
-  }
-}
-
 void frmMain::ShowChording(int Index) {
   SetOption(optChording(Index));
   {
@@ -127,32 +101,6 @@ void frmMain::ShowChording(int Index) {
   }
   tabChording_Click();
 }
-
-void frmMain::ShowPrecision(int Flag) {
-  SetOption(optPrecisionButton(Flag));
-  SetValue(sldPrecisionSensitivity, ToInt(GameConfig.PRECISION.SENS.USER));
-  SetValue(sldPrecisionGain, ToInt(GameConfig.PRECISION.GAIN.USER));
-  FillPrecisionButtons();
-}
-
-void frmMain::FillPrecisionButtons() {
-  Flags.PrecisionButtonBase = GameConfig.PRECISION.MODE.USER == "LOGICAL" ? 6 : 0;
-  const bool precision = GameConfig.USE_PRECISION.USER == "TRUE";
-  const bool chording = GameConfig.USE_CHORDING.USER == "TRUE";
-  FillPrecisionList(precision ? (chording ? 22 : 6) : 1);
-  if (precision)
-    ReselectPrecisionButton();
-  else
-    Select(cboPrecisionButton, 0);
-  const bool on = GameConfig.USE_PRECISION.USER != "FALSE";
-  for (QWidget* control : {static_cast<QWidget*>(sldPrecisionSensitivity), static_cast<QWidget*>(sldPrecisionGain),
-                           static_cast<QWidget*>(cboPrecisionButton)})
-    control->setEnabled(on);
-  SetGreyText(lblPrecisionSensitivity, !on);
-  SetGreyText(lblPrecisionGain, !on);
-}
-
-void frmMain::ShowNullRegion() { SetValue(sldNull, ToInt(GameConfig.NULL_REGION.USER)); }
 
 void frmMain::ShowAliasLists() {
   const auto& aliases = Lists.CustomAliases;
@@ -216,7 +164,6 @@ void frmMain::ShowAxisMap() {
     int item = AxisInfo[i].Polarity != "0" ? std::max(AxisItemOfMotion(m), 0) : 0;
     std::string text = item > 0 ? AxisMotionText(m) : "(None)";
     AxisInfo[i].MotionText = text;
-    lblSensitivity(i)->setText(platform::FromAnsi(text));
     Select(cboAxis(i), item);
     AxisInfo[i].ComboText = text;
     if (text == "(None)") cbxInvertAxis(i)->setEnabled(false);
@@ -275,52 +222,6 @@ void frmMain::ShowButtonCommands() {
         Select(cboButtonAxisPOSAlias(i), item);
       if (input == GameConfig.MotionAlias.MotionNeg(i).GameInput.USER && item < cboButtonAxisNEGAlias(i)->count())
         Select(cboButtonAxisNEGAlias(i), item);
-    }
-  }
-}
-
-void frmMain::ShowMasterSettings(int Index) {
-  if (Index == 1) {
-    for (int row = 1; row <= 6; ++row) {
-      sldSensitivity(row)->setEnabled(false);
-      sldGain(row)->setEnabled(false);
-      if (AxisInfo[row].Polarity != "0") {
-        SetValue(sldSensitivity(row), sldSensitivity(7)->value());
-        SetValue(sldGain(row), sldGain(7)->value());
-      }
-    }
-    sldSensitivity(7)->setEnabled(true);
-    sldGain(7)->setEnabled(true);
-  } else {
-    for (int row = 1; row <= 6; ++row) {
-      // A row without a motion has nothing to tune.
-      bool assigned = lblSensitivity(row)->text() != QLatin1String("(None)");
-      sldSensitivity(row)->setEnabled(assigned);
-      sldGain(row)->setEnabled(assigned);
-      if (!assigned) continue;
-      sldSensitivity(row)->setEnabled(true);
-      sldGain(row)->setEnabled(true);
-      SetValue(sldSensitivity(row), ToInt(GameConfig.SensitivityTable(Flags.SkillLevel, row).USER));
-      SetValue(sldGain(row), ToInt(GameConfig.GainTable(Flags.SkillLevel, row).USER));
-    }
-    sldSensitivity(7)->setEnabled(false);
-    sldGain(7)->setEnabled(false);
-  }
-  SetGreyText(lblSensitivity(7), Index != 1);
-  SetGreyText(lblGain(7), Index != 1);
-  SetOption(optMasterSettings(Index == 1 ? 1 : 0));
-}
-
-void frmMain::ShowCurves() {
-  SetOption(optSensCurves(1));
-  CurveSlot = 1;
-  for (int n = 6; n >= 1; --n) {
-    // The load has made the path absolute, or emptied it when the file is missing.
-    const std::string& path = GameConfig.Curve(n).USER;
-    ShowCurveSlot(n);
-    if (!path.empty()) {
-      SetOption(optSensCurves(n));
-      CurveSlot = n;
     }
   }
 }

@@ -99,9 +99,10 @@ void frmMain::ConnectPictureHandlers() {
     onWatch(member, [this] { mcboMouseY_MouseMove(); });
 
   // The sliders and the invert boxes light their axis; disabled, they put the lights out.
-  for (const auto& [index, slider] : sldSensitivity.Members())
+  for (const auto& [index, slider] : controls_.Members("sldSensitivity"))
     WatchSurface(slider, [this, k = index] { sldSensitivity_MouseMove(k); });
-  for (const auto& [index, slider] : sldGain.Members()) WatchSurface(slider, [this, k = index] { sldGain_MouseMove(k); });
+  for (const auto& [index, slider] : controls_.Members("sldGain"))
+    WatchSurface(slider, [this, k = index] { sldGain_MouseMove(k); });
   for (const auto& [index, slider] : sldDeadzone.Members())
     WatchSurface(slider, [this, k = index] { sldDeadzone_MouseMove(k); });
   for (const auto& [index, box] : cbxInvertAxis.Members())
@@ -113,9 +114,9 @@ void frmMain::ConnectPictureHandlers() {
                              "grpSelectGame", "imgStix", "lblChanges", "frmMotions", "frmSensitivityLights", "frmTabs",
                              // The pages' own grouping frames lie on the page and are its ground.
                              "frmButtons", "frmKeys", "frmCurves", "frmNullRegion"})
-    WatchSurface(Controls.Get<QWidget>(ground), reset);
+    WatchSurface(controls_.Get<QWidget>(ground), reset);
   for (const char* array : {"imgMotion", "imgSensitivity", "lblSensitivity"})
-    for (const auto& [index, widget] : Controls.Members(array)) WatchSurface(widget, reset);
+    for (const auto& [index, widget] : controls_.Members(array)) WatchSurface(widget, reset);
   WatchTabs(tabSensitivity, reset);
   WatchTabs(tabChording, [this] { tabChording_MouseMove(); });
 
@@ -176,8 +177,10 @@ void frmMain::mcboButtonAxisNEGAlias_MouseMove(int k) {
 }
 void frmMain::mcboMouseX_MouseMove() { HoverOver(HoverFamily::MouseXCombo, 0, nullptr); }
 void frmMain::mcboMouseY_MouseMove() { HoverOver(HoverFamily::MouseYCombo, 0, nullptr); }
-void frmMain::sldSensitivity_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, sldSensitivity(Index)); }
-void frmMain::sldGain_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, sldGain(Index)); }
+void frmMain::sldSensitivity_MouseMove(int Index) {
+  HoverOver(HoverFamily::Slider, Index, controls_.Find("sldSensitivity", Index));
+}
+void frmMain::sldGain_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, controls_.Find("sldGain", Index)); }
 void frmMain::sldDeadzone_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, sldDeadzone(Index)); }
 
 void frmMain::cbxInvertAxis_MouseMove(int Index) {

@@ -1,46 +1,116 @@
 // Page 0 of tabSensitivity, "Sensitivity": per-axis and master sensitivity and
-// gain, the skill level, the precision button, the null region and the curves.
+// gain for the current skill level, the skill level, the precision button with
+// its own values, the null region and the six curve slots. Each handler stores
+// the control's value into the record's USER half and asks for the change
+// check; while a configuration is being shown they store nothing.
 #pragma once
 
 #include "editor/control_table.h"
+#include "editor/pages/axis_info.h"
+#include "editor/pages/page.h"
 
-#include <vector>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
 
 namespace editor {
 
-inline const std::vector<ControlSpec> kSensitivityPage = {
-    {"lblSensitivityHeader", Kind::Label, kSingle, kSingle, "", 178, 8, 136, 20, 0, 0, "Sensitivity"},
-    {"lblGainHeader", Kind::Label, kSingle, kSingle, "", 330, 8, 160, 20, 0, 0, "Gain"},
-    {"lblSensitivity", Kind::Label, 1, 6, "", 10, 34, 164, 22, 0, 30, ""},
-    {"sldSensitivity", Kind::Slider, 1, 6, "", 178, 32, 136, 28, 0, 30, "", 5, 1, 1},
-    {"sldGain", Kind::Slider, 1, 6, "", 330, 32, 160, 28, 0, 30, "", 100, 1, 10},
-    {"frmMasterSensitivity", Kind::Frame, kSingle, kSingle, "", 10, 216, 480, 92, 0, 0, "Master Settings"},
-    {"optMasterSettings", Kind::Option, 0, 1, "frmMasterSensitivity", 12, 24, 84, 24, 90, 0, "Disable|Enable"},
-    {"lblMasterNote", Kind::Label, kSingle, kSingle, "frmMasterSensitivity", 200, 26, 270, 20, 0, 0,
-     "These settings apply to all motions"},
-    {"lblSensitivity", Kind::Label, 7, 7, "frmMasterSensitivity", 12, 58, 74, 22, 0, 0, "Sensitivity"},
-    {"sldSensitivity", Kind::Slider, 7, 7, "frmMasterSensitivity", 88, 56, 120, 28, 0, 0, "", 5, 1, 1},
-    {"lblGain", Kind::Label, 7, 7, "frmMasterSensitivity", 226, 58, 40, 22, 0, 0, "Gain"},
-    {"sldGain", Kind::Slider, 7, 7, "frmMasterSensitivity", 268, 56, 200, 28, 0, 0, "", 100, 1, 10},
-    {"frmSkill", Kind::Frame, kSingle, kSingle, "", 10, 314, 480, 56, 0, 0, "Skill Level"},
-    {"optSkill", Kind::Option, 1, 3, "frmSkill", 12, 24, 130, 24, 150, 0, "Basic|Full Freedom|Game Master"},
-    {"cmdSensitivityReset", Kind::Button, kSingle, kSingle, "", 10, 378, 150, 30, 0, 0, "Reset to Default"},
-    {"frmPrecision", Kind::Frame, kSingle, kSingle, "", 500, 4, 206, 184, 0, 0, "Precision Button"},
-    {"optPrecisionButton", Kind::Option, 0, 1, "frmPrecision", 12, 22, 84, 24, 90, 0, "Disable|Enable"},
-    {"cboPrecisionButton", Kind::Combo, kSingle, kSingle, "frmPrecision", 12, 50, 182, 26, 0, 0, ""},
-    {"lblPrecisionSensitivity", Kind::Label, kSingle, kSingle, "frmPrecision", 12, 82, 180, 20, 0, 0, "Sensitivity"},
-    {"sldPrecisionSensitivity", Kind::Slider, kSingle, kSingle, "frmPrecision", 12, 100, 182, 28, 0, 0, "", 5, 1, 5},
-    {"lblPrecisionGain", Kind::Label, kSingle, kSingle, "frmPrecision", 12, 128, 180, 20, 0, 0, "Gain"},
-    {"sldPrecisionGain", Kind::Slider, kSingle, kSingle, "frmPrecision", 12, 146, 182, 28, 0, 0, "", 100, 1, 5},
-    {"frmNullRegion", Kind::Frame, kSingle, kSingle, "", 500, 192, 206, 74, 0, 0, "Null Region"},
-    {"sldNull", Kind::Slider, kSingle, kSingle, "frmNullRegion", 12, 22, 182, 28, 0, 0, "", 127, 1, 10},
-    {"lblNullSmall", Kind::Label, kSingle, kSingle, "frmNullRegion", 12, 50, 60, 18, 0, 0, "Small"},
-    {"lblNullLarge", Kind::Label, kSingle, kSingle, "frmNullRegion", 150, 50, 44, 18, 0, 0, "Large"},
-    {"frmCurves", Kind::Frame, kSingle, kSingle, "", 500, 270, 206, 140, 0, 0, "Sensitivity Curves"},
-    {"optSensCurves", Kind::Option, 1, 6, "frmCurves", 12, 24, 32, 24, 31, 0, "0|1|2|3|4|5"},
-    {"cmdCurveLoad", Kind::Button, kSingle, kSingle, "frmCurves", 12, 56, 88, 30, 0, 0, "Load..."},
-    {"cmdCurveSave", Kind::Button, kSingle, kSingle, "frmCurves", 106, 56, 88, 30, 0, 0, "Save..."},
-    {"cmdCurveReset", Kind::Button, kSingle, kSingle, "frmCurves", 12, 94, 182, 30, 0, 0, "Reset Selected Curve"},
+class SensitivityPage : public Page {
+  Q_OBJECT
+ public:
+  // Builds the page's controls inside `page` and registers them in `registry`.
+  // `axes` is the axis map's view of each row (whether it drives a motion);
+  // `programFolder` is where the curve files lie, in crv/.
+  SensitivityPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session,
+                  const AxisInfoTable& axes, std::string programFolder, QObject* parent);
+
+  // --- Handlers.
+  void sldSensitivity_Change(int Index);
+  void sldGain_Change(int Index);
+  void sldNull_Change();
+  void sldPrecisionSensitivity_Change();
+  void sldPrecisionGain_Change();
+  void optMasterSettings_Click(int Index);
+  void SetUseMaster(int Index);
+  void optSkill_Click(int Index);
+  // The skill level from the word `Level`, or from `Index` when `Level` is empty.
+  void SetSkill(const std::string& Level, int Index, const std::string& Caller);
+  void optPrecisionButton_Click(int Index);
+  void cboPrecisionButton_Click();
+  void optSensCurves_Click(int Index);
+  void cmdCurveSave_Click();
+  void cmdCurveLoad_Click();
+  void cmdCurveReset_Click();
+  void cmdSensitivityReset_Click();
+
+  // --- Showing the record (the load has made every correction).
+  void SetSkill(const std::string& Level);
+  void ShowSkillSliders(int Skill);
+  void ShowPrecision(int Flag);
+  void FillPrecisionButtons();
+  void ShowNullRegion();
+  void ShowMasterSettings(int Index);
+  void ShowCurves();
+  // Each row's name is its axis's motion text.
+  void ShowAxisNames();
+  // After the axis map changed: the names, and the sliders of the rows that
+  // drive no motion off (those of the others on while the master values are off).
+  void ShowAxisRows();
+  // The start's choice of curve slot 1.
+  void SelectFirstCurveSlot();
+  // The precision list after chording was switched (1 on, 2 off): its items,
+  // and the stored button selected again, which stores it for the new list.
+  void ShowChordingChoice(int Index);
+  // The motion reset's part on this page: the precision switch, its values and its button from the defaults.
+  void ResetPrecision();
+
+  // --- The error lock.
+  void Lock();
+  void Unlock();
+
+  // The curve slot (1..6) the curve buttons work on.
+  int CurveSlot() const { return curveSlot_; }
+
+ signals:
+  // A stored default is out of range: the window locks (with an empty item).
+  void lockWanted(const std::string& ErrSection);
+
+ private:
+  void ConnectHandlers();
+  // The precision list with its first `items` entries ("Button A".."Chord A&B + F").
+  void FillPrecisionList(int items);
+  // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.
+  void ReselectPrecisionButton();
+  // Shows slot `slot`'s curve button as Curve(slot) USER says.
+  void ShowCurveSlot(int slot);
+
+  const AxisInfoTable& AxisInfo;
+  const std::string ProgramFolder;
+  int curveSlot_ = 0;
+  bool MasterSwitching = false;
+
+  ControlArray<QLabel> lblSensitivity;
+  ControlArray<QLabel> lblGain;
+  ControlArray<QSlider> sldSensitivity;
+  ControlArray<QSlider> sldGain;
+  ControlArray<QRadioButton> optMasterSettings;
+  ControlArray<QRadioButton> optSkill;
+  QPushButton* cmdSensitivityReset;
+  ControlArray<QRadioButton> optPrecisionButton;
+  QComboBox* cboPrecisionButton;
+  QLabel* lblPrecisionSensitivity;
+  QLabel* lblPrecisionGain;
+  QSlider* sldPrecisionSensitivity;
+  QSlider* sldPrecisionGain;
+  QSlider* sldNull;
+  ControlArray<QRadioButton> optSensCurves;
+  QPushButton* cmdCurveLoad;
+  QPushButton* cmdCurveSave;
+  QPushButton* cmdCurveReset;
 };
 
 }  // namespace editor

@@ -3,6 +3,7 @@
 // that waits or hangs), its record ryxcontrol.log, and real files.
 #include "config_store/ryx_command_file.h"
 #include "editor/main_window.h"
+#include "editor/pages/sensitivity_page.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
 #include "editor/tests/saved_keys.h"
@@ -178,7 +179,7 @@ TEST_F(ActivateTest, AQuitDuringAHungRunEndsTheRunAndTheEditor) {
     InstallScript(std::string(c.trap) + "echo $$ >> \"$0.pids\"\nexec sleep 100000\n");
     answers.boxes.clear();
     frmMain& w = Load();
-    if (c.questions) w.sldNull->setValue(20);
+    if (c.questions) Ctl<QSlider>(w, "sldNull")->setValue(20);
     QElapsedTimer sinceQuit;
     WhenReady([&] { return !Pids("ryxcontrol.pids").empty(); },
               [&] {
@@ -219,8 +220,8 @@ TEST_F(ActivateTest, CurvesAreLoadedIntoTheSelectedSlotAndReset) {
   WriteFile(folder / "crv/odd\"name.crv", "curve");
   frmMain& w = Load();
   // The button captioned "3" is slot 4: key CURVE_3_USER.
-  Click(w.optSensCurves(4));
-  ASSERT_EQ(w.CurveSlot, 4);
+  Click(Ctl<QRadioButton>(w, "optSensCurves", 4));
+  ASSERT_EQ(w.Sensitivity().CurveSlot(), 4);
   struct Step {
     const char* name;
     std::function<void()> act;
@@ -230,20 +231,20 @@ TEST_F(ActivateTest, CurvesAreLoadedIntoTheSelectedSlotAndReset) {
   } steps[] = {
       {"load", [&] {
          answers.files = {{folder / "crv/steep.crv", "steep.crv"}};
-         Click(w.cmdCurveLoad);
+         Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
        },
        "\".\\crv\\steep.crv\"", true, ""},
       {"a name with a quote is refused", [&] {
          answers.files = {{folder / "crv/odd\"name.crv", "odd\"name.crv"}};
-         Click(w.cmdCurveLoad);
+         Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
        },
        "\".\\crv\\steep.crv\"", true, "Sensitivity Curve"},
-      {"cancel", [&] { Click(w.cmdCurveLoad); }, "\".\\crv\\steep.crv\"", true, ""},
-      {"reset", [&] { Click(w.cmdCurveReset); }, "", false, ""},
+      {"cancel", [&] { Click(Ctl<QPushButton>(w, "cmdCurveLoad")); }, "\".\\crv\\steep.crv\"", true, ""},
+      {"reset", [&] { Click(Ctl<QPushButton>(w, "cmdCurveReset")); }, "", false, ""},
       {"load again, then a name that does not exist", [&] {
          answers.files = {{folder / "crv/steep.crv", "steep.crv"}, {folder / "crv/none.crv", "none.crv"}};
-         Click(w.cmdCurveLoad);
-         Click(w.cmdCurveLoad);
+         Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
+         Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
        },
        "", false, ""},
   };
@@ -256,8 +257,8 @@ TEST_F(ActivateTest, CurvesAreLoadedIntoTheSelectedSlotAndReset) {
     std::map<std::string, std::string> expected;
     if (!step.saved.empty()) expected["CURVE_3_USER"] = step.saved;
     EXPECT_EQ(changed, expected);
-    EXPECT_EQ(w.optSensCurves(4)->font().bold(), step.bold);
-    EXPECT_EQ(w.optSensCurves(4)->toolTip().toStdString(), step.bold ? folder / "crv/steep.crv" : "Default Curve");
+    EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 4)->font().bold(), step.bold);
+    EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 4)->toolTip().toStdString(), step.bold ? folder / "crv/steep.crv" : "Default Curve");
     EXPECT_EQ(answers.boxes.empty() ? "" : answers.boxes[0].title, step.boxTitle);
   }
   for (const platform::FileDialogRequest& dialog : answers.dialogs) {
@@ -273,12 +274,12 @@ TEST_F(ActivateTest, ACurveDownloadIsStartedAndNotAwaited) {
   WriteFile(folder / "crv/my curves/taken.crv", "old");
   WriteFile(folder / "hold", "");
   frmMain& w = Load();
-  Click(w.optSensCurves(6));
+  Click(Ctl<QRadioButton>(w, "optSensCurves", 6));
   const std::string target = folder / "crv/my curves/new.crv";
   // The first name exists: No asks again.
   answers.files = {{folder / "crv/my curves/taken.crv", "taken.crv"}, {target, "new.crv"}};
   answers.replies = {MsgResult::No};
-  Click(w.cmdCurveSave);
+  Click(Ctl<QPushButton>(w, "cmdCurveSave"));
   // The handler is back while the tool still waits.
   ASSERT_TRUE(SpinUntil([&] { return !Pids("held").empty(); }));
   EXPECT_EQ(ReadFile(folder / "ryxcontrol.log"), "");
@@ -298,7 +299,7 @@ TEST_F(ActivateTest, ACurveDownloadIsStartedAndNotAwaited) {
   // A path the tool could not be given as one argument is refused.
   answers.boxes.clear();
   answers.files = {{folder / "crv/a\"b.crv", "a\"b.crv"}};
-  Click(w.cmdCurveSave);
+  Click(Ctl<QPushButton>(w, "cmdCurveSave"));
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].icon, MsgIcon::Critical);
   EXPECT_EQ(platform::UnreapedChildren(), 0);
@@ -307,7 +308,7 @@ TEST_F(ActivateTest, ACurveDownloadIsStartedAndNotAwaited) {
 
 TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   frmMain& w = Load({{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"}});
-  w.sldGain(2)->setValue(77);
+  Ctl<QSlider>(w, "sldGain", 2)->setValue(77);
   const std::string target = folder / "ryx/race.ryx";
   answers.files = {{target, "race.ryx"}};
   w.mExport->trigger();

@@ -215,9 +215,9 @@ TEST_F(BindingPagesTest, ChoosingAnAxisMotionMovesTheOtherAxisToNoneAndSavesMapA
     for (int a = 1; a <= 6; ++a) {
       const bool none = c.shown[a - 1] == "(None)";
       EXPECT_EQ(Shown(w.cboAxis(a)), c.shown[a - 1]) << c.label << " axis " << a;
-      EXPECT_EQ(w.lblSensitivity(a)->text().toStdString(), c.shown[a - 1]) << c.label << " axis " << a;
+      EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", a)->text().toStdString(), c.shown[a - 1]) << c.label << " axis " << a;
       EXPECT_EQ(w.cbxInvertAxis(a)->isEnabled(), !none) << c.label << " axis " << a;
-      EXPECT_EQ(w.sldGain(a)->isEnabled(), !none) << c.label << " axis " << a;
+      EXPECT_EQ(Ctl<QSlider>(w, "sldGain", a)->isEnabled(), !none) << c.label << " axis " << a;
     }
   }
 }
@@ -289,8 +289,8 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     frmMain& w = Load(c.replacements);
     c.act(w);
     EXPECT_EQ(SaveAndCompare(), c.saved) << c.label;
-    EXPECT_EQ(Shown(w.cboPrecisionButton), c.precisionShows) << c.label;
-    EXPECT_EQ(w.cboPrecisionButton->count(), c.precisionItems) << c.label;
+    EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboPrecisionButton")), c.precisionShows) << c.label;
+    EXPECT_EQ(Ctl<QComboBox>(w, "cboPrecisionButton")->count(), c.precisionItems) << c.label;
   }
 }
 
@@ -346,11 +346,11 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
                        {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
                        {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=" + c.mode},
                        {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=" + c.button}});
-    EXPECT_EQ(Shown(w.cboPrecisionButton), c.loadedShows) << c.label;
-    Pick(w.cboPrecisionButton, c.pick);
+    EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboPrecisionButton")), c.loadedShows) << c.label;
+    Pick(Ctl<QComboBox>(w, "cboPrecisionButton"), c.pick);
     EXPECT_EQ(SaveAndCompare(), c.saved) << c.label;
     w.cmdReload_Click();
-    EXPECT_EQ(Shown(w.cboPrecisionButton), c.pick) << c.label << " read back";
+    EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboPrecisionButton")), c.pick) << c.label << " read back";
     EXPECT_FALSE(w.cmdSaveChanges->isEnabled()) << c.label << " read back";
   }
 }
@@ -361,7 +361,7 @@ TEST_F(BindingPagesTest, AConfigurationThatLockedTheWindowHasNoPrecisionButtonTo
   Select(w.cboGameList, 1);
   ASSERT_TRUE(w.Locked());
   const config_store::TGameConfig locked = w.GameConfig;
-  Select(w.cboPrecisionButton, -1);  // a selection made in code in the emptied list
+  Select(Ctl<QComboBox>(w, "cboPrecisionButton"), -1);  // a selection made in code in the emptied list
   EXPECT_EQ(w.GameConfig.PRECISION, locked.PRECISION);
 }
 

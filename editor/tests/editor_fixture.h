@@ -89,6 +89,19 @@ class Answers {
   std::deque<platform::FileDialogResult> files;
 };
 
+// A control of the window or one of its pages by name and index, as the
+// window numbers them: Ctl<QComboBox>(w, "cboAxis", 3).
+template <class T>
+T* Ctl(const editor::frmMain& w, const std::string& name, int index = editor::kSingle) {
+  return w.Controls().Get<T>(name, index);
+}
+
+// A control array by name: Arr<QLabel>(w, "imgMotion")(50).
+template <class T>
+editor::ControlArray<T> Arr(const editor::frmMain& w, const std::string& name) {
+  return editor::ControlArray<T>(w.Controls(), name);
+}
+
 // A window loaded from `folder` as at start (answer its boxes with Answers).
 class LoadedWindow {
  public:

@@ -103,9 +103,9 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
       {"button key list F", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cboButtonAlias(6); }), "M12"},
       {"invert box 4", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cbxInvertAxis(4); }), "M4"},
       {"master sensitivity slider lights all axes", "horizontal", 0, -1, {},
-       Over([](frmMain& w) { return w.sldSensitivity(7); }), "S7"},
+       Over([](frmMain& w) { return Ctl<QSlider>(w, "sldSensitivity", 7); }), "S7"},
       {"an axis's gain slider, disabled under the master settings, puts the lights out", "horizontal", 0, -1,
-       Over([](frmMain& w) { return w.sldGain(7); }), Over([](frmMain& w) { return w.sldGain(2); }), ""},
+       Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 7); }), Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 2); }), ""},
       {"positive key list of axis 2", "horizontal", 2, -1, {},
        Over([](frmMain& w) { return w.cboButtonAxisPOSAlias(2); }), "S2"},
       {"negative command of axis 6, which uses no keys, puts the lights out", "horizontal", 2, -1,
@@ -124,7 +124,7 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
       {"axis list 3, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cboAxis(3); }), "M53"},
       {"invert box 1, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cbxInvertAxis(1); }), "M51"},
       {"button list E, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cboButton(5); }), "M61"},
-      {"master gain slider, vertical", "vertical", 0, -1, {}, Over([](frmMain& w) { return w.sldGain(7); }), "S57"},
+      {"master gain slider, vertical", "vertical", 0, -1, {}, Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 7); }), "S57"},
       {"a Mouse X list, vertical", "vertical", 2, -1, {}, Over([](frmMain& w) { return w.cboNegMouseXCommand; }),
        "S55"},
 
@@ -186,18 +186,18 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
     Move ground;
   };
   const Move axis3 = Over([](frmMain& w) { return w.cboAxis(3); });
-  const Move master = Over([](frmMain& w) { return w.sldSensitivity(7); });
+  const Move master = Over([](frmMain& w) { return Ctl<QSlider>(w, "sldSensitivity", 7); });
   const GroundCase cases[] = {
       {"the window's background", 1, axis3, OnGround(Background)},
-      {"the axes frame", 1, axis3, OnGround([](frmMain& w) { return w.Controls.Get<QWidget>("frmMotions"); })},
+      {"the axes frame", 1, axis3, OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMotions"); })},
       {"the controller picture", 1, axis3, Over([](frmMain& w) { return w.imgMotion(0); })},
       {"the page", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->widget(1); })},
       {"the page tabs", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->tabBar(); })},
       {"the game frame", 1, axis3, OnGround([](frmMain& w) { return w.grpSelectGame; })},
       {"the sensitivity pictures", 0, master, Over([](frmMain& w) { return w.imgSensitivity(0); })},
-      {"an axis's name", 0, master, Over([](frmMain& w) { return w.lblSensitivity(1); })},
+      {"an axis's name", 0, master, Over([](frmMain& w) { return Ctl<QLabel>(w, "lblSensitivity", 1); })},
       {"the master frame", 0, master,
-       OnGround([](frmMain& w) { return w.Controls.Get<QWidget>("frmMasterSensitivity"); })},
+       OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMasterSensitivity"); })},
   };
   EditorFolder folder;
   Answers answers;

@@ -3,6 +3,7 @@
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
 #include "editor/main_window.h"
+#include "editor/pages/sensitivity_page.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
 #include "platform/file_system.h"
@@ -107,15 +108,15 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.optOrientation(2), "checked", "on"},
       {w.imgSensitivity(50), "visible", "yes"},
       {w.imgSensitivity(0), "visible", "no"},
-      {w.optSkill(3), "checked", "on"},
-      {w.optMasterSettings(0), "checked", "on"},
-      {w.sldSensitivity(1), "value", "5"},
-      {w.sldSensitivity(3), "value", "3"},
-      {w.sldGain(3), "value", "63"},
-      {w.sldGain(7), "value", "67"},
-      {w.sldGain(7), "enabled", "no"},
-      {w.sldGain(1), "enabled", "yes"},
-      {w.sldGain(6), "enabled", "no"},  // the axis shows "(None)"
+      {Ctl<QRadioButton>(w, "optSkill", 3), "checked", "on"},
+      {Ctl<QRadioButton>(w, "optMasterSettings", 0), "checked", "on"},
+      {Ctl<QSlider>(w, "sldSensitivity", 1), "value", "5"},
+      {Ctl<QSlider>(w, "sldSensitivity", 3), "value", "3"},
+      {Ctl<QSlider>(w, "sldGain", 3), "value", "63"},
+      {Ctl<QSlider>(w, "sldGain", 7), "value", "67"},
+      {Ctl<QSlider>(w, "sldGain", 7), "enabled", "no"},
+      {Ctl<QSlider>(w, "sldGain", 1), "enabled", "yes"},
+      {Ctl<QSlider>(w, "sldGain", 6), "enabled", "no"},  // the axis shows "(None)"
       {w.cboAxis(1), "text", "Move Back/Move Forward"},
       {w.cboAxis(2), "text", "Move Right/Move Left"},
       {w.cboAxis(1), "count", "7"},
@@ -124,16 +125,16 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.cbxInvertAxis(1), "checked", "on"},
       {w.cbxInvertAxis(2), "checked", "off"},
       {w.cbxInvertAxis(6), "enabled", "no"},
-      {w.lblSensitivity(1), "text", "Move Back/Move Forward"},
-      {w.lblSensitivity(6), "text", "(None)"},
+      {Ctl<QLabel>(w, "lblSensitivity", 1), "text", "Move Back/Move Forward"},
+      {Ctl<QLabel>(w, "lblSensitivity", 6), "text", "(None)"},
       {w.optChording(1), "checked", "on"},
       {w.tabChording, "visible", "yes"},
-      {w.optPrecisionButton(1), "checked", "on"},
-      {w.cboPrecisionButton, "count", "22"},
-      {w.cboPrecisionButton, "text", "Chord None + F"},
-      {w.sldPrecisionSensitivity, "value", "2"},
-      {w.sldPrecisionGain, "value", "40"},
-      {w.sldNull, "value", "8"},
+      {Ctl<QRadioButton>(w, "optPrecisionButton", 1), "checked", "on"},
+      {Ctl<QComboBox>(w, "cboPrecisionButton"), "count", "22"},
+      {Ctl<QComboBox>(w, "cboPrecisionButton"), "text", "Chord None + F"},
+      {Ctl<QSlider>(w, "sldPrecisionSensitivity"), "value", "2"},
+      {Ctl<QSlider>(w, "sldPrecisionGain"), "value", "40"},
+      {Ctl<QSlider>(w, "sldNull"), "value", "8"},
       {w.cboButton(1), "text", "Fire"},
       {w.cboButton(6), "text", "Flashlight"},
       {w.cboButton(1), "count", "12"},
@@ -154,16 +155,16 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.sldDeadzone(1), "value", "2100"},
       {w.sldDeadzone(5), "enabled", "yes"},  // the mouse X row
       {w.sldDeadzone(6), "enabled", "no"},
-      {w.optSensCurves(3), "checked", "on"},
-      {w.optSensCurves(3), "bold", "yes"},
-      {w.optSensCurves(3), "tip", curve},
-      {w.optSensCurves(5), "bold", "no"},
-      {w.optSensCurves(5), "tip", "Default Curve"},
+      {Ctl<QRadioButton>(w, "optSensCurves", 3), "checked", "on"},
+      {Ctl<QRadioButton>(w, "optSensCurves", 3), "bold", "yes"},
+      {Ctl<QRadioButton>(w, "optSensCurves", 3), "tip", curve},
+      {Ctl<QRadioButton>(w, "optSensCurves", 5), "bold", "no"},
+      {Ctl<QRadioButton>(w, "optSensCurves", 5), "tip", "Default Curve"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Show(c.control, c.what), c.expected) << c.control->objectName().toStdString() << " " << c.what;
   EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
-  EXPECT_EQ(w.CurveSlot, 3);
+  EXPECT_EQ(w.Sensitivity().CurveSlot(), 3);
   EXPECT_EQ(w.Flags.ConfigModified, 0);
   EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
 }
@@ -179,9 +180,9 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   for (int row = 1; row <= 6; ++row) {
     EXPECT_FALSE(w.cboAxis(row)->isEnabled());
     EXPECT_EQ(w.cboButton(row)->count(), 0);
-    EXPECT_EQ(w.lblSensitivity(row)->text(), QString());
+    EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", row)->text(), QString());
   }
-  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, w.cmdMotionReset, w.sldNull})
+  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, w.cmdMotionReset, Ctl<QSlider>(w, "sldNull")})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   EXPECT_FALSE(w.mSaveAs->isEnabled());
   EXPECT_FALSE(w.mSaveSCG->isEnabled());

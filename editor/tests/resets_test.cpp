@@ -39,7 +39,7 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
   struct Case {
     const char* name;
     Replacements file;
-    QPushButton* frmMain::*button;
+    const char* button;
     Keys saved;
   } cases[] = {
       {"axes, orientation, chording, precision and buttons",
@@ -54,7 +54,7 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
         {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"},
         {"BUTTON_0_USER=\"MOUSE1\", \"+attack\", \"VM_LEFTDOWN\"", "BUTTON_0_USER=\"E\", \"+use\", \"VK_E\""},
         {"BUTTON_6_USER=\"\", \"\", \"\"", "BUTTON_6_USER=\"\", \"+duck\", \"\""}},
-       &frmMain::cmdMotionReset,
+       "cmdMotionReset",
        // A precision sensitivity missing from the defaults (read as 10) becomes 3, as a load makes it.
        {{"AXIS_MAP_USER", " { 0/1/2/3/4/5 }"},
         {"POLARITY_USER", " { +/+/+/+/+/+ }"},
@@ -74,27 +74,27 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
         {"PRECISION_MODE_DFLT=PHYSICAL", "PRECISION_MODE_DFLT=LOGICAL"},
         {"PRECISION_BUTTON_DFLT=0", "PRECISION_BUTTON_DFLT=2"},
         {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=1"}},
-       &frmMain::cmdMotionReset,
+       "cmdMotionReset",
        {{"USE_CHORDING_USER", "TRUE"}, {"PRECISION_MODE_USER", "LOGICAL"}, {"PRECISION_BUTTON_USER", "2"}}},
       // Off by default: precision goes off, and its button is the default one for when it comes back.
       {"precision off by default",
        {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
         {"PRECISION_BUTTON_DFLT=0", "PRECISION_BUTTON_DFLT=4"},
         {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=1"}},
-       &frmMain::cmdMotionReset,
+       "cmdMotionReset",
        {{"USE_PRECISION_USER", "FALSE"}, {"PRECISION_BUTTON_USER", "4"}}},
       // Without keys the alias lists hold no default entry: they are left as they are, and the reset goes on.
       {"keys off",
        {{"USE_KEYS=TRUE", "USE_KEYS=FALSE"},
         {"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 0/2/1/3/4/5 }"},
         {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"}},
-       &frmMain::cmdMotionReset,
+       "cmdMotionReset",
        {{"AXIS_MAP_USER", " { 0/1/2/3/4/5 }"}, {"USE_PRECISION_USER", "FALSE"}}},
       {"dead zones and the axes' keys",
        {{"DEADZONE_0_USER=2000", "DEADZONE_0_USER=3000"},
         {"MOTION_ALIAS_2_POS_USER=\"SPACE\", \"+jump\", \"VK_SPACE\"", "MOTION_ALIAS_2_POS_USER=\"e\", \"+use\", \"VK_E\""},
         {"MOTION_ALIAS_1_NEG_USER=\"w\"", "MOTION_ALIAS_1_NEG_USER=\"q\""}},
-       &frmMain::cmdPointerlyReset,
+       "cmdPointerlyReset",
        {{"DEADZONE_0_USER", "2000"},
         {"MOTION_ALIAS_2_POS_USER", "\"SPACE\", \"+jump\", \"VK_SPACE\""},
         {"MOTION_ALIAS_1_NEG_USER", "\"w\", \"+forward\", \"VK_W\""}}},
@@ -108,7 +108,7 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
         {"CURVE_0_USER=\"\"", "CURVE_0_USER=\".\\crv\\mine.crv\""},
         {"CURVE_1_DFLT=\"\"", "CURVE_1_DFLT=\".\\crv\\shipped.crv\""},
         {"CURVE_2_DFLT=\"\"", "CURVE_2_DFLT=\".\\crv\\gone.crv\""}},
-       &frmMain::cmdSensitivityReset,
+       "cmdSensitivityReset",
        {{"USE_MASTER_USER", "TRUE"},
         {"GAIN_INT_USER", " { 055, 055, 055, 055, 055, 055, 055 }"},
         {"SENS_INT_USER", " { 3/3/3/3/3/3/3 }"},
@@ -120,7 +120,7 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
     SCOPED_TRACE(c.name);
     answers.boxes.clear();
     frmMain& w = Load(c.file);
-    Click(w.*c.button);
+    Click(Ctl<QPushButton>(w, c.button));
     EXPECT_FALSE(w.Locked());
     // No edit was pending: no question.
     EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
@@ -135,12 +135,12 @@ TEST_F(ResetsTest, TheSlidersAndCurveButtonsShowWhatTheResetStored) {
   frmMain& w = Load({{"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }",
                       "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"},
                      {"CURVE_1_DFLT=\"\"", "CURVE_1_DFLT=\".\\crv\\shipped.crv\""}});
-  Click(w.cmdSensitivityReset);
-  EXPECT_EQ(w.sldGain(7)->value(), 55);
-  EXPECT_EQ(w.sldGain(2)->value(), 55);  // master on: the rows show the master value
-  EXPECT_TRUE(w.sldGain(7)->isEnabled());
-  EXPECT_TRUE(w.optSensCurves(2)->font().bold());
-  EXPECT_EQ(w.optSensCurves(2)->toolTip().toStdString(), folder / "crv/shipped.crv");
+  Click(Ctl<QPushButton>(w, "cmdSensitivityReset"));
+  EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 7)->value(), 55);
+  EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 55);  // master on: the rows show the master value
+  EXPECT_TRUE(Ctl<QSlider>(w, "sldGain", 7)->isEnabled());
+  EXPECT_TRUE(Ctl<QRadioButton>(w, "optSensCurves", 2)->font().bold());
+  EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 2)->toolTip().toStdString(), folder / "crv/shipped.crv");
 }
 
 TEST_F(ResetsTest, PendingEditsAreKeptUnlessThePlayerAgrees) {
@@ -154,9 +154,9 @@ TEST_F(ResetsTest, PendingEditsAreKeptUnlessThePlayerAgrees) {
   for (const Case& c : cases) {
     answers.boxes.clear();
     frmMain& w = Load({});
-    w.sldNull->setValue(20);
+    Ctl<QSlider>(w, "sldNull")->setValue(20);
     answers.replies = {c.answer};
-    Click(w.cmdSensitivityReset);
+    Click(Ctl<QPushButton>(w, "cmdSensitivityReset"));
     ASSERT_EQ(answers.boxes.size(), 1u);
     EXPECT_EQ(answers.boxes[0].title, "Reset");
     EXPECT_EQ(answers.boxes[0].text,

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   };
   const Hover hovers[] = {
       {"page-0-sensitivity-hover", 0,
-       [&] { window.sldSensitivity_MouseMove(firstEnabled(window.sldSensitivity)); }},
+       [&] { window.sldSensitivity_MouseMove(firstEnabled(editor::ControlArray<QSlider>(window.Controls(), "sldSensitivity"))); }},
       {"page-1-motions-and-actions-hover", 1, [&] { window.mcboAxis_MouseMove(3); }},
       {"page-2-mouse-keyboard-hover", 2,
        [&] { window.mcboButtonAxisPOSAlias_MouseMove(firstEnabled(window.cboButtonAxisPOSAlias)); }},
