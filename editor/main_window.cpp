@@ -8,7 +8,7 @@
 #include "editor/about_dialog.h"
 #include "editor/array_dialog.h"
 #include "editor/controller_art.h"
-#include "editor/pages/keyboard_page.h"
+#include "editor/pages/keyboard_controls.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
 #include "editor/pages/window_controls.h"
@@ -75,8 +75,9 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   BuildMenus();
   BuildControls(kWindowControls, central_, controls_);
   auto* tabs = controls_.Get<QTabWidget>("tabSensitivity");
-  sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, AxisInfo, ProgramFolder, this);
-  BuildControls(kMotionsPage, tabs->widget(1), controls_);
+  // The motions page keeps the axis map the sensitivity page reads.
+  motions_ = new MotionsPage(tabs->widget(1), controls_, Session, this);
+  sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, motions_->Axes(), ProgramFolder, this);
   BuildControls(kKeyboardPage, tabs->widget(2), controls_);
   BindControls();
   ConnectHandlers();
@@ -101,9 +102,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
     controls_.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
                                                       .arg(QLatin1String(frame)));
   PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
-  PaintPictures(imgMotion, art::PictureSet::Motion);
-  PaintPictures(imgChordAB, art::PictureSet::ChordAB);
-  imgStix->setPixmap(art::Picture(art::PictureSet::Stick, 0, imgStix->size(), imgStix->devicePixelRatioF()));
+  motions_->PaintPictures();
   ShowOrientationSet(Lights, 1);
   SyncPictures();
   ShowChangesPending(false);
@@ -154,20 +153,6 @@ void frmMain::BindControls() {
   Command1 = c.Get<QPushButton>("Command1");
   Command2 = c.Get<QPushButton>("Command2");
 
-  cboAxis = ControlArray<QComboBox>(c, "cboAxis");
-  cbxInvertAxis = ControlArray<QCheckBox>(c, "cbxInvertAxis");
-  optOrientation = ControlArray<QRadioButton>(c, "optOrientation");
-  optChording = ControlArray<QRadioButton>(c, "optChording");
-  cmdMotionReset = c.Get<QPushButton>("cmdMotionReset");
-  cboButton = ControlArray<QComboBox>(c, "cboButton");
-  cboButtonAlias = ControlArray<QComboBox>(c, "cboButtonAlias");
-  tabChording = c.Get<QTabWidget>("tabChording");
-  cboButtonChord = ControlArray<QComboBox>(c, "cboButtonChord");
-  cboButtonChordAlias = ControlArray<QComboBox>(c, "cboButtonChordAlias");
-  imgMotion = ControlArray<QLabel>(c, "imgMotion");
-  imgChordAB = ControlArray<QLabel>(c, "imgChordAB");
-  imgStix = c.Get<QLabel>("imgStix");
-
   cboPosAxisCommand = ControlArray<QComboBox>(c, "cboPosAxisCommand");
   cboNegAxisCommand = ControlArray<QComboBox>(c, "cboNegAxisCommand");
   cboButtonAxisPOSAlias = ControlArray<QComboBox>(c, "cboButtonAxisPOSAlias");
@@ -189,12 +174,9 @@ void frmMain::ConnectHandlers() {
   OnClick(cmdReload, [this] { cmdReload_Click(); });
   OnClick(cmdSaveChanges, [this] { cmdSaveChanges_Click(); });
   OnClick(cmdExit, [this] { cmdExit_Click(); });
-  connect(sensitivity_, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
-  connect(sensitivity_, &SensitivityPage::lockWanted, this,
-          [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
+  OnClick(chkModifyInstructions, [this] { chkModifyInstructions_Click(); });
   connect(txtGameInstructions, &QPlainTextEdit::textChanged, this, [this] { txtGameInstructions_Change(); });
   connect(tabSensitivity, &QTabWidget::currentChanged, this, [this](int) { tabSensitivity_Click(); });
-  connect(tabChording, &QTabWidget::currentChanged, this, [this](int) { tabChording_Click(); });
   connect(mSaveSCG, &QAction::triggered, this, [this] { mSaveSCG_Click(); });
   connect(mSaveAs, &QAction::triggered, this, [this] { mSaveAs_Click(); });
   connect(mExit, &QAction::triggered, this, [this] { mExit_Click(); });
@@ -207,6 +189,29 @@ void frmMain::ConnectHandlers() {
   connect(mPopExit, &QAction::triggered, this, [this] { mPopExit_Click(); });
   ConnectBindingHandlers();
   ConnectTuningHandlers();
+  ConnectPages();
+}
+
+void frmMain::ConnectPages() {
+  for (Page* page : std::initializer_list<Page*>{sensitivity_, motions_})
+    connect(page, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
+  connect(sensitivity_, &SensitivityPage::lockWanted, this,
+          [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
+  connect(motions_, &MotionsPage::axesChanged, this, [this] { ShowAxes(); });
+  connect(motions_, &MotionsPage::orientationChanged, this, [this](int Index) {
+    ShowOrientationSet(Lights, Index);
+    SyncPictures();
+  });
+  connect(motions_, &MotionsPage::chordTabChanged, this, [this](int tab) {
+    PictureSetBase = editor::PictureSetBase(motions_->Orientation());
+    ShowChordPictures(Lights, motions_->Orientation(), tab);
+    SyncPictures();
+  });
+  connect(motions_, &MotionsPage::chordingSwitched, this, [this](int Index) {
+    sensitivity_->ShowChordingChoice(Index);
+    ResetImage();
+  });
+  connect(motions_, &MotionsPage::precisionDefaultsWanted, this, [this] { sensitivity_->ResetPrecision(); });
 }
 
 // ---------------------------------------------------------------- life events
@@ -498,7 +503,7 @@ bool frmMain::SaveChanges(const std::string& path) {
   };
   // A configuration that was not read to its end would be written half.
   if (locked_) return fail("it was not read completely.");
-  StoreAxisInfo();
+  motions_->StoreAxisInfo();
   std::string instructions = InstructionsText();
   config_store::SaveContext context;
   context.ProgramFolder = ProgramFolder;
@@ -514,7 +519,7 @@ bool frmMain::SaveChanges(const std::string& path) {
 
 void frmMain::AnyChanges(const std::string& strWhereFrom) {
   if (Flags.LoadingControls) return;
-  StoreAxisInfo();
+  motions_->StoreAxisInfo();
   Flags.ConfigModified = config_store::AnyChanges(
       ProgramFolder, GameConfig, InstructionsText(),
       platform::ToAnsi(txtGameInstructionsCompare->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"))));
@@ -527,57 +532,12 @@ void frmMain::ShowChangesPending(bool flag) {
   mSaveSCG->setEnabled(flag);
 }
 
-void frmMain::StoreAxisInfo() {
-  for (int i = 1; i <= 6; ++i) {
-    int m = AxisInfo[i].Motion;
-    AxisInfo[i].ComboText = Text(cboAxis(i));
-    if (m < 1 || m > 6) continue;
-    AxisPolarity[m] = AxisInfo[i].Polarity;
-    GameConfig.Polarity(m).USER = AxisInfo[i].Polarity;
-  }
+void frmMain::ShowAxes() {
+  sensitivity_->ShowAxisRows();
+  ShowKeyRows();
 }
 
-// ------------------------------------------------------------- error lock
-
-std::vector<QRadioButton*> frmMain::LockedOptions() const {
-  return {optChording(1), optChording(2), optOrientation(1), optOrientation(2)};
-}
-
-std::vector<QPushButton*> frmMain::LockedButtons() const { return {cmdMotionReset, cmdApplySettings}; }
-
-void frmMain::ControlsLock(const std::string& ErrSection) {
-  locked_ = true;
-  ShowChangesPending(false);
-  lblError->setText(platform::FromAnsi("Error Detected while reading SCG:  " + ErrSection));
-  lblError->show();
-  sensitivity_->Lock();
-  for (int row = 1; row <= 6; ++row) {
-    cboAxis(row)->setEnabled(false);
-    cbxInvertAxis(row)->setEnabled(false);
-    SetChecked(cbxInvertAxis(row), false);
-    cboButton(row)->setEnabled(false);
-    Clear(cboButton(row));
-  }
-  for (QRadioButton* option : LockedOptions()) option->setEnabled(false);
-  mViewArray->setEnabled(false);
-  mSaveAs->setEnabled(false);
-  mExport->setEnabled(false);
-  tabChording->hide();
-  for (QPushButton* button : LockedButtons()) button->setEnabled(false);
-}
-
-void frmMain::ControlsUnlock() {
-  locked_ = false;
-  lblError->hide();
-  lblError->setText(QString());
-  sensitivity_->Unlock();
-  for (int row = 1; row <= 6; ++row)
-    if (Text(cboAxis(row)) != "(None)") {
-      cboAxis(row)->setEnabled(true);
-      cbxInvertAxis(row)->setEnabled(true);
-    }
-  for (QRadioButton* option : LockedOptions()) option->setEnabled(true);
-  for (QPushButton* button : LockedButtons()) button->setEnabled(true);
+void frmMain::ShowKeyRows() {
   bool anyKeys = false;
   for (int row = 1; row <= 6; ++row) {
     bool usesKeys = GameConfig.MotionAlias.UseKeys(row) == "TRUE" && GameConfig.USE_KEYS == "TRUE";
@@ -594,6 +554,32 @@ void frmMain::ControlsUnlock() {
   }
   if (tabSensitivity->currentIndex() == 2 && !anyKeys) tabSensitivity->setCurrentIndex(1);
   tabSensitivity->setTabEnabled(2, anyKeys);
+}
+
+// ------------------------------------------------------------- error lock
+
+void frmMain::ControlsLock(const std::string& ErrSection) {
+  locked_ = true;
+  ShowChangesPending(false);
+  lblError->setText(platform::FromAnsi("Error Detected while reading SCG:  " + ErrSection));
+  lblError->show();
+  // The game list, reload, exit, the instructions and the key page stay as they are.
+  sensitivity_->Lock();
+  motions_->Lock();
+  mViewArray->setEnabled(false);
+  mSaveAs->setEnabled(false);
+  mExport->setEnabled(false);
+  cmdApplySettings->setEnabled(false);
+}
+
+void frmMain::ControlsUnlock() {
+  locked_ = false;
+  lblError->hide();
+  lblError->setText(QString());
+  sensitivity_->Unlock();
+  motions_->Unlock();
+  cmdApplySettings->setEnabled(true);
+  ShowKeyRows();
   mViewArray->setEnabled(true);
   mSaveAs->setEnabled(true);
   mExport->setEnabled(true);
@@ -616,21 +602,14 @@ void frmMain::PositionSensitivityLights(int tab) {
 }
 
 void frmMain::ResetImage() {
-  PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  editor::ResetImage(Lights, OrientationIndex, optChording(2)->isChecked());
-  SyncPictures();
-}
-
-void frmMain::tabChording_Click() {
-  PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  ShowChordPictures(Lights, OrientationIndex, tabChording->currentIndex());
+  PictureSetBase = editor::PictureSetBase(motions_->Orientation());
+  editor::ResetImage(Lights, motions_->Orientation(), motions_->ChordingOff());
   SyncPictures();
 }
 
 void frmMain::SyncPictures() {
   for (auto& [index, image] : imgSensitivity.Members()) image->setVisible(Lights.imgSensitivity.at(index));
-  for (auto& [index, image] : imgMotion.Members()) image->setVisible(Lights.imgMotion.at(index));
-  for (auto& [index, image] : imgChordAB.Members()) image->setVisible(Lights.imgChordAB.at(index));
+  motions_->ShowPictures(Lights);
 }
 
 void frmMain::HookCombos() {
@@ -639,26 +618,14 @@ void frmMain::HookCombos() {
     watch->HookCombo(box);
     ComboHooks[member] = std::move(watch);
   };
-  auto hookArray = [&](const char* name, const ControlArray<QComboBox>& array) {
-    for (const auto& [index, box] : array.Members()) hook(std::string("m") + name + std::to_string(index), box);
-  };
-  hookArray("cboAxis", cboAxis);
-  hookArray("cboButton", cboButton);
-  hookArray("cboButtonAlias", cboButtonAlias);
-  hookArray("cboButtonChord", cboButtonChord);
-  hookArray("cboButtonChordAlias", cboButtonChordAlias);
-  hookArray("cboPosAxisCommand", cboPosAxisCommand);
-  hookArray("cboNegAxisCommand", cboNegAxisCommand);
-  hookArray("cboButtonAxisPOSAlias", cboButtonAxisPOSAlias);
-  hookArray("cboButtonAxisNEGAlias", cboButtonAxisNEGAlias);
-  hook("mcboPosMouseXCommand", cboPosMouseXCommand);
-  hook("mcboNegMouseXCommand", cboNegMouseXCommand);
-  hook("mcboButtonMouseXPOSAlias", cboButtonMouseXPOSAlias);
-  hook("mcboButtonMouseXNEGAlias", cboButtonMouseXNEGAlias);
-  hook("mcboPosMouseYCommand", cboPosMouseYCommand);
-  hook("mcboNegMouseYCommand", cboNegMouseYCommand);
-  hook("mcboButtonMouseYPOSAlias", cboButtonMouseYPOSAlias);
-  hook("mcboButtonMouseYNEGAlias", cboButtonMouseYNEGAlias);
+  for (const char* name : {"cboAxis", "cboButton", "cboButtonAlias", "cboButtonChord", "cboButtonChordAlias",
+                           "cboPosAxisCommand", "cboNegAxisCommand", "cboButtonAxisPOSAlias", "cboButtonAxisNEGAlias"})
+    for (const auto& [index, box] : controls_.Members(name))
+      hook(std::string("m") + name + std::to_string(index), qobject_cast<QComboBox*>(box));
+  for (const char* name : {"cboPosMouseXCommand", "cboNegMouseXCommand", "cboButtonMouseXPOSAlias",
+                           "cboButtonMouseXNEGAlias", "cboPosMouseYCommand", "cboNegMouseYCommand",
+                           "cboButtonMouseYPOSAlias", "cboButtonMouseYNEGAlias"})
+    hook(std::string("m") + name, controls_.Get<QComboBox>(name));
 }
 
 }  // namespace editor

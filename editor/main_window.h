@@ -33,6 +33,7 @@ class QTabWidget;
 
 namespace editor {
 
+class MotionsPage;
 class SensitivityPage;
 
 inline const std::string kEditorTitle = "Heliryx 360 Customizer";
@@ -86,8 +87,8 @@ class frmMain : public QMainWindow {
   void mViewArray_Click();
   void mVisitWWW_Click();
   void txtGameInstructions_Change();
+  void chkModifyInstructions_Click();
   void tabSensitivity_Click();
-  void tabChording_Click();
 
   // Reads the game selected in cboGameList (the " " form of ReadSCG).
   void ReadSelectedGame();
@@ -97,37 +98,16 @@ class frmMain : public QMainWindow {
   // The change check and its display.
   void AnyChanges(const std::string& strWhereFrom);
   void ShowChangesPending(bool flag);
-  void StoreAxisInfo();
 
-  // --- Binding editors, axis map and chording.
-  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
-  void cboButton_Click(int Index);
-  void cboButtonChord_Click(int Index);
-  void cboButtonAlias_Click(int Index);
-  void cboButtonChordAlias_Click(int Index);
+  // --- Binding editors of the key page.
   void cboPosAxisCommand_Click(int Index);
   void cboNegAxisCommand_Click(int Index);
   void cboButtonAxisPOSAlias_Click(int Index);
   void cboButtonAxisNEGAlias_Click(int Index);
-  void cbxInvertAxis_Click(int Index);
-  void chkModifyInstructions_Click();
-  void cboAxis_Click(int Index);
-  void UpdateAxis(int Index);
-  void UpdateChording(int Index);
-  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
-  // and the item that stands for a motion (-1 when the list does not offer it):
-  // motions are told apart by number, as two may carry the same label.
-  int AxisMotionOfItem(int item) const;
-  int AxisItemOfMotion(int Motion) const;
-  // POS & "/" & NEG of motion 1..6.
-  std::string AxisMotionText(int Motion) const;
   void ConnectBindingHandlers();
 
-  // --- Switches, resets, activating and export.
+  // --- Resets, activating and export.
   void sldDeadzone_Change(int Index);
-  void optOrientation_Click(int Index);
-  void optChording_Click(int Index);
-  void cmdMotionReset_Click();
   void cmdPointerlyReset_Click();
   void cmdApplySettings_Click();
   void mExport_Click();
@@ -151,11 +131,8 @@ class frmMain : public QMainWindow {
   // --- Filling the window from the record (the load has made every correction).
   void ClearGameControls();
   void ShowConfiguration();
-  void UpdateOrientation(int Index);
   void ShowInstructionsOptions();
-  void ShowChording(int Index);
   void ShowAliasLists();
-  void ShowAxisMap();
   void ShowButtonCommands();
   void ShowDeadzones(const std::string& Kind);
   void PlaceMouseCommands(bool& MousePlaced);
@@ -210,12 +187,8 @@ class frmMain : public QMainWindow {
   config_store::TGameConfig& GameConfig = Session.GameConfig;
   config_store::ConfigLists& Lists = Session.Lists;
   config_store::EditorFlags& Flags = Session.Flags;
-  TAxisInfo AxisInfo[7];  // 1..6
-  std::string AxisPolarity[7];
-  int OrientationIndex = 1;
   int PictureSetBase = 0;
   bool mbBusy = false;
-  bool AxisUpdating = false;
   platform::TrayIcon IconData;  // never added: the editor shows no icon
   PictureLights Lights;         // which picture of each array is visible
   // The 82 hooked combo boxes' watches, by member name ("mcboAxis1", "mcboPosMouseXCommand").
@@ -225,6 +198,7 @@ class frmMain : public QMainWindow {
   const ControlRegistry& Controls() const { return controls_; }
   // The pages (tests and the screenshot tool drive them).
   SensitivityPage& Sensitivity() { return *sensitivity_; }
+  MotionsPage& Motions() { return *motions_; }
 
   // The window's controls (see editor/pages/ for their places).
   QGroupBox* grpSelectGame;
@@ -244,20 +218,6 @@ class frmMain : public QMainWindow {
   QPushButton* cmdExit;
   QPushButton* Command1;
   QPushButton* Command2;
-  // Page "Motions & Actions".
-  ControlArray<QComboBox> cboAxis;
-  ControlArray<QCheckBox> cbxInvertAxis;
-  ControlArray<QRadioButton> optOrientation;
-  ControlArray<QRadioButton> optChording;
-  QPushButton* cmdMotionReset;
-  ControlArray<QComboBox> cboButton;
-  ControlArray<QComboBox> cboButtonAlias;
-  QTabWidget* tabChording;
-  ControlArray<QComboBox> cboButtonChord;
-  ControlArray<QComboBox> cboButtonChordAlias;
-  ControlArray<QLabel> imgMotion;
-  ControlArray<QLabel> imgChordAB;
-  QLabel* imgStix;
   // Page "Mouse/Keyboard".
   ControlArray<QComboBox> cboPosAxisCommand;
   ControlArray<QComboBox> cboNegAxisCommand;
@@ -311,13 +271,17 @@ class frmMain : public QMainWindow {
   // The save question; false when the player cancelled (or a Yes could not save).
   bool AskToSave();
   void Unload(int exitCode);
-  // The option buttons and command buttons the error lock switches off and the unlock on again.
-  std::vector<QRadioButton*> LockedOptions() const;
-  std::vector<QPushButton*> LockedButtons() const;
   std::string InstructionsText() const;
+  // What the pages tell the window.
+  void ConnectPages();
+  // After the axis map changed: the other pages' rows follow it.
+  void ShowAxes();
+  // The key rows as the axes and the record allow, and the key page's tab only while a row uses it.
+  void ShowKeyRows();
 
   QWidget* central_;
   ControlRegistry controls_;
+  MotionsPage* motions_;
   SensitivityPage* sensitivity_;
   bool locked_ = false;
   bool unloading_ = false;

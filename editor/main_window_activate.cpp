@@ -3,6 +3,7 @@
 #include "editor/main_window.h"
 
 #include "config_store/ryx_command_file.h"
+#include "editor/pages/motions_page.h"
 #include "editor/save_dialog.h"
 #include "editor/settings_activation.h"
 #include "platform/dialogs.h"
@@ -58,7 +59,7 @@ void frmMain::cmdApplySettings_Click() {
     box.reset();
     std::string file = ProgramFolder + "/active.ryx";
     errno = 0;
-    if (!config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(AxisInfo), ProgramFolder)) {
+    if (!config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder)) {
       // An old active.ryx must not be replayed as if it held these settings.
       box = ActivateBox{"File Not Saved",
                         "Ryx settings file " + file + " could not be written: " + LastFailure() +
@@ -109,7 +110,7 @@ void frmMain::mExport_Click() {
   std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder + "/", "Ryxcontrol command file");
   if (!path) return;
   errno = 0;
-  if (!config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(AxisInfo), ProgramFolder))
+  if (!config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder))
     MsgBox("Ryxcontrol command file " + *path + " was not written: " + LastFailure(), MsgButtons::Ok,
            MsgIcon::Critical, "Export to .Ryx format");
 }

@@ -4,6 +4,7 @@
 // here they meet the window's controls.
 #include "editor/main_window.h"
 
+#include "editor/pages/motions_page.h"
 #include "editor/playground.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
@@ -67,26 +68,25 @@ void frmMain::ConnectPictureHandlers() {
   // The binding lists, through their watches (member "mcboAxis3" is cboAxis(3)).
   struct ListFamily {
     const char* name;
-    ControlArray<QComboBox> frmMain::*lists;
     void (frmMain::*handler)(int);
   };
   const ListFamily families[] = {
-      {"cboAxis", &frmMain::cboAxis, &frmMain::mcboAxis_MouseMove},
-      {"cboButton", &frmMain::cboButton, &frmMain::mcboButton_MouseMove},
-      {"cboButtonAlias", &frmMain::cboButtonAlias, &frmMain::mcboButtonAlias_MouseMove},
-      {"cboButtonChord", &frmMain::cboButtonChord, &frmMain::mcboButtonChord_MouseMove},
-      {"cboButtonChordAlias", &frmMain::cboButtonChordAlias, &frmMain::mcboButtonChordAlias_MouseMove},
-      {"cboPosAxisCommand", &frmMain::cboPosAxisCommand, &frmMain::mcboPosAxisCommand_MouseMove},
-      {"cboNegAxisCommand", &frmMain::cboNegAxisCommand, &frmMain::mcboNegAxisCommand_MouseMove},
-      {"cboButtonAxisPOSAlias", &frmMain::cboButtonAxisPOSAlias, &frmMain::mcboButtonAxisPOSAlias_MouseMove},
-      {"cboButtonAxisNEGAlias", &frmMain::cboButtonAxisNEGAlias, &frmMain::mcboButtonAxisNEGAlias_MouseMove},
+      {"cboAxis", &frmMain::mcboAxis_MouseMove},
+      {"cboButton", &frmMain::mcboButton_MouseMove},
+      {"cboButtonAlias", &frmMain::mcboButtonAlias_MouseMove},
+      {"cboButtonChord", &frmMain::mcboButtonChord_MouseMove},
+      {"cboButtonChordAlias", &frmMain::mcboButtonChordAlias_MouseMove},
+      {"cboPosAxisCommand", &frmMain::mcboPosAxisCommand_MouseMove},
+      {"cboNegAxisCommand", &frmMain::mcboNegAxisCommand_MouseMove},
+      {"cboButtonAxisPOSAlias", &frmMain::mcboButtonAxisPOSAlias_MouseMove},
+      {"cboButtonAxisNEGAlias", &frmMain::mcboButtonAxisNEGAlias_MouseMove},
   };
   auto onWatch = [this](const std::string& member, std::function<void()> handler) {
     connect(ComboHooks.at(member).get(), &clsComboMouse::MouseMove, this,
             [handler = std::move(handler)](short, short, float, float) { handler(); });
   };
   for (const ListFamily& family : families)
-    for (const auto& [index, list] : (this->*family.lists).Members()) {
+    for (const auto& [index, list] : controls_.Members(family.name)) {
       int k = index;
       auto handler = family.handler;
       onWatch(std::string("m") + family.name + std::to_string(k), [this, handler, k] { (this->*handler)(k); });
@@ -103,9 +103,9 @@ void frmMain::ConnectPictureHandlers() {
     WatchSurface(slider, [this, k = index] { sldSensitivity_MouseMove(k); });
   for (const auto& [index, slider] : controls_.Members("sldGain"))
     WatchSurface(slider, [this, k = index] { sldGain_MouseMove(k); });
-  for (const auto& [index, slider] : sldDeadzone.Members())
+  for (const auto& [index, slider] : controls_.Members("sldDeadzone"))
     WatchSurface(slider, [this, k = index] { sldDeadzone_MouseMove(k); });
-  for (const auto& [index, box] : cbxInvertAxis.Members())
+  for (const auto& [index, box] : controls_.Members("cbxInvertAxis"))
     WatchSurface(box, [this, k = index] { cbxInvertAxis_MouseMove(k); });
 
   // Neutral ground: frames, labels, the pictures and the tab strips.
@@ -118,73 +118,79 @@ void frmMain::ConnectPictureHandlers() {
   for (const char* array : {"imgMotion", "imgSensitivity", "lblSensitivity"})
     for (const auto& [index, widget] : controls_.Members(array)) WatchSurface(widget, reset);
   WatchTabs(tabSensitivity, reset);
-  WatchTabs(tabChording, [this] { tabChording_MouseMove(); });
+  WatchTabs(controls_.Get<QTabWidget>("tabChording"), [this] { tabChording_MouseMove(); });
 
   OnClick(Command2, [this] { Command2_Click(); });
 }
 
 HoverContext frmMain::HoverState(const QWidget* control) const {
   HoverContext context;
-  context.orientationIndex = OrientationIndex;
-  context.chordingOff = optChording(2)->isChecked();
+  context.orientationIndex = motions_->Orientation();
+  context.chordingOff = motions_->ChordingOff();
   context.useChordingUser = GameConfig.USE_CHORDING.USER;
   context.useButtons = GameConfig.USE_BUTTONS;
   context.motionAliasX = GameConfig.MotionAlias.X;
   context.motionAliasY = GameConfig.MotionAlias.Y;
-  for (int axis = 1; axis <= 6; ++axis) context.axisMotion[axis] = AxisInfo[axis].Motion;
+  for (int axis = 1; axis <= 6; ++axis) context.axisMotion[axis] = motions_->Axes()[axis].Motion;
   context.controlEnabled = !control || control->isEnabled();
   return context;
 }
 
 void frmMain::HoverOver(HoverFamily family, int member, const QWidget* control) {
-  PictureSetBase = editor::PictureSetBase(OrientationIndex);
+  PictureSetBase = editor::PictureSetBase(motions_->Orientation());
   Hover(Lights, family, member, HoverState(control));
   SyncPictures();
 }
 
 void frmMain::LightsOnSens(int Index) {
-  PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  if (!editor::LightsOnSens(Lights, OrientationIndex, Index)) return NoSuchPicture();
+  PictureSetBase = editor::PictureSetBase(motions_->Orientation());
+  if (!editor::LightsOnSens(Lights, motions_->Orientation(), Index)) return NoSuchPicture();
   SyncPictures();
   // Drawn now rather than at the next turn of the event loop.
   imgSensitivity(PictureSetBase + Index)->repaint();
 }
 
 void frmMain::LightsOnMotion(int Index) {
-  PictureSetBase = editor::PictureSetBase(OrientationIndex);
-  if (!editor::LightsOnMotion(Lights, OrientationIndex, Index)) return NoSuchPicture();
+  PictureSetBase = editor::PictureSetBase(motions_->Orientation());
+  if (!editor::LightsOnMotion(Lights, motions_->Orientation(), Index)) return NoSuchPicture();
   SyncPictures();
 }
 
-void frmMain::mcboAxis_MouseMove(int k) { HoverOver(HoverFamily::AxisCombo, k, cboAxis(k)); }
-void frmMain::mcboButton_MouseMove(int k) { HoverOver(HoverFamily::ButtonCombo, k, cboButton(k)); }
-void frmMain::mcboButtonAlias_MouseMove(int k) { HoverOver(HoverFamily::ButtonCombo, k, cboButtonAlias(k)); }
-void frmMain::mcboButtonChord_MouseMove(int k) { HoverOver(HoverFamily::ChordCombo, k, cboButtonChord(k)); }
+void frmMain::mcboAxis_MouseMove(int k) { HoverOver(HoverFamily::AxisCombo, k, controls_.Get<QWidget>("cboAxis", k)); }
+void frmMain::mcboButton_MouseMove(int k) { HoverOver(HoverFamily::ButtonCombo, k, controls_.Get<QWidget>("cboButton", k)); }
+void frmMain::mcboButtonAlias_MouseMove(int k) {
+  HoverOver(HoverFamily::ButtonCombo, k, controls_.Get<QWidget>("cboButtonAlias", k));
+}
+void frmMain::mcboButtonChord_MouseMove(int k) {
+  HoverOver(HoverFamily::ChordCombo, k, controls_.Get<QWidget>("cboButtonChord", k));
+}
 void frmMain::mcboButtonChordAlias_MouseMove(int k) {
-  HoverOver(HoverFamily::ChordCombo, k, cboButtonChordAlias(k));
+  HoverOver(HoverFamily::ChordCombo, k, controls_.Get<QWidget>("cboButtonChordAlias", k));
 }
 void frmMain::mcboPosAxisCommand_MouseMove(int k) {
-  HoverOver(HoverFamily::AxisDirectionCombo, k, cboPosAxisCommand(k));
+  HoverOver(HoverFamily::AxisDirectionCombo, k, controls_.Get<QWidget>("cboPosAxisCommand", k));
 }
 void frmMain::mcboNegAxisCommand_MouseMove(int k) {
-  HoverOver(HoverFamily::AxisDirectionCombo, k, cboNegAxisCommand(k));
+  HoverOver(HoverFamily::AxisDirectionCombo, k, controls_.Get<QWidget>("cboNegAxisCommand", k));
 }
 void frmMain::mcboButtonAxisPOSAlias_MouseMove(int k) {
-  HoverOver(HoverFamily::AxisDirectionCombo, k, cboButtonAxisPOSAlias(k));
+  HoverOver(HoverFamily::AxisDirectionCombo, k, controls_.Get<QWidget>("cboButtonAxisPOSAlias", k));
 }
 void frmMain::mcboButtonAxisNEGAlias_MouseMove(int k) {
-  HoverOver(HoverFamily::AxisDirectionCombo, k, cboButtonAxisNEGAlias(k));
+  HoverOver(HoverFamily::AxisDirectionCombo, k, controls_.Get<QWidget>("cboButtonAxisNEGAlias", k));
 }
 void frmMain::mcboMouseX_MouseMove() { HoverOver(HoverFamily::MouseXCombo, 0, nullptr); }
 void frmMain::mcboMouseY_MouseMove() { HoverOver(HoverFamily::MouseYCombo, 0, nullptr); }
 void frmMain::sldSensitivity_MouseMove(int Index) {
-  HoverOver(HoverFamily::Slider, Index, controls_.Find("sldSensitivity", Index));
+  HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldSensitivity", Index));
 }
-void frmMain::sldGain_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, controls_.Find("sldGain", Index)); }
-void frmMain::sldDeadzone_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, sldDeadzone(Index)); }
+void frmMain::sldGain_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldGain", Index)); }
+void frmMain::sldDeadzone_MouseMove(int Index) {
+  HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldDeadzone", Index));
+}
 
 void frmMain::cbxInvertAxis_MouseMove(int Index) {
-  if (!cbxInvertAxis(Index)->isEnabled())
+  if (!controls_.Get<QCheckBox>("cbxInvertAxis", Index)->isEnabled())
     ResetImage();
   else
     LightsOnMotion(Index);

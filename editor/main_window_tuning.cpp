@@ -1,13 +1,12 @@
-// The dead zones and the orientation and chording switches. Each handler
-// stores the control's value into the record's USER half and runs the change
-// check; while a configuration is being shown they store nothing.
+// The dead zones of the key page. Each handler stores the control's value into
+// the record's USER half and runs the change check; while a configuration is
+// being shown they store nothing.
 #include "editor/main_window.h"
 
 #include "editor/selection.h"
 
 #include <QAction>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
 #include <type_traits>
 
@@ -25,9 +24,6 @@ void frmMain::ConnectTuningHandlers() {
     }
   };
   each(sldDeadzone, [this](int i) { sldDeadzone_Change(i); });
-  each(optOrientation, [this](int i) { optOrientation_Click(i); });
-  each(optChording, [this](int i) { optChording_Click(i); });
-  OnClick(cmdMotionReset, [this] { cmdMotionReset_Click(); });
   OnClick(cmdPointerlyReset, [this] { cmdPointerlyReset_Click(); });
   OnClick(cmdApplySettings, [this] { cmdApplySettings_Click(); });
   connect(mExport, &QAction::triggered, this, [this] { mExport_Click(); });
@@ -37,18 +33,6 @@ void frmMain::sldDeadzone_Change(int Index) {
   if (Flags.LoadingControls) return;
   GameConfig.DeadzoneValues(Index).USER = std::to_string(sldDeadzone(Index)->value());
   AnyChanges("sldDeadzone_Change");
-}
-
-void frmMain::optOrientation_Click(int Index) {
-  UpdateOrientation(Index);
-  AnyChanges("optOrientation_Click");
-}
-
-void frmMain::optChording_Click(int Index) {
-  UpdateChording(Index);
-  PictureSetBase = OrientationIndex == 1 ? 0 : 50;
-  tabChording_Click();
-  AnyChanges("optChording_Click");
 }
 
 }  // namespace editor

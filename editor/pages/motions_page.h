@@ -1,47 +1,121 @@
-// Page 1 of tabSensitivity, "Motions & Actions": the axis map and its invert
-// boxes, orientation, chording, the buttons A to F and the sixteen chord slots
-// on the tabs of tabChording, with the controller pictures.
+// Page 1 of tabSensitivity, "Motions & Actions": the axis map (which motion
+// each physical axis drives, and its invert box), the orientation, chording
+// with the sixteen chord slots on the tabs of tabChording, the commands and
+// keys of buttons A to F, and the controller pictures of the page.
+//
+// The axis map is this page's: it keeps AxisInfo and the orientation, and
+// hands the window read-only views of them, which the window passes on to the
+// other pages and the hover lights.
 #pragma once
 
 #include "editor/control_table.h"
+#include "editor/pages/axis_info.h"
+#include "editor/pages/page.h"
+#include "editor/picture_lights.h"
 
-#include <vector>
+#include <array>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
 
 namespace editor {
 
-inline const std::vector<ControlSpec> kMotionsPage = {
-    {"frmMotions", Kind::Frame, kSingle, kSingle, "", 10, 4, 352, 214, 0, 0, "Axes"},
-    {"lblAxisNumber", Kind::Label, 1, 6, "frmMotions", 10, 30, 54, 22, 0, 30, "Axis 1|Axis 2|Axis 3|Axis 4|Axis 5|Axis 6"},
-    {"cboAxis", Kind::Combo, 1, 6, "frmMotions", 66, 28, 204, 26, 0, 30, ""},
-    {"cbxInvertAxis", Kind::Check, 1, 6, "frmMotions", 278, 29, 68, 24, 0, 30, "Invert"},
-    {"frmOrientation", Kind::Frame, kSingle, kSingle, "", 10, 222, 196, 56, 0, 0, "Orientation"},
-    {"optOrientation", Kind::Option, 1, 2, "frmOrientation", 10, 24, 96, 24, 100, 0, "Horizontal|Vertical"},
-    {"frmChording", Kind::Frame, kSingle, kSingle, "", 212, 222, 150, 80, 0, 0, "Button Chording"},
-    {"optChording", Kind::Option, 1, 2, "frmChording", 10, 22, 100, 24, 0, 26, "Enable|Disable"},
-    {"cmdMotionReset", Kind::Button, kSingle, kSingle, "", 10, 286, 150, 30, 0, 0, "Reset to Default"},
-    {"imgStix", Kind::Image, kSingle, kSingle, "", 806, 268, 110, 110, 0, 0, ""},
-    {"frmButtons", Kind::Frame, kSingle, kSingle, "", 370, 4, 376, 214, 0, 0, "Buttons"},
-    {"lblButtonLetter", Kind::Label, 1, 6, "frmButtons", 12, 30, 18, 22, 0, 30, "A|B|C|D|E|F"},
-    {"cboButton", Kind::Combo, 1, 6, "frmButtons", 30, 28, 190, 26, 0, 30, ""},
-    {"cboButtonAlias", Kind::Combo, 1, 6, "frmButtons", 224, 28, 142, 26, 0, 30, ""},
-    {"tabChording", Kind::Tabs, kSingle, kSingle, "", 370, 224, 376, 178, 0, 0, "None|  A  |  B  |A && B"},
-    {"lblChordButton", Kind::Label, 1, 4, "tabChording/0", 10, 10, 18, 22, 0, 34, "C|D|E|F"},
-    {"cboButtonChord", Kind::Combo, 1, 4, "tabChording/0", 28, 8, 186, 26, 0, 34, ""},
-    {"cboButtonChordAlias", Kind::Combo, 1, 4, "tabChording/0", 218, 8, 142, 26, 0, 34, ""},
-    {"lblChordButton", Kind::Label, 5, 8, "tabChording/1", 10, 10, 18, 22, 0, 34, "C|D|E|F"},
-    {"cboButtonChord", Kind::Combo, 5, 8, "tabChording/1", 28, 8, 186, 26, 0, 34, ""},
-    {"cboButtonChordAlias", Kind::Combo, 5, 8, "tabChording/1", 218, 8, 142, 26, 0, 34, ""},
-    {"lblChordButton", Kind::Label, 9, 12, "tabChording/2", 10, 10, 18, 22, 0, 34, "C|D|E|F"},
-    {"cboButtonChord", Kind::Combo, 9, 12, "tabChording/2", 28, 8, 186, 26, 0, 34, ""},
-    {"cboButtonChordAlias", Kind::Combo, 9, 12, "tabChording/2", 218, 8, 142, 26, 0, 34, ""},
-    {"lblChordButton", Kind::Label, 13, 16, "tabChording/3", 10, 10, 18, 22, 0, 34, "C|D|E|F"},
-    {"cboButtonChord", Kind::Combo, 13, 16, "tabChording/3", 28, 8, 186, 26, 0, 34, ""},
-    {"cboButtonChordAlias", Kind::Combo, 13, 16, "tabChording/3", 218, 8, 142, 26, 0, 34, ""},
-    // The controller seen from above, with its lit overlays and the chord modifiers' marks stacked over it.
-    {"imgMotion", Kind::Image, 0, 12, "", 756, 4, 210, 226, 0, 0, ""},
-    {"imgMotion", Kind::Image, 50, 62, "", 756, 4, 210, 226, 0, 0, ""},
-    {"imgChordAB", Kind::Image, 0, 5, "", 756, 4, 210, 226, 0, 0, ""},
-    {"imgChordAB", Kind::Image, 50, 55, "", 756, 4, 210, 226, 0, 0, ""},
+// The motion each axis's list shows (0 for "(None)"), by axis 1..6; member 0 unused.
+using ShownMotions = std::array<int, 7>;
+
+class MotionsPage : public Page {
+  Q_OBJECT
+ public:
+  // Builds the page's controls inside `page` and registers them in `registry`.
+  MotionsPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session, QObject* parent);
+
+  // --- Handlers.
+  void cboAxis_Click(int Index);
+  void UpdateAxis(int Index);
+  void cbxInvertAxis_Click(int Index);
+  void optOrientation_Click(int Index);
+  void UpdateOrientation(int Index);
+  void optChording_Click(int Index);
+  void UpdateChording(int Index);
+  void tabChording_Click();
+  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
+  void cboButton_Click(int Index);
+  void cboButtonChord_Click(int Index);
+  void cboButtonAlias_Click(int Index);
+  void cboButtonChordAlias_Click(int Index);
+  void cmdMotionReset_Click();
+
+  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
+  // and the item that stands for a motion (-1 when the list does not offer it):
+  // motions are told apart by number, as two may carry the same label.
+  int AxisMotionOfItem(int item) const;
+  int AxisItemOfMotion(int Motion) const;
+  // POS & "/" & NEG of motion 1..6.
+  std::string AxisMotionText(int Motion) const;
+  // Copies AxisInfo into the record's polarities; the change check runs it first.
+  void StoreAxisInfo();
+
+  // --- Showing the record (the load has made every correction): this page's lists.
+  void ClearGameControls();
+  void ShowChording(int Index);
+  void ShowAliasLists();
+  void ShowAxisMap();
+  void ShowButtonCommands();
+
+  // --- The error lock.
+  void Lock();
+  void Unlock();
+
+  // --- What the window reads and passes on.
+  const AxisInfoTable& Axes() const { return AxisInfo; }
+  ShownMotions Shown() const;
+  int Orientation() const { return OrientationIndex; }
+  // The chording option "Disable" is selected.
+  bool ChordingOff() const;
+  // Draws the page's pictures at their labels' sizes.
+  void PaintPictures();
+  // Shows each picture label of the page as `lights` says.
+  void ShowPictures(const PictureLights& lights);
+
+ signals:
+  // The axis map changed: the other pages' rows follow it.
+  void axesChanged();
+  // An orientation (1 horizontal, 2 vertical) was applied: its picture set is shown.
+  void orientationChanged(int Index);
+  // The chord tab shown is `tab`: its chord pictures are lit.
+  void chordTabChanged(int tab);
+  // Chording was switched (1 on, 2 off): the precision list follows and the lights go out.
+  void chordingSwitched(int Index);
+  // The motion reset also puts the precision button back to its defaults.
+  void precisionDefaultsWanted();
+
+ private:
+  void ConnectHandlers();
+
+  AxisInfoTable AxisInfo;  // 1..6
+  std::string AxisPolarity[7];
+  int OrientationIndex = 1;
+  bool mbBusy = false;
+  bool AxisUpdating = false;
+
+  ControlArray<QComboBox> cboAxis;
+  ControlArray<QCheckBox> cbxInvertAxis;
+  ControlArray<QRadioButton> optOrientation;
+  ControlArray<QRadioButton> optChording;
+  QPushButton* cmdMotionReset;
+  ControlArray<QComboBox> cboButton;
+  ControlArray<QComboBox> cboButtonAlias;
+  QTabWidget* tabChording;
+  ControlArray<QComboBox> cboButtonChord;
+  ControlArray<QComboBox> cboButtonChordAlias;
+  ControlArray<QLabel> imgMotion;
+  ControlArray<QLabel> imgChordAB;
+  QLabel* imgStix;
 };
 
 }  // namespace editor

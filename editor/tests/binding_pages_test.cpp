@@ -3,6 +3,7 @@
 // edit ending in a save whose changed keys are checked against the file the
 // same configuration gives without the edit.
 #include "editor/main_window.h"
+#include "editor/pages/motions_page.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
 #include "editor/tests/saved_keys.h"
@@ -127,16 +128,16 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
   };
   using W = frmMain&;
   const std::vector<Case> plain = {
-      {"button command", [](W w) { return w.cboButton(3); }, "Duck",
-       {{"BUTTON_2_USER", "\"SPACE\", \"+duck\", \"VK_SPACE\""}}, [](W w) { return w.cboButtonChord(3); }, "Duck"},
-      {"the game's own button", [](W w) { return w.cboButton(1); }, "(Button defined in game)",
-       {{"BUTTON_0_USER", "\"MOUSE1\", \"\", \"VM_LEFTDOWN\""}}, [](W w) { return w.cboButtonChord(1); },
+      {"button command", [](W w) { return Ctl<QComboBox>(w, "cboButton", 3); }, "Duck",
+       {{"BUTTON_2_USER", "\"SPACE\", \"+duck\", \"VK_SPACE\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 3); }, "Duck"},
+      {"the game's own button", [](W w) { return Ctl<QComboBox>(w, "cboButton", 1); }, "(Button defined in game)",
+       {{"BUTTON_0_USER", "\"MOUSE1\", \"\", \"VM_LEFTDOWN\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 1); },
        "(Button defined in game)"},
-      {"button key", [](W w) { return w.cboButtonAlias(2); }, "'Q' Key",
-       {{"BUTTON_1_USER", "\"q\", \"+use\", \"VK_Q\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'Q' Key"},
+      {"button key", [](W w) { return Ctl<QComboBox>(w, "cboButtonAlias", 2); }, "'Q' Key",
+       {{"BUTTON_1_USER", "\"q\", \"+use\", \"VK_Q\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 2); }, "'Q' Key"},
       // After another key, the first item brings back the game's own key for the button, with its event.
-      {"button's own key", [](W w) { return w.cboButtonAlias(2); }, "'E' Key",
-       {{"BUTTON_1_USER", "\"e\", \"+use\", \"VK_E\""}}, [](W w) { return w.cboButtonChordAlias(2); }, "'E' Key"},
+      {"button's own key", [](W w) { return Ctl<QComboBox>(w, "cboButtonAlias", 2); }, "'E' Key",
+       {{"BUTTON_1_USER", "\"e\", \"+use\", \"VK_E\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 2); }, "'E' Key"},
       {"positive axis command", [](W w) { return w.cboPosAxisCommand(1); }, "Jump",
        {{"MOTION_ALIAS_0_POS_USER", "\"d\", \"+jump\", \"VK_D\""}}},
       {"negative axis command", [](W w) { return w.cboNegAxisCommand(2); }, "Use",
@@ -148,25 +149,25 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
   };
   const std::vector<Case> chorded = {
       // Slots beyond the six buttons have no twin: no button list changes.
-      {"chord command", [](W w) { return w.cboButtonChord(9); }, "Reload",
+      {"chord command", [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 9); }, "Reload",
        {{"BUTTON_8_USER", "\"\", \"+reload\", \"\""}}},
-      {"chord slot of a button", [](W w) { return w.cboButtonChord(3); }, "Flashlight",
-       {{"BUTTON_2_USER", "\"SPACE\", \"impulse 100\", \"VK_SPACE\""}}, [](W w) { return w.cboButton(3); },
+      {"chord slot of a button", [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 3); }, "Flashlight",
+       {{"BUTTON_2_USER", "\"SPACE\", \"impulse 100\", \"VK_SPACE\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButton", 3); },
        "Flashlight"},
-      {"chord key", [](W w) { return w.cboButtonChordAlias(12); }, "'1' Key",
+      {"chord key", [](W w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 12); }, "'1' Key",
        {{"BUTTON_11_USER", "\"1\", \"\", \"VK_1\""}}},
   };
   for (const auto& [cases, replacements] : {std::pair{plain, Replacements{}}, std::pair{chorded, kChordingOn}}) {
     frmMain& w = Load(replacements);
     for (const Case& c : cases) {
       std::vector<std::string> buttons;
-      for (int i = 1; i <= 6; ++i) buttons.push_back(Shown(w.cboButton(i)));
+      for (int i = 1; i <= 6; ++i) buttons.push_back(Shown(Ctl<QComboBox>(w, "cboButton", i)));
       Pick(c.list(w), c.pick);
       EXPECT_EQ(SaveAndCompare(), c.saved) << c.label;
       if (c.twin) {
         EXPECT_EQ(Shown(c.twin(w)), c.twinShows) << c.label;
       } else {
-        for (int i = 1; i <= 6; ++i) EXPECT_EQ(Shown(w.cboButton(i)), buttons[i - 1]) << c.label;
+        for (int i = 1; i <= 6; ++i) EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButton", i)), buttons[i - 1]) << c.label;
       }
     }
   }
@@ -210,13 +211,13 @@ TEST_F(BindingPagesTest, ChoosingAnAxisMotionMovesTheOtherAxisToNoneAndSavesMapA
   };
   for (const Case& c : cases) {
     frmMain& w = Load(c.replacements);
-    PickItem(w.cboAxis(c.axis), c.item);
+    PickItem(Ctl<QComboBox>(w, "cboAxis", c.axis), c.item);
     EXPECT_EQ(SaveAndCompare(), c.saved) << c.label;
     for (int a = 1; a <= 6; ++a) {
       const bool none = c.shown[a - 1] == "(None)";
-      EXPECT_EQ(Shown(w.cboAxis(a)), c.shown[a - 1]) << c.label << " axis " << a;
+      EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboAxis", a)), c.shown[a - 1]) << c.label << " axis " << a;
       EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", a)->text().toStdString(), c.shown[a - 1]) << c.label << " axis " << a;
-      EXPECT_EQ(w.cbxInvertAxis(a)->isEnabled(), !none) << c.label << " axis " << a;
+      EXPECT_EQ(Ctl<QCheckBox>(w, "cbxInvertAxis", a)->isEnabled(), !none) << c.label << " axis " << a;
       EXPECT_EQ(Ctl<QSlider>(w, "sldGain", a)->isEnabled(), !none) << c.label << " axis " << a;
     }
   }
@@ -226,7 +227,7 @@ TEST_F(BindingPagesTest, TheMouseListsFollowTheAxisThatCarriesTheMouseMotion) {
   // Mouse X is motion 5, mouse Y motion 4; both carry the same label here.
   frmMain& w = Load({{"MOTION_LABEL_3_POS=\"Look Down\"", "MOTION_LABEL_3_POS=\"Turn Right\""},
                      {"MOTION_LABEL_3_NEG=\"Look Up\"", "MOTION_LABEL_3_NEG=\"Turn Left\""}});
-  PickItem(w.cboAxis(6), 5);
+  PickItem(Ctl<QComboBox>(w, "cboAxis", 6), 5);
   EXPECT_EQ(SaveAndCompare(), (Keys{{"AXIS_MAP_USER", " { 0/1/2/3/5/4 }"}, {"POLARITY_USER", " { +/+/+/+/+/0 }"}}));
   EXPECT_EQ(w.cboPosMouseXCommand->pos(), w.cboPosAxisCommand(6)->pos());
   EXPECT_EQ(w.cboButtonMouseXNEGAlias->pos(), w.cboButtonAxisNEGAlias(6)->pos());
@@ -242,7 +243,7 @@ TEST_F(BindingPagesTest, WithoutKeysOrMouseTheKeyPageGoes) {
   EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
   w.tabSensitivity->setCurrentIndex(2);
   // A selection made in code (a reset's) while the key page is shown.
-  Select(w.cboAxis(5), 0);
+  Select(Ctl<QComboBox>(w, "cboAxis", 5), 0);
   EXPECT_FALSE(w.tabSensitivity->isTabEnabled(2));
   EXPECT_EQ(w.tabSensitivity->currentIndex(), 1);
   EXPECT_EQ(SaveAndCompare(), (Keys{{"POLARITY_USER", " { +/+/+/+/0/+ }"}}));
@@ -251,9 +252,9 @@ TEST_F(BindingPagesTest, WithoutKeysOrMouseTheKeyPageGoes) {
 TEST_F(BindingPagesTest, AnInvertBoxSavesThePolarityOfItsAxisMotion) {
   // Axis 1 drives motion 2, axis 2 motion 1.
   frmMain& w = Load({{"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 1/0/2/3/4/5 }"}});
-  ClickBox(w.cbxInvertAxis(1));
+  ClickBox(Ctl<QCheckBox>(w, "cbxInvertAxis", 1));
   EXPECT_EQ(SaveAndCompare(), (Keys{{"POLARITY_USER", " { +/-/+/+/+/+ }"}}));
-  ClickBox(w.cbxInvertAxis(1));
+  ClickBox(Ctl<QCheckBox>(w, "cbxInvertAxis", 1));
   EXPECT_EQ(SaveAndCompare(), (Keys{{"POLARITY_USER", " { +/+/+/+/+/+ }"}}));
 }
 
@@ -272,16 +273,16 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     int precisionItems;
   };
   const std::vector<Case> cases = {
-      {"vertical", {}, [](frmMain& w) { ClickBox(w.optOrientation(2)); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
+      {"vertical", {}, [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optOrientation", 2)); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
       {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}},
-       [](frmMain& w) { ClickBox(w.optOrientation(1)); }, {{"ORIENTATION", "HORIZONTAL"}}, "Button A", 1},
-      {"chording on", {}, [](frmMain& w) { ClickBox(w.optChording(1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A",
+       [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optOrientation", 1)); }, {{"ORIENTATION", "HORIZONTAL"}}, "Button A", 1},
+      {"chording on", {}, [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optChording", 1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button A",
        22},
       {"chording on keeps a button", with(precisionOn, {{"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"}}),
-       [](frmMain& w) { ClickBox(w.optChording(1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
+       [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optChording", 1)); }, {{"USE_CHORDING_USER", "TRUE"}}, "Button D", 22},
       // A chord is no precision button without chording: the list's last button takes its place.
       {"chording off with a chord", with(with(kChordingOn, precisionOn), {{"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"}}),
-       [](frmMain& w) { ClickBox(w.optChording(2)); },
+       [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optChording", 2)); },
        {{"USE_CHORDING_USER", "FALSE"}, {"PRECISION_MODE_USER", "PHYSICAL"}, {"PRECISION_BUTTON_USER", "5"}},
        "Button F", 6},
   };
@@ -309,17 +310,17 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
            {"off without commands", {kChordingOn[0], {"USE_BUTTONS=TRUE", "USE_BUTTONS=FALSE"}}, 2, false, false}}) {
     frmMain& w = Load(c.replacements);
     w.tabSensitivity->setCurrentIndex(1);
-    w.tabChording->setCurrentIndex(2);
-    ClickBox(w.optChording(c.index));
-    EXPECT_EQ(w.optChording(c.index)->isChecked(), true) << c.label;
-    EXPECT_EQ(w.tabChording->isVisible(), c.tabs) << c.label;
-    EXPECT_EQ(w.tabChording->currentIndex(), 0) << c.label;
-    for (int i = 1; i <= 6; ++i) EXPECT_EQ(w.cboButton(i)->isEnabled(), c.buttonLists) << c.label << " " << i;
+    Ctl<QTabWidget>(w, "tabChording")->setCurrentIndex(2);
+    ClickBox(Ctl<QRadioButton>(w, "optChording", c.index));
+    EXPECT_EQ(Ctl<QRadioButton>(w, "optChording", c.index)->isChecked(), true) << c.label;
+    EXPECT_EQ(Ctl<QTabWidget>(w, "tabChording")->isVisible(), c.tabs) << c.label;
+    EXPECT_EQ(Ctl<QTabWidget>(w, "tabChording")->currentIndex(), 0) << c.label;
+    for (int i = 1; i <= 6; ++i) EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", i)->isEnabled(), c.buttonLists) << c.label << " " << i;
   }
   // Back and forth: nothing left to save.
   frmMain& w = Load();
-  ClickBox(w.optChording(1));
-  ClickBox(w.optChording(2));
+  ClickBox(Ctl<QRadioButton>(w, "optChording", 1));
+  ClickBox(Ctl<QRadioButton>(w, "optChording", 2));
   EXPECT_FALSE(w.cmdSaveChanges->isEnabled());
   EXPECT_EQ(SaveAndCompare(), (Keys{{"(no changes pending)", ""}}));
 }
@@ -369,15 +370,17 @@ TEST_F(BindingPagesTest, HandlersStoreNothingWhileTheWindowIsFilled) {
   frmMain& w = Load();
   const config_store::TGameConfig loaded = w.GameConfig;
   w.Flags.LoadingControls = true;
-  Select(w.cboButton(1), 3);
-  Select(w.cboButtonAlias(1), 10);
+  Select(Ctl<QComboBox>(w, "cboButton", 1), 3);
+  Select(Ctl<QComboBox>(w, "cboButtonAlias", 1), 10);
   Select(w.cboButtonAxisPOSAlias(1), 0);
-  Select(w.cboAxis(1), 3);
-  SetChecked(w.cbxInvertAxis(2), true);
+  Select(Ctl<QComboBox>(w, "cboAxis", 1), 3);
+  SetChecked(Ctl<QCheckBox>(w, "cbxInvertAxis", 2), true);
   w.Flags.LoadingControls = false;
   EXPECT_EQ(w.GameConfig, loaded);
-  EXPECT_EQ(w.AxisInfo[2].Polarity, "+");
-  EXPECT_FALSE(w.mbBusy);
+  EXPECT_EQ(w.Motions().Axes()[2].Polarity, "+");
+  // No handler is left busy: the next selection stores again.
+  Select(Ctl<QComboBox>(w, "cboButton", 2), 3);
+  EXPECT_EQ(w.GameConfig.ButtonSlot(2).GameCommand.USER, w.Lists.GameCommands[2].GameCommand);
 }
 
 TEST_F(BindingPagesTest, TheInstructionsBoxUnlocksTheText) {

@@ -3,6 +3,7 @@
 // chord tab, and moving onto neutral ground puts the lights out.
 #include "config_store/game_config.h"
 #include "editor/main_window.h"
+#include "editor/pages/motions_page.h"
 #include "editor/playground.h"
 #include "editor/tests/editor_fixture.h"
 
@@ -39,8 +40,8 @@ std::string Lit(const frmMain& w) {
     }
   };
   add('S', w.imgSensitivity, true);
-  add('M', w.imgMotion, true);
-  add('C', w.imgChordAB, false);
+  add('M', Arr<QLabel>(w, "imgMotion"), true);
+  add('C', Arr<QLabel>(w, "imgChordAB"), false);
   return out.str();
 }
 
@@ -98,10 +99,10 @@ Control Background = [](frmMain& w) { return w.centralWidget(); };
 
 TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
   const HoverCase cases[] = {
-      {"axis list 3", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cboAxis(3); }), "M3"},
-      {"button list B", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cboButton(2); }), "M8"},
-      {"button key list F", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cboButtonAlias(6); }), "M12"},
-      {"invert box 4", "horizontal", 1, -1, {}, Over([](frmMain& w) { return w.cbxInvertAxis(4); }), "M4"},
+      {"axis list 3", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); }), "M3"},
+      {"button list B", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButton", 2); }), "M8"},
+      {"button key list F", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonAlias", 6); }), "M12"},
+      {"invert box 4", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QCheckBox>(w, "cbxInvertAxis", 4); }), "M4"},
       {"master sensitivity slider lights all axes", "horizontal", 0, -1, {},
        Over([](frmMain& w) { return Ctl<QSlider>(w, "sldSensitivity", 7); }), "S7"},
       {"an axis's gain slider, disabled under the master settings, puts the lights out", "horizontal", 0, -1,
@@ -121,31 +122,31 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
        Over([](frmMain& w) { return w.cboButtonAxisNEGAlias(1); }), Over([](frmMain& w) { return w.sldDeadzone(6); }),
        ""},
 
-      {"axis list 3, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cboAxis(3); }), "M53"},
-      {"invert box 1, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cbxInvertAxis(1); }), "M51"},
-      {"button list E, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return w.cboButton(5); }), "M61"},
+      {"axis list 3, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); }), "M53"},
+      {"invert box 1, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QCheckBox>(w, "cbxInvertAxis", 1); }), "M51"},
+      {"button list E, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButton", 5); }), "M61"},
       {"master gain slider, vertical", "vertical", 0, -1, {}, Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 7); }), "S57"},
       {"a Mouse X list, vertical", "vertical", 2, -1, {}, Over([](frmMain& w) { return w.cboNegMouseXCommand; }),
        "S55"},
 
-      {"chord None + C", "chording", 1, 0, {}, Over([](frmMain& w) { return w.cboButtonChord(1); }), "M9"},
+      {"chord None + C", "chording", 1, 0, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 1); }), "M9"},
       {"chord A + D, with modifier A marked", "chording", 1, 1, {},
-       Over([](frmMain& w) { return w.cboButtonChordAlias(6); }), "M10 C0 C1"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 6); }), "M10 C0 C1"},
       {"chord B + E, with modifier B marked", "chording", 1, 2, {},
-       Over([](frmMain& w) { return w.cboButtonChord(11); }), "M11 C2 C3"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 11); }), "M11 C2 C3"},
       {"chord A&B + F, with both marked", "chording", 1, 3, {},
-       Over([](frmMain& w) { return w.cboButtonChordAlias(16); }), "M12 C4 C5"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 16); }), "M12 C4 C5"},
       {"a button list, disabled with chording on, puts the lights out", "chording", 1, 0,
-       Over([](frmMain& w) { return w.cboAxis(2); }), Over([](frmMain& w) { return w.cboButton(1); }), ""},
-      {"the chord tabs are neutral ground", "chording", 1, 1, Over([](frmMain& w) { return w.cboButtonChord(5); }),
-       OnGround([](frmMain& w) { return w.tabChording->tabBar(); }), "C0 C1"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 2); }), Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButton", 1); }), ""},
+      {"the chord tabs are neutral ground", "chording", 1, 1, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 5); }),
+       OnGround([](frmMain& w) { return Ctl<QTabWidget>(w, "tabChording")->tabBar(); }), "C0 C1"},
       {"chord B + F, vertical", "chording vertical", 1, 2, {},
-       Over([](frmMain& w) { return w.cboButtonChord(12); }), "M62 C52 C53"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 12); }), "M62 C52 C53"},
       {"chord None + D, vertical", "chording vertical", 1, 0, {},
-       Over([](frmMain& w) { return w.cboButtonChordAlias(2); }), "M60"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 2); }), "M60"},
       {"a chord page's ground, vertical", "chording vertical", 1, 3,
-       Over([](frmMain& w) { return w.cboButtonChord(13); }),
-       OnGround([](frmMain& w) { return w.tabChording->widget(3); }), "C54 C55"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 13); }),
+       OnGround([](frmMain& w) { return Ctl<QTabWidget>(w, "tabChording")->widget(3); }), "C54 C55"},
   };
   for (const auto& [config, replacements] : Configs()) {
     EditorFolder folder;
@@ -158,7 +159,7 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
       if (c.config != config) continue;
       SCOPED_TRACE(c.what);
       w.tabSensitivity->setCurrentIndex(c.page);
-      if (c.chordTab >= 0) w.tabChording->setCurrentIndex(c.chordTab);
+      if (c.chordTab >= 0) Ctl<QTabWidget>(w, "tabChording")->setCurrentIndex(c.chordTab);
       QTest::mouseMove(w.centralWidget(), Ground(w.centralWidget()));
       if (c.first.widget) {
         MoveOver(w, c.first);
@@ -169,8 +170,8 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
     }
     // The whole controller of the configuration's orientation stays under the lights.
     const bool vertical = std::string(config).find("vertical") != std::string::npos;
-    EXPECT_EQ(w.imgMotion(vertical ? 50 : 0)->isHidden(), false) << config;
-    EXPECT_EQ(w.imgMotion(vertical ? 0 : 50)->isHidden(), true) << config;
+    EXPECT_EQ(Ctl<QLabel>(w, "imgMotion", vertical ? 50 : 0)->isHidden(), false) << config;
+    EXPECT_EQ(Ctl<QLabel>(w, "imgMotion", vertical ? 0 : 50)->isHidden(), true) << config;
     // Hovering only shows; it never edits the configuration.
     EXPECT_TRUE(w.GameConfig == loadedConfig) << config;
     EXPECT_EQ(w.Flags.ConfigModified, 0) << config;
@@ -185,12 +186,12 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
     Move first;
     Move ground;
   };
-  const Move axis3 = Over([](frmMain& w) { return w.cboAxis(3); });
+  const Move axis3 = Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); });
   const Move master = Over([](frmMain& w) { return Ctl<QSlider>(w, "sldSensitivity", 7); });
   const GroundCase cases[] = {
       {"the window's background", 1, axis3, OnGround(Background)},
       {"the axes frame", 1, axis3, OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMotions"); })},
-      {"the controller picture", 1, axis3, Over([](frmMain& w) { return w.imgMotion(0); })},
+      {"the controller picture", 1, axis3, Over([](frmMain& w) { return Ctl<QLabel>(w, "imgMotion", 0); })},
       {"the page", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->widget(1); })},
       {"the page tabs", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->tabBar(); })},
       {"the game frame", 1, axis3, OnGround([](frmMain& w) { return w.grpSelectGame; })},
@@ -264,18 +265,18 @@ TEST(MainWindowPictures, TheSensitivityPicturesFollowThePageAndTheChordPicturesT
   EXPECT_EQ(w.frmSensitivityLights->pos(), place);
 
   clickTab(w.tabSensitivity, 1);
-  clickTab(w.tabChording, 2);
+  clickTab(Ctl<QTabWidget>(w, "tabChording"), 2);
   EXPECT_EQ(Lit(w), "C2 C3");
-  w.UpdateOrientation(2);
+  w.Motions().UpdateOrientation(2);
   EXPECT_EQ(Lit(w), "C52 C53");
-  for (const ControlArray<QLabel>* whole : {&w.imgSensitivity, &w.imgMotion}) {
-    EXPECT_TRUE((*whole)(0)->isHidden());
-    EXPECT_FALSE((*whole)(50)->isHidden());
+  for (const char* whole : {"imgSensitivity", "imgMotion"}) {
+    EXPECT_TRUE(Ctl<QLabel>(w, whole, 0)->isHidden());
+    EXPECT_FALSE(Ctl<QLabel>(w, whole, 50)->isHidden());
   }
-  clickTab(w.tabChording, 0);
+  clickTab(Ctl<QTabWidget>(w, "tabChording"), 0);
   EXPECT_EQ(Lit(w), "");
-  clickTab(w.tabChording, 3);
-  w.UpdateOrientation(1);
+  clickTab(Ctl<QTabWidget>(w, "tabChording"), 3);
+  w.Motions().UpdateOrientation(1);
   EXPECT_EQ(Lit(w), "C4 C5");
-  EXPECT_FALSE(w.imgMotion(0)->isHidden());
+  EXPECT_FALSE(Ctl<QLabel>(w, "imgMotion", 0)->isHidden());
 }

@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {w.txtGameInstructions, "text",
        "Half-Life\n\nTwist to look around, push and pull to walk.\nButton A fires, button B uses, button C jumps."},
       {w.chkModifyInstructions, "enabled", "no"},  // the owner is not USER
-      {w.optOrientation(2), "checked", "on"},
+      {Ctl<QRadioButton>(w, "optOrientation", 2), "checked", "on"},
       {w.imgSensitivity(50), "visible", "yes"},
       {w.imgSensitivity(0), "visible", "no"},
       {Ctl<QRadioButton>(w, "optSkill", 3), "checked", "on"},
@@ -117,33 +117,33 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {Ctl<QSlider>(w, "sldGain", 7), "enabled", "no"},
       {Ctl<QSlider>(w, "sldGain", 1), "enabled", "yes"},
       {Ctl<QSlider>(w, "sldGain", 6), "enabled", "no"},  // the axis shows "(None)"
-      {w.cboAxis(1), "text", "Move Back/Move Forward"},
-      {w.cboAxis(2), "text", "Move Right/Move Left"},
-      {w.cboAxis(1), "count", "7"},
-      {w.cboAxis(6), "text", "(None)"},
-      {w.cboAxis(6), "enabled", "yes"},  // to give the axis a motion
-      {w.cbxInvertAxis(1), "checked", "on"},
-      {w.cbxInvertAxis(2), "checked", "off"},
-      {w.cbxInvertAxis(6), "enabled", "no"},
+      {Ctl<QComboBox>(w, "cboAxis", 1), "text", "Move Back/Move Forward"},
+      {Ctl<QComboBox>(w, "cboAxis", 2), "text", "Move Right/Move Left"},
+      {Ctl<QComboBox>(w, "cboAxis", 1), "count", "7"},
+      {Ctl<QComboBox>(w, "cboAxis", 6), "text", "(None)"},
+      {Ctl<QComboBox>(w, "cboAxis", 6), "enabled", "yes"},  // to give the axis a motion
+      {Ctl<QCheckBox>(w, "cbxInvertAxis", 1), "checked", "on"},
+      {Ctl<QCheckBox>(w, "cbxInvertAxis", 2), "checked", "off"},
+      {Ctl<QCheckBox>(w, "cbxInvertAxis", 6), "enabled", "no"},
       {Ctl<QLabel>(w, "lblSensitivity", 1), "text", "Move Back/Move Forward"},
       {Ctl<QLabel>(w, "lblSensitivity", 6), "text", "(None)"},
-      {w.optChording(1), "checked", "on"},
-      {w.tabChording, "visible", "yes"},
+      {Ctl<QRadioButton>(w, "optChording", 1), "checked", "on"},
+      {Ctl<QTabWidget>(w, "tabChording"), "visible", "yes"},
       {Ctl<QRadioButton>(w, "optPrecisionButton", 1), "checked", "on"},
       {Ctl<QComboBox>(w, "cboPrecisionButton"), "count", "22"},
       {Ctl<QComboBox>(w, "cboPrecisionButton"), "text", "Chord None + F"},
       {Ctl<QSlider>(w, "sldPrecisionSensitivity"), "value", "2"},
       {Ctl<QSlider>(w, "sldPrecisionGain"), "value", "40"},
       {Ctl<QSlider>(w, "sldNull"), "value", "8"},
-      {w.cboButton(1), "text", "Fire"},
-      {w.cboButton(6), "text", "Flashlight"},
-      {w.cboButton(1), "count", "12"},
-      {w.cboButton(1), "enabled", "no"},  // chording is on
-      {w.cboButtonChord(1), "enabled", "yes"},
-      {w.cboButtonChord(7), "text", "Duck"},
-      {w.cboButtonChord(8), "text", "(Button defined in game)"},
-      {w.cboButtonAlias(1), "text", "Left-Click"},
-      {w.cboButtonChordAlias(9), "text", "(None)"},
+      {Ctl<QComboBox>(w, "cboButton", 1), "text", "Fire"},
+      {Ctl<QComboBox>(w, "cboButton", 6), "text", "Flashlight"},
+      {Ctl<QComboBox>(w, "cboButton", 1), "count", "12"},
+      {Ctl<QComboBox>(w, "cboButton", 1), "enabled", "no"},  // chording is on
+      {Ctl<QComboBox>(w, "cboButtonChord", 1), "enabled", "yes"},
+      {Ctl<QComboBox>(w, "cboButtonChord", 7), "text", "Duck"},
+      {Ctl<QComboBox>(w, "cboButtonChord", 8), "text", "(Button defined in game)"},
+      {Ctl<QComboBox>(w, "cboButtonAlias", 1), "text", "Left-Click"},
+      {Ctl<QComboBox>(w, "cboButtonChordAlias", 9), "text", "(None)"},
       {w.cboPosAxisCommand(3), "text", "Jump"},
       {w.cboButtonAxisPOSAlias(3), "text", "SPACEBAR"},
       {w.cboButtonAxisNEGAlias(3), "text", "CONTROL"},
@@ -178,11 +178,11 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   EXPECT_EQ(w.lblError->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
   EXPECT_TRUE(w.lblError->isVisibleTo(&w));
   for (int row = 1; row <= 6; ++row) {
-    EXPECT_FALSE(w.cboAxis(row)->isEnabled());
-    EXPECT_EQ(w.cboButton(row)->count(), 0);
+    EXPECT_FALSE(Ctl<QComboBox>(w, "cboAxis", row)->isEnabled());
+    EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", row)->count(), 0);
     EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", row)->text(), QString());
   }
-  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, w.cmdMotionReset, Ctl<QSlider>(w, "sldNull")})
+  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, Ctl<QPushButton>(w, "cmdMotionReset"), Ctl<QSlider>(w, "sldNull")})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   EXPECT_FALSE(w.mSaveAs->isEnabled());
   EXPECT_FALSE(w.mSaveSCG->isEnabled());
@@ -203,8 +203,8 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   Select(w.cboGameList, 2);
   EXPECT_FALSE(w.Locked());
   EXPECT_FALSE(w.lblError->isVisibleTo(&w));
-  EXPECT_TRUE(w.cboAxis(1)->isEnabled());
-  EXPECT_EQ(w.cboButton(1)->currentText().toStdString(), "Fire");
+  EXPECT_TRUE(Ctl<QComboBox>(w, "cboAxis", 1)->isEnabled());
+  EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", 1)->currentText().toStdString(), "Fire");
 }
 
 TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
@@ -368,8 +368,8 @@ TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
     std::string member;
     QComboBox* box;
   };
-  for (const Case& c : std::vector<Case>{{"mcboAxis1", w.cboAxis(1)},
-                                         {"mcboButtonChord16", w.cboButtonChord(16)},
+  for (const Case& c : std::vector<Case>{{"mcboAxis1", Ctl<QComboBox>(w, "cboAxis", 1)},
+                                         {"mcboButtonChord16", Ctl<QComboBox>(w, "cboButtonChord", 16)},
                                          {"mcboButtonAxisNEGAlias6", w.cboButtonAxisNEGAlias(6)},
                                          {"mcboPosMouseXCommand", w.cboPosMouseXCommand},
                                          {"mcboButtonMouseYNEGAlias", w.cboButtonMouseYNEGAlias}}) {
@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
   QObject::connect(w.ComboHooks.at("mcboAxis3").get(), &clsComboMouse::MouseMove,
                    [&](short, short, float x, float) { moves.push_back(x); });
   w.tabSensitivity->setCurrentIndex(1);
-  QTest::mouseMove(w.cboAxis(3), QPoint(12, 5));
+  QTest::mouseMove(Ctl<QComboBox>(w, "cboAxis", 3), QPoint(12, 5));
   EXPECT_EQ(moves, std::vector<float>{12});
 }
 
@@ -468,11 +468,11 @@ TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
     };
     for (int i = 1; i <= 16; ++i) {
       const auto& slot = w.GameConfig.ButtonSlot(i);
-      expectShown(w.cboButtonChord(i), slot.GameCommand.USER, command);
-      expectShown(w.cboButtonChordAlias(i), slot.GameInput.USER, alias);
+      expectShown(Ctl<QComboBox>(w, "cboButtonChord", i), slot.GameCommand.USER, command);
+      expectShown(Ctl<QComboBox>(w, "cboButtonChordAlias", i), slot.GameInput.USER, alias);
       if (i > 6) continue;
-      expectShown(w.cboButton(i), slot.GameCommand.USER, command);
-      expectShown(w.cboButtonAlias(i), slot.GameInput.USER, alias);
+      expectShown(Ctl<QComboBox>(w, "cboButton", i), slot.GameCommand.USER, command);
+      expectShown(Ctl<QComboBox>(w, "cboButtonAlias", i), slot.GameInput.USER, alias);
       const auto& pos = w.GameConfig.MotionAlias.MotionPos(i);
       const auto& neg = w.GameConfig.MotionAlias.MotionNeg(i);
       expectShown(w.cboPosAxisCommand(i), pos.GameCommand.USER, command);

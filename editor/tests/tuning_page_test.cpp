@@ -109,7 +109,7 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
          Ctl<QSlider>(w, "sldPrecisionGain")->setValue(75);
        },
        {{"PRECISION_SENS_USER", "4"}, {"PRECISION_GAIN_USER", "75"}}},
-      {"the orientation", {}, [](frmMain& w) { Click(w.optOrientation(2)); }, {{"ORIENTATION", "VERTICAL"}}},
+      {"the orientation", {}, [](frmMain& w) { Click(Ctl<QRadioButton>(w, "optOrientation", 2)); }, {{"ORIENTATION", "VERTICAL"}}},
       // Off and on again: the button chosen is still there.
       {"the precision button off and on",
        {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},

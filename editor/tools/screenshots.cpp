@@ -5,6 +5,7 @@
 // The installation folder needs an scg/ folder; the window is loaded from it as
 // at start (it writes tunedeck.ini and the snapshots there).
 #include "editor/main_window.h"
+#include "editor/pages/motions_page.h"
 #include "editor/splash_window.h"
 #include "platform/dialogs.h"
 
@@ -74,9 +75,9 @@ int main(int argc, char** argv) {
        [&] { window.mcboButtonAxisPOSAlias_MouseMove(firstEnabled(window.cboButtonAxisPOSAlias)); }},
       {"page-1-chording-vertical-hover", 1,
        [&] {
-         window.UpdateOrientation(2);
-         window.ShowChording(1);
-         window.tabChording->setCurrentIndex(2);
+         window.Motions().UpdateOrientation(2);
+         window.Motions().ShowChording(1);
+         window.Controls().Get<QTabWidget>("tabChording")->setCurrentIndex(2);
          window.mcboButtonChord_MouseMove(11);
        }},
   };
