@@ -2,6 +2,7 @@
 // file. The device is reached only through the control tool.
 #include "editor/main_window.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/ryx_command_file.h"
 #include "editor/pages/motions_page.h"
 #include "editor/save_dialog.h"
@@ -57,7 +58,7 @@ void frmMain::cmdApplySettings_Click() {
   do {
     activateAgain_ = false;
     box.reset();
-    std::string file = ProgramFolder + "/active.ryx";
+    std::string file = config_store::ActiveRyxPath(ProgramFolder);
     errno = 0;
     if (!config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder)) {
       // An old active.ryx must not be replayed as if it held these settings.
@@ -99,15 +100,12 @@ void frmMain::cmdApplySettings_Click() {
   if (box) MsgBox(box->text, MsgButtons::Ok, box->icon, box->title);
 }
 
-// ------------------------------------------------------------------- curves
-
-// Bold with the file as tip (as this system writes paths) when the slot holds a curve.
 // ------------------------------------------------------------------- export
 
 void frmMain::mExport_Click() {
-  const std::string folder = ProgramFolder + "/ryx";
+  const std::string folder = config_store::RyxFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder + "/", "Ryxcontrol command file");
+  std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder, "Ryxcontrol command file");
   if (!path) return;
   errno = 0;
   if (!config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder))

@@ -1,5 +1,6 @@
 #include "editor/pages/sensitivity_page.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/ryx_command_file.h"
 #include "editor/pages/sensitivity_controls.h"
 #include "editor/save_dialog.h"
@@ -231,9 +232,9 @@ void SensitivityPage::ShowCurveSlot(int slot) {
 }
 
 void SensitivityPage::cmdCurveSave_Click() {
-  const std::string folder = ProgramFolder + "/crv";
+  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder + "/", "Sensitivity curve file")) {
+  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder, "Sensitivity curve file")) {
     if (std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path)) {
       // The tool numbers its curves 0 to 5, as the buttons show them; it writes the file itself.
       platform::RunAndWait(config_store::ryx::ToolCommandLine(
@@ -247,9 +248,9 @@ void SensitivityPage::cmdCurveSave_Click() {
 }
 
 void SensitivityPage::cmdCurveLoad_Click() {
-  const std::string folder = ProgramFolder + "/crv";
+  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder + "/", ""});
+  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder, ""});
   if (!chosen.fileTitle.empty()) {
     if (!platform::QuoteWindowsArgument(chosen.fileName)) {
       // Kept, such a path could never be uploaded.
