@@ -30,7 +30,7 @@ void EditorStart::ShowCommandLineHelp() {
 }
 
 bool EditorStart::Main() {
-  // 1. The attachment warning (the check never asks for it at present).
+  // The attachment warning (the check never asks for it at present).
   bool quit = false;
   if (!config_store::ReadCheckAttached()) {
     frmCheckAttached dialog([&quit] { quit = true; });
@@ -41,7 +41,7 @@ bool EditorStart::Main() {
       return false;
     }
   }
-  // 2. One editor per installation folder: a second start brings the running
+  // One editor per installation folder: a second start brings the running
   // one to the front, restored, and ends without a window of its own.
   instance_ = std::make_unique<platform::SingleInstance>("tunedeck", programFolder_);
   // A short wait lets a start right after an editor closed find the name free.
@@ -50,14 +50,15 @@ bool EditorStart::Main() {
     End(0);
     return false;
   }
-  // 3. and 4.
+  // The splash, shown at once; the operating-system check is on unless the
+  // command line turns it off.
   SkipOsCheck = false;
   splash_ = std::make_unique<frmSplash>();
   splash_->setWindowState(Qt::WindowNoState);
   splash_->show();
   splash_->raise();
   splash_->repaint();
-  // 5. The configuration folder.
+  // The configuration folder.
   ScgFolder = programFolder_ + "/scg/";
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
@@ -65,7 +66,7 @@ bool EditorStart::Main() {
     End(1);
     return false;
   }
-  // 6. The command line.
+  // The command line.
   EditorSwitches switches = ParseEditorSwitches(commandText_);
   SkipOsCheck = switches.skipOsCheck;
   if (switches.outcome == EditorSwitches::Outcome::Kill) {
@@ -77,14 +78,14 @@ bool EditorStart::Main() {
     ShowCommandLineHelp();
     return false;
   }
-  // 7. The operating-system check.
+  // The operating-system check.
   bool refused = false;
   GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
   if (refused) {
     End(1);
     return false;
   }
-  // 8. The main window.
+  // The main window.
   window_ = std::make_unique<frmMain>(programFolder_);
   window_->startMinimized = startMinimized;
   window_->repaintSplash = [this] {

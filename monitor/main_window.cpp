@@ -136,11 +136,11 @@ void frmMain::Fatal(const std::string& text) {
 std::string frmMain::TimeText() { return TimeOfDayText(); }
 
 void frmMain::Form_Load() {
-  // 1. Hidden until debug mode shows it.
+  // Hidden until debug mode shows it.
   hide();
   RefreshInterval = 1000;
 
-  // 2. The command line.
+  // The command line.
   MonitorSwitches switches = ParseMonitorSwitches(commandText_);
   DebugMode = switches.debugMode;
   SkipOsCheck = switches.skipOsCheck;
@@ -156,10 +156,10 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 3. The registered version.
+  // The registered version.
   config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
 
-  // 4. The debug window.
+  // The debug window.
   if (DebugMode) {
     setWindowState(Qt::WindowNoState);
     show();
@@ -167,7 +167,7 @@ void frmMain::Form_Load() {
     setWindowState(Qt::WindowMinimized);
   }
 
-  // 5. One monitor per installation: a second copy ends without a word, and
+  // One monitor per installation: a second copy ends without a word, and
   // without the unload step, which would close the running monitor's emulator
   // in the middle of a game.
   if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
@@ -178,9 +178,9 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 6. Kept off the task bar by the tool-window flag set at construction.
+  // Kept off the task bar by the tool-window flag set at construction.
 
-  // 7. The operating-system check.
+  // The operating-system check.
   if (!SkipOsCheck) {
     bool refused = false;
     editor::GetWindowsVersion(false, [&] { refused = true; });
@@ -191,10 +191,10 @@ void frmMain::Form_Load() {
     }
   }
 
-  // 8. The notification-area icon (adding it again on a resume has no effect).
+  // The notification-area icon (adding it again on a resume has no effect).
   IconData.Add(MonitorIcon(), kMonitorTitle);
 
-  // 9. The controller warning, which the attach check never asks for at present.
+  // The controller warning, which the attach check never asks for at present.
   if (!config_store::ReadCheckAttached()) {
     editor::frmCheckAttached dialog([this] {
       EndBecause("the controller was not found");
@@ -203,7 +203,7 @@ void frmMain::Form_Load() {
     platform::ExecModal(dialog);
   }
 
-  // 10. The configuration folder.
+  // The configuration folder.
   ScgFolder = ProgramFolder + "/scg/";
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
@@ -214,7 +214,7 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 11. The mailbox.
+  // The mailbox.
   ScgExt = ".scg";
   std::string ini = config_store::MonitorIniPath(ProgramFolder);
   if (!platform::FileExists(ini)) platform::WriteFileAtomic(ini, "");
@@ -223,10 +223,10 @@ void frmMain::Form_Load() {
   config_store::WriteModeFile(MonitorIniFile, "ACTIVE");
   CurrentMode = "ACTIVE";
 
-  // 12. The watch list.
+  // The watch list.
   BuildWatchList();
 
-  // 13. Nothing to watch is fatal.
+  // Nothing to watch is fatal.
   if (WatchList.empty()) {
     platform::MsgBox("No configuration files found in folder " + ScgFolder, platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
@@ -236,7 +236,7 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 14. The count.
+  // The count of watched games, in debug mode.
   if (DebugMode) {
     Log("--------");
     Log("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
@@ -244,7 +244,7 @@ void frmMain::Form_Load() {
     SelectLineBeforeLast();
   }
 
-  // 15. The polling timer.
+  // The polling timer.
   tmrMonitor.start(RefreshInterval);
 }
 
