@@ -1,5 +1,6 @@
 #include "editor/editor_start.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/check_attached_dialog.h"
@@ -59,7 +60,7 @@ bool EditorStart::Main() {
   splash_->raise();
   splash_->repaint();
   // The configuration folder.
-  ScgFolder = programFolder_ + "/scg/";
+  ScgFolder = config_store::ScgFolderPath(programFolder_);
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
