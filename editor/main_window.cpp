@@ -485,6 +485,9 @@ void frmMain::ReadSelectedGame() {
   config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
   if (result.lock) {
     Flags.LoadingControls = true;
+    // The edits of the configuration this load replaced were given up before
+    // it began, and the locked one can hold none: nothing is left to save.
+    Flags.ConfigModified = 0;
     ControlsLock(*result.lock);
     return;
   }

@@ -484,11 +484,12 @@ void MotionsPage::Lock() {
 }
 
 void MotionsPage::Unlock() {
-  for (int row = 1; row <= 6; ++row)
-    if (Text(cboAxis(row)) != "(None)") {
-      cboAxis(row)->setEnabled(true);
-      cbxInvertAxis(row)->setEnabled(true);
-    }
+  for (int row = 1; row <= 6; ++row) {
+    // A row without a motion keeps its list, as on a first load, so that the
+    // player can give the axis one; only its invert box stays off.
+    cboAxis(row)->setEnabled(true);
+    if (Text(cboAxis(row)) != "(None)") cbxInvertAxis(row)->setEnabled(true);
+  }
   for (QRadioButton* option : {optChording(1), optChording(2), optOrientation(1), optOrientation(2)})
     option->setEnabled(true);
   cmdMotionReset->setEnabled(true);
