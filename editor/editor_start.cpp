@@ -2,6 +2,7 @@
 
 #include "common_ui/check_attached_dialog.h"
 #include "common_ui/windows_version.h"
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/editor_switches.h"
@@ -59,7 +60,7 @@ bool EditorStart::Main() {
   splash_->raise();
   splash_->repaint();
   // The configuration folder.
-  ScgFolder = programFolder_ + "/scg/";
+  ScgFolder = config_store::ScgFolderPath(programFolder_);
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");

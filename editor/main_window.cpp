@@ -2,6 +2,7 @@
 
 #include "common_ui/about_dialog.h"
 #include "common_ui/controller_art.h"
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_reader.h"
@@ -252,10 +253,10 @@ void frmMain::Form_Load() {
   HookCombos();
   ConnectPictureHandlers();
   // The configuration folder scan.
-  ScgFolder = ProgramFolder + "/scg/";
+  ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   Flags.ScgFolder = ScgFolder;
   Session.ProgramFolder = ProgramFolder;
-  EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   config_store::GameListHooks hooks;
   hooks.status = [this](const std::string& text) {
     if (splashStatus) splashStatus(text);
@@ -361,7 +362,7 @@ void frmMain::Form_Terminate() { Form_Unload(); }
 void frmMain::Unload(int exitCode) {
   if (ended_) return;
   unloading_ = true;
-  if (EditorIniFile.empty()) EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  if (EditorIniFile.empty()) EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   Form_Unload();
   Form_Terminate();
   ended_ = true;
@@ -438,7 +439,7 @@ void frmMain::mSaveSCG_Click() {
 void frmMain::mSaveAs_Click() {
   for (;;) {
     platform::FileDialogResult chosen = platform::ShowFileDialog(
-        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", ProgramFolder + "/scg/", ""});
+        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", config_store::ScgFolderPath(ProgramFolder), ""});
     if (chosen.fileTitle.empty()) return;
     if (!platform::FileExists(chosen.fileName)) {
       SaveChanges(chosen.fileName);

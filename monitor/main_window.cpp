@@ -3,6 +3,7 @@
 #include "common_ui/about_dialog.h"
 #include "common_ui/check_attached_dialog.h"
 #include "common_ui/windows_version.h"
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "monitor/game_exit/exit_step.h"
@@ -204,7 +205,7 @@ void frmMain::Form_Load() {
   }
 
   // The configuration folder.
-  ScgFolder = ProgramFolder + "/scg/";
+  ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
@@ -435,7 +436,7 @@ void frmMain::Suspend() {
 }
 
 void frmMain::StartCustomizer() {
-  std::string editorPath = ProgramFolder + "/" + platform::ProgramFile("tunedeck.exe");
+  std::string editorPath = config_store::EditorProgramPath(ProgramFolder);
   if (platform::FileExists(editorPath)) {
     Suspend();
     platform::StartDetached(editorPath, {}, platform::StartWindow::Minimized);
@@ -446,7 +447,7 @@ void frmMain::StartCustomizer() {
 }
 
 void frmMain::StartUpdater() {
-  std::string updater = ProgramFolder + "/" + platform::ProgramFile("fetchling.exe");
+  std::string updater = config_store::UpdaterProgramPath(ProgramFolder);
   if (platform::FileExists(updater)) {
     Suspend();
     platform::StartDetached(updater);
@@ -457,7 +458,7 @@ void frmMain::StartUpdater() {
 }
 
 void frmMain::ToggleEmulator() {
-  std::string pointerly = ProgramFolder + "/" + platform::ProgramFile("Pointerly.exe");
+  std::string pointerly = config_store::EmulatorProgramPath(ProgramFolder);
   if (!platform::FileExists(pointerly)) {
     platform::MsgBox("Pointerly utility not found... Aborting...", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Launch Error");
