@@ -1,6 +1,6 @@
 #include "editor/pages/motions_page.h"
 
-#include "editor/controller_art.h"
+#include "common_ui/controller_art.h"
 #include "editor/pages/binding_lists.h"
 #include "editor/pages/motions_controls.h"
 #include "editor/selection.h"
