@@ -21,6 +21,8 @@ namespace editor {
 
 namespace {
 
+namespace art = common_ui::art;
+
 std::optional<long long> Number(const std::string& text) { return platform::ParseWholeNumber(text); }
 
 // Shows in `twin` the entry `list` shows: the same item when the twin holds it
