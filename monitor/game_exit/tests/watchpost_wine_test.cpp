@@ -106,12 +106,11 @@ class StandInWine : public ::testing::Test {
     game.Wait();
   }
 
-  // The game's name: the test's name, in lower case as the log shows it.
-  static std::string Exe() {
-    return platform::ToLower(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".exe";
-  }
+  // The game's name, in lower case as the log shows it.
+  const std::string& Exe() const { return exe_; }
 
   TempFolder tmp_;
+  const std::string exe_ = platform::ToLower(GameExeName("standingame"));
   std::string prefix_ = tmp_ / "prefix", folder_ = prefix_ + kGameFolder, loader_ = tmp_ / "lib/wine/wine64";
 };
 
@@ -147,7 +146,7 @@ TEST_F(StandInWine, AnExitRequestIsNotHeldUpByAWineThatHangs) {
     Play(monitor);
     ASSERT_TRUE(WaitUntil([&] { return !ReadFile(pidFile).empty(); }, 20000)) << monitor.Log();
     monitor.Process().Terminate();  // ends it as its Exit does
-    EXPECT_EQ(monitor.Process().Wait(10000), 0) << monitor.Log();
+    EXPECT_EQ(monitor.Process().Wait(20000), 0) << monitor.Log();
   }
   int hung = std::atoi(ReadFile(pidFile).c_str());
   ASSERT_GT(hung, 0);
@@ -202,14 +201,14 @@ class RealWine : public ::testing::Test {
 TEST_F(RealWine, RegistryRowsAreInTheGamesPrefixAfterItsEnd) {
   std::string folder = Prefix() + kGameFolder;
   MakeFolders(folder);
-  fs::copy_file(Prefix() + "/drive_c/windows/system32/ping.exe", folder + "/winetest.exe");
+  const std::string exe = platform::ToLower(GameExeName("winetest"));
+  fs::copy_file(Prefix() + "/drive_c/windows/system32/ping.exe", folder + "/" + exe);
 
   {
-    Monitor monitor("winetest.exe", *tmp_ / "monitor-tmp");
+    Monitor monitor(exe, *tmp_ / "monitor-tmp");
     // Pings once a second, answered or not, until it is ended.
-    ChildProcess game(loader_, {"C:\\Games\\Wine Test\\winetest.exe", "-n", "300", "127.0.0.1"},
-                      GameEnvironment());
-    ASSERT_TRUE(monitor.Logged("Started watching: winetest.exe", 60000)) << monitor.Log();
+    ChildProcess game(loader_, {"C:\\Games\\Wine Test\\" + exe, "-n", "300", "127.0.0.1"}, GameEnvironment());
+    ASSERT_TRUE(monitor.Logged("Started watching: " + exe, 60000)) << monitor.Log();
     game.Terminate();
     game.Wait();
     monitor.AwaitExitStep(folder);
