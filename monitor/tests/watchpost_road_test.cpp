@@ -130,7 +130,7 @@ TEST(WatchpostRoad, AMalformedTuningVectorEndsTheMonitorAfterItsBox) {
   ChildProcess monitor(install / "watchpost", {"-r", "1"}, install.Environment());
   ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(install / "watchpost.ini"); }));
   ChildProcess game(games / exe, {"60"});
-  EXPECT_EQ(monitor.Wait(15000), 0);
+  EXPECT_EQ(monitor.Wait(60000), 0);
   EXPECT_EQ(monitor.Stderr(),
             "[message box] Heliryx 360 Monitor: Axis Map Error13\n"
             "watchpost: Monitor ended: the configuration could not be applied: Axis Map Error13\n");
