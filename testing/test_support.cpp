@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
 #include <sstream>
@@ -193,6 +195,15 @@ bool SpinUntil(const std::function<bool()>& condition, int timeoutMs) {
         return condition();
       },
       timeoutMs);
+}
+
+std::string GameExeName(const std::string& stem) {
+  // The pid keeps apart the runs that go on at once; the random part, a game
+  // left running by an earlier run whose pid came round again.
+  std::random_device random;
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+  return stem + "-" + std::to_string(::getpid()) + "-" + suffix + ".exe";
 }
 
 std::string FindOnPath(const std::string& program) {

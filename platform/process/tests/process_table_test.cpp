@@ -227,7 +227,7 @@ TEST(ProcProcessTable, SeesARealProcessStartAndEnd) {
   ASSERT_TRUE(watch);
   EXPECT_TRUE(watch->Running());
   ::kill(child.Pid(), SIGKILL);  // left unreaped: a zombie still counts as ended
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }, 5000));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }));
   EXPECT_FALSE(table.First([&](const platform::ProcessInfo& p) { return p.pid == child.Pid(); }));
 }
 
