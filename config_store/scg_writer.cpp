@@ -1,5 +1,6 @@
 #include "config_store/scg_writer.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/record_fields.h"
 #include "config_store/scg_layout.h"
 #include "config_store/scg_values.h"
@@ -216,7 +217,7 @@ SaveResult SaveChanges(const std::string& path, const TGameConfig& config, const
     return result;
   }
   result.ok = true;
-  if (context.TakeSnapshot) SaveSnapshot(context.ProgramFolder, "before.scg", config);
+  if (context.TakeSnapshot) SaveSnapshot(context.ProgramFolder, kBeforeSnapshotName, config);
   return result;
 }
 

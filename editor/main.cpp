@@ -1,4 +1,5 @@
 // tunedeck: the per-game configuration editor.
+#include "config_store/install_folder.h"
 #include "editor/editor_start.h"
 #include "platform/file_system.h"
 #include "platform/program_files.h"
@@ -21,7 +22,7 @@ int main(int argc, char** argv) {
   const std::string folder = platform::ProgramFolder();
   // What writes cut short by a kill or a power cut left in the folders the editor writes.
   platform::RemoveStaleTemporaries(folder);
-  platform::RemoveStaleTemporaries(folder + "/scg");
+  platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
   editor::EditorStart start(platform::Join(args, " "), folder);
   start.startMinimized = platform::TakeStartWindowRequest() != platform::StartWindow::Normal;
   start.onEnded = [](int code) { QCoreApplication::exit(code); };

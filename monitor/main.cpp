@@ -1,4 +1,5 @@
 // Watchpost: watches for games that have a configuration and applies it.
+#include "config_store/install_folder.h"
 #include "monitor/main_window.h"
 #include "platform/file_system.h"
 #include "platform/program_files.h"
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
   const std::string folder = platform::ProgramFolder();
   // What writes cut short by a kill or a power cut left in the folders the monitor writes.
   platform::RemoveStaleTemporaries(folder);
-  platform::RemoveStaleTemporaries(folder + "/scg");
+  platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
   monitor::frmMain window(monitor::CommandText(args), folder);
   // A logout or kill ends the monitor the way its own Exit does: the emulator is
   // closed and the mailbox emptied.

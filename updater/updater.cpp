@@ -1,10 +1,10 @@
 #include "updater/updater.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/text.h"
@@ -47,10 +47,11 @@ std::string UrlPath(const std::string& name) {
 // write (the mailbox, the folder, its scg, games and crv folders); empty when
 // every part takes new files.
 std::string UnwritablePartText(const std::string& installPath) {
-  std::string mailbox = installPath + "watchpost.ini";
+  std::string mailbox = config_store::MonitorIniPath(installPath);
   if (platform::FileExists(mailbox))
     if (int error = platform::ReplaceError(mailbox)) return platform::CannotWriteText(mailbox, error);
-  for (const std::string& folder : {installPath, installPath + "scg/", installPath + "games/", installPath + "crv/"})
+  for (const std::string& folder : {installPath, config_store::ScgFolderPath(installPath),
+                                    config_store::GamesFolderPath(installPath), config_store::CurveFolderPath(installPath)})
     if (platform::FolderExists(folder))
       if (int error = platform::FolderWriteError(folder)) return platform::CannotWriteText(folder, error);
   return {};
@@ -156,8 +157,9 @@ void Updater::Form_Load() {
   }
   // What installations cut short by a kill or a power cut left behind.
   platform::RemoveStaleTemporaries(InstallPath);
-  for (const char* sub : {"scg", "crv", "games"})
-    platform::RemoveStaleTemporaries(InstallPath + sub, platform::Sweep::WithSubFolders);
+  for (const std::string& folder : {config_store::ScgFolderPath(InstallPath), config_store::CurveFolderPath(InstallPath),
+                                    config_store::GamesFolderPath(InstallPath)})
+    platform::RemoveStaleTemporaries(folder, platform::Sweep::WithSubFolders);
 
   config_store::ReplaceMode(InstallPath, "ACTIVE", "SUSPEND");
 
@@ -185,7 +187,7 @@ void Updater::Form_Unload() {
   UpdateCancelled = true;
   Inet1.Cancel();
 
-  std::string ini = InstallPath + "watchpost.ini";
+  std::string ini = config_store::MonitorIniPath(InstallPath);
   if (!InstallPath.empty() && platform::FileExists(ini)) {
     std::string mode = config_store::ReadModeFile(ini);
     // A monitor told to quit may not have seen it yet: give it a moment, so
@@ -197,7 +199,7 @@ void Updater::Form_Unload() {
     if (mode == "SUSPEND") {
       config_store::ReplaceMode(InstallPath, "SUSPEND", "ACTIVE");
     } else if (mode.empty()) {
-      platform::StartDetached(InstallPath + platform::ProgramFile("watchpost.exe"), {},
+      platform::StartDetached(config_store::MonitorProgramPath(InstallPath), {},
                               platform::StartWindow::Minimized);
     }
   }
@@ -380,7 +382,7 @@ void Updater::CheckForUpdates() {
   if (ended_) return;
   CheckStarted = true;
   ExpectedSize = 0;
-  Download("ryxupdate.nfo", "", InstallPath);
+  Download(std::string(config_store::kUpdateListName), "", InstallPath);
   View.lblprogressinfo = "Checking for updates...";
   Changed();
   WaitForFinish();
@@ -391,7 +393,7 @@ void Updater::CheckForUpdates() {
   Queues.MainEntries.clear();
   Queues.ConfigEntries.clear();
   Changed();
-  std::string list = InstallPath + "ryxupdate.nfo";
+  std::string list = config_store::UpdateListPath(InstallPath);
   auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
   if (!text) {
     platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
@@ -431,7 +433,7 @@ void Updater::InstallUpdates() {
   for (const auto& [key, size] : Queues.QueuedMainSizes.Items()) ExpectedTotal += size > 0 ? static_cast<long long>(size) : 0;
   BytesTotal = 0;
 
-  std::string ini = InstallPath + "watchpost.ini";
+  std::string ini = config_store::MonitorIniPath(InstallPath);
   for (const std::string& n : Queues.lstMain) {
     // Not when the download will not happen: the monitor would be stopped for nothing.
     if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
@@ -441,16 +443,19 @@ void Updater::InstallUpdates() {
     Download(n, "", temp);
     WaitForFinish();
   }
+  // The update site and the temporary folder lay the files out as the installation does.
+  const std::string scg(config_store::kScgFolderName), games(config_store::kGamesFolderName),
+      crv(config_store::kCurveFolderName);
   for (const std::string& n : Queues.lstScg) {
-    Download(n, "scg/", temp + "scg");
+    Download(n, scg + "/", temp + scg);
     WaitForFinish();
   }
   for (const std::string& n : Queues.lstGames) {
-    Download(n, "games/", temp + "games");
+    Download(n, games + "/", temp + games);
     WaitForFinish();
   }
   for (const std::string& n : Queues.lstCrv) {
-    Download(n, "crv/", temp + "crv");
+    Download(n, crv + "/", temp + crv);
     WaitForFinish();
   }
   CumulativeProgress = false;
@@ -458,9 +463,9 @@ void Updater::InstallUpdates() {
   View.cmdCheckEnabled = false;
   Changed();
 
-  if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, "scg", false) &&
-      InstallQueued(Queues.lstGames, "games", false))
-    InstallQueued(Queues.lstCrv, "crv", false);
+  if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, scg, false) &&
+      InstallQueued(Queues.lstGames, games, false))
+    InstallQueued(Queues.lstCrv, crv, false);
   // Installed or not, nothing of the run's downloads is used again.
   RemoveDownloads();
 }
@@ -489,7 +494,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     if (programs && n == "ryxcontrol.exe") {
       for (const MainEntry& e : Queues.MainEntries)
         if (e.name == n)
-          config_store::WriteIni(InstallPath + "watchpost.ini", "Version", "RyxControl",
+          config_store::WriteIni(config_store::MonitorIniPath(InstallPath), "Version", "RyxControl",
                                  FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
     }
   }
