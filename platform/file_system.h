@@ -21,14 +21,32 @@ int TryReadFile(const std::string& path, std::string& bytes);
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
-// Temporary files of earlier writes to the same file whose writing process no
-// longer runs (killed in the middle) are removed first.
+// Stale temporaries of earlier writes to the same file (see
+// RemoveStaleTemporaries) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same, 0 or the errno value of the call that failed.
 int TryWriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same for a copy of the file `from`, streamed (never held in memory
 // whole); the copy gets `mode` whatever the target's mode was.
 bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
+
+// Removes the hidden temporaries that atomic replacements leave beside their
+// targets when the writer dies half-way (a kill, a power cut): those whose
+// writing process no longer runs, and only this user's own; a temporary of a
+// running writer or of another user is kept. With `WithSubFolders` the folders
+// below are swept too (links are not followed).
+enum class Sweep { Folder, WithSubFolders };
+void RemoveStaleTemporaries(const std::string& folder, Sweep sweep = Sweep::Folder);
+
+// 0 when a new file can be made in `folder` now (tried with a hidden temporary
+// that is removed at once), else the errno value that prevents it.
+int FolderWriteError(const std::string& folder);
+// 0 when the file at `path` could be replaced now: it may be replaced (see
+// MayReplaceFile) and its folder takes a new file; else the errno value.
+int ReplaceError(const std::string& path);
+// The words every program uses for a file or folder it cannot write:
+// "Cannot write <path>: <the system's reason>".
+std::string CannotWriteText(const std::string& path, int error);
 
 // Writes the bytes over the file in place and cuts it to their length, creating
 // it when missing; nothing is flushed. For scratch files that may be torn.

@@ -43,6 +43,20 @@ std::string UrlPath(const std::string& name) {
   return out;
 }
 
+// What to say about the first part of the installation an update could not
+// write (the mailbox, the folder, its scg, games and crv folders); empty when
+// every part takes new files.
+std::string UnwritablePartText(const std::string& installPath) {
+  std::string mailbox = config_store::MonitorIniPath(installPath);
+  if (platform::FileExists(mailbox))
+    if (int error = platform::ReplaceError(mailbox)) return platform::CannotWriteText(mailbox, error);
+  for (const std::string& folder : {installPath, config_store::ScgFolderPath(installPath),
+                                    config_store::GamesFolderPath(installPath), config_store::CurveFolderPath(installPath)})
+    if (platform::FolderExists(folder))
+      if (int error = platform::FolderWriteError(folder)) return platform::CannotWriteText(folder, error);
+  return {};
+}
+
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -134,6 +148,19 @@ void Updater::Form_Load() {
   InstallPath = WithSlash(path);
   UpdateServer = UpdateServerAddress();
 
+  // An update fetched for a folder that cannot take it would be lost: said first.
+  if (std::string unwritable = UnwritablePartText(InstallPath); !unwritable.empty()) {
+    platform::MsgBox(unwritable, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+    exitCode_ = 1;
+    Form_Unload();
+    return;
+  }
+  // What installations cut short by a kill or a power cut left behind.
+  platform::RemoveStaleTemporaries(InstallPath);
+  for (const std::string& folder : {config_store::ScgFolderPath(InstallPath), config_store::CurveFolderPath(InstallPath),
+                                    config_store::GamesFolderPath(InstallPath)})
+    platform::RemoveStaleTemporaries(folder, platform::Sweep::WithSubFolders);
+
   config_store::ReplaceMode(InstallPath, "ACTIVE", "SUSPEND");
 
   ReadInstalledVersions();
@@ -176,7 +203,8 @@ void Updater::Form_Unload() {
                               platform::StartWindow::Minimized);
     }
   }
-  EndProgram(0);
+  RemoveDownloads();
+  EndProgram(exitCode_);
 }
 
 void Updater::Command1_Click() {
@@ -435,10 +463,11 @@ void Updater::InstallUpdates() {
   View.cmdCheckEnabled = false;
   Changed();
 
-  if (!InstallQueued(Queues.lstMain, "", true)) return;
-  if (!InstallQueued(Queues.lstScg, scg, false)) return;
-  if (!InstallQueued(Queues.lstGames, games, false)) return;
-  InstallQueued(Queues.lstCrv, crv, false);
+  if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, scg, false) &&
+      InstallQueued(Queues.lstGames, games, false))
+    InstallQueued(Queues.lstCrv, crv, false);
+  // Installed or not, nothing of the run's downloads is used again.
+  RemoveDownloads();
 }
 
 // Copies the files of one kind from the temporary folder into the
@@ -470,6 +499,24 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     }
   }
   return true;
+}
+
+// The private folder is often memory-backed: the run's downloads leave it once
+// they are installed, or with the run's end, so that none holds memory until logout.
+void Updater::RemoveDownloads() {
+  const std::string temp = WithSlash(hooks_.tempFolder);
+  if (temp.empty()) return;
+  std::vector<std::string> fetched(downloadedWhole_.begin(), downloadedWhole_.end());
+  for (const std::string& path : fetched) {
+    if (!path.starts_with(temp)) continue;  // the update list, which lies in the installation
+    downloadedWhole_.erase(path);
+    platform::RemoveFile(path);
+    // The folders it was fetched into go too once empty (remove refuses any other).
+    std::error_code ec;
+    for (std::string folder = platform::FolderPart(path); folder.size() > temp.size();
+         folder = platform::FolderPart(folder))
+      if (!std::filesystem::remove(folder, ec)) break;
+  }
 }
 
 }  // namespace updater

@@ -139,6 +139,69 @@ TEST_F(UpdaterRunTest, CancelDuringTheThirdOfFiveDownloadsInstallsTheFirstTwo) {
   EXPECT_NE(boxes[0].find("c.scg 53"), std::string::npos) << boxes[0];
 }
 
+TEST_F(UpdaterRunTest, DownloadsLeaveThePrivateFolderOnceInstalledOrWithTheRunsEnd) {
+  const std::string readme = Body("read me ", 500), curve = Body("curve ", 800);
+  struct Case {
+    std::string name;
+    bool gamesIsAFile;       // the support file cannot be installed
+    bool endDuringDownload;  // the run ends while the curve arrives
+    int stage;
+  } cases[] = {
+      {"all installed", false, false, 99},
+      {"the installation stops at a file it cannot place", true, false, 95},
+      {"the run ends during a download", false, true, 0},
+  };
+  auto left = [&] {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.Path()))
+      if (!entry.is_directory()) files.push_back(entry.path().string());
+    return files;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempInstall target{{}};
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                  target.Folder());
+    if (c.gamesIsAFile) WriteFile(target / "games", "not a folder");
+    UpdateSite server;
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                  server.Base());
+    server.Put("/fetchling/ryxupdate.nfo",
+               "MAIN, readme.txt, 1.0.0.0, 500\r\nCONFIG, quake3.scg, 4, 30, Quake III, SUPPORT, q3\\q3config.cfg, "
+               "1500, /SUPPORT, CURVE, soft.crv, 800, /CURVE\r\n");
+    server.Put("/fetchling/readme.txt", readme);
+    server.Put("/fetchling/scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n");
+    server.Put("/fetchling/games/q3/q3config.cfg", Body("seta ", 1500));
+    if (c.endDuringDownload)
+      server.PutSlow("/fetchling/crv/soft.crv", curve);
+    else
+      server.Put("/fetchling/crv/soft.crv", curve);
+    auto u = Start();
+    u->cmdCheck_Click();
+    ASSERT_EQ(u->CurrentStage, 30);
+    size_t fetchedBeforeEnd = 0;
+    QTimer end;
+    QObject::connect(&end, &QTimer::timeout, [&] {
+      if (!c.endDuringDownload || !server.SlowStarted() || u->Ended()) return;
+      fetchedBeforeEnd = left().size();
+      u->Form_Unload();
+    });
+    end.start(5);
+    u->cmdCheck_Click();
+    end.stop();
+    if (!c.endDuringDownload) {
+      EXPECT_EQ(u->CurrentStage, c.stage);
+      EXPECT_EQ(left(), std::vector<std::string>{});  // once installed, before the run's end
+      u->Form_Unload();
+    } else {
+      EXPECT_GT(fetchedBeforeEnd, 0u);
+    }
+    EXPECT_TRUE(u->Ended());
+    EXPECT_EQ(left(), std::vector<std::string>{});
+    EXPECT_EQ(ReadFile(target / "readme.txt"), c.endDuringDownload ? "" : readme);
+  }
+}
+
 TEST_F(UpdaterRunTest, APlainHttpServerElsewhereIsRefused) {
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
                                 "http://updates.example.org/");
