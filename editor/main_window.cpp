@@ -502,6 +502,9 @@ void frmMain::ReadSelectedGame() {
   config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
   if (result.lock) {
     Flags.LoadingControls = true;
+    // The edits of the configuration this load replaced were given up before
+    // it began, and the locked one can hold none: nothing is left to save.
+    Flags.ConfigModified = 0;
     ControlsLock(*result.lock);
     return;
   }
@@ -621,10 +624,10 @@ void frmMain::ControlsUnlock() {
   }
   for (int row = 1; row <= 6; ++row) {
     lblSensitivity(row)->setEnabled(true);
-    if (Text(cboAxis(row)) != "(None)") {
-      cboAxis(row)->setEnabled(true);
-      cbxInvertAxis(row)->setEnabled(true);
-    }
+    // A row without a motion keeps its list, as on a first load, so that the
+    // player can give the axis one; only its invert box stays off.
+    cboAxis(row)->setEnabled(true);
+    if (Text(cboAxis(row)) != "(None)") cbxInvertAxis(row)->setEnabled(true);
     optSensCurves(row)->setEnabled(true);
   }
   for (QRadioButton* option : LockedOptions()) option->setEnabled(true);
