@@ -40,7 +40,7 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   // between two runs, and stops the rest.
   DriverRuns::Sequence sequence(runs_);
   emulator_.ClosePointerly();
-  WritePointerlyIni(config_store::EmulatorIniPath(programFolder_), Values);
+  config_store::WritePointerlyIni(config_store::EmulatorIniPath(programFolder_), PointerlySettingsFor(Values));
   if (NeedsPointerly(Values)) StartPointerly();
 
   const std::string ryxFile = config_store::ActiveRyxPath(programFolder_);
