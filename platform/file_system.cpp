@@ -225,6 +225,13 @@ bool CreateFolder(const std::string& path) {
 
 int MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : LastError(); }
 
+bool CreateFolderPath(const std::string& path) {
+  for (size_t at = 1; at < path.size(); ++at)
+    if (path[at] == '/' && path[at - 1] != '/') MakeFolder(path.substr(0, at));
+  MakeFolder(path);
+  return FolderExists(path);
+}
+
 bool EntryExists(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::lstat(path.c_str(), &st) == 0;

@@ -61,6 +61,9 @@ bool MayReplaceFile(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
 int MakeFolder(const std::string& path);     // one level, mode 0755; 0 or the errno value
+// Every missing level of the path, as MakeFolder makes them; true if the folder
+// exists afterwards.
+bool CreateFolderPath(const std::string& path);
 
 // Without following a last link: whether the name exists at all (a dangling
 // link does), and whether it is a link.

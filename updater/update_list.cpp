@@ -72,7 +72,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(scg);
     std::sort(names.begin(), names.end());
     for (const std::string& n : names) {
-      if (n.size() < 4 || !platform::EqualsNoCase(n.substr(n.size() - 4), ".scg")) continue;
+      if (!platform::EndsWithNoCase(n, ".scg")) continue;
       std::string r = config_store::ReadIni(scg + n, "VERSION", "FILE_REVISION_NUMBER");
       if (!platform::ParseDecimal(r)) r = "0";
       inv.InstalledVersions.Add("scg_" + n, {r, r});

@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <filesystem>
 
 namespace updater {
 
@@ -41,12 +40,6 @@ std::string UrlPath(const std::string& name) {
     out += QUrl::toPercentEncoding(QString::fromStdString(part)).toStdString();
   }
   return out;
-}
-
-bool MakeFolders(const std::string& folder) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  return platform::FolderExists(folder);
 }
 
 }  // namespace
@@ -268,7 +261,7 @@ void Updater::Download(const std::string& strFilename, const std::string& strGet
   if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
   TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
-  if (!MakeFolders(platform::FolderPart(TargetPath))) {
+  if (!platform::CreateFolderPath(platform::FolderPart(TargetPath))) {
     ReportError(kPathNotFound.description + ": " + platform::FolderPart(TargetPath), kPathNotFound.number);
     return;
   }
@@ -457,7 +450,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     std::string installedName = programs ? InstalledProgramName(n) : n;
     std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
     bool executable = programs && IsProgramName(n);
-    if (!MakeFolders(platform::FolderPart(target)) ||
+    if (!platform::CreateFolderPath(platform::FolderPart(target)) ||
         !platform::CopyFileAtomic(source, target, executable ? 0755u : 0644u)) {
       ReportError("Cannot install " + target, kPathNotFound.number);
       return false;

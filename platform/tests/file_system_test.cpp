@@ -162,6 +162,27 @@ TEST(FileSystem, CreatesFoldersMatchingExistingOnesWithoutRegardToCase) {
   EXPECT_TRUE(FolderExists(dir / "Games/new"));  // made before the refusal, and kept
 }
 
+TEST(FileSystem, CreatesEveryMissingLevelOfAFolderPath) {
+  TempFolder dir;
+  WriteFile(dir / "file", "x");
+  struct Row {
+    std::string path;
+    bool exists;
+  };
+  const Row rows[] = {
+      {dir / "a/b/c", true},
+      {dir / "a/b/c", true},  // there already
+      {dir / "d//e/", true},
+      {dir / "file/sub", false},
+      {dir / "file", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(CreateFolderPath(r.path), r.exists) << r.path;
+  EXPECT_TRUE(FolderExists(dir / "d/e"));
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "a/b").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777 & ~0755u, 0u);
+}
+
 TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {
   struct Case {
     const char* windows;
