@@ -2,6 +2,7 @@
 // replacement, and the case-insensitive name matching that Windows files expect.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@ namespace platform {
 
 bool FileExists(const std::string& path);    // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
+// A regular file (or a link to one) with an execute bit set.
+bool IsExecutableFile(const std::string& path);
+// The size of a regular file (or of the one a link leads to); nothing for
+// anything else or when it cannot be read.
+std::optional<std::uintmax_t> FileSize(const std::string& path);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);

@@ -10,7 +10,6 @@
 #include "updater/version_number.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace updater {
 
@@ -29,11 +28,6 @@ bool IsControlTool(const std::string& windowsName) { return windowsName == "ryxc
 
 std::string RecordCompare(double number) { return "record:" + FormatVersionRecord(number); }
 
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
-}
-
 std::vector<std::string> TrimmedFields(const std::string& line) {
   std::vector<std::string> fields = platform::SplitOn(line, ',');
   for (std::string& f : fields) f = platform::Trim(f);
@@ -48,7 +42,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(InstallPath);
     std::sort(names.begin(), names.end());
     for (const std::string& file : names) {
-      if (!IsExecutableFile(InstallPath + file)) continue;
+      if (!platform::IsExecutableFile(InstallPath + file)) continue;
       std::string n = file + ".exe";
       InstalledItem item;
       if (IsControlTool(n)) {
