@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace updater {
 
@@ -29,11 +28,6 @@ std::string PartsText(const VersionParts& p) {
 bool IsControlTool(const std::string& windowsName) { return windowsName == "ryxcontrol.exe"; }
 
 std::string RecordCompare(double number) { return "record:" + FormatVersionRecord(number); }
-
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
-}
 
 // No field past these counts: the last pair of a curve group lies at fields 20
 // and 21, and a group word further on has no pair left before its limit. A
@@ -60,7 +54,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(InstallPath);
     std::sort(names.begin(), names.end());
     for (const std::string& file : names) {
-      if (!IsExecutableFile(InstallPath + file)) continue;
+      if (!platform::IsExecutableFile(InstallPath + file)) continue;
       std::string n = file + ".exe";
       InstalledItem item;
       if (IsControlTool(n)) {
@@ -84,7 +78,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(scg);
     std::sort(names.begin(), names.end());
     for (const std::string& n : names) {
-      if (n.size() < 4 || !platform::EqualsNoCase(n.substr(n.size() - 4), ".scg")) continue;
+      if (!platform::EndsWithNoCase(n, ".scg")) continue;
       std::string r = config_store::ReadIni(scg + n, "VERSION", "FILE_REVISION_NUMBER");
       if (!platform::ParseDecimal(r)) r = "0";
       inv.InstalledVersions.Add("scg_" + n, {r, r});

@@ -27,14 +27,6 @@ namespace platform {
 
 namespace {
 
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& head) {
-  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
-}
-
 // A small /proc file (stat, status, loadavg) read with one read into `buffer`,
 // relative to `dirFd`; empty when it cannot be read.
 template <size_t N>

@@ -80,7 +80,6 @@ TEST_F(RegistryTest, AStoreThatCannotBeReadIsNotReplacedByAWrite) {
   const std::string before = testing_support::ReadFile(file);
   ::chmod(config_.Path().c_str(), 0755);
   ::chmod(RegistryFolder().c_str(), 0777);
-  ::chmod((RegistryFolder() + "/.lock").c_str(), 0666);
   ::chmod(file.c_str(), 0200);
 
   pid_t child = ::fork();
