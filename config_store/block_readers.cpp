@@ -12,12 +12,6 @@ const std::string kBlockEnd = "   }";
 // The characters of `text` without its first and last one; empty when too short.
 std::string Inner(const std::string& text) { return text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string(); }
 
-std::size_t CustomFieldCount(const std::string& row) {
-  std::size_t fields = 1;
-  for (std::size_t p = row.find("\\,"); p != std::string::npos; p = row.find("\\,", p + 2)) ++fields;
-  return fields;
-}
-
 }  // namespace
 
 BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& keyWord, const BlockRules& rules) {
@@ -109,10 +103,10 @@ LockText ReadCustomBlock(const std::vector<std::string>& lines, const std::strin
   BlockScan scan = ScanBlock(lines, "CUSTOM", EditorBlockRules(kBlockRowLimit));
   if (scan.end == BlockScan::End::RowLimit) return "CUSTOM=";
   for (const std::string& row : scan.rows) {
-    // More than six fields: a later save would lose this row and every later one.
-    if (CustomFieldCount(row) > 6) return "CUSTOM=";
+    // More than six fields, or a field too short for its quotes: a later save
+    // would lose this row and every later one.
     auto action = SplitCustomRow(row);
-    if (!action) break;  // a malformed row ends the read; the rows before it stay
+    if (!action) return "CUSTOM=";
     CustomActions.back() = *action;
     CustomActions.emplace_back();
   }

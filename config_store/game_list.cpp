@@ -1,5 +1,6 @@
 #include "config_store/game_list.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_size_limit.h"
@@ -65,7 +66,7 @@ GameTable& SortGameList(GameTable& table) {
 GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder,
                             const GameListHooks& hooks) {
   GameListResult result;
-  result.EditorIniFile = programFolder + "/tunedeck.ini";
+  result.EditorIniFile = EditorIniPath(programFolder);
   if (!platform::FileExists(result.EditorIniFile)) {
     WriteIni(result.EditorIniFile, "Version", "Version", "5.1");
     WriteIni(result.EditorIniFile, "Games", "Current", "");

@@ -6,8 +6,6 @@
 
 namespace config_store {
 
-std::string MonitorIniPath(const std::string& programFolder) { return programFolder + "/watchpost.ini"; }
-
 bool MonitorIniExists(const std::string& programFolder) {
   return platform::FileExists(MonitorIniPath(programFolder));
 }

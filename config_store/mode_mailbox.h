@@ -2,11 +2,12 @@
 // through which every program of the tool set steers the monitor.
 #pragma once
 
+#include "config_store/install_folder.h"
+
 #include <string>
 
 namespace config_store {
 
-std::string MonitorIniPath(const std::string& programFolder);
 bool MonitorIniExists(const std::string& programFolder);
 
 // MODE as stored in the mailbox file `monitorIni` (MonitorIniPath of a

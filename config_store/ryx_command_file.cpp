@@ -1,8 +1,8 @@
 #include "config_store/ryx_command_file.h"
 
+#include "config_store/install_folder.h"
 #include "platform/file_system.h"
 #include "platform/process/command_line.h"
-#include "platform/program_files.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
 
@@ -53,14 +53,10 @@ std::string CurveFilePath(const std::string& stored, const std::string& programF
   return stored;
 }
 
-std::string ToolPath(const std::string& programFolder) {
-  return programFolder + "/" + platform::ProgramFile("Ryxcontrol.exe");
-}
-
 std::string ToolCommandLine(const std::string& programFolder, const std::string& optionLine) {
   // The program's own path is taken literally up to the next quote, so it is
   // quoted as it stands: a folder with blanks stays one path.
-  return "\"" + ToolPath(programFolder) + "\" " + optionLine;
+  return "\"" + ControlToolPath(programFolder) + "\" " + optionLine;
 }
 
 }  // namespace ryx

@@ -44,9 +44,8 @@ std::string InvertedSign(const std::string& sign);
 // The Linux path of a stored curve value (".\crv\a.crv" lies in the program folder).
 std::string CurveFilePath(const std::string& stored, const std::string& programFolder);
 
-// The control tool in the program folder, and the command line of one run:
-// the tool's path in quotes, a blank, and the option line as it stands.
-std::string ToolPath(const std::string& programFolder);
+// The command line of one run of the control tool (ControlToolPath): the
+// tool's path in quotes, a blank, and the option line as it stands.
 std::string ToolCommandLine(const std::string& programFolder, const std::string& optionLine);
 }  // namespace ryx
 

@@ -1,6 +1,7 @@
 #include "config_store/scg_reader.h"
 
 #include "config_store/block_readers.h"
+#include "config_store/install_folder.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/ryx_command_file.h"
 #include "config_store/scg_document.h"
@@ -181,7 +182,7 @@ ScgReadResult ReadSCG(const std::string& Path, bool Upgrading, ConfigSession& s)
   s.Flags.LoadingControls = false;
   // The change check right after the snapshot finds the record as taken: no
   // change pending, unless the snapshot could not be written.
-  s.Flags.ConfigModified = SaveSnapshot(s.ProgramFolder, "before.scg", s.GameConfig) ? 0 : 1;
+  s.Flags.ConfigModified = SaveSnapshot(s.ProgramFolder, kBeforeSnapshotName, s.GameConfig) ? 0 : 1;
   return result;
 }
 

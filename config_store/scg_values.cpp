@@ -19,7 +19,7 @@ std::string_view TrimView(std::string_view t) {
   return t;
 }
 
-// Part k (0-based) of `text` split at commas, trimmed; empty when there is none.
+// Piece k (0-based) of `text` split at commas, trimmed; empty when there is none.
 std::string_view CommaPart(std::string_view text, int k) {
   std::size_t start = 0;
   for (int i = 0; i < k; ++i) {

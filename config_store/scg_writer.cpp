@@ -1,5 +1,6 @@
 #include "config_store/scg_writer.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/record_fields.h"
 #include "config_store/scg_layout.h"
 #include "config_store/scg_values.h"
@@ -43,23 +44,32 @@ std::string CurveValue(const std::string& path, const std::string& programFolder
   return path;
 }
 
+// The reader trims blanks off a value and takes one enclosing pair of quotes
+// away: a value that would lose either is written inside a pair of its own.
+bool ReadsBackBare(const std::string& value) {
+  if (value.empty()) return true;
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  if (blank(value.front()) || blank(value.back())) return false;
+  return !(value.size() >= 2 && value.front() == '"' && value.back() == '"');
+}
+
 std::string KeyValue(const ScgKey& key, const TGameConfig& config, const std::string& programFolder) {
   FieldRefs refs = key.field(const_cast<TGameConfig&>(config));
   auto triple = [&] { return JoinTriple(*refs.at[0], *refs.at[1], *refs.at[2]); };
   switch (key.kind) {
-    case KeyKind::Plain: return *refs.at[0];
+    case KeyKind::Plain: return ReadsBackBare(*refs.at[0]) ? *refs.at[0] : Quoted(*refs.at[0]);
     case KeyKind::Quoted: return Quoted(*refs.at[0]);
     case KeyKind::Triple: return triple();
     case KeyKind::ButtonAlias: return *refs.at[1] == "(None)" ? kEmptyTriple : triple();
     case KeyKind::Curve: return Quoted(CurveValue(*refs.at[0], programFolder));
     case KeyKind::MotionUser: {
-      // A direction's binding is kept only for the mouse axes, or for an axis
-      // that sends keys, and only while both mouse axes are set.
+      // A direction's binding is kept for an axis that sends keys, whatever
+      // the mouse axes, and for the mouse axes while both of them are set.
       long long x = Number(config.MotionAlias.X, "MOTION_ALIAS_X");
       long long y = Number(config.MotionAlias.Y, "MOTION_ALIAS_Y");
       bool keys = config.USE_KEYS == "TRUE" && config.MotionAlias.UseKeys(key.axis + 1) == "TRUE";
-      bool kept = x >= 0 && y >= 0 && (key.axis == x || key.axis == y || keys);
-      return kept ? triple() : kEmptyTriple;
+      bool mouse = x >= 0 && y >= 0 && (key.axis == x || key.axis == y);
+      return mouse || keys ? triple() : kEmptyTriple;
     }
   }
   return {};
@@ -104,28 +114,30 @@ std::string BlockRows(ScgBlock block, const TGameConfig& config, const ConfigLis
         for (const TCopyFile& f : lists.CopyFiles) rows += Row(f.Source + "\", \"" + f.Destination);
       break;
     case ScgBlock::Custom:
-      // The last entry is the spare one and is never written.
-      if (!lists.CustomActions.empty() && !lists.CustomActions.front()(1).empty())
-        for (std::size_t r = 0; r + 1 < lists.CustomActions.size(); ++r) {
-          const TCustomAction& a = lists.CustomActions[r];
-          int fields = !a(6).empty() ? 6 : !a(5).empty() ? 5 : !a(4).empty() ? 4 : 3;
-          std::string text = a(1);
-          for (int f = 2; f <= fields; ++f) text += "\"\\, \"" + a(f);
-          rows += Row(text);
-        }
+      // Every row the reader kept, empty fields or not; the last entry is the
+      // spare one and is never written.
+      for (std::size_t r = 0; r + 1 < lists.CustomActions.size(); ++r) {
+        const TCustomAction& a = lists.CustomActions[r];
+        int fields = !a(6).empty() ? 6 : !a(5).empty() ? 5 : !a(4).empty() ? 4 : 3;
+        std::string text = a(1);
+        for (int f = 2; f <= fields; ++f) text += "\"\\, \"" + a(f);
+        rows += Row(text);
+      }
       break;
     case ScgBlock::Instructions:
       // One row per line of the text; a final line break ends the last line.
       for (const std::string& line : platform::SplitLines(instructions)) rows += Row(line);
       break;
     case ScgBlock::UseButtons:
-      // The last entry is the "(Button defined in game)" one the reader adds.
-      if (!lists.GameCommands.empty() && !lists.GameCommands.front().GameCommand.empty())
-        for (std::size_t k = 0; k + 1 < lists.GameCommands.size(); ++k)
-          rows += Row(lists.GameCommands[k].GameCommand + "\", \"" + lists.GameCommands[k].ListName);
+      // Every row the reader kept, an empty command too; the last entry is the
+      // "(Button defined in game)" one the reader adds.
+      for (std::size_t k = 0; k + 1 < lists.GameCommands.size(); ++k)
+        rows += Row(lists.GameCommands[k].GameCommand + "\", \"" + lists.GameCommands[k].ListName);
       break;
     case ScgBlock::CustomAlias:
-      if (config.CUSTOM_ALIAS == "TRUE")
+      // An empty block reads as one entry of three empty texts, and so does a
+      // block of that one row: neither gives a row back.
+      if (config.CUSTOM_ALIAS == "TRUE" && lists.CustomAliases != std::vector<TCustomAlias>(1))
         for (const TCustomAlias& a : lists.CustomAliases)
           rows += Row(a.GameInput + "\", \"" + a.ListName + "\", \"" + a.SendEvent);
       break;
@@ -142,7 +154,9 @@ std::string Now(const char* format) {
   return buffer;
 }
 
-bool HasBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+// Only a line feed ends a line for the readers: a lone carriage return is a
+// character of the value, read back as it was written.
+bool HasBreak(const std::string& text) { return text.find('\n') != std::string::npos; }
 
 // A line break inside a value or row would forge lines of its own. The name of
 // the first such value, or empty.
@@ -204,6 +218,11 @@ SaveResult SaveChanges(const std::string& path, const TGameConfig& config, const
     result.error = where + " holds a line break";
     return result;
   }
+  // A file the player made read-only stays as it is, as the upgrade leaves it.
+  if (!platform::MayReplaceFile(path)) {
+    result.error = "the file is read-only";
+    return result;
+  }
   std::string text;
   try {
     text = BuildScgText(config, lists, instructions, context);
@@ -216,7 +235,7 @@ SaveResult SaveChanges(const std::string& path, const TGameConfig& config, const
     return result;
   }
   result.ok = true;
-  if (context.TakeSnapshot) SaveSnapshot(context.ProgramFolder, "before.scg", config);
+  if (context.TakeSnapshot) SaveSnapshot(context.ProgramFolder, kBeforeSnapshotName, config);
   return result;
 }
 

@@ -26,8 +26,8 @@ std::string BuildScgText(const TGameConfig& config, const ConfigLists& lists,
                          const std::string& instructions, const SaveContext& context);
 
 // Writes the file: built in memory, written to a temporary file beside the
-// target, flushed and renamed over it. On failure the target is as it was and
-// no temporary file is left. After a good save, before.scg is the record.
+// target, flushed and renamed over it. A target without write permission is
+// refused. On failure the target is as it was and no temporary file is left. After a good save, before.scg is the record.
 SaveResult SaveChanges(const std::string& path, const TGameConfig& config, const ConfigLists& lists,
                        const std::string& instructions, const SaveContext& context);
 

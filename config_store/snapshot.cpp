@@ -1,8 +1,8 @@
 #include "config_store/snapshot.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/record_fields.h"
 #include "platform/file_system.h"
-
 
 namespace config_store {
 
@@ -18,10 +18,10 @@ std::string SnapshotBytes(const TGameConfig& record) {
   return bytes;
 }
 
-bool SaveSnapshot(const std::string& programFolder, const std::string& name, const TGameConfig& record) {
+bool SaveSnapshot(const std::string& programFolder, std::string_view name, const TGameConfig& record) {
   // A scratch file for the change check only: a torn one merely shows changes pending.
   if (programFolder.empty()) return false;  // never beside the root
-  return platform::OverwriteFile(programFolder + "/" + name, SnapshotBytes(record));
+  return platform::OverwriteFile(InFolder(programFolder, name), SnapshotBytes(record));
 }
 
 bool AreTheyTheSame(std::string File1, std::string File2, bool StringentCheck) {
@@ -34,8 +34,8 @@ bool AreTheyTheSame(std::string File1, std::string File2, bool StringentCheck) {
 
 int AnyChanges(const std::string& programFolder, const TGameConfig& record, const std::string& instructions,
                const std::string& instructionsCompare) {
-  SaveSnapshot(programFolder, "after.scg", record);
-  bool same = AreTheyTheSame(programFolder + "/before.scg", programFolder + "/after.scg", true);
+  SaveSnapshot(programFolder, kAfterSnapshotName, record);
+  bool same = AreTheyTheSame(InFolder(programFolder, kBeforeSnapshotName), InFolder(programFolder, kAfterSnapshotName), true);
   return (same && instructions == instructionsCompare) ? 0 : 1;
 }
 

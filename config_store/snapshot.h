@@ -1,4 +1,4 @@
-// Snapshots of the record (before.scg, after.scg in the program folder) and the
+// Snapshots of the record (kBeforeSnapshotName, kAfterSnapshotName in the program folder) and the
 // change check over them. A snapshot is explicit bytes: per text field its
 // length (16 bits, little-endian) and its characters, in the record's field
 // order, pairs DFLT then USER, tables with the level varying fastest.
@@ -7,13 +7,14 @@
 #include "config_store/game_config.h"
 
 #include <string>
+#include <string_view>
 
 namespace config_store {
 
 std::string SnapshotBytes(const TGameConfig& record);
 
 // Writes the snapshot to programFolder/name, replacing any file of that name.
-bool SaveSnapshot(const std::string& programFolder, const std::string& name, const TGameConfig& record);
+bool SaveSnapshot(const std::string& programFolder, std::string_view name, const TGameConfig& record);
 
 // True when both files exist with the same length and, with StringentCheck,
 // the same bytes.

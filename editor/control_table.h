@@ -52,7 +52,7 @@ class ControlRegistry {
 // Parents named in the table must come earlier in it (or in an earlier table).
 void BuildControls(const std::vector<ControlSpec>& table, QWidget* page, ControlRegistry& registry);
 
-// A control array with the Part's indexes: cboAxis(3).
+// A control array, indexed as the window numbers them: cboAxis(3).
 template <class T>
 class ControlArray {
  public:

@@ -1,5 +1,6 @@
 #include "editor/editor_start.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/check_attached_dialog.h"
@@ -30,7 +31,7 @@ void EditorStart::ShowCommandLineHelp() {
 }
 
 bool EditorStart::Main() {
-  // 1. The attachment warning (the check never asks for it at present).
+  // The attachment warning (the check never asks for it at present).
   bool quit = false;
   if (!config_store::ReadCheckAttached()) {
     frmCheckAttached dialog([&quit] { quit = true; });
@@ -41,7 +42,7 @@ bool EditorStart::Main() {
       return false;
     }
   }
-  // 2. One editor per installation folder: a second start brings the running
+  // One editor per installation folder: a second start brings the running
   // one to the front, restored, and ends without a window of its own.
   instance_ = std::make_unique<platform::SingleInstance>("tunedeck", programFolder_);
   // A short wait lets a start right after an editor closed find the name free.
@@ -50,22 +51,23 @@ bool EditorStart::Main() {
     End(0);
     return false;
   }
-  // 3. and 4.
+  // The splash, shown at once; the operating-system check is on unless the
+  // command line turns it off.
   SkipOsCheck = false;
   splash_ = std::make_unique<frmSplash>();
   splash_->setWindowState(Qt::WindowNoState);
   splash_->show();
   splash_->raise();
   splash_->repaint();
-  // 5. The configuration folder.
-  ScgFolder = programFolder_ + "/scg/";
+  // The configuration folder.
+  ScgFolder = config_store::ScgFolderPath(programFolder_);
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
     End(1);
     return false;
   }
-  // 6. The command line.
+  // The command line.
   EditorSwitches switches = ParseEditorSwitches(commandText_);
   SkipOsCheck = switches.skipOsCheck;
   if (switches.outcome == EditorSwitches::Outcome::Kill) {
@@ -77,14 +79,14 @@ bool EditorStart::Main() {
     ShowCommandLineHelp();
     return false;
   }
-  // 7. The operating-system check.
+  // The operating-system check.
   bool refused = false;
   GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
   if (refused) {
     End(1);
     return false;
   }
-  // 8. The main window.
+  // The main window.
   window_ = std::make_unique<frmMain>(programFolder_);
   window_->startMinimized = startMinimized;
   window_->repaintSplash = [this] {

@@ -1,5 +1,6 @@
 #include "editor/main_window.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_reader.h"
@@ -244,17 +245,17 @@ void frmMain::CentreWindow() {
 }
 
 void frmMain::Form_Load() {
-  // 1. and 2.
+  // The splash is drawn at once, then the window is centred.
   if (repaintSplash) repaintSplash();
   CentreWindow();
-  // 3.
+  // The combo boxes' mouse watches and the pictures' hover handlers.
   HookCombos();
   ConnectPictureHandlers();
-  // 4. The configuration folder scan.
-  ScgFolder = ProgramFolder + "/scg/";
+  // The configuration folder scan.
+  ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   Flags.ScgFolder = ScgFolder;
   Session.ProgramFolder = ProgramFolder;
-  EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   config_store::GameListHooks hooks;
   hooks.status = [this](const std::string& text) {
     if (splashStatus) splashStatus(text);
@@ -274,23 +275,23 @@ void frmMain::Form_Load() {
   }
   GameTable = std::move(scan.table);
   EditorIniFile = scan.EditorIniFile;
-  // 5. and 6.
+  // The sensitivity lights placed for the first tab; the array view is a debug-mode item.
   PositionSensitivityLights(0);
   mViewArray->setVisible(DebugMode);
-  // 7.
+  // The version the installation registers.
   config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
-  // 8. The fixed labels of the mouse axes.
+  // The fixed labels of the mouse axes.
   for (auto [box, text] : {std::pair{cboButtonMouseXPOSAlias, "Mouse X"}, std::pair{cboButtonMouseXNEGAlias, "Mouse X"},
                            std::pair{cboButtonMouseYPOSAlias, "Mouse Y"}, std::pair{cboButtonMouseYNEGAlias, "Mouse Y"}}) {
     AddItem(box, text);
     Select(box, 0);
   }
-  // 9.
+  // The first curve slot, through its click handler.
   SetOption(optSensCurves(1));
-  // 10.
+  // The game list; nothing is selected yet, so the current game is 0.
   for (const config_store::GameColumn& game : GameTable.columns) AddItem(cboGameList, game.listText);
   GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
-  // 12. and 13. The game played last, when tunedeck.ini names it exactly.
+  // The game played last, when tunedeck.ini names it exactly.
   std::string remembered;
   bool haveRemembered = false;
   if (platform::FileExists(EditorIniFile) && ReadIni(EditorIniFile, "Version", "Version") == "5.1") {
@@ -306,7 +307,7 @@ void frmMain::Form_Load() {
   else
     Select(cboGameList, 0);
   if (ended_) return;
-  // 15. and 16.
+  // The window shows (minimized when asked for), then the splash goes.
   if (startMinimized)
     showMinimized();
   else
@@ -360,7 +361,7 @@ void frmMain::Form_Terminate() { Form_Unload(); }
 void frmMain::Unload(int exitCode) {
   if (ended_) return;
   unloading_ = true;
-  if (EditorIniFile.empty()) EditorIniFile = ProgramFolder + "/tunedeck.ini";
+  if (EditorIniFile.empty()) EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   Form_Unload();
   Form_Terminate();
   ended_ = true;
@@ -437,7 +438,7 @@ void frmMain::mSaveSCG_Click() {
 void frmMain::mSaveAs_Click() {
   for (;;) {
     platform::FileDialogResult chosen = platform::ShowFileDialog(
-        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", ProgramFolder + "/scg/", ""});
+        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", config_store::ScgFolderPath(ProgramFolder), ""});
     if (chosen.fileTitle.empty()) return;
     if (!platform::FileExists(chosen.fileName)) {
       SaveChanges(chosen.fileName);
@@ -501,6 +502,9 @@ void frmMain::ReadSelectedGame() {
   config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
   if (result.lock) {
     Flags.LoadingControls = true;
+    // The edits of the configuration this load replaced were given up before
+    // it began, and the locked one can hold none: nothing is left to save.
+    Flags.ConfigModified = 0;
     ControlsLock(*result.lock);
     return;
   }
@@ -620,10 +624,10 @@ void frmMain::ControlsUnlock() {
   }
   for (int row = 1; row <= 6; ++row) {
     lblSensitivity(row)->setEnabled(true);
-    if (Text(cboAxis(row)) != "(None)") {
-      cboAxis(row)->setEnabled(true);
-      cbxInvertAxis(row)->setEnabled(true);
-    }
+    // A row without a motion keeps its list, as on a first load, so that the
+    // player can give the axis one; only its invert box stays off.
+    cboAxis(row)->setEnabled(true);
+    if (Text(cboAxis(row)) != "(None)") cbxInvertAxis(row)->setEnabled(true);
     optSensCurves(row)->setEnabled(true);
   }
   for (QRadioButton* option : LockedOptions()) option->setEnabled(true);

@@ -211,7 +211,7 @@ class frmMain : public QMainWindow {
   void LightsOnMotion(int Index);
   // Shows each picture label as Lights says.
   void SyncPictures();
-  // Step 3 of the load: one clsComboMouse per binding list, in the order of the table.
+  // Done once at load: one clsComboMouse per binding list, in the order of the table.
   void HookCombos();
   // The hover handlers. They switch pictures only and never store into the
   // record. The watches of a list array share one handler that takes the

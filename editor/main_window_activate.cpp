@@ -2,6 +2,7 @@
 // of a command file. The device is reached only through the control tool.
 #include "editor/main_window.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/ryx_command_file.h"
 #include "editor/selection.h"
 #include "editor/settings_activation.h"
@@ -83,7 +84,7 @@ void frmMain::cmdApplySettings_Click() {
   do {
     activateAgain_ = false;
     box.reset();
-    std::string file = ProgramFolder + "/active.ryx";
+    std::string file = config_store::ActiveRyxPath(ProgramFolder);
     errno = 0;
     if (!config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(AxisInfo), ProgramFolder)) {
       // An old active.ryx must not be replayed as if it held these settings.
@@ -138,9 +139,9 @@ void frmMain::ShowCurveSlot(int slot) {
 }
 
 void frmMain::cmdCurveSave_Click() {
-  const std::string folder = ProgramFolder + "/crv";
+  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder + "/", "Sensitivity curve file")) {
+  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder, "Sensitivity curve file")) {
     if (std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path)) {
       // The tool numbers its curves 0 to 5, as the buttons show them.
       platform::RunAndWait(config_store::ryx::ToolCommandLine(
@@ -154,9 +155,9 @@ void frmMain::cmdCurveSave_Click() {
 }
 
 void frmMain::cmdCurveLoad_Click() {
-  const std::string folder = ProgramFolder + "/crv";
+  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder + "/", ""});
+  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder, ""});
   if (!chosen.fileTitle.empty()) {
     if (!platform::QuoteWindowsArgument(chosen.fileName)) {
       // Kept, such a path could never be uploaded.
@@ -178,9 +179,9 @@ void frmMain::cmdCurveReset_Click() {
 // ------------------------------------------------------------------- export
 
 void frmMain::mExport_Click() {
-  const std::string folder = ProgramFolder + "/ryx";
+  const std::string folder = config_store::RyxFolderPath(ProgramFolder);
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder + "/", "Ryxcontrol command file");
+  std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder, "Ryxcontrol command file");
   if (!path) return;
   errno = 0;
   if (!config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(AxisInfo), ProgramFolder))

@@ -39,7 +39,7 @@ bool frmMain::ConfirmReset() {
 void frmMain::cmdMotionReset_Click() {
   if (!ConfirmReset()) return;
   const config_store::TGameConfig& c = GameConfig;
-  // 1. The axis map. A motion is found by its number, never by its label: two
+  // The axis map. A motion is found by its number, never by its label: two
   // motions may carry the same text.
   for (int i = 1; i <= 6; ++i) {
     const int m = static_cast<int>(Number(c.AxisMap(i).DFLT).value_or(0));
@@ -49,12 +49,12 @@ void frmMain::cmdMotionReset_Click() {
     Select(cboAxis(i), item > 0 ? item : 0);
     AxisInfo[i].ComboText = Text(cboAxis(i));
   }
-  // 2. Orientation has no default of its own: the current one is applied again.
+  // Orientation has no default of its own: the current one is applied again.
   UpdateOrientation(c.ORIENTATION == "HORIZONTAL" ? 1 : 2);
-  // 3. and 4.
+  // Chording and the precision button's switch, from their defaults.
   UpdateChording(c.USE_CHORDING.DFLT == "TRUE" ? 1 : 2);
   SetOption(optPrecisionButton(c.USE_PRECISION.DFLT == "TRUE" ? 1 : 0));
-  // 5. A precision sensitivity missing from the file (read as 10) takes the
+  // A precision sensitivity missing from the file (read as 10) takes the
   // value a load gives a missing USER half, rather than locking a sound file.
   const long long sensitivity = Number(c.PRECISION.SENS.DFLT).value_or(-1);
   SetValue(sldPrecisionSensitivity, sensitivity >= 0 && sensitivity <= 5 ? static_cast<int>(sensitivity) : 3);
@@ -63,7 +63,7 @@ void frmMain::cmdMotionReset_Click() {
     ControlsLock("");
   else
     SetValue(sldPrecisionGain, static_cast<int>(*gain));  // the slider keeps it within its range
-  // 6. Button commands; the last equal entry wins.
+  // Button commands; the last equal entry wins.
   const auto& commands = Lists.GameCommands;
   if (platform::EqualsNoCase(GameConfig.USE_BUTTONS, "TRUE"))
     for (int b = 1; b <= 16; ++b) {
@@ -79,7 +79,7 @@ void frmMain::cmdMotionReset_Click() {
           SelectIfPresent(cboButtonChord(b), static_cast<int>(j) + 1);
         }
     }
-  // 7. Button aliases, the first equal entry; a list without that entry (keys off) stays as it is.
+  // Button aliases, the first equal entry; a list without that entry (keys off) stays as it is.
   const auto& aliases = Lists.CustomAliases;
   for (int b = 1; b <= 16; ++b)
     for (size_t k = 0; k < aliases.size(); ++k)
@@ -87,7 +87,7 @@ void frmMain::cmdMotionReset_Click() {
         SelectIfPresent(b <= 6 ? cboButtonAlias(b) : cboButtonChordAlias(b), static_cast<int>(k) + 1);
         break;
       }
-  // 8. The precision button, counted from the default mode's own base.
+  // The precision button, counted from the default mode's own base.
   if (c.USE_PRECISION.DFLT == "TRUE" && (c.USE_CHORDING.DFLT == "TRUE" || c.USE_CHORDING.DFLT == "FALSE")) {
     const long long base = c.PRECISION.MODE.DFLT == "LOGICAL" ? 6 : 0;
     const long long item = Number(c.PRECISION.BUTTON.DFLT).value_or(0) + base;

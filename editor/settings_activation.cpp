@@ -1,5 +1,6 @@
 #include "editor/settings_activation.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/ryx_command_file.h"
 #include "platform/file_system.h"
 
@@ -12,8 +13,8 @@ using platform::MsgIcon;
 
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
                                            const ToolRun& run) {
-  const std::string tool = config_store::ryx::ToolPath(programFolder);
-  const std::string file = programFolder + "/active.ryx";
+  const std::string tool = config_store::ControlToolPath(programFolder);
+  const std::string file = config_store::ActiveRyxPath(programFolder);
   if (!platform::FileExists(tool))
     return ActivateBox{"File Not Found",
                        "Ryxcontrol application " + tool + " does not exist.  Settings not applied.", MsgIcon::Critical};

@@ -1,5 +1,6 @@
 #include "emulator/emulator_settings.h"
 
+#include "config_store/install_folder.h"
 #include "emulator/polling_loop.h"
 #include "platform/profile.h"
 #include "platform/program_files.h"
@@ -7,7 +8,7 @@
 
 namespace emulator {
 
-std::string EmulatorIniPath() { return platform::ProgramFolder() + "/pointerly.ini"; }
+std::string EmulatorIniPath() { return config_store::EmulatorIniPath(platform::ProgramFolder()); }
 
 std::string ReadEmulatorIni(const std::string& iniFile, const std::string& section, const std::string& key) {
   return platform::GetProfileString(section, key, "ERROR", iniFile);

@@ -1,10 +1,10 @@
 #include "monitor/activation.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/profile_helpers.h"
 #include "monitor/active_ryx.h"
 #include "monitor/pointerly_ini.h"
 #include "platform/file_system.h"
-#include "platform/program_files.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
 
@@ -25,7 +25,7 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   window_.SetTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);
   // The editor opens on this game next time. The configuration's path is a
   // Linux path, so its file name is what follows the last "/".
-  config_store::WriteIni(programFolder_ + "/tunedeck.ini", "Games", "Current",
+  config_store::WriteIni(config_store::EditorIniPath(programFolder_), "Games", "Current",
                          platform::FileNamePart(game.ActiveScgFile));
 
   ActivationRead read = ReadActivationValues(game.ActiveScgFile);
@@ -40,10 +40,10 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   // between two runs, and stops the rest.
   DriverRuns::Sequence sequence(runs_);
   emulator_.ClosePointerly();
-  WritePointerlyIni(programFolder_ + "/pointerly.ini", Values);
+  WritePointerlyIni(config_store::EmulatorIniPath(programFolder_), Values);
   if (NeedsPointerly(Values)) StartPointerly();
 
-  const std::string ryxFile = programFolder_ + "/active.ryx";
+  const std::string ryxFile = config_store::ActiveRyxPath(programFolder_);
   if (!WriteRyxFile(ryxFile, ActiveRyxLines(Values, programFolder_))) platform::RemoveFile(ryxFile);
   if (platform::FileExists(ryxFile) && !runs_.StopRequested()) {
     runs_.ResetRyxDefaults();
@@ -57,7 +57,7 @@ void Activation::StartPointerly() {
   // so the new one does not find it and quit, leaving the game without one.
   for (int waited = 0; waited < kEmulatorGraceMs && emulator_.Running(); waited += 50) clock_.Sleep(50);
   if (runs_.LeavingActive()) return;
-  runner_.RunAndWait("\"" + programFolder_ + "/" + platform::ProgramFile("Pointerly.exe") + "\"", true);
+  runner_.RunAndWait("\"" + config_store::EmulatorProgramPath(programFolder_) + "\"", true);
 }
 
 }  // namespace monitor

@@ -1,5 +1,6 @@
 #include "monitor/main_window.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "editor/about_dialog.h"
@@ -136,11 +137,11 @@ void frmMain::Fatal(const std::string& text) {
 std::string frmMain::TimeText() { return TimeOfDayText(); }
 
 void frmMain::Form_Load() {
-  // 1. Hidden until debug mode shows it.
+  // Hidden until debug mode shows it.
   hide();
   RefreshInterval = 1000;
 
-  // 2. The command line.
+  // The command line.
   MonitorSwitches switches = ParseMonitorSwitches(commandText_);
   DebugMode = switches.debugMode;
   SkipOsCheck = switches.skipOsCheck;
@@ -156,10 +157,10 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 3. The registered version.
+  // The registered version.
   config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
 
-  // 4. The debug window.
+  // The debug window.
   if (DebugMode) {
     setWindowState(Qt::WindowNoState);
     show();
@@ -167,7 +168,7 @@ void frmMain::Form_Load() {
     setWindowState(Qt::WindowMinimized);
   }
 
-  // 5. One monitor per installation: a second copy ends without a word, and
+  // One monitor per installation: a second copy ends without a word, and
   // without the unload step, which would close the running monitor's emulator
   // in the middle of a game.
   if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
@@ -178,9 +179,9 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 6. Kept off the task bar by the tool-window flag set at construction.
+  // Kept off the task bar by the tool-window flag set at construction.
 
-  // 7. The operating-system check.
+  // The operating-system check.
   if (!SkipOsCheck) {
     bool refused = false;
     editor::GetWindowsVersion(false, [&] { refused = true; });
@@ -191,10 +192,10 @@ void frmMain::Form_Load() {
     }
   }
 
-  // 8. The notification-area icon (adding it again on a resume has no effect).
+  // The notification-area icon (adding it again on a resume has no effect).
   IconData.Add(MonitorIcon(), kMonitorTitle);
 
-  // 9. The controller warning, which the attach check never asks for at present.
+  // The controller warning, which the attach check never asks for at present.
   if (!config_store::ReadCheckAttached()) {
     editor::frmCheckAttached dialog([this] {
       EndBecause("the controller was not found");
@@ -203,8 +204,8 @@ void frmMain::Form_Load() {
     platform::ExecModal(dialog);
   }
 
-  // 10. The configuration folder.
-  ScgFolder = ProgramFolder + "/scg/";
+  // The configuration folder.
+  ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   if (!platform::FolderExists(ScgFolder)) {
     platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
@@ -214,7 +215,7 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 11. The mailbox.
+  // The mailbox.
   ScgExt = ".scg";
   std::string ini = config_store::MonitorIniPath(ProgramFolder);
   if (!platform::FileExists(ini)) platform::WriteFileAtomic(ini, "");
@@ -223,10 +224,10 @@ void frmMain::Form_Load() {
   config_store::WriteModeFile(MonitorIniFile, "ACTIVE");
   CurrentMode = "ACTIVE";
 
-  // 12. The watch list.
+  // The watch list.
   BuildWatchList();
 
-  // 13. Nothing to watch is fatal.
+  // Nothing to watch is fatal.
   if (WatchList.empty()) {
     platform::MsgBox("No configuration files found in folder " + ScgFolder, platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Critical Error");
@@ -236,7 +237,7 @@ void frmMain::Form_Load() {
     return;
   }
 
-  // 14. The count.
+  // The count of watched games, in debug mode.
   if (DebugMode) {
     Log("--------");
     Log("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
@@ -244,7 +245,7 @@ void frmMain::Form_Load() {
     SelectLineBeforeLast();
   }
 
-  // 15. The polling timer.
+  // The polling timer.
   tmrMonitor.start(RefreshInterval);
 }
 
@@ -435,7 +436,7 @@ void frmMain::Suspend() {
 }
 
 void frmMain::StartCustomizer() {
-  std::string editorPath = ProgramFolder + "/" + platform::ProgramFile("tunedeck.exe");
+  std::string editorPath = config_store::EditorProgramPath(ProgramFolder);
   if (platform::FileExists(editorPath)) {
     Suspend();
     platform::StartDetached(editorPath, {}, platform::StartWindow::Minimized);
@@ -446,7 +447,7 @@ void frmMain::StartCustomizer() {
 }
 
 void frmMain::StartUpdater() {
-  std::string updater = ProgramFolder + "/" + platform::ProgramFile("fetchling.exe");
+  std::string updater = config_store::UpdaterProgramPath(ProgramFolder);
   if (platform::FileExists(updater)) {
     Suspend();
     platform::StartDetached(updater);
@@ -457,7 +458,7 @@ void frmMain::StartUpdater() {
 }
 
 void frmMain::ToggleEmulator() {
-  std::string pointerly = ProgramFolder + "/" + platform::ProgramFile("Pointerly.exe");
+  std::string pointerly = config_store::EmulatorProgramPath(ProgramFolder);
   if (!platform::FileExists(pointerly)) {
     platform::MsgBox("Pointerly utility not found... Aborting...", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Launch Error");

@@ -1,5 +1,6 @@
 #include "updater/update_list.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/profile_helpers.h"
 #include "platform/file_system.h"
 #include "platform/program_files.h"
@@ -51,7 +52,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
       std::string n = file + ".exe";
       InstalledItem item;
       if (IsControlTool(n)) {
-        std::string v = config_store::ReadIni(InstallPath + "watchpost.ini", "Version", "RyxControl");
+        std::string v = config_store::ReadIni(config_store::MonitorIniPath(InstallPath), "Version", "RyxControl");
         auto number = platform::ParseDecimal(v);
         double value = number ? *number : 0.0;
         item = {FormatVersionRecord(value), RecordCompare(value)};
@@ -66,7 +67,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
       inv.InstalledVersions.Add("main_" + n, item);
     }
   }
-  std::string scg = InstallPath + "scg/";
+  std::string scg = config_store::ScgFolderPath(InstallPath);
   if (platform::FolderExists(scg)) {
     std::vector<std::string> names = platform::ListFiles(scg);
     std::sort(names.begin(), names.end());

@@ -1,10 +1,10 @@
 #include "updater/updater.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
-#include "platform/program_files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/text.h"
@@ -160,7 +160,7 @@ void Updater::Form_Unload() {
   UpdateCancelled = true;
   Inet1.Cancel();
 
-  std::string ini = InstallPath + "watchpost.ini";
+  std::string ini = config_store::MonitorIniPath(InstallPath);
   if (!InstallPath.empty() && platform::FileExists(ini)) {
     std::string mode = config_store::ReadModeFile(ini);
     // A monitor told to quit may not have seen it yet: give it a moment, so
@@ -172,7 +172,7 @@ void Updater::Form_Unload() {
     if (mode == "SUSPEND") {
       config_store::ReplaceMode(InstallPath, "SUSPEND", "ACTIVE");
     } else if (mode.empty()) {
-      platform::StartDetached(InstallPath + platform::ProgramFile("watchpost.exe"), {},
+      platform::StartDetached(config_store::MonitorProgramPath(InstallPath), {},
                               platform::StartWindow::Minimized);
     }
   }
@@ -354,7 +354,7 @@ void Updater::CheckForUpdates() {
   if (ended_) return;
   CheckStarted = true;
   ExpectedSize = 0;
-  Download("ryxupdate.nfo", "", InstallPath);
+  Download(std::string(config_store::kUpdateListName), "", InstallPath);
   View.lblprogressinfo = "Checking for updates...";
   Changed();
   WaitForFinish();
@@ -365,7 +365,7 @@ void Updater::CheckForUpdates() {
   Queues.MainEntries.clear();
   Queues.ConfigEntries.clear();
   Changed();
-  std::string list = InstallPath + "ryxupdate.nfo";
+  std::string list = config_store::UpdateListPath(InstallPath);
   auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
   if (!text) {
     platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
@@ -405,7 +405,7 @@ void Updater::InstallUpdates() {
   for (const auto& [key, size] : Queues.QueuedMainSizes.Items()) ExpectedTotal += size > 0 ? static_cast<long long>(size) : 0;
   BytesTotal = 0;
 
-  std::string ini = InstallPath + "watchpost.ini";
+  std::string ini = config_store::MonitorIniPath(InstallPath);
   for (const std::string& n : Queues.lstMain) {
     // Not when the download will not happen: the monitor would be stopped for nothing.
     if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
@@ -415,16 +415,19 @@ void Updater::InstallUpdates() {
     Download(n, "", temp);
     WaitForFinish();
   }
+  // The update site and the temporary folder lay the files out as the installation does.
+  const std::string scg(config_store::kScgFolderName), games(config_store::kGamesFolderName),
+      crv(config_store::kCurveFolderName);
   for (const std::string& n : Queues.lstScg) {
-    Download(n, "scg/", temp + "scg");
+    Download(n, scg + "/", temp + scg);
     WaitForFinish();
   }
   for (const std::string& n : Queues.lstGames) {
-    Download(n, "games/", temp + "games");
+    Download(n, games + "/", temp + games);
     WaitForFinish();
   }
   for (const std::string& n : Queues.lstCrv) {
-    Download(n, "crv/", temp + "crv");
+    Download(n, crv + "/", temp + crv);
     WaitForFinish();
   }
   CumulativeProgress = false;
@@ -433,9 +436,9 @@ void Updater::InstallUpdates() {
   Changed();
 
   if (!InstallQueued(Queues.lstMain, "", true)) return;
-  if (!InstallQueued(Queues.lstScg, "scg", false)) return;
-  if (!InstallQueued(Queues.lstGames, "games", false)) return;
-  InstallQueued(Queues.lstCrv, "crv", false);
+  if (!InstallQueued(Queues.lstScg, scg, false)) return;
+  if (!InstallQueued(Queues.lstGames, games, false)) return;
+  InstallQueued(Queues.lstCrv, crv, false);
 }
 
 // Copies the files of one kind from the temporary folder into the
@@ -462,7 +465,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     if (programs && n == "ryxcontrol.exe") {
       for (const MainEntry& e : Queues.MainEntries)
         if (e.name == n)
-          config_store::WriteIni(InstallPath + "watchpost.ini", "Version", "RyxControl",
+          config_store::WriteIni(config_store::MonitorIniPath(InstallPath), "Version", "RyxControl",
                                  FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
     }
   }

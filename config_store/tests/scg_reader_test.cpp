@@ -313,7 +313,7 @@ TEST(ScgReader, BlockRowLimitAndTruncatedBlocks) {
   Loaded cut = Load(program, head + "COPY_FILES=TRUE\r\n   {\r\n   \"src\", \"dst\"\r\n");
   EXPECT_TRUE(cut.result.Loaded());
   EXPECT_EQ(cut.session.Lists.CopyFiles, (std::vector<TCopyFile>{{"src", "dst"}}));
-  Loaded cutCustom = Load(program, head + "CUSTOM=TRUE\r\n   {\r\n   \"1\"\\, \"DELETE\"\\, \"x\"\r\n   \"");
+  Loaded cutCustom = Load(program, head + "CUSTOM=TRUE\r\n   {\r\n   \"1\"\\, \"DELETE\"\\, \"x\"\r\n");
   EXPECT_TRUE(cutCustom.result.Loaded());
   EXPECT_EQ(cutCustom.session.Lists.CustomActions.size(), 2u);
   Loaded cutText = Load(program, head + "SHOW_INSTRUCTIONS=TRUE\r\n   {\r\n   \"a\"\r\n   ");

@@ -108,9 +108,12 @@ TEST(ScgWriter, ValueRules) {
        "AXIS_MAP_DFLT", "{ 2/2/1/5/3/4 }"},
       {"alias shown as (None)", [](ConfigSession& s) { s.GameConfig.ButtonSlot(1).ALIAS.ListName = "(None)"; },
        "TUNING", "BUTTON_0_ALIAS", "\", \"\", \""},
-      {"no mouse X axis empties every direction",
-       [](ConfigSession& s) { s.GameConfig.MotionAlias.X = "-1"; }, "TUNING", "MOTION_ALIAS_2_POS_USER",
+      {"no mouse X axis empties the directions of an axis that sends no keys",
+       [](ConfigSession& s) { s.GameConfig.MotionAlias.X = "-1"; }, "TUNING", "MOTION_ALIAS_1_NEG_USER",
        "\", \"\", \""},
+      {"no mouse X axis keeps the directions of an axis that sends keys",
+       [](ConfigSession& s) { s.GameConfig.MotionAlias.X = "-1"; }, "TUNING", "MOTION_ALIAS_2_POS_USER",
+       "a\", \"+moveleft\", \"VK_A"},
       {"an axis neither mouse nor keys", [](ConfigSession& s) {
          s.GameConfig.MotionAlias.MotionPos(4).GameInput.USER = "q";
        }, "TUNING", "MOTION_ALIAS_3_POS_USER", "\", \"\", \""},

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 using namespace editor;
 using namespace editor_testing;
@@ -206,6 +207,93 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   EXPECT_EQ(w.cboButton(1)->currentText().toStdString(), "Fire");
 }
 
+// A load that locks leaves nothing to save: after a Reload the player agreed
+// would lose the edits, Exit and a game switch go on at once.
+TEST(LockedReload, LeavesNothingPending) {
+  for (const char* next : {"exit", "game switch"}) {
+    SCOPED_TRACE(next);
+    EditorFolder folder;
+    Answers answers;
+    LoadedWindow loaded(folder);
+    frmMain& w = loaded.window;
+    QTest::keyClick(w.sldNull, Qt::Key_Right);
+    ASSERT_EQ(w.Flags.ConfigModified, 1);
+    // Broken outside the editor while it was being edited.
+    WriteFile(folder.Scg("alpha.scg"), HalfLifeScg({{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1 }"}}));
+    const std::string broken = ReadFile(folder.Scg("alpha.scg"));
+    answers.replies = {MsgResult::Yes};
+    w.cmdReload->click();
+    ASSERT_TRUE(w.Locked());
+    EXPECT_EQ(w.Flags.ConfigModified, 0);
+    EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
+
+    if (std::string(next) == "exit") {
+      w.cmdExit->click();
+      EXPECT_TRUE(w.Ended());
+    } else {
+      QTest::keyClick(w.cboGameList, Qt::Key_Down);
+      EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Beta Game");
+      EXPECT_FALSE(w.Locked());
+    }
+    EXPECT_EQ(answers.Texts().size(), 1u) << answers.Texts().back();  // the Reload question only
+    EXPECT_EQ(ReadFile(folder.Scg("alpha.scg")), broken);
+  }
+}
+
+// Every control's state as the player meets it: enabled, shown, and what it holds.
+static std::map<std::string, std::string> ControlStates(const frmMain& w) {
+  std::map<std::string, std::string> states;
+  for (const auto& [name, members] : w.Controls.All())
+    for (const auto& [index, widget] : members) {
+      std::string state = std::string(widget->isEnabled() ? "enabled" : "disabled") + (widget->isHidden() ? " hidden" : "");
+      if (auto* box = qobject_cast<QComboBox*>(widget))
+        state += " " + std::to_string(box->count()) + " items, \"" + box->currentText().toStdString() + "\"";
+      else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        state += button->isChecked() ? " checked" : "";
+      else if (auto* slider = qobject_cast<QSlider*>(widget))
+        state += " " + std::to_string(slider->value());
+      else if (auto* label = qobject_cast<QLabel*>(widget))
+        state += " \"" + label->text().toStdString() + "\"";
+      else if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+        for (int tab = 0; tab < tabs->count(); ++tab)
+          state += std::string(tab == tabs->currentIndex() ? " [" : " ") + (tabs->isTabEnabled(tab) ? "on" : "off") +
+                   (tab == tabs->currentIndex() ? "]" : "");
+      states[name + "(" + std::to_string(index) + ")"] = state;
+    }
+  for (QAction* action : {w.mSaveSCG, w.mSaveAs, w.mExport, w.mViewArray})
+    states[action->text().toStdString()] = action->isEnabled() ? "enabled" : "disabled";
+  return states;
+}
+
+// What a player may edit does not depend on the game opened before.
+TEST(LoadAfterALock, LeavesEveryControlAsAFreshStartDoes) {
+  auto game = [](EditorFolder& folder, const std::string& current) {
+    folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1 }"}});
+    // Axis 6 drives no motion and shows "(None)".
+    folder.Add("gamma.scg", "Gamma Game", {{"POLARITY_USER= { +/+/+/+/+/+ }", "POLARITY_USER= { +/+/+/+/+/0 }"}});
+    WriteFile(folder / "tunedeck.ini", "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=" + current + "\r\n");
+  };
+  Answers answers;
+  EditorFolder freshFolder;
+  game(freshFolder, "gamma.scg");
+  LoadedWindow fresh(freshFolder);
+  ASSERT_EQ(fresh.window.GameConfig.APPLICATION_NAME, "Gamma Game");
+  ASSERT_EQ(Text(fresh.window.cboAxis(6)), "(None)");
+
+  EditorFolder afterFolder;
+  game(afterFolder, "beta.scg");
+  LoadedWindow after(afterFolder);
+  ASSERT_TRUE(after.window.Locked());
+  QTest::keyClick(after.window.cboGameList, Qt::Key_Down);
+  ASSERT_EQ(after.window.GameConfig.APPLICATION_NAME, "Gamma Game");
+
+  const std::map<std::string, std::string> expected = ControlStates(fresh.window), actual = ControlStates(after.window);
+  for (const auto& [control, state] : expected)
+    EXPECT_EQ(actual.at(control), state) << control;
+  EXPECT_TRUE(after.window.cboAxis(6)->isEnabled());
+  EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
+}
+
 TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
   frmMain& w = Load();
   w.txtGameInstructions->appendPlainText(QStringLiteral("Button D reloads."));
@@ -278,6 +366,19 @@ TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
   EXPECT_EQ(w.Flags.ConfigModified, 1);
   EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
   EXPECT_FALSE(platform::FileExists(target));
+}
+
+TEST_F(MainWindowTest, AReadOnlyFileIsNotReplacedAndTheChangesStay) {
+  frmMain& w = Load();
+  const std::string before = ReadFile(folder.Scg("alpha.scg"));
+  std::filesystem::permissions(folder.Scg("alpha.scg"), std::filesystem::perms::owner_read);
+  QTest::keyClick(w.sldNull, Qt::Key_Right);
+  w.cmdSaveChanges->click();
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Save Changes: Configuration file " + folder.Scg("alpha.scg") +
+                                                      " was not saved: the file is read-only"});
+  EXPECT_EQ(ReadFile(folder.Scg("alpha.scg")), before);
+  EXPECT_EQ(w.Flags.ConfigModified, 1);
+  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
 }
 
 TEST_F(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {

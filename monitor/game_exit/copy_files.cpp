@@ -1,6 +1,7 @@
 #include "monitor/game_exit/copy_files.h"
 
 #include "config_store/block_readers.h"
+#include "config_store/install_folder.h"
 #include "monitor/game_exit/game_text_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -17,7 +18,7 @@ void AddLog(const CopyJob& job, const std::string& line) {
 // The Linux path of a source inside games/, or empty when the name could leave
 // that folder (absolute, a drive, a ".." part, control characters).
 std::string SourcePath(const std::string& programFolder, const std::string& source) {
-  std::string gamesFolder = platform::ResolveNoCase(programFolder, "games");
+  std::string gamesFolder = platform::ResolveNoCase(programFolder, std::string(config_store::kGamesFolderName));
   if (source.empty() || source[0] == '\\' || source[0] == '/') return {};
   for (unsigned char c : source)
     if (c < 0x20 || c == ':') return {};
@@ -52,7 +53,7 @@ bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job) {
   for (const CopyEntry& entry : CopyList) {
     std::string source = SourcePath(job.ProgramFolder, entry.source);
     if (source.empty() || !platform::FileExists(source)) {
-      std::string shown = source.empty() ? job.ProgramFolder + "/games/" + entry.source : source;
+      std::string shown = source.empty() ? config_store::GamesFolderPath(job.ProgramFolder) + entry.source : source;
       platform::MsgBox("Could not copy file: " + platform::ToLower(shown), platform::MsgButtons::Ok,
                        platform::MsgIcon::None, "Heliryx 360 Monitor", true);
       return false;

@@ -1,5 +1,6 @@
 #include "monitor/game_exit/marker_file.h"
 
+#include "config_store/install_folder.h"
 #include "config_store/profile_helpers.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -25,7 +26,7 @@ bool MarkerShowsApplied(const std::string& markerPath, const std::string& progra
   std::string scg = config_store::ReadIni(markerPath, "Games", "SCG");
   std::string applied = config_store::ReadIni(markerPath, "Games", "Revision");
   return platform::EqualsNoCase(version, kMarkerVersion) &&
-         platform::EqualsNoCase(programFolder + "/scg/" + scg, ActiveScgFile) &&
+         platform::EqualsNoCase(config_store::ScgFolderPath(programFolder) + scg, ActiveScgFile) &&
          RevisionNotLower(applied, revision);
 }
 
