@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -51,6 +52,18 @@ std::string ReadFile(const std::string& path) {
 }
 
 void MakeFolders(const std::string& path) { fs::create_directories(path); }
+
+ScopedEnv::ScopedEnv(std::string name, const std::string& value) : name_(std::move(name)) {
+  if (const char* old = std::getenv(name_.c_str())) saved_ = old;
+  ::setenv(name_.c_str(), value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (saved_)
+    ::setenv(name_.c_str(), saved_->c_str(), 1);
+  else
+    ::unsetenv(name_.c_str());
+}
 
 TempInstall::TempInstall(const std::vector<std::string>& programs, bool withShippedContent) {
   for (const std::string& program : programs) {

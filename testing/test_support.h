@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,20 @@ class TempFolder {
 
  private:
   std::string path_;
+};
+
+// Sets an environment variable for its own lifetime, then puts back the value
+// it had (or removes it), so one test's setting never leaks into the next.
+class ScopedEnv {
+ public:
+  ScopedEnv(std::string name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -35,7 +35,6 @@ namespace {
 class MonitorWindow : public ::testing::Test {
  protected:
   MonitorWindow() : install_({"ryxcontrol"}) {
-    ::setenv("XDG_CONFIG_HOME", install_.ConfigHome().c_str(), 1);
     WriteFile(install_ / "scg/game.scg", monitor_test::ScgText());
     platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& box) {
       boxes_.push_back(box.title + ": " + box.text);
@@ -60,6 +59,7 @@ class MonitorWindow : public ::testing::Test {
   }
 
   TempInstall install_;
+  ScopedEnv configHome_{"XDG_CONFIG_HOME", install_.ConfigHome()};
   Lines boxes_;
 };
 

@@ -15,8 +15,8 @@ using namespace platform;
 namespace {
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1); }
   testing_support::TempFolder config_;
+  testing_support::ScopedEnv configHome_{"XDG_CONFIG_HOME", config_.Path()};
 };
 }  // namespace
 

@@ -47,7 +47,6 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& p
 class UpdaterRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("XDG_CONFIG_HOME", install.ConfigHome().c_str(), 1);
     using platform::Registry;
     using platform::RegistryRoot;
     Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", install.Folder());
@@ -86,6 +85,7 @@ class UpdaterRunTest : public ::testing::Test {
   std::string Mode() const { return config_store::ReadIni(Ini(), "APPLICATION", "MODE"); }
 
   TempInstall install{{}};
+  ScopedEnv configHome{"XDG_CONFIG_HOME", install.ConfigHome()};
   TempFolder temp;
   UpdateSite site;
   std::vector<std::string> boxes;

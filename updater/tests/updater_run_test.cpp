@@ -79,7 +79,7 @@ TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
     SCOPED_TRACE(fault);
     TempInstall target{{}};
     UpdateSite faulty;
-    ::setenv("XDG_CONFIG_HOME", target.ConfigHome().c_str(), 1);
+    ScopedEnv targetHome("XDG_CONFIG_HOME", target.ConfigHome());
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                   target.Folder());
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
