@@ -20,14 +20,6 @@ using store_test::WithValue;
 
 namespace {
 
-SaveContext FixedContext(const store_test::ProgramFolder& program) {
-  SaveContext context;
-  context.ProgramFolder = program.Path();
-  context.Time = "12:00:00";
-  context.Date = "2026-12-10";
-  return context;
-}
-
 const std::string kHead = "[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\n";
 
 // A file that loads; saved unedited onto itself, or refused, or locked.
@@ -93,7 +85,7 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
       continue;
     }
     if (k.readOnly) ::chmod(path.c_str(), 0444);
-    SaveResult saved = SaveChanges(path, s.GameConfig, s.Lists, s.Instructions, FixedContext(program));
+    SaveResult saved = SaveChanges(path, s.GameConfig, s.Lists, s.Instructions, program.FixedContext());
     const std::string written = testing_support::ReadFile(path);
     if (k.expect == E::Refused) {
       EXPECT_FALSE(saved.ok);
@@ -121,7 +113,7 @@ Loaded LoadText(const store_test::ProgramFolder& program, const std::string& nam
 
 std::string SaveText(const store_test::ProgramFolder& program, const std::string& name, const ConfigSession& s) {
   std::string path = program.folder / ("scg/" + name);
-  SaveContext context = FixedContext(program);
+  SaveContext context = program.FixedContext();
   context.TakeSnapshot = false;  // the loads take theirs
   SaveResult saved = SaveChanges(path, s.GameConfig, s.Lists, s.Instructions, context);
   EXPECT_TRUE(saved.ok) << saved.error;
