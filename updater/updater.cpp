@@ -366,7 +366,14 @@ void Updater::CheckForUpdates() {
   Queues.ConfigEntries.clear();
   Changed();
   std::string list = config_store::UpdateListPath(InstallPath);
-  auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
+  bool found = downloadedWhole_.count(list) && platform::FileExists(list);
+  std::error_code sizeError;
+  if (found && std::filesystem::file_size(list, sizeError) > kUpdateListSizeLimit && !sizeError) {
+    runFailed_ = true;
+    Report(UpdateListTooLargeText());
+    return;
+  }
+  auto text = found ? platform::ReadFileBytes(list) : std::nullopt;
   if (!text) {
     platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      kAppTitle);
@@ -374,11 +381,22 @@ void Updater::CheckForUpdates() {
     return;
   }
   UpdateListReader reader(Queues, InstalledVersions);
-  reader.yield = [] { QCoreApplication::processEvents(); };
-  reader.skipped = [this](const std::string& name) {
-    Report("The update list names \"" + name + "\", which lies outside its folder; it was skipped.");
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  reader.yield = [this, &sinceEvents] {
+    // Often enough for a click on Cancel to be seen at once, seldom enough to cost nothing.
+    if (sinceEvents.elapsed() >= 15) {
+      QCoreApplication::processEvents();
+      sinceEvents.restart();
+    }
+    return !UpdateCancelled && !ended_;
   };
-  if (auto error = reader.ReadAll(*text)) Report(error->Text());
+  std::vector<std::string> skipped;
+  reader.skipped = [&skipped](const std::string& name) { skipped.push_back(name); };
+  std::optional<UpdateError> error = reader.ReadAll(*text);
+  if (UpdateCancelled || ended_) return;
+  if (!skipped.empty()) Report(SkippedNamesText(skipped));
+  if (error) Report(error->Text());
   View.lstMain = Queues.lstMain;
   View.lstScg = Queues.lstScg;
   View.lstGames = Queues.lstGames;

@@ -69,6 +69,12 @@ class UpdaterRunTest : public ::testing::Test {
     return updater;
   }
 
+  // The update server of the next start (a site serves a path as it was first put).
+  void ServeFrom(const UpdateSite& other) {
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                  other.Base());
+  }
+
   // Checks, then installs when something was found; the last stage.
   int Run(Updater& u) {
     u.cmdCheck_Click();
