@@ -12,8 +12,8 @@ bool MonitorIniExists(const std::string& programFolder) {
 
 std::string ReadModeFile(const std::string& monitorIni) { return ReadIni(monitorIni, "APPLICATION", "MODE"); }
 
-void WriteModeFile(const std::string& monitorIni, const std::string& value) {
-  WriteIni(monitorIni, "APPLICATION", "MODE", value);
+int WriteModeFile(const std::string& monitorIni, const std::string& value) {
+  return platform::TryWriteProfileString("APPLICATION", "MODE", value, monitorIni);
 }
 
 bool WriteModeIfPresent(const std::string& programFolder, const std::string& value) {

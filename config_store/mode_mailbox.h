@@ -13,8 +13,9 @@ bool MonitorIniExists(const std::string& programFolder);
 // MODE as stored in the mailbox file `monitorIni` (MonitorIniPath of a
 // folder); "ERROR" when the file or the key is missing.
 std::string ReadModeFile(const std::string& monitorIni);
-// Writes MODE into the mailbox file, creating the file when it is missing.
-void WriteModeFile(const std::string& monitorIni, const std::string& value);
+// Writes MODE into the mailbox file, creating the file when it is missing; 0,
+// else the errno value of the write that failed.
+int WriteModeFile(const std::string& monitorIni, const std::string& value);
 // Writes MODE only when the folder's watchpost.ini exists, so that a program
 // telling a monitor that never ran creates no mailbox; true when written.
 bool WriteModeIfPresent(const std::string& programFolder, const std::string& value);

@@ -15,6 +15,22 @@
 
 namespace editor {
 
+namespace {
+
+// What to say about the first file of the editor's folder it could not write;
+// empty when it can write them. The mailbox counts only when it exists: the
+// editor never creates one.
+std::string UnwritableFileText(const std::string& programFolder) {
+  std::string settings = config_store::EditorIniPath(programFolder);
+  if (int error = platform::ReplaceError(settings)) return platform::CannotWriteText(settings, error);
+  std::string mailbox = config_store::MonitorIniPath(programFolder);
+  if (platform::FileExists(mailbox))
+    if (int error = platform::ReplaceError(mailbox)) return platform::CannotWriteText(mailbox, error);
+  return {};
+}
+
+}  // namespace
+
 EditorStart::EditorStart(std::string commandText, std::string programFolder)
     : commandText_(std::move(commandText)), programFolder_(std::move(programFolder)) {}
 
@@ -83,6 +99,13 @@ bool EditorStart::Main() {
   bool refused = false;
   common_ui::GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
   if (refused) {
+    End(1);
+    return false;
+  }
+  // A folder that cannot take the settings file and the mailbox (one the player
+  // may not write) would lose every change silently: said before anything is written.
+  if (std::string unwritable = UnwritableFileText(programFolder_); !unwritable.empty()) {
+    platform::MsgBox(unwritable, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
     End(1);
     return false;
   }

@@ -1,5 +1,7 @@
 // tunedeck: the per-game configuration editor.
+#include "config_store/install_folder.h"
 #include "editor/editor_start.h"
+#include "platform/file_system.h"
 #include "platform/program_files.h"
 #include "platform/qt_start.h"
 #include "platform/quit_signals.h"
@@ -17,7 +19,11 @@ int main(int argc, char** argv) {
   // The About box and the splash closing must not end the program; the main window's unload does.
   app.setQuitOnLastWindowClosed(false);
   std::vector<std::string> args(argv + 1, argv + argc);
-  editor::EditorStart start(platform::Join(args, " "), platform::ProgramFolder());
+  const std::string folder = platform::ProgramFolder();
+  // What writes cut short by a kill or a power cut left in the folders the editor writes.
+  platform::RemoveStaleTemporaries(folder);
+  platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
+  editor::EditorStart start(platform::Join(args, " "), folder);
   start.startMinimized = platform::TakeStartWindowRequest() != platform::StartWindow::Normal;
   start.onEnded = [](int code) { QCoreApplication::exit(code); };
   // A logout, a closed terminal or a kill ends the editor through its unload:

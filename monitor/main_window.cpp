@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/local_endpoint.h"
 #include "platform/modal.h"
+#include "platform/profile.h"
 #include "platform/program_files.h"
 #include "platform/shell.h"
 #include "platform/text.h"
@@ -30,8 +31,6 @@
 #include <cstring>
 
 namespace monitor {
-
-using config_store::WriteIni;
 
 frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* parent)
     : QWidget(parent), ProgramFolder(std::move(programFolder)), commandText_(std::move(commandText)) {
@@ -218,10 +217,20 @@ void frmMain::Form_Load() {
   // The mailbox.
   ScgExt = ".scg";
   std::string ini = config_store::MonitorIniPath(ProgramFolder);
-  if (!platform::FileExists(ini)) platform::WriteFileAtomic(ini, "");
+  // A mailbox the monitor cannot write would end it at the first tick with no
+  // word of why (a folder the player may not write): end now and say so.
+  int error = platform::FileExists(ini) ? 0 : platform::TryWriteFileAtomic(ini, "");
+  if (error == 0) error = platform::TryWriteProfileString("VERSION", "VERSION", "5.1", ini);
+  if (error == 0) error = config_store::WriteModeFile(ini, "ACTIVE");
+  if (error != 0) {
+    std::string text = platform::CannotWriteText(ini, error);
+    platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+    exitCode_ = 1;
+    EndBecause(text);
+    Form_Unload();
+    return;
+  }
   MonitorIniFile = ini;
-  WriteIni(MonitorIniFile, "VERSION", "VERSION", "5.1");
-  config_store::WriteModeFile(MonitorIniFile, "ACTIVE");
   CurrentMode = "ACTIVE";
 
   // The watch list.

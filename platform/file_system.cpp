@@ -7,12 +7,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <pwd.h>
 #include <signal.h>
 #include <string_view>
+#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,6 +29,17 @@ bool FileExists(const std::string& path) {
 bool FolderExists(const std::string& path) {
   struct stat st {};
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0111) != 0;
+}
+
+std::optional<std::uintmax_t> FileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::uintmax_t>(st.st_size);
 }
 
 // errno after a failed call; EIO where the call set none (a short write).
@@ -86,44 +99,117 @@ static std::string WriteTarget(const std::string& path) {
   return target.empty() ? path : target;  // a dangling link has no content to keep
 }
 
-// Temporaries that earlier writes to the same target left behind when their
-// writer was killed would stay for good: remove those whose writer is gone. A
-// writer we may not signal (another user's) counts as running.
-static void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
-  const std::string prefix = "." + name + ".heliryx-";
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
+// Every replacement writes a hidden temporary beside its target first:
+// `.<target>.heliryx-<pid>-<n>`, a name no game gives its own files.
+static constexpr std::string_view kTemporaryMark = ".heliryx-";
+
+static std::string TemporaryPath(const std::string& folder, const std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  return folder + "/." + name + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" +
+         std::to_string(counter++);
+}
+
+// The writer's pid in a temporary's name, or 0 when the name is none of ours
+// (or one for another target than `target`, when that is given).
+static long TemporaryWriter(std::string_view entry, std::string_view target) {
+  size_t mark = entry.rfind(kTemporaryMark);
+  if (entry.empty() || entry[0] != '.' || mark == std::string_view::npos || mark < 2) return 0;
+  if (!target.empty() && entry.substr(1, mark - 1) != target) return 0;
+  std::string_view rest = entry.substr(mark + kTemporaryMark.size());
+  size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9 || dash + 1 == rest.size()) return 0;
+  if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
+    return 0;
+  return std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+}
+
+// A temporary whose writer was killed would stay for good. Only this user's
+// own are taken: another user's writer may run where we cannot see it, and a
+// super-user must not remove what an ordinary user is writing.
+static bool IsStaleTemporary(int folderFd, const char* entry, std::string_view target) {
+  long pid = TemporaryWriter(entry, target);
+  if (pid <= 0 || pid == ::getpid()) return false;
+  struct stat st {};
+  if (::fstatat(folderFd, entry, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+    return false;
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Sweeps the open folder `folderFd` (and takes it over): the temporaries of
+// `target`, or of any target when that is empty.
+static void SweepFolder(int folderFd, std::string_view target, bool subFolders) {
+  DIR* dir = ::fdopendir(folderFd);
+  if (!dir) {
+    ::close(folderFd);
+    return;
+  }
+  std::vector<std::string> below;
   while (dirent* entry = ::readdir(dir)) {
-    std::string_view entryName = entry->d_name;
-    if (entryName.substr(0, prefix.size()) != prefix) continue;
-    std::string_view rest = entryName.substr(prefix.size());
-    size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string_view::npos || dash + 1 == rest.size()) continue;
-    if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
-      continue;
-    long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
-    if (pid <= 0 || pid == ::getpid()) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (IsStaleTemporary(::dirfd(dir), entry->d_name, target))
+      ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    else if (subFolders && (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN))
+      below.emplace_back(name);
+  }
+  for (const std::string& name : below) {
+    int fd = ::openat(::dirfd(dir), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) SweepFolder(fd, target, true);
   }
   ::closedir(dir);
+}
+
+void RemoveStaleTemporaries(const std::string& folder, Sweep sweep) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) SweepFolder(fd, {}, sweep == Sweep::WithSubFolders);
+}
+
+// The folder and the name of a path ("." for a bare name).
+static std::pair<std::string, std::string> SplitPath(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// Makes and removes one temporary named after `name` in `folder`.
+static int ProbeFolder(const std::string& folder, const std::string& name) {
+  std::string temp = TemporaryPath(folder, name);
+  errno = 0;
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return LastError();
+  ::close(fd);
+  ::unlink(temp.c_str());
+  return 0;
+}
+
+int FolderWriteError(const std::string& folder) { return ProbeFolder(folder, "write-test"); }
+
+int ReplaceError(const std::string& path) {
+  const std::string target = WriteTarget(path);
+  struct stat st {};
+  errno = 0;
+  if (::stat(target.c_str(), &st) == 0) {
+    if ((st.st_mode & 0222) == 0) return EACCES;  // read-only, also for the super-user
+    if (::access(target.c_str(), W_OK) != 0) return LastError();
+  } else if (errno != ENOENT) {
+    return LastError();
+  }
+  auto [folder, name] = SplitPath(target);
+  return ProbeFolder(folder, name);
+}
+
+std::string CannotWriteText(const std::string& path, int error) {
+  return "Cannot write " + path + ": " + std::strerror(error);
 }
 
 // Replaces the file at `linkOrPath` with what `fill` writes into a temporary
 // file beside it; the new file gets `mode`, or the old file's mode (0644 for a
 // new file) when `mode` is negative. 0, or the errno value of the step that failed.
 static int ReplaceAtomic(const std::string& linkOrPath, const std::function<bool(int fd)>& fill, int mode) {
-  static std::atomic<unsigned> counter{0};
   const std::string path = WriteTarget(linkOrPath);
-  std::string folder = ".";
-  std::string name = path;
-  if (auto slash = path.rfind('/'); slash != std::string::npos) {
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    name = path.substr(slash + 1);
-  }
-  RemoveStaleTemporaries(folder, name);
-  // A dot-prefixed name with our pid and a counter cannot be a game's own file.
-  std::string temp = folder + "/." + name + ".heliryx-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter++);
+  auto [folder, name] = SplitPath(path);
+  if (int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) SweepFolder(fd, name, false);
+  std::string temp = TemporaryPath(folder, name);
   if (mode < 0) {
     mode = 0644;
     struct stat st {};
@@ -218,12 +304,21 @@ bool MayReplaceFile(const std::string& path) {
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+bool RemoveEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
 bool CreateFolder(const std::string& path) {
   int error = MakeFolder(path);
   return error == 0 || (error == EEXIST && FolderExists(path));
 }
 
 int MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : LastError(); }
+
+bool CreateFolderPath(const std::string& path) {
+  for (size_t at = 1; at < path.size(); ++at)
+    if (path[at] == '/' && path[at - 1] != '/') MakeFolder(path.substr(0, at));
+  MakeFolder(path);
+  return FolderExists(path);
+}
 
 bool EntryExists(const std::string& path) {
   struct stat st {};

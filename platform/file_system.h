@@ -2,6 +2,7 @@
 // replacement, and the case-insensitive name matching that Windows files expect.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@ namespace platform {
 
 bool FileExists(const std::string& path);    // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
+// A regular file (or a link to one) with an execute bit set.
+bool IsExecutableFile(const std::string& path);
+// The size of a regular file (or of the one a link leads to); nothing for
+// anything else or when it cannot be read.
+std::optional<std::uintmax_t> FileSize(const std::string& path);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
@@ -21,14 +27,32 @@ int TryReadFile(const std::string& path, std::string& bytes);
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
 // A symbolic link is written through: its target is replaced, the link kept.
-// Temporary files of earlier writes to the same file whose writing process no
-// longer runs (killed in the middle) are removed first.
+// Stale temporaries of earlier writes to the same file (see
+// RemoveStaleTemporaries) are removed first.
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same, 0 or the errno value of the call that failed.
 int TryWriteFileAtomic(const std::string& path, const std::string& bytes);
 // The same for a copy of the file `from`, streamed (never held in memory
 // whole); the copy gets `mode` whatever the target's mode was.
 bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mode);
+
+// Removes the hidden temporaries that atomic replacements leave beside their
+// targets when the writer dies half-way (a kill, a power cut): those whose
+// writing process no longer runs, and only this user's own; a temporary of a
+// running writer or of another user is kept. With `WithSubFolders` the folders
+// below are swept too (links are not followed).
+enum class Sweep { Folder, WithSubFolders };
+void RemoveStaleTemporaries(const std::string& folder, Sweep sweep = Sweep::Folder);
+
+// 0 when a new file can be made in `folder` now (tried with a hidden temporary
+// that is removed at once), else the errno value that prevents it.
+int FolderWriteError(const std::string& folder);
+// 0 when the file at `path` could be replaced now: it may be replaced (see
+// MayReplaceFile) and its folder takes a new file; else the errno value.
+int ReplaceError(const std::string& path);
+// The words every program uses for a file or folder it cannot write:
+// "Cannot write <path>: <the system's reason>".
+std::string CannotWriteText(const std::string& path, int error);
 
 // Writes the bytes over the file in place and cuts it to their length, creating
 // it when missing; nothing is flushed. For scratch files that may be torn.
@@ -59,8 +83,13 @@ bool AppendToFile(const std::string& path, const std::string& bytes);
 bool MayReplaceFile(const std::string& path);
 
 bool RemoveFile(const std::string& path);
+// Only a folder that is empty; false for anything else.
+bool RemoveEmptyFolder(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
 int MakeFolder(const std::string& path);     // one level, mode 0755; 0 or the errno value
+// Every missing level of the path, as MakeFolder makes them; true if the folder
+// exists afterwards.
+bool CreateFolderPath(const std::string& path);
 
 // Without following a last link: whether the name exists at all (a dangling
 // link does), and whether it is a link.

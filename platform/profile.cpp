@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace platform {
@@ -90,13 +91,6 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
 }
 
 namespace {
-
-std::string_view TrimView(std::string_view text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  return text.substr(begin, end - begin);
-}
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -232,21 +226,25 @@ std::string GetProfileString(const std::string& section, const std::string& key,
   return value ? *value : defaultValue;
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file) {
-  if (!ProfileEntryWritable(section, key, value)) return false;
+int TryWriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                          const std::string& file) {
+  if (!ProfileEntryWritable(section, key, value)) return EINVAL;
   // As on Windows, a read-only file is not written.
-  if (!MayReplaceFile(file)) return false;
+  if (!MayReplaceFile(file)) return EACCES;
   // Several programs write one file (the mailbox above all): each write reads
   // what the last one left.
   FileUpdateLock lock(file);
   std::string text;
   if (FileExists(file)) {
-    auto bytes = ReadFileBytes(file);
-    if (!bytes) return false;  // unreadable: never replace what we could not read
-    text = std::move(*bytes);
+    // Unreadable: never replace what we could not read.
+    if (int error = TryReadFile(file, text)) return error;
   }
-  return WriteFileAtomic(file, SetProfileValue(text, section, key, value));
+  return TryWriteFileAtomic(file, SetProfileValue(text, section, key, value));
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file) {
+  return TryWriteProfileString(section, key, value, file) == 0;
 }
 
 bool ReplaceProfileString(const std::string& section, const std::string& key, const std::string& expected,

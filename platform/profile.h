@@ -32,6 +32,10 @@ bool ProfileEntryWritable(const std::string& section, const std::string& key, co
 // one another's writes.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
+// The same for a caller that says why: 0, else the errno value of the step
+// that failed (EACCES for a read-only file, EINVAL for an entry it cannot hold).
+int TryWriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                          const std::string& file);
 
 // Writes `value` only while the stored value (or `defaultValue` when missing)
 // equals `expected`, as one step under the file's lock, so a writer in another

@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <filesystem>
 
 namespace updater {
 
@@ -43,10 +42,18 @@ std::string UrlPath(const std::string& name) {
   return out;
 }
 
-bool MakeFolders(const std::string& folder) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  return platform::FolderExists(folder);
+// What to say about the first part of the installation an update could not
+// write (the mailbox, the folder, its scg, games and crv folders); empty when
+// every part takes new files.
+std::string UnwritablePartText(const std::string& installPath) {
+  std::string mailbox = config_store::MonitorIniPath(installPath);
+  if (platform::FileExists(mailbox))
+    if (int error = platform::ReplaceError(mailbox)) return platform::CannotWriteText(mailbox, error);
+  for (const std::string& folder : {installPath, config_store::ScgFolderPath(installPath),
+                                    config_store::GamesFolderPath(installPath), config_store::CurveFolderPath(installPath)})
+    if (platform::FolderExists(folder))
+      if (int error = platform::FolderWriteError(folder)) return platform::CannotWriteText(folder, error);
+  return {};
 }
 
 }  // namespace
@@ -134,6 +141,19 @@ void Updater::Form_Load() {
   InstallPath = WithSlash(path);
   UpdateServer = UpdateServerAddress();
 
+  // An update fetched for a folder that cannot take it would be lost: said first.
+  if (std::string unwritable = UnwritablePartText(InstallPath); !unwritable.empty()) {
+    platform::MsgBox(unwritable, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+    exitCode_ = 1;
+    Form_Unload();
+    return;
+  }
+  // What installations cut short by a kill or a power cut left behind.
+  platform::RemoveStaleTemporaries(InstallPath);
+  for (const std::string& folder : {config_store::ScgFolderPath(InstallPath), config_store::CurveFolderPath(InstallPath),
+                                    config_store::GamesFolderPath(InstallPath)})
+    platform::RemoveStaleTemporaries(folder, platform::Sweep::WithSubFolders);
+
   config_store::ReplaceMode(InstallPath, "ACTIVE", "SUSPEND");
 
   ReadInstalledVersions();
@@ -176,7 +196,8 @@ void Updater::Form_Unload() {
                               platform::StartWindow::Minimized);
     }
   }
-  EndProgram(0);
+  RemoveDownloads();
+  EndProgram(exitCode_);
 }
 
 void Updater::Command1_Click() {
@@ -268,7 +289,7 @@ void Updater::Download(const std::string& strFilename, const std::string& strGet
   if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
   TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
-  if (!MakeFolders(platform::FolderPart(TargetPath))) {
+  if (!platform::CreateFolderPath(platform::FolderPart(TargetPath))) {
     ReportError(kPathNotFound.description + ": " + platform::FolderPart(TargetPath), kPathNotFound.number);
     return;
   }
@@ -366,7 +387,14 @@ void Updater::CheckForUpdates() {
   Queues.ConfigEntries.clear();
   Changed();
   std::string list = config_store::UpdateListPath(InstallPath);
-  auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
+  bool found = downloadedWhole_.count(list) && platform::FileExists(list);
+  std::optional<std::uintmax_t> size = found ? platform::FileSize(list) : std::nullopt;
+  if (size && *size > kUpdateListSizeLimit) {
+    runFailed_ = true;
+    Report(UpdateListTooLargeText());
+    return;
+  }
+  auto text = found ? platform::ReadFileBytes(list) : std::nullopt;
   if (!text) {
     platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      kAppTitle);
@@ -374,11 +402,22 @@ void Updater::CheckForUpdates() {
     return;
   }
   UpdateListReader reader(Queues, InstalledVersions);
-  reader.yield = [] { QCoreApplication::processEvents(); };
-  reader.skipped = [this](const std::string& name) {
-    Report("The update list names \"" + name + "\", which lies outside its folder; it was skipped.");
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  reader.yield = [this, &sinceEvents] {
+    // Often enough for a click on Cancel to be seen at once, seldom enough to cost nothing.
+    if (sinceEvents.elapsed() >= 15) {
+      QCoreApplication::processEvents();
+      sinceEvents.restart();
+    }
+    return !UpdateCancelled && !ended_;
   };
-  if (auto error = reader.ReadAll(*text)) Report(error->Text());
+  std::vector<std::string> skipped;
+  reader.skipped = [&skipped](const std::string& name) { skipped.push_back(name); };
+  std::optional<UpdateError> error = reader.ReadAll(*text);
+  if (UpdateCancelled || ended_) return;
+  if (!skipped.empty()) Report(SkippedNamesText(skipped));
+  if (error) Report(error->Text());
   View.lstMain = Queues.lstMain;
   View.lstScg = Queues.lstScg;
   View.lstGames = Queues.lstGames;
@@ -435,10 +474,11 @@ void Updater::InstallUpdates() {
   View.cmdCheckEnabled = false;
   Changed();
 
-  if (!InstallQueued(Queues.lstMain, "", true)) return;
-  if (!InstallQueued(Queues.lstScg, scg, false)) return;
-  if (!InstallQueued(Queues.lstGames, games, false)) return;
-  InstallQueued(Queues.lstCrv, crv, false);
+  if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, scg, false) &&
+      InstallQueued(Queues.lstGames, games, false))
+    InstallQueued(Queues.lstCrv, crv, false);
+  // Installed or not, nothing of the run's downloads is used again.
+  RemoveDownloads();
 }
 
 // Copies the files of one kind from the temporary folder into the
@@ -457,7 +497,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     std::string installedName = programs ? InstalledProgramName(n) : n;
     std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
     bool executable = programs && IsProgramName(n);
-    if (!MakeFolders(platform::FolderPart(target)) ||
+    if (!platform::CreateFolderPath(platform::FolderPart(target)) ||
         !platform::CopyFileAtomic(source, target, executable ? 0755u : 0644u)) {
       ReportError("Cannot install " + target, kPathNotFound.number);
       return false;
@@ -470,6 +510,23 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     }
   }
   return true;
+}
+
+// The private folder is often memory-backed: the run's downloads leave it once
+// they are installed, or with the run's end, so that none holds memory until logout.
+void Updater::RemoveDownloads() {
+  const std::string temp = WithSlash(hooks_.tempFolder);
+  if (temp.empty()) return;
+  std::vector<std::string> fetched(downloadedWhole_.begin(), downloadedWhole_.end());
+  for (const std::string& path : fetched) {
+    if (!path.starts_with(temp)) continue;  // the update list, which lies in the installation
+    downloadedWhole_.erase(path);
+    platform::RemoveFile(path);
+    // The folders it was fetched into go too once empty (remove refuses any other).
+    for (std::string folder = platform::FolderPart(path); folder.size() > temp.size();
+         folder = platform::FolderPart(folder))
+      if (!platform::RemoveEmptyFolder(folder)) break;
+  }
 }
 
 }  // namespace updater

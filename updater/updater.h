@@ -100,6 +100,7 @@ class Updater : public QObject {
   void ShowProgressText();
   void TransferFinished(const platform::TransferResult& result);
   bool InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs);
+  void RemoveDownloads();
   void EndProgram(int exitCode);
   bool WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms);
 

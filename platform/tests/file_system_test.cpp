@@ -4,7 +4,9 @@
 
 #include "testing/test_support.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,6 +54,77 @@ TEST(FileSystem, AtomicWriteRemovesTemporariesOfItsTargetLeftByEndedWriters) {
   ASSERT_TRUE(WriteFileAtomic(dir / "game.ini", "whole"));
   for (const Case& c : cases) EXPECT_EQ(FileExists(dir / c.name), c.kept) << c.name;
   EXPECT_EQ(ReadFile(dir / "game.ini"), "whole");
+}
+
+TEST(FileSystem, TheStartUpSweepTakesOnlyThisUsersTemporariesOfEndedWriters) {
+  testing_support::ChildProcess ended("/bin/true", {});
+  ASSERT_EQ(ended.Wait(), 0);
+  testing_support::ChildProcess running("/bin/sleep", {"60"});
+  const std::string gone = std::to_string(ended.Pid()), alive = std::to_string(running.Pid());
+  // Only the super-user can give a file to another user.
+  const bool root = ::geteuid() == 0;
+  struct Case {
+    std::string path;
+    bool otherUser;
+    bool keptInFolder;    // after a sweep of the folder alone
+    bool keptInSubTree;   // after a sweep with its sub-folders
+  } cases[] = {
+      {".quake3.scg.heliryx-" + gone + "-0", false, false, false},
+      {".setup.exe.heliryx-" + gone + "-41", false, false, false},
+      {".quake3.scg.heliryx-" + alive + "-0", false, true, true},  // its writer may still rename it
+      {".doom.scg.heliryx-" + gone + "-0", true, true, true},      // another user's
+      {"q3/.q3config.cfg.heliryx-" + gone + "-0", false, true, false},
+      {"q3/maps/.a.bsp.heliryx-" + gone + "-2", false, true, false},
+      {"linked/.b.cfg.heliryx-" + gone + "-0", false, true, true},  // behind a link: not followed
+      {".heliryx-" + gone + "-0", false, true, true},                // no target name: not ours
+      {".quake3.scg.heliryx-" + gone + "-0.part", false, true, true},
+      {"quake3.scg", false, true, true},
+  };
+  for (Sweep sweep : {Sweep::Folder, Sweep::WithSubFolders}) {
+    TempFolder outside;
+    TempFolder dir;
+    ASSERT_EQ(::symlink(outside.Path().c_str(), (dir / "linked").c_str()), 0);
+    for (const Case& c : cases) {
+      if (c.otherUser && !root) continue;
+      WriteFile(dir / c.path, "partial");
+      if (c.otherUser) {
+        ASSERT_EQ(::chown((dir / c.path).c_str(), 65534, 65534), 0);
+      }
+    }
+    RemoveStaleTemporaries(dir.Path(), sweep);
+    for (const Case& c : cases) {
+      if (c.otherUser && !root) continue;
+      bool kept = sweep == Sweep::Folder ? c.keptInFolder : c.keptInSubTree;
+      EXPECT_EQ(EntryExists(dir / c.path), kept) << c.path << (sweep == Sweep::Folder ? " (folder)" : " (sub-folders)");
+    }
+  }
+  if (!root) std::printf("Another user's temporary not tried: the tests do not run as the super-user.\n");
+}
+
+TEST(FileSystem, AWriteThatCannotBeMadeIsToldWithItsReason) {
+  TempFolder dir;
+  WriteFile(dir / "writable.ini", "x");
+  WriteFile(dir / "readonly.ini", "x");
+  ASSERT_EQ(::chmod((dir / "readonly.ini").c_str(), 0444), 0);
+  struct Case {
+    std::string path;
+    int error;
+  } cases[] = {
+      {dir / "new.ini", 0},
+      {dir / "writable.ini", 0},
+      {dir / "readonly.ini", EACCES},  // refused also for the super-user, as on Windows
+      {dir / "missing/new.ini", ENOENT},
+      {dir / "writable.ini/new.ini", ENOTDIR},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReplaceError(c.path), c.error) << c.path;
+  EXPECT_EQ(FolderWriteError(dir.Path()), 0);
+  EXPECT_EQ(FolderWriteError(dir / "missing"), ENOENT);
+  // The tries leave nothing behind.
+  auto names = ListEntries(dir.Path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"readonly.ini", "writable.ini"}));
+  EXPECT_EQ(CannotWriteText("/opt/heliryx360/watchpost.ini", EACCES),
+            "Cannot write /opt/heliryx360/watchpost.ini: Permission denied");
 }
 
 TEST(FileSystem, AtomicWriteGoesThroughALinkAndKeepsIt) {
@@ -160,6 +233,49 @@ TEST(FileSystem, CreatesFoldersMatchingExistingOnesWithoutRegardToCase) {
   EXPECT_EQ(CreateFoldersNoCase(dir.Path(), "games\\new\\..\\x", reached), EINVAL);
   EXPECT_EQ(reached, dir / "Games/new/..");
   EXPECT_TRUE(FolderExists(dir / "Games/new"));  // made before the refusal, and kept
+}
+
+TEST(FileSystem, SizesAndExecuteBitsOfRegularFilesOnly) {
+  TempFolder dir;
+  WriteFile(dir / "data", "12345");
+  WriteFile(dir / "tool", "#!/bin/sh\n");
+  ::chmod((dir / "tool").c_str(), 0755);
+  ASSERT_EQ(::symlink((dir / "tool").c_str(), (dir / "link").c_str()), 0);
+  ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
+  struct Row {
+    std::string name;
+    std::optional<std::uintmax_t> size;
+    bool executable;
+  };
+  const Row rows[] = {
+      {"data", 5, false}, {"tool", 10, true}, {"link", 10, true}, {"folder", std::nullopt, false},
+      {"missing", std::nullopt, false},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(FileSize(dir / r.name), r.size) << r.name;
+    EXPECT_EQ(IsExecutableFile(dir / r.name), r.executable) << r.name;
+  }
+}
+
+TEST(FileSystem, CreatesEveryMissingLevelOfAFolderPath) {
+  TempFolder dir;
+  WriteFile(dir / "file", "x");
+  struct Row {
+    std::string path;
+    bool exists;
+  };
+  const Row rows[] = {
+      {dir / "a/b/c", true},
+      {dir / "a/b/c", true},  // there already
+      {dir / "d//e/", true},
+      {dir / "file/sub", false},
+      {dir / "file", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(CreateFolderPath(r.path), r.exists) << r.path;
+  EXPECT_TRUE(FolderExists(dir / "d/e"));
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "a/b").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777 & ~0755u, 0u);
 }
 
 TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {
