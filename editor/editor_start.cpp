@@ -1,11 +1,11 @@
 #include "editor/editor_start.h"
 
+#include "common_ui/check_attached_dialog.h"
+#include "common_ui/windows_version.h"
 #include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
-#include "editor/check_attached_dialog.h"
 #include "editor/editor_switches.h"
-#include "editor/windows_version.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/modal.h"
@@ -50,7 +50,7 @@ bool EditorStart::Main() {
   // The attachment warning (the check never asks for it at present).
   bool quit = false;
   if (!config_store::ReadCheckAttached()) {
-    frmCheckAttached dialog([&quit] { quit = true; });
+    common_ui::frmCheckAttached dialog([&quit] { quit = true; });
     dialog.endProgram = [&quit](int) { quit = true; };
     platform::ExecModal(dialog);
     if (quit) {
@@ -97,7 +97,7 @@ bool EditorStart::Main() {
   }
   // The operating-system check.
   bool refused = false;
-  GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
+  common_ui::GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
   if (refused) {
     End(1);
     return false;

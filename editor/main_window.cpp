@@ -1,14 +1,14 @@
 #include "editor/main_window.h"
 
+#include "common_ui/about_dialog.h"
+#include "common_ui/controller_art.h"
 #include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
 #include "config_store/snapshot.h"
-#include "editor/about_dialog.h"
 #include "editor/array_dialog.h"
-#include "editor/controller_art.h"
 #include "editor/pages/keyboard_page.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
@@ -42,6 +42,7 @@
 
 namespace editor {
 
+namespace art = common_ui::art;
 using config_store::ReadIni;
 using config_store::WriteIni;
 using platform::MsgBox;
@@ -125,7 +126,7 @@ void frmMain::BuildMenus() {
   mHelp = menuBar()->addMenu(QStringLiteral("Help"));
   mViewArray = mHelp->addAction(QStringLiteral("View Array Info"));
   mHelpContents = mHelp->addAction(QStringLiteral("Ryx Customizer Help"));
-  mVisitWWW = mHelp->addAction(platform::FromAnsi(kMakerWebAddress));
+  mVisitWWW = mHelp->addAction(platform::FromAnsi(common_ui::kMakerWebAddress));
   mAbout = mHelp->addAction(QStringLiteral("About Customizer..."));
   // Opened only as a popup (the notification-area callback).
   mPopupSys = new QMenu(QStringLiteral("&SysTray"), this);
@@ -461,7 +462,7 @@ void frmMain::cmdExit_Click() {
   Unload(0);
 }
 
-void frmMain::mAbout_Click() { ShowAbout(AboutProduct::Customizer, kEditorTitle, this); }
+void frmMain::mAbout_Click() { common_ui::ShowAbout(common_ui::AboutProduct::Customizer, kEditorTitle, this); }
 
 void frmMain::mPopRestore_Click() {
   CentreWindow();
@@ -478,7 +479,7 @@ void frmMain::mViewArray_Click() {
   platform::ExecModal(dialog);
 }
 
-void frmMain::mVisitWWW_Click() { platform::OpenWithDesktop(kMakerWebAddress); }
+void frmMain::mVisitWWW_Click() { platform::OpenWithDesktop(common_ui::kMakerWebAddress); }
 
 void frmMain::txtGameInstructions_Change() { AnyChanges("txtGameInstructions_Change"); }
 

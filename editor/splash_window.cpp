@@ -1,12 +1,14 @@
 #include "editor/splash_window.h"
 
-#include "editor/controller_art.h"
+#include "common_ui/controller_art.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace editor {
+
+namespace art = common_ui::art;
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
   setWindowTitle(QStringLiteral("Heliryx 360 Customizer"));

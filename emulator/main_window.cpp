@@ -1,6 +1,6 @@
 #include "emulator/main_window.h"
 
-#include "editor/about_dialog.h"
+#include "common_ui/about_dialog.h"
 #include "emulator/controller_search.h"
 #include "platform/dialogs.h"
 #include "platform/input/process_priority.h"
@@ -192,7 +192,7 @@ void frmMain::chkDebug_Click() {
   chkHide->setFocus();
 }
 
-void frmMain::mnuAbout_Click() { editor::ShowAbout(editor::AboutProduct::MouseEmulator, "Pointerly", this); }
+void frmMain::mnuAbout_Click() { common_ui::ShowAbout(common_ui::AboutProduct::MouseEmulator, "Pointerly", this); }
 
 void frmMain::mnuExit_Click() { Form_Unload(0); }
 

@@ -1,11 +1,11 @@
 #include "monitor/main_window.h"
 
+#include "common_ui/about_dialog.h"
+#include "common_ui/check_attached_dialog.h"
+#include "common_ui/windows_version.h"
 #include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
-#include "editor/about_dialog.h"
-#include "editor/check_attached_dialog.h"
-#include "editor/windows_version.h"
 #include "monitor/game_exit/exit_step.h"
 #include "monitor/mailbox.h"
 #include "monitor/monitor_icons.h"
@@ -183,7 +183,7 @@ void frmMain::Form_Load() {
   // The operating-system check.
   if (!SkipOsCheck) {
     bool refused = false;
-    editor::GetWindowsVersion(false, [&] { refused = true; });
+    common_ui::GetWindowsVersion(false, [&] { refused = true; });
     if (refused) {
       EndBecause("the operating system check refused it");
       Form_Unload();
@@ -196,7 +196,7 @@ void frmMain::Form_Load() {
 
   // The controller warning, which the attach check never asks for at present.
   if (!config_store::ReadCheckAttached()) {
-    editor::frmCheckAttached dialog([this] {
+    common_ui::frmCheckAttached dialog([this] {
       EndBecause("the controller was not found");
       Form_Unload();
     });
@@ -343,7 +343,7 @@ void frmMain::WriteStuff(const ActiveGame& game) {
 }
 
 // The commands, each through the driver runs' queue.
-void frmMain::mAbout_Click() { editor::ShowAbout(editor::AboutProduct::Monitor, kMonitorTitle, this); }
+void frmMain::mAbout_Click() { common_ui::ShowAbout(common_ui::AboutProduct::Monitor, kMonitorTitle, this); }
 void frmMain::mCustomize_Click() { runs_->Submit(MonitorCommand::Customize); }
 void frmMain::mnuPointerly_Click() { runs_->Submit(MonitorCommand::EmulatorToggle); }
 void frmMain::mFreshline_Click() { runs_->Submit(MonitorCommand::WebUpdate); }

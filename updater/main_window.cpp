@@ -1,6 +1,6 @@
 #include "updater/main_window.h"
 
-#include "editor/about_dialog.h"
+#include "common_ui/about_dialog.h"
 #include "platform/text.h"
 #include "updater/relaunch.h"
 
@@ -147,7 +147,7 @@ void frmMain::Refresh() {
   Fill(lstExisting, v.lstExisting);
 }
 
-void frmMain::lblVersion_Click() { editor::ShowAbout(editor::AboutProduct::Freshline, kAppTitle, this); }
+void frmMain::lblVersion_Click() { common_ui::ShowAbout(common_ui::AboutProduct::Freshline, kAppTitle, this); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lblVersion && event->type() == QEvent::MouseButtonRelease) {

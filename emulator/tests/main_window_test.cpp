@@ -1,6 +1,6 @@
 // The window in this process under the offscreen platform, with SDL virtual
 // joysticks for the controller and a recording sink for the system's input.
-#include "editor/about_dialog.h"
+#include "common_ui/about_dialog.h"
 #include "emulator/controller_search.h"
 #include "emulator/main_window.h"
 #include "platform/dialogs.h"
@@ -293,7 +293,7 @@ TEST_F(PointerlyWindow, AboutShowsTheSharedDialogForTheMouseEmulator) {
   QString title, version;
   platform::SetModalHandler([&](QDialog& dialog) {
     title = dialog.windowTitle();
-    version = static_cast<editor::frmAbout&>(dialog).lblVersion->text();
+    version = static_cast<common_ui::frmAbout&>(dialog).lblVersion->text();
     return 0;
   });
   frm.mnuAbout->trigger();

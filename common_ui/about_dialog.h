@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class QFrame;
 
-namespace editor {
+namespace common_ui {
 
 enum class AboutProduct { Customizer, Monitor, Freshline, MouseEmulator };
 
@@ -62,4 +62,4 @@ class frmAbout : public QDialog {
 // Shows the dialog modally.
 void ShowAbout(AboutProduct product, const std::string& programTitle, QWidget* parent = nullptr);
 
-}  // namespace editor
+}  // namespace common_ui

@@ -1,10 +1,10 @@
-#include "editor/windows_version.h"
+#include "common_ui/windows_version.h"
 
 #include "platform/dialogs.h"
 
 #include <cstdlib>
 
-namespace editor {
+namespace common_ui {
 
 WindowsVersionName NameWindowsVersion(const platform::OsVersionInfo& info) {
   if (info.platformId == 1) {
@@ -34,4 +34,4 @@ std::string GetWindowsVersion(bool skipOsCheck, const std::function<void()>& end
   return version.name;
 }
 
-}  // namespace editor
+}  // namespace common_ui

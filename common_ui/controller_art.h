@@ -1,13 +1,14 @@
-// The editor's artwork, painted in code so it stays sharp at any size: the
-// controller seen from above in both orientations with its lit parts, the
-// stick picture, the splash pictures, the maker's logo and the program icon.
+// The artwork of the programs' windows, painted in code so it stays sharp at
+// any size: the controller seen from above in both orientations with its lit
+// parts, the stick picture, the splash pictures, the maker's logo and
+// Tunedeck's icon.
 #pragma once
 
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
 
-namespace editor::art {
+namespace common_ui::art {
 
 // The picture arrays of the main window and the other pictures, numbered as
 // the windows number them.
@@ -46,4 +47,4 @@ QPixmap LitPicture(PictureSet set, int index, QSize size, qreal devicePixelRatio
 // Tunedeck's window and program icon.
 QIcon TunedeckIcon();
 
-}  // namespace editor::art
+}  // namespace common_ui::art

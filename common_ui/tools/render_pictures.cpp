@@ -1,7 +1,7 @@
-// Writes every picture of the editor's artwork to PNG files in the folder it is
+// Writes every picture of the controller artwork to PNG files in the folder it is
 // given, the lit ones laid over the whole controller as the window shows them,
 // so they can be looked at without a display.
-#include "editor/controller_art.h"
+#include "common_ui/controller_art.h"
 #include "platform/qt_start.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-using namespace editor::art;
+using namespace common_ui::art;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

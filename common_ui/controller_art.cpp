@@ -1,4 +1,4 @@
-#include "editor/controller_art.h"
+#include "common_ui/controller_art.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -9,7 +9,7 @@
 #include <QtMath>
 #include <bitset>
 
-namespace editor::art {
+namespace common_ui::art {
 
 namespace {
 
@@ -587,4 +587,4 @@ QIcon TunedeckIcon() {
   return icon;
 }
 
-}  // namespace editor::art
+}  // namespace common_ui::art

@@ -9,7 +9,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
-namespace editor {
+namespace common_ui {
 
 class frmCheckAttached : public QDialog {
   Q_OBJECT
@@ -36,4 +36,4 @@ class frmCheckAttached : public QDialog {
   std::function<void()> closeMainWindow_;
 };
 
-}  // namespace editor
+}  // namespace common_ui

@@ -1,4 +1,4 @@
-#include "editor/check_attached_dialog.h"
+#include "common_ui/check_attached_dialog.h"
 
 #include "config_store/profile_helpers.h"
 
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-namespace editor {
+namespace common_ui {
 
 frmCheckAttached::frmCheckAttached(std::function<void()> closeMainWindow, QWidget* parent)
     : QDialog(parent), closeMainWindow_(std::move(closeMainWindow)) {
@@ -69,4 +69,4 @@ void frmCheckAttached::cmdExit_Click() {
   endProgram(0);
 }
 
-}  // namespace editor
+}  // namespace common_ui

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace editor {
+namespace common_ui {
 
 struct WindowsVersionName {
   std::string name;  // "Windows 2000", "Failed" for neither family, "" for unlisted versions
@@ -21,4 +21,4 @@ WindowsVersionName NameWindowsVersion(const platform::OsVersionInfo& info);
 std::string GetWindowsVersion(bool skipOsCheck = false,
                               const std::function<void()>& endProgram = {});
 
-}  // namespace editor
+}  // namespace common_ui

@@ -1,9 +1,9 @@
-#include "editor/controller_art.h"
+#include "common_ui/controller_art.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
-using namespace editor::art;
+using namespace common_ui::art;
 
 namespace {
 

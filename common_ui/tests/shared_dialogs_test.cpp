@@ -1,6 +1,6 @@
-#include "editor/about_dialog.h"
-#include "editor/check_attached_dialog.h"
-#include "editor/windows_version.h"
+#include "common_ui/about_dialog.h"
+#include "common_ui/check_attached_dialog.h"
+#include "common_ui/windows_version.h"
 
 #include "config_store/profile_helpers.h"
 #include "platform/dialogs.h"
@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-using namespace editor;
+using namespace common_ui;
 
 TEST(WindowsVersion, NamesEveryRowAndRefusesOnlyMe) {
   struct Case {

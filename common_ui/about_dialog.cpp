@@ -1,5 +1,5 @@
-#include "editor/about_dialog.h"
-#include "editor/controller_art.h"
+#include "common_ui/about_dialog.h"
+#include "common_ui/controller_art.h"
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace editor {
+namespace common_ui {
 
 std::string VersionLinePrefix(AboutProduct product) {
   switch (product) {
@@ -144,4 +144,4 @@ void ShowAbout(AboutProduct product, const std::string& programTitle, QWidget* p
   platform::ExecModal(dialog);
 }
 
-}  // namespace editor
+}  // namespace common_ui
