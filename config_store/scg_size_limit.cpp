@@ -1,14 +1,12 @@
 #include "config_store/scg_size_limit.h"
 
-#include <filesystem>
-#include <system_error>
+#include "platform/file_system.h"
 
 namespace config_store {
 
 bool ScgFileTooLarge(const std::string& path) {
-  std::error_code error;
-  std::uintmax_t size = std::filesystem::file_size(path, error);
-  return !error && size > kScgFileSizeLimit;
+  std::optional<std::uintmax_t> size = platform::FileSize(path);
+  return size && *size > kScgFileSizeLimit;
 }
 
 std::string ScgFileTooLargeLine(const std::string& name) {

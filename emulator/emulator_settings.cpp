@@ -2,7 +2,6 @@
 
 #include "config_store/install_folder.h"
 #include "emulator/polling_loop.h"
-#include "platform/profile.h"
 #include "platform/program_files.h"
 #include "platform/text.h"
 
@@ -10,13 +9,7 @@ namespace emulator {
 
 std::string EmulatorIniPath() { return config_store::EmulatorIniPath(platform::ProgramFolder()); }
 
-std::string ReadEmulatorIni(const std::string& iniFile, const std::string& section, const std::string& key) {
-  return platform::GetProfileString(section, key, "ERROR", iniFile);
-}
-
-std::string ReadIniAction(const std::string& iniFile, const KeyTable& table, const std::string& section,
-                          const std::string& key) {
-  std::string value = ReadEmulatorIni(iniFile, section, key);
+std::string ActionFromText(const std::string& value, const KeyTable& table) {
   if (value == "X" || value == "Y" || KeyExists(table, value)) return value;
   return "";
 }
@@ -31,17 +24,23 @@ int16_t DeadzoneFromText(const std::string& text, int16_t previous) {
   return deadzone;
 }
 
-void LoadEmulatorSettings(const std::string& iniFile, const KeyTable& table, EmulatorState& state) {
+void ApplyEmulatorSettings(const config_store::PointerlySettings& settings, const KeyTable& table,
+                           EmulatorState& state) {
+  static_assert(kButtonCount == config_store::kPointerlyButtons && kAxisCount == config_store::kPointerlyAxes);
   for (int b = 0; b < kButtonCount; ++b) {
     state.ButtonMap[b].State = "UP";
-    state.ButtonMap[b].Action = ReadIniAction(iniFile, table, "BUTTONS", "BUTTON_" + std::to_string(b));
+    state.ButtonMap[b].Action = ActionFromText(settings.Button[b], table);
   }
   for (int a = 0; a < kAxisCount; ++a) {
     MotionMapEntry& m = state.MotionMap[a];
-    m.Deadzone = DeadzoneFromText(ReadEmulatorIni(iniFile, "DEADZONE", "DEADZONE_" + std::to_string(a)), m.Deadzone);
-    m.NegAction = ReadIniAction(iniFile, table, "MOTIONS", "MOTION_" + std::to_string(a) + "_NEG");
-    m.PosAction = ReadIniAction(iniFile, table, "MOTIONS", "MOTION_" + std::to_string(a) + "_POS");
+    m.Deadzone = DeadzoneFromText(settings.Deadzone[a], m.Deadzone);
+    m.NegAction = ActionFromText(settings.MotionNeg[a], table);
+    m.PosAction = ActionFromText(settings.MotionPos[a], table);
   }
+}
+
+void LoadEmulatorSettings(const std::string& iniFile, const KeyTable& table, EmulatorState& state) {
+  ApplyEmulatorSettings(config_store::ReadPointerlyIni(iniFile), table, state);
 }
 
 }  // namespace emulator

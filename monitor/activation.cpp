@@ -2,6 +2,7 @@
 
 #include "config_store/install_folder.h"
 #include "config_store/profile_helpers.h"
+#include "config_store/ryx_command_file.h"
 #include "monitor/active_ryx.h"
 #include "monitor/pointerly_ini.h"
 #include "platform/file_system.h"
@@ -40,11 +41,11 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   // between two runs, and stops the rest.
   DriverRuns::Sequence sequence(runs_);
   emulator_.ClosePointerly();
-  WritePointerlyIni(config_store::EmulatorIniPath(programFolder_), Values);
+  config_store::WritePointerlyIni(config_store::EmulatorIniPath(programFolder_), PointerlySettingsFor(Values));
   if (NeedsPointerly(Values)) StartPointerly();
 
   const std::string ryxFile = config_store::ActiveRyxPath(programFolder_);
-  if (!WriteRyxFile(ryxFile, ActiveRyxLines(Values, programFolder_))) platform::RemoveFile(ryxFile);
+  if (!config_store::WriteRyxLines(ryxFile, ActiveRyxLines(Values, programFolder_))) platform::RemoveFile(ryxFile);
   if (platform::FileExists(ryxFile) && !runs_.StopRequested()) {
     runs_.ResetRyxDefaults();
     runs_.Replay(ReadRyxFile(ryxFile));

@@ -9,21 +9,15 @@ namespace monitor {
 
 using platform::EqualsNoCase;
 
-void SplitQuotedList(int Count, const std::string& value, std::string& field1, std::string& field2,
-                     std::string& field3, int Skip) {
-  field3.clear();
-  config_store::SplitAliasList(Count, value, field1, field2, field3, Skip, config_store::MissingList::Empty);
-}
-
-ActionTriple SplitTriple(const std::string& value) {
-  return config_store::SplitTriple(value, config_store::MissingList::Empty);
-}
-
 ActivationRead ReadActivationValues(const std::string& scgFile) {
   // One read of the file answers every key.
   const config_store::ScgDocument doc =
       config_store::ScgDocument::Load(scgFile).value_or(config_store::ScgDocument(std::string()));
   auto read = [&](const char* section, const std::string& key) { return doc.ReadIni(section, key); };
+  // A binding's three fields, all empty when the value is missing or malformed.
+  auto binding = [&](const std::string& key) {
+    return config_store::SplitTriple(read("TUNING", key), config_store::MissingList::Empty);
+  };
   ActivationRead result;
   ActivationValues& v = result.values;
 
@@ -43,7 +37,7 @@ ActivationRead ReadActivationValues(const std::string& scgFile) {
 
   // No earlier game's bindings may survive.
   if (config_store::IsTrueNoCase(v.UseButtons))
-    for (int n = 0; n < 16; ++n) v.Bindings.ButtonAlias[n] = SplitTriple(read("TUNING", "BUTTON_" + std::to_string(n) + "_USER"));
+    for (int n = 0; n < 16; ++n) v.Bindings.ButtonAlias[n] = binding("BUTTON_" + std::to_string(n) + "_USER");
 
   v.UsePrecision = read("TUNING", "USE_PRECISION_USER");
   if (config_store::IsTrueNoCase(v.UsePrecision)) {
@@ -91,8 +85,8 @@ ActivationRead ReadActivationValues(const std::string& scgFile) {
   for (int k = 0; k < 6; ++k) {
     std::string n = std::to_string(k);
     v.Deadzone[k] = read("POINTERLY", "DEADZONE_" + n + "_USER");
-    v.Bindings.MotionPos[k] = SplitTriple(read("TUNING", "MOTION_ALIAS_" + n + "_POS_USER"));
-    v.Bindings.MotionNeg[k] = SplitTriple(read("TUNING", "MOTION_ALIAS_" + n + "_NEG_USER"));
+    v.Bindings.MotionPos[k] = binding("MOTION_ALIAS_" + n + "_POS_USER");
+    v.Bindings.MotionNeg[k] = binding("MOTION_ALIAS_" + n + "_NEG_USER");
   }
   v.MotionAliasX = read("TUNING", "MOTION_ALIAS_X");
   v.MotionAliasY = read("TUNING", "MOTION_ALIAS_Y");

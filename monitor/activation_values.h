@@ -50,13 +50,6 @@ struct ActivationValues {
   std::string MotionAliasX, MotionAliasY;
 };
 
-// Splits a value of two or three quoted items, as the profile reader returns it
-// (the first and last quote already gone). Every field is empty for "ERROR", a
-// value without a comma, or one shorter than 8 characters.
-void SplitQuotedList(int Count, const std::string& value, std::string& field1, std::string& field2,
-                     std::string& field3, int Skip);
-ActionTriple SplitTriple(const std::string& value);
-
 struct ActivationRead {
   ActivationValues values;
   // The text of the critical box when a tuning vector is malformed ("Axis Map

@@ -60,10 +60,6 @@ std::vector<std::string> ActiveRyxLines(const ActivationValues& v, const std::st
   return lines;
 }
 
-bool WriteRyxFile(const std::string& path, const std::vector<std::string>& lines) {
-  return config_store::WriteRyxLines(path, lines);
-}
-
 std::vector<std::string> ReadRyxFile(const std::string& path) {
   auto text = platform::ReadFileBytes(path);
   return text ? platform::SplitLines(*text) : std::vector<std::string>{};

@@ -13,9 +13,6 @@ namespace monitor {
 // program folder (`programFolder`, a Linux folder without a trailing "/").
 std::vector<std::string> ActiveRyxLines(const ActivationValues& v, const std::string& programFolder);
 
-// Replaces the file as a whole with the lines, each ended by CR LF.
-bool WriteRyxFile(const std::string& path, const std::vector<std::string>& lines);
-
 // The lines of a command file (CR LF or LF; empty lines kept as they are).
 std::vector<std::string> ReadRyxFile(const std::string& path);
 

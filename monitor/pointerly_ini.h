@@ -1,17 +1,16 @@
-// pointerly.ini, the mouse emulator's settings for the game being played: the
-// axes' dead zones, what each axis direction and each button sends, and which
-// axes move the pointer. Written at every activation, read by Pointerly at start.
+// What the activation tells the mouse emulator through pointerly.ini: the
+// configuration's dead zones and bindings, with the pointer axes put in.
 #pragma once
 
+#include "config_store/pointerly_ini.h"
 #include "monitor/activation_values.h"
-
-#include <string>
 
 namespace monitor {
 
-// Rewrites all 34 keys (other keys and sections of the file stay) in one
-// replacement of the file, so the emulator never reads half of it.
-bool WritePointerlyIni(const std::string& path, const ActivationValues& v);
+// The settings of the configuration: each binding's key, except that the axis
+// MOTION_ALIAS_X names moves the pointer across ("X") and the one
+// MOTION_ALIAS_Y names moves it up and down ("Y"), in both directions.
+config_store::PointerlySettings PointerlySettingsFor(const ActivationValues& v);
 
 // Whether the configuration needs the emulator: it uses keys, or names a pointer axis.
 bool NeedsPointerly(const ActivationValues& v);

@@ -59,7 +59,7 @@ WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void
   using config_store::ReadIni;
   WatchTable list;
   for (const std::string& name : platform::ListFiles(scgFolder)) {
-    if (name.size() < 4 || !platform::EqualsNoCase(name.substr(name.size() - 4), ".scg")) continue;
+    if (!platform::EndsWithNoCase(name, ".scg")) continue;
     std::string file = scgFolder + name;
     if (config_store::ScgFileTooLarge(file)) {
       if (log) log(config_store::ScgFileTooLargeLine(name));

@@ -31,6 +31,17 @@ bool FolderExists(const std::string& path) {
   return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsExecutableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0111) != 0;
+}
+
+std::optional<std::uintmax_t> FileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::uintmax_t>(st.st_size);
+}
+
 // errno after a failed call; EIO where the call set none (a short write).
 static int LastError() { return errno != 0 ? errno : EIO; }
 
@@ -293,12 +304,21 @@ bool MayReplaceFile(const std::string& path) {
 
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+bool RemoveEmptyFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
 bool CreateFolder(const std::string& path) {
   int error = MakeFolder(path);
   return error == 0 || (error == EEXIST && FolderExists(path));
 }
 
 int MakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : LastError(); }
+
+bool CreateFolderPath(const std::string& path) {
+  for (size_t at = 1; at < path.size(); ++at)
+    if (path[at] == '/' && path[at - 1] != '/') MakeFolder(path.substr(0, at));
+  MakeFolder(path);
+  return FolderExists(path);
+}
 
 bool EntryExists(const std::string& path) {
   struct stat st {};

@@ -2,6 +2,7 @@
 // replacement, and the case-insensitive name matching that Windows files expect.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,11 @@ namespace platform {
 
 bool FileExists(const std::string& path);    // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
+// A regular file (or a link to one) with an execute bit set.
+bool IsExecutableFile(const std::string& path);
+// The size of a regular file (or of the one a link leads to); nothing for
+// anything else or when it cannot be read.
+std::optional<std::uintmax_t> FileSize(const std::string& path);
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
@@ -77,8 +83,13 @@ bool AppendToFile(const std::string& path, const std::string& bytes);
 bool MayReplaceFile(const std::string& path);
 
 bool RemoveFile(const std::string& path);
+// Only a folder that is empty; false for anything else.
+bool RemoveEmptyFolder(const std::string& path);
 bool CreateFolder(const std::string& path);  // one level; true if it exists afterwards
 int MakeFolder(const std::string& path);     // one level, mode 0755; 0 or the errno value
+// Every missing level of the path, as MakeFolder makes them; true if the folder
+// exists afterwards.
+bool CreateFolderPath(const std::string& path);
 
 // Without following a last link: whether the name exists at all (a dangling
 // link does), and whether it is a link.

@@ -92,13 +92,6 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
 
 namespace {
 
-std::string_view TrimView(std::string_view text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
-  while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  return text.substr(begin, end - begin);
-}
-
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // FNV-1a over both names, upper-cased, with a separator between them.

@@ -4,9 +4,6 @@
 #include "platform/text.h"
 
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -114,24 +111,15 @@ std::string Format(const std::vector<Entry>& entries) {
   return out;
 }
 
-// Holds an exclusive lock on the store's lock file for one read-modify-write.
+// Held for one read-modify-write of a root's store file; the folder is made
+// first, so that there is one to lock.
 class StoreLock {
  public:
-  StoreLock() {
-    CreateFolderPath(RegistryFolder());
-    fd_ = ::open((RegistryFolder() + "/.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ >= 0) ::flock(fd_, LOCK_EX);
-  }
-  ~StoreLock() {
-    if (fd_ >= 0) ::close(fd_);
-  }
+  explicit StoreLock(RegistryRoot root) : folder_(CreateFolderPath(RegistryFolder())), lock_(RegistryFile(root)) {}
 
  private:
-  static void CreateFolderPath(const std::string& path) {
-    for (size_t at = 1; at <= path.size(); ++at)
-      if (at == path.size() || path[at] == '/') CreateFolder(path.substr(0, at));
-  }
-  int fd_ = -1;
+  bool folder_;
+  FileUpdateLock lock_;
 };
 
 std::vector<Entry> Load(RegistryRoot root) {
@@ -159,7 +147,7 @@ std::string NormaliseKey(const std::string& keyPath) {
 bool Store(RegistryRoot root, const std::string& keyPath, const std::string& name,
            const RegistryValue& value) {
   if (keyPath.find_first_of("\r\n]") != std::string::npos) return false;
-  StoreLock lock;
+  StoreLock lock(root);
   std::optional<std::vector<Entry>> loaded = LoadForUpdate(root);
   if (!loaded) return false;
   std::vector<Entry>& entries = *loaded;
@@ -227,7 +215,7 @@ bool Registry::KeyExists(RegistryRoot root, const std::string& keyPath) {
 }
 
 bool Registry::DeleteValue(RegistryRoot root, const std::string& keyPath, const std::string& name) {
-  StoreLock lock;
+  StoreLock lock(root);
   std::optional<std::vector<Entry>> loaded = LoadForUpdate(root);
   if (!loaded) return false;
   std::vector<Entry>& entries = *loaded;

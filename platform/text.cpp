@@ -35,12 +35,22 @@ size_t FindNoCase(std::string_view haystack, std::string_view needle) {
   return std::string_view::npos;
 }
 
-std::string Trim(std::string_view text) {
+bool StartsWithNoCase(std::string_view text, std::string_view head) {
+  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+std::string_view TrimView(std::string_view text) {
   size_t begin = 0, end = text.size();
   while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
   while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 std::vector<std::string> SplitOn(std::string_view text, char separator) {
   std::vector<std::string> parts;

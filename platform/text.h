@@ -15,9 +15,13 @@ std::string ToUpper(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // Position of `needle` in `haystack` without regard to case, npos when absent.
 size_t FindNoCase(std::string_view haystack, std::string_view needle);
+bool StartsWithNoCase(std::string_view text, std::string_view head);
+bool EndsWithNoCase(std::string_view text, std::string_view tail);
 
 // Removes blanks and tabs at both ends (the trimming of the profile functions).
 std::string Trim(std::string_view text);
+// The same as a view into `text`.
+std::string_view TrimView(std::string_view text);
 
 std::vector<std::string> SplitOn(std::string_view text, char separator);
 std::string Join(const std::vector<std::string>& parts, std::string_view separator);

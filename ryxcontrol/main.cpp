@@ -7,10 +7,7 @@
 #include "ryxcontrol/options.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <string>
-#include <sys/file.h>
-#include <unistd.h>
 #include <vector>
 
 // Control characters shown as \xNN, so that a message stays one line and an
@@ -29,14 +26,13 @@ static std::string OneLine(const std::string& text) {
   return out;
 }
 
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+// Applies the run's option to the driver state and records the run; the
+// failure, or empty when the state took the option.
+static std::string Run(const std::vector<std::string>& args) {
   const std::string folder = platform::ProgramFolder();
   const std::string statePath = folder + "/ryxcontrol.state";
-
   // Runs are meant to follow one another; the lock keeps the state whole if they do not.
-  int lock = ::open((folder + "/.ryxcontrol.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (lock >= 0) ::flock(lock, LOCK_EX);
+  platform::FileUpdateLock lock(statePath);
 
   auto text = platform::ReadFileBytes(statePath);
   ryxcontrol::DriverState state = text ? ryxcontrol::ParseState(*text) : ryxcontrol::DriverState::Defaults();
@@ -51,7 +47,11 @@ int main(int argc, char** argv) {
     record += "\t(failed: " + failure + ")";
   }
   platform::AppendToFile(folder + "/ryxcontrol.log", record + "\n");
-  if (lock >= 0) ::close(lock);
+  return failure;
+}
+
+int main(int argc, char** argv) {
+  const std::string failure = Run(std::vector<std::string>(argv + 1, argv + argc));
   if (!failure.empty()) {
     std::fprintf(stderr, "ryxcontrol: %s\n", failure.c_str());
     return 2;

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
 #include <sstream>
@@ -14,6 +16,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -49,6 +52,18 @@ std::string ReadFile(const std::string& path) {
 }
 
 void MakeFolders(const std::string& path) { fs::create_directories(path); }
+
+ScopedEnv::ScopedEnv(std::string name, const std::string& value) : name_(std::move(name)) {
+  if (const char* old = std::getenv(name_.c_str())) saved_ = old;
+  ::setenv(name_.c_str(), value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (saved_)
+    ::setenv(name_.c_str(), saved_->c_str(), 1);
+  else
+    ::unsetenv(name_.c_str());
+}
 
 TempInstall::TempInstall(const std::vector<std::string>& programs, bool withShippedContent) {
   for (const std::string& program : programs) {
@@ -193,6 +208,15 @@ bool SpinUntil(const std::function<bool()>& condition, int timeoutMs) {
         return condition();
       },
       timeoutMs);
+}
+
+std::string GameExeName(const std::string& stem) {
+  // The pid keeps apart the runs that go on at once; the random part, a game
+  // left running by an earlier run whose pid came round again.
+  std::random_device random;
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+  return stem + "-" + std::to_string(::getpid()) + "-" + suffix + ".exe";
 }
 
 std::string FindOnPath(const std::string& program) {

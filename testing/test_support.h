@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,20 @@ class TempFolder {
 
  private:
   std::string path_;
+};
+
+// Sets an environment variable for its own lifetime, then puts back the value
+// it had (or removes it), so one test's setting never leaks into the next.
+class ScopedEnv {
+ public:
+  ScopedEnv(std::string name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
 };
 
 void WriteFile(const std::string& path, const std::string& bytes);
@@ -79,9 +94,18 @@ class ChildProcess {
 // The program's path found through $PATH; "" when it is not there.
 std::string FindOnPath(const std::string& program);
 
-// Polls `condition` until it holds or timeoutMs passes.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+// An executable name no other stand-in game on this machine bears, from `stem`
+// ("RoadGame" gives "RoadGame-4242-1a2b3c4d.exe"): a monitor sees every
+// process of the machine, so a game of another test run, or of the same test
+// run twice at once, must not pass for this run's game. A configuration names
+// it as returned; the file on disk may take it in any case.
+std::string GameExeName(const std::string& stem);
+
+// Polls `condition` until it holds or timeoutMs passes. The default deadline is
+// far beyond what a quiet machine needs: it only ends a wait that failed, and a
+// busy machine running a sanitizer build is many times slower.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 // The same while this thread's Qt events are handled (timers, sockets).
-bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+bool SpinUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 
 }  // namespace testing_support

@@ -34,9 +34,17 @@ QPixmap Artwork() {
   return picture;
 }
 
-void Fill(QListWidget* list, const std::vector<std::string>& items) {
+// Refills a list only when its items changed (`shown` holds what it shows):
+// the view changes with every piece of a download, and a list of many
+// thousand entries costs far more to rebuild than to compare.
+void Fill(QListWidget* list, const std::vector<std::string>& items, std::vector<std::string>& shown) {
+  if (items == shown) return;
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) texts.append(platform::FromAnsi(item));
   list->clear();
-  for (const std::string& item : items) list->addItem(platform::FromAnsi(item));
+  list->addItems(texts);
+  shown = items;
 }
 
 }  // namespace
@@ -138,13 +146,13 @@ void frmMain::Refresh() {
   cmdCheck->setText(platform::FromAnsi(v.cmdCheckCaption));
   cmdCheck->setEnabled(v.cmdCheckEnabled);
   if (v.cmdCheckFocus) cmdCheck->setFocus();
-  Fill(lstMain, v.lstMain);
-  Fill(lstScg, v.lstScg);
-  Fill(lstGames, v.lstGames);
-  Fill(lstCrv, v.lstCrv);
-  Fill(lstInfo, v.lstInfo);
-  Fill(lstAvailable, v.lstAvailable);
-  Fill(lstExisting, v.lstExisting);
+  Fill(lstMain, v.lstMain, shown_[lstMain]);
+  Fill(lstScg, v.lstScg, shown_[lstScg]);
+  Fill(lstGames, v.lstGames, shown_[lstGames]);
+  Fill(lstCrv, v.lstCrv, shown_[lstCrv]);
+  Fill(lstInfo, v.lstInfo, shown_[lstInfo]);
+  Fill(lstAvailable, v.lstAvailable, shown_[lstAvailable]);
+  Fill(lstExisting, v.lstExisting, shown_[lstExisting]);
 }
 
 void frmMain::lblVersion_Click() { common_ui::ShowAbout(common_ui::AboutProduct::Freshline, kAppTitle, this); }

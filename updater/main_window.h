@@ -6,7 +6,10 @@
 #include "updater/updater.h"
 
 #include <QWidget>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -59,6 +62,7 @@ class frmMain : public QWidget {
  private:
   void Refresh();
   std::unique_ptr<Updater> core_;
+  std::map<QListWidget*, std::vector<std::string>> shown_;  // what each list shows
   platform::LocalEndpoint endpoint_;
   std::string tempFolder_;
 };

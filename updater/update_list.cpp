@@ -10,7 +10,7 @@
 #include "updater/version_number.h"
 
 #include <algorithm>
-#include <sys/stat.h>
+#include <string_view>
 
 namespace updater {
 
@@ -29,14 +29,20 @@ bool IsControlTool(const std::string& windowsName) { return windowsName == "ryxc
 
 std::string RecordCompare(double number) { return "record:" + FormatVersionRecord(number); }
 
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0111) != 0;
-}
+// No field past these counts: the last pair of a curve group lies at fields 20
+// and 21, and a group word further on has no pair left before its limit. A
+// line of millions of fields is split no further than this.
+constexpr size_t kFieldsThatCount = 22;
 
-std::vector<std::string> TrimmedFields(const std::string& line) {
-  std::vector<std::string> fields = platform::SplitOn(line, ',');
-  for (std::string& f : fields) f = platform::Trim(f);
+std::vector<std::string> TrimmedFields(std::string_view line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  while (fields.size() < kFieldsThatCount) {
+    size_t end = std::min(line.find(',', start), line.size());
+    fields.push_back(platform::Trim(line.substr(start, end - start)));
+    if (end == line.size()) break;
+    start = end + 1;
+  }
   return fields;
 }
 
@@ -48,7 +54,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(InstallPath);
     std::sort(names.begin(), names.end());
     for (const std::string& file : names) {
-      if (!IsExecutableFile(InstallPath + file)) continue;
+      if (!platform::IsExecutableFile(InstallPath + file)) continue;
       std::string n = file + ".exe";
       InstalledItem item;
       if (IsControlTool(n)) {
@@ -72,7 +78,7 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
     std::vector<std::string> names = platform::ListFiles(scg);
     std::sort(names.begin(), names.end());
     for (const std::string& n : names) {
-      if (n.size() < 4 || !platform::EqualsNoCase(n.substr(n.size() - 4), ".scg")) continue;
+      if (!platform::EndsWithNoCase(n, ".scg")) continue;
       std::string r = config_store::ReadIni(scg + n, "VERSION", "FILE_REVISION_NUMBER");
       if (!platform::ParseDecimal(r)) r = "0";
       inv.InstalledVersions.Add("scg_" + n, {r, r});
@@ -83,9 +89,22 @@ Inventory ReadInstalledVersions(const std::string& InstallPath) {
 }
 
 std::optional<UpdateError> UpdateListReader::ReadAll(const std::string& text) {
-  for (const std::string& line : platform::SplitLines(text))
-    if (auto error = ReadLine(line)) return error;
+  // Lines end at LF or CR LF; a last line without an end is read too.
+  size_t start = 0;
+  while (start < text.size() && !stopped_) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    size_t stop = (end > start && text[end - 1] == '\r') ? end - 1 : end;
+    if (auto error = ReadLine(text.substr(start, stop - start))) return error;
+    start = end + 1;
+    KeepGoing();
+  }
   return std::nullopt;
+}
+
+bool UpdateListReader::KeepGoing() {
+  if (!stopped_ && yield && !yield()) stopped_ = true;
+  return !stopped_;
 }
 
 std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
@@ -155,6 +174,7 @@ std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, co
                                                         const std::string& prefix,
                                                         KeyedCollection<std::string>& sizes,
                                                         std::vector<std::string>& list) {
+  if (stopped_) return std::nullopt;
   const std::string* line = q_.QueuedConfigLines.Find("scg_" + n);
   if (!line) return kSubscript;
   std::vector<std::string> f = TrimmedFields(*line);
@@ -172,10 +192,30 @@ std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, co
       } else if (sizes.Add(prefix + file, f[at + 1])) {
         list.push_back(file);
       }
-      if (yield) yield();
+      if (!KeepGoing()) return std::nullopt;
     }
   }
   return std::nullopt;
+}
+
+std::string UpdateListTooLargeText() {
+  return "The update list " + std::string(config_store::kUpdateListName) + " is larger than 16 MB; it was not read.";
+}
+
+std::string SkippedNamesText(const std::vector<std::string>& names) {
+  // A name may be as long as its line: each is cut, and only the first few are listed.
+  const size_t shownNames = 10, shownLength = 100;
+  auto quoted = [&](const std::string& name) {
+    return "\"" + (name.size() > shownLength ? name.substr(0, shownLength) + "..." : name) + "\"";
+  };
+  if (names.empty()) return {};
+  if (names.size() == 1)
+    return "The update list names " + quoted(names[0]) + ", which lies outside its folder; it was skipped.";
+  std::string text = "The update list names " + std::to_string(names.size()) +
+                     " files that lie outside their folders; they were skipped:";
+  for (size_t i = 0; i < names.size() && i < shownNames; ++i) text += "\n" + quoted(names[i]);
+  if (names.size() > shownNames) text += "\nand " + std::to_string(names.size() - shownNames) + " more.";
+  return text;
 }
 
 bool IsPlainFileName(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include "updater/keyed_collection.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -60,14 +61,16 @@ class UpdateListReader {
  public:
   UpdateListReader(UpdateQueues& queues, const InstalledTable& installed) : q_(queues), installed_(installed) {}
 
-  // Called after each support or curve pair (the window stays alive).
-  std::function<void()> yield;
+  // Called after each line and after each support or curve pair, so that the
+  // window stays alive through a long list (the caller decides how often it
+  // really runs); false stops the reading there, as a cancel does.
+  std::function<bool()> yield;
   // A name that would leave its folder: it is not queued, and this says so.
   std::function<void(const std::string& name)> skipped;
 
   // Reads one line; an error stops the reading of the list at that line.
   std::optional<UpdateError> ReadLine(const std::string& line);
-  // The whole list; what was queued before an error stays queued.
+  // The whole list; what was queued before an error or a stop stays queued.
   std::optional<UpdateError> ReadAll(const std::string& text);
 
   std::optional<UpdateError> QueueMainFile(const std::string& n, double size);
@@ -79,9 +82,22 @@ class UpdateListReader {
   std::optional<UpdateError> QueueGroup(const std::string& n, const std::string& open, const std::string& close,
                                         size_t limit, const std::string& prefix,
                                         KeyedCollection<std::string>& sizes, std::vector<std::string>& list);
+  bool KeepGoing();
+
   UpdateQueues& q_;
   const InstalledTable& installed_;
+  bool stopped_ = false;
 };
+
+// The largest update list that is read. A real one is a few hundred KB; the
+// limit keeps a wrong or hostile file from stalling the run or filling memory.
+inline constexpr std::uintmax_t kUpdateListSizeLimit = 16 * 1024 * 1024;
+// The message of a list refused for its size.
+std::string UpdateListTooLargeText();
+
+// The one message for the names one list gave that lie outside their folders:
+// every name up to a few, then how many more there were.
+std::string SkippedNamesText(const std::vector<std::string>& names);
 
 // A program or configuration name must be a plain file name.
 bool IsPlainFileName(const std::string& name);

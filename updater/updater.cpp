@@ -19,7 +19,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
-#include <filesystem>
 
 namespace updater {
 
@@ -55,12 +54,6 @@ std::string UnwritablePartText(const std::string& installPath) {
     if (platform::FolderExists(folder))
       if (int error = platform::FolderWriteError(folder)) return platform::CannotWriteText(folder, error);
   return {};
-}
-
-bool MakeFolders(const std::string& folder) {
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  return platform::FolderExists(folder);
 }
 
 }  // namespace
@@ -296,7 +289,7 @@ void Updater::Download(const std::string& strFilename, const std::string& strGet
   if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
   TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
-  if (!MakeFolders(platform::FolderPart(TargetPath))) {
+  if (!platform::CreateFolderPath(platform::FolderPart(TargetPath))) {
     ReportError(kPathNotFound.description + ": " + platform::FolderPart(TargetPath), kPathNotFound.number);
     return;
   }
@@ -394,7 +387,14 @@ void Updater::CheckForUpdates() {
   Queues.ConfigEntries.clear();
   Changed();
   std::string list = config_store::UpdateListPath(InstallPath);
-  auto text = downloadedWhole_.count(list) ? platform::ReadFileBytes(list) : std::nullopt;
+  bool found = downloadedWhole_.count(list) && platform::FileExists(list);
+  std::optional<std::uintmax_t> size = found ? platform::FileSize(list) : std::nullopt;
+  if (size && *size > kUpdateListSizeLimit) {
+    runFailed_ = true;
+    Report(UpdateListTooLargeText());
+    return;
+  }
+  auto text = found ? platform::ReadFileBytes(list) : std::nullopt;
   if (!text) {
     platform::MsgBox("Update information file not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      kAppTitle);
@@ -402,11 +402,22 @@ void Updater::CheckForUpdates() {
     return;
   }
   UpdateListReader reader(Queues, InstalledVersions);
-  reader.yield = [] { QCoreApplication::processEvents(); };
-  reader.skipped = [this](const std::string& name) {
-    Report("The update list names \"" + name + "\", which lies outside its folder; it was skipped.");
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+  reader.yield = [this, &sinceEvents] {
+    // Often enough for a click on Cancel to be seen at once, seldom enough to cost nothing.
+    if (sinceEvents.elapsed() >= 15) {
+      QCoreApplication::processEvents();
+      sinceEvents.restart();
+    }
+    return !UpdateCancelled && !ended_;
   };
-  if (auto error = reader.ReadAll(*text)) Report(error->Text());
+  std::vector<std::string> skipped;
+  reader.skipped = [&skipped](const std::string& name) { skipped.push_back(name); };
+  std::optional<UpdateError> error = reader.ReadAll(*text);
+  if (UpdateCancelled || ended_) return;
+  if (!skipped.empty()) Report(SkippedNamesText(skipped));
+  if (error) Report(error->Text());
   View.lstMain = Queues.lstMain;
   View.lstScg = Queues.lstScg;
   View.lstGames = Queues.lstGames;
@@ -486,7 +497,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     std::string installedName = programs ? InstalledProgramName(n) : n;
     std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
     bool executable = programs && IsProgramName(n);
-    if (!MakeFolders(platform::FolderPart(target)) ||
+    if (!platform::CreateFolderPath(platform::FolderPart(target)) ||
         !platform::CopyFileAtomic(source, target, executable ? 0755u : 0644u)) {
       ReportError("Cannot install " + target, kPathNotFound.number);
       return false;
@@ -512,10 +523,9 @@ void Updater::RemoveDownloads() {
     downloadedWhole_.erase(path);
     platform::RemoveFile(path);
     // The folders it was fetched into go too once empty (remove refuses any other).
-    std::error_code ec;
     for (std::string folder = platform::FolderPart(path); folder.size() > temp.size();
          folder = platform::FolderPart(folder))
-      if (!std::filesystem::remove(folder, ec)) break;
+      if (!platform::RemoveEmptyFolder(folder)) break;
   }
 }
 

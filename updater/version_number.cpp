@@ -4,17 +4,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace updater {
 
-static bool NumericParts(const std::string& text, VersionParts& parts) {
-  std::vector<std::string> pieces = platform::SplitOn(text, '.');
-  if (pieces.size() != 4) return false;
+// Exactly four parts between dots, each of one to nine digits (blanks around
+// a part allowed). Read without building a list: an update list holds one
+// version per program line.
+static bool NumericParts(std::string_view text, VersionParts& parts) {
+  size_t start = 0;
   for (size_t i = 0; i < 4; ++i) {
-    std::string piece = platform::Trim(pieces[i]);
+    size_t end = text.find('.', start);
+    bool last = i == 3;
+    if (last != (end == std::string_view::npos)) return false;  // three dots, no more
+    if (last) end = text.size();
+    std::string piece = platform::Trim(text.substr(start, end - start));
     if (piece.empty() || piece.size() > 9 || piece.find_first_not_of("0123456789") != std::string::npos)
       return false;
-    parts[i] = std::stoll(piece);
+    long long value = 0;
+    for (char digit : piece) value = value * 10 + (digit - '0');
+    parts[i] = value;
+    start = end + 1;
   }
   return true;
 }
@@ -26,9 +36,9 @@ VersionParts ParseVersion(const std::string& text) {
 }
 
 static std::string Padded(long long value, int width) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%0*lld", width, value);
-  return buffer;
+  std::string digits = std::to_string(value);
+  if (digits.size() < static_cast<size_t>(width)) digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
+  return digits;
 }
 
 std::string VersionNumberText(const std::string& text) {

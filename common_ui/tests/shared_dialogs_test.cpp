@@ -68,7 +68,7 @@ TEST(AboutDialog, VersionLineMailSubjectAndCaption) {
 
 TEST(AboutDialog, SystemInformationUnavailable) {
   testing_support::TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  testing_support::ScopedEnv configHome("XDG_CONFIG_HOME", config.Path());
   std::vector<std::string> texts;
   platform::SetMsgBoxHandler([&](const platform::MsgBoxRequest& r) {
     texts.push_back(r.text);
@@ -84,7 +84,7 @@ TEST(AboutDialog, SystemInformationUnavailable) {
 
 TEST(CheckAttachedDialog, TickIsStoredAtOnceAndExitEnds) {
   testing_support::TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  testing_support::ScopedEnv configHome("XDG_CONFIG_HOME", config.Path());
   bool mainClosed = false;
   int endedWith = -1;
   frmCheckAttached dialog([&] { mainClosed = true; });

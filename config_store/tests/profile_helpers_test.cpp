@@ -33,7 +33,7 @@ TEST(ProfileHelpers, WriteIniCreatesTheFile) {
 
 TEST(ProfileHelpers, RegistryStringsAndCheckAttached) {
   TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  testing_support::ScopedEnv configHome("XDG_CONFIG_HOME", config.Path());
   EXPECT_TRUE(ReadCheckAttached());
   SaveRegString(platform::RegistryRoot::LocalMachine, kKelvaneKey, "CheckAttached", "False");
   auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, kKelvaneKey, "CheckAttached");

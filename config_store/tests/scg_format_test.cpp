@@ -30,6 +30,19 @@ TEST(ScgFormat, SplitAliasList) {
       {3, "ERROR", 0, MissingList::Empty, "", "", ""},
       {3, "x\", \"y", 0, MissingList::Empty, "", "", ""},
       {3, "IN\", \"+cmd\", \"VK_F1", 0, MissingList::Empty, "IN", "+cmd", "VK_F1"},
+      // The monitor's reading of a profile value (first and last quote already gone).
+      {3, "MOUSE1\", \"+attack\", \"VM_LEFTDOWN", 0, MissingList::Empty, "MOUSE1", "+attack", "VM_LEFTDOWN"},
+      {3, "\", \"\", \"", 0, MissingList::Empty, "", "", ""},
+      {3, "error", 0, MissingList::Empty, "", "", ""},
+      {3, "no comma at all", 0, MissingList::Empty, "", "", ""},
+      {3, "a\", \"b", 0, MissingList::Empty, "", "", ""},  // shorter than 8
+      // A row read as it stands (its first quote still there) with two fields.
+      {2, "\"quake3\\heliryx.cfg\", \".\\baseq3\\heliryx.cfg\"", 1, MissingList::Empty, "quake3\\heliryx.cfg",
+       ".\\baseq3\\heliryx.cfg", "(kept)"},
+      // Parts beyond the count are ignored; a missing part is empty.
+      {3, "a\", \"b\", \"c\", \"d", 0, MissingList::Empty, "a", "b", "c\""},
+      {3, "abcd\", \"efgh", 0, MissingList::Empty, "abcd", "efg", ""},
+      {3, "  x\"  ,  \"y\"  ,  \"z  ", 0, MissingList::Empty, "x", "y", "z"},
   };
   for (const Case& k : cases) {
     std::string o1 = "(kept)", o2 = "(kept)", o3 = "(kept)";
@@ -37,6 +50,17 @@ TEST(ScgFormat, SplitAliasList) {
     EXPECT_EQ(o1 + "|" + o2 + "|" + o3, k.out1 + "|" + k.out2 + "|" + k.out3) << k.text;
   }
   EXPECT_EQ(JoinTriple("", "", ""), "\"\", \"\", \"\"");
+}
+
+TEST(ScgFormat, ConvertsToTrueReadsWordsAndNumbers) {
+  struct Case {
+    std::string flag;
+    bool value;
+  };
+  const Case cases[] = {{"TRUE", true}, {"true", true}, {"False", false}, {"1", true},  {"0", false},
+                        {"-2", true},   {"2.5", true},  {"0.0", false},   {"ERROR", false}, {"", false},
+                        {"yes", false}};
+  for (const Case& c : cases) EXPECT_EQ(ConvertsToTrue(c.flag), c.value) << c.flag;
 }
 
 TEST(ScgFormat, CustomRows) {

@@ -20,14 +20,6 @@ using store_test::WithValue;
 
 namespace {
 
-SaveContext FixedContext(const store_test::ProgramFolder& program) {
-  SaveContext context;
-  context.ProgramFolder = program.Path();
-  context.Time = "12:00:00";
-  context.Date = "2026-12-10";
-  return context;
-}
-
 ConfigSession LoadText(const store_test::ProgramFolder& program, const std::string& text) {
   ConfigSession s = program.Session();
   ScgReadResult r = ReadSCG(program.Scg("in.scg", text), false, s);
@@ -37,7 +29,7 @@ ConfigSession LoadText(const store_test::ProgramFolder& program, const std::stri
 
 std::string SaveText(const store_test::ProgramFolder& program, const ConfigSession& s) {
   std::string path = program.folder / "scg/out.scg";
-  SaveResult saved = SaveChanges(path, s.GameConfig, s.Lists, s.Instructions, FixedContext(program));
+  SaveResult saved = SaveChanges(path, s.GameConfig, s.Lists, s.Instructions, program.FixedContext());
   EXPECT_TRUE(saved.ok) << saved.error;
   return testing_support::ReadFile(path);
 }
@@ -165,7 +157,7 @@ TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
   for (const Case& k : cases) {
     ConfigSession edited = s;
     k.edit(edited);
-    SaveResult r = SaveChanges(target, edited.GameConfig, edited.Lists, edited.Instructions, FixedContext(program));
+    SaveResult r = SaveChanges(target, edited.GameConfig, edited.Lists, edited.Instructions, program.FixedContext());
     EXPECT_FALSE(r.ok) << k.what;
     EXPECT_FALSE(r.error.empty()) << k.what;
     EXPECT_EQ(testing_support::ReadFile(target), FullLayoutText()) << k.what;
@@ -175,7 +167,7 @@ TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
   // A folder that cannot be written.
   std::filesystem::permissions(program.folder / "scg", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (::access((program.folder / "scg").c_str(), W_OK) != 0) {
-    SaveResult r = SaveChanges(target, s.GameConfig, s.Lists, "changed\r\n", FixedContext(program));
+    SaveResult r = SaveChanges(target, s.GameConfig, s.Lists, "changed\r\n", program.FixedContext());
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(testing_support::ReadFile(target), FullLayoutText());
   }

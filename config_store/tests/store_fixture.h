@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config_store/game_config.h"
+#include "config_store/scg_writer.h"
 #include "testing/test_support.h"
 
 #include <string>
@@ -51,6 +52,14 @@ struct ProgramFolder {
     s.ProgramFolder = folder.Path();
     s.Flags.ScgFolder = folder / "scg";
     return s;
+  }
+  // A save's context with a fixed time and date, so two saves give the same bytes.
+  config_store::SaveContext FixedContext() const {
+    config_store::SaveContext context;
+    context.ProgramFolder = folder.Path();
+    context.Time = "12:00:00";
+    context.Date = "2026-12-10";
+    return context;
   }
 };
 

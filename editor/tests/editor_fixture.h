@@ -35,7 +35,6 @@ inline std::string HalfLifeScg(const std::vector<std::pair<std::string, std::str
 class EditorFolder {
  public:
   EditorFolder() {
-    ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
     Add("gamma.scg", "Gamma Game");
     Add("alpha.scg", "Alpha Game");
     Add("beta.scg", "Beta Game");
@@ -52,6 +51,7 @@ class EditorFolder {
  private:
   testing_support::TempFolder folder_;
   testing_support::TempFolder config_;
+  testing_support::ScopedEnv configHome_{"XDG_CONFIG_HOME", config_.Path()};
 };
 
 // Every box and dialog is recorded; boxes take the next scripted answer, or

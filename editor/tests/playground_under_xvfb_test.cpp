@@ -14,7 +14,7 @@ TEST_P(PlaygroundUnderXvfb, Passes) {
       xvfbRun,
       {"-a", "-s", "-screen 0 1024x768x24 -nolisten tcp", PLAYGROUND_X_TESTS,
        std::string("--gtest_filter=XPlayground.") + GetParam()},
-      {{"QT_QPA_PLATFORM", "xcb"}, {"LSAN_OPTIONS", "suppressions=" X_SESSION_LSAN_SUPPRESSIONS}}, 60000);
+      {{"QT_QPA_PLATFORM", "xcb"}, {"LSAN_OPTIONS", "suppressions=" X_SESSION_LSAN_SUPPRESSIONS}}, 200000);
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_NE(run.out.find("[  PASSED  ] 1 test."), std::string::npos) << run.out << run.err;
 }

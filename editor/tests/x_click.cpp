@@ -1,5 +1,5 @@
 // Clicks into a program's window as a player would, inside an X server (a test
-// runs it under xvfb-run): waits up to 20 s for a shown top-level window with
+// runs it under xvfb-run): waits up to 60 s for a shown top-level window with
 // the exact title that holds the point, then moves the pointer to a point of it and clicks the left
 // button through XTest.
 //   x_click TITLE X FROM_BOTTOM   (X from the window's left, FROM_BOTTOM from its bottom)
@@ -33,6 +33,10 @@ static Window Find(Display* display, Window under, const char* title, int x, int
   return found;
 }
 
+// Windows come and go while the tree is walked (the splash screen closes): a
+// request about a window that is gone fails, and the walk goes on without it.
+static int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
 int main(int argc, char** argv) {
   if (argc != 4) {
     std::fprintf(stderr, "usage: x_click TITLE X FROM_BOTTOM\n");
@@ -43,6 +47,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "x_click: no X display\n");
     return 2;
   }
+  XSetErrorHandler(IgnoreError);
   // The program under test maps its window when it is ready: look until it
   // does, with a deadline generous for a busy machine.
   Window window = 0;

@@ -1,5 +1,7 @@
 #include "emulator/polling_loop.h"
 
+#include "emulator/emulator_settings.h"
+
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -13,10 +15,20 @@ constexpr uint32_t C = 32768;  // centre
 JoyReading Reading(std::array<uint32_t, 6> axes, uint32_t buttons = 0) { return JoyReading{axes, buttons}; }
 JoyReading Centred(uint32_t buttons = 0) { return Reading({C, C, C, C, C, C}, buttons); }
 
-// An emulator state with bindings, ticked one reading at a time.
-struct Rig {
+// The state Pointerly starts with when its pointerly.ini holds `ini`.
+EmulatorState Started(const std::string& ini, const KeyTable& table = BuildKeyTable()) {
   EmulatorState state;
+  ApplyEmulatorSettings(config_store::ParsePointerlySettings(ini), table, state);
+  return state;
+}
+
+EmulatorState WithDeadzone(int16_t deadzone) { return Started("[DEADZONE]\nDEADZONE_0=" + std::to_string(deadzone)); }
+
+// An emulator started from pointerly.ini text, ticked one reading at a time.
+struct Rig {
+  explicit Rig(const std::string& ini) : state(Started(ini, table)) {}
   KeyTable table = BuildKeyTable();
+  EmulatorState state;
 
   // The events of one tick; the pointer move of 0, 0 sent every tick is left
   // out unless `withZeroMoves`.
@@ -71,8 +83,7 @@ TEST(AxisToMouse, CountsPerTickCarryTheirFraction) {
       {0, C, 3, "0 0 0"},
   };
   for (const Row& row : rows) {
-    EmulatorState state;
-    state.MotionMap[0].Deadzone = row.deadzone;
+    EmulatorState state = WithDeadzone(row.deadzone);
     EXPECT_EQ(Counts(state, row.reading, row.ticks), row.counts) << row.deadzone << " " << row.reading;
     EXPECT_LE(std::abs(state.RemainderX), 0.5);
   }
@@ -88,8 +99,7 @@ TEST(AxisToMouse, LongRunsAddUpToTheExactDistance) {
   // One step past a dead zone of 2000 adds 1/500 count a tick.
   for (Row row : {Row{0, 0, 1000, 65536}, Row{0, 65535, 1000, -65534}, Row{2000, C - 2001, 1000, 2},
                   Row{2000, C + 2001, 1000, -2}}) {
-    EmulatorState state;
-    state.MotionMap[0].Deadzone = row.deadzone;
+    EmulatorState state = WithDeadzone(row.deadzone);
     int64_t total = 0;
     int firstCountAt = 0;
     for (int i = 1; i <= row.ticks; ++i) {
@@ -105,8 +115,7 @@ TEST(AxisToMouse, LongRunsAddUpToTheExactDistance) {
 }
 
 TEST(AxisToMouse, EnteringTheDeadZoneDiscardsTheRemainder) {
-  EmulatorState state;
-  state.MotionMap[0].Deadzone = 2000;
+  EmulatorState state = WithDeadzone(2000);
   const int32_t justPast = C - 2000 - 251;  // 0.502 a tick
   EXPECT_EQ(Counts(state, justPast, 1), "1");  // remainder now -0.498
   EXPECT_EQ(Counts(state, C - 2000, 1), "0");
@@ -125,9 +134,11 @@ TEST(AxisToMouse, XAndYCarryTheirOwnRemainders) {
 }
 
 TEST(Tick, AxesBoundToXAndYMoveThePointerEveryTick) {
-  Rig rig;
-  rig.state.MotionMap[0].NegAction = rig.state.MotionMap[0].PosAction = "X";
-  rig.state.MotionMap[3].NegAction = rig.state.MotionMap[3].PosAction = "Y";
+  Rig rig(R"([MOTIONS]
+MOTION_0_POS="X"
+MOTION_0_NEG="X"
+MOTION_3_POS="Y"
+MOTION_3_NEG="Y")");
   EXPECT_EQ(rig.Tick(Reading({C - 1000, 0, C, C + 1500, C, C})), "move 2 -3");
   EXPECT_EQ(rig.state.MouseDeltaX, 2);
   EXPECT_EQ(rig.state.MouseDeltaY, -3);
@@ -137,20 +148,22 @@ TEST(Tick, AxesBoundToXAndYMoveThePointerEveryTick) {
 }
 
 TEST(Tick, OnlyTheNegativeBindingSelectsThePointer) {
-  Rig rig;
-  rig.state.MotionMap[0].PosAction = "X";  // NegAction empty: the key path, and "X" is no key
-  rig.state.MotionMap[1].NegAction = "Y";
-  rig.state.MotionMap[1].PosAction = "VK_A";
+  // Axis 0 has no negative binding: the key path, and "X" is no key.
+  Rig rig(R"([MOTIONS]
+MOTION_0_POS="X"
+MOTION_1_POS="VK_A"
+MOTION_1_NEG="Y")");
   EXPECT_EQ(rig.Tick(Reading({0, 0, C, C, C, C})), "move 0 66");
   EXPECT_EQ(rig.state.MotionMap[0].State, "Positive");
 }
 
 TEST(Tick, AnAxisHoldsOneKeyPerSideUntilItReturns) {
-  Rig rig;
-  MotionMapEntry& axis = rig.state.MotionMap[2];
-  axis.Deadzone = 1000;
-  axis.PosAction = "VK_A";
-  axis.NegAction = "VK_B";
+  Rig rig(R"([DEADZONE]
+DEADZONE_2=1000
+[MOTIONS]
+MOTION_2_POS="VK_A"
+MOTION_2_NEG="VK_B")");
+  const MotionMapEntry& axis = rig.state.MotionMap[2];
   struct Step {
     uint32_t z;
     const char* events;
@@ -177,19 +190,19 @@ TEST(Tick, AnAxisHoldsOneKeyPerSideUntilItReturns) {
 }
 
 TEST(Tick, AnAxisWithOneSideBoundSendsOnlyThatSide) {
-  Rig rig;
-  rig.state.MotionMap[4].NegAction = "VM_LEFTDOWN";
+  Rig rig(R"([MOTIONS]
+MOTION_4_NEG="VM_LEFTDOWN")");
   EXPECT_EQ(rig.Tick(Reading({C, C, C, C, 0, C})), "");
   EXPECT_EQ(rig.Tick(Reading({C, C, C, C, 65535, C})), "left down");
   EXPECT_EQ(rig.Tick(Centred()), "left up");
 }
 
 TEST(Tick, ButtonEdgesPressAndRelease) {
-  Rig rig;
-  rig.state.ButtonMap[0].Action = "VK_A";
-  rig.state.ButtonMap[1].Action = "VM_LEFTDOWN";
-  rig.state.ButtonMap[2].Action = "VM_WHEELUP";
-  rig.state.ButtonMap[15].Action = "VK_Z";
+  Rig rig(R"([BUTTONS]
+BUTTON_0="VK_A"
+BUTTON_1="VM_LEFTDOWN"
+BUTTON_2="VM_WHEELUP"
+BUTTON_15="VK_Z")");
   struct Step {
     uint32_t mask;
     const char* events;
@@ -223,26 +236,30 @@ TEST(Tick, ButtonsToArrayFollowsTheLowSixteenBits) {
 }
 
 TEST(Tick, ButtonsBoundToXOrYDoNothing) {
-  Rig rig;
-  rig.state.ButtonMap[0].Action = "X";
-  rig.state.ButtonMap[1].Action = "Y";
+  Rig rig(R"([BUTTONS]
+BUTTON_0="X"
+BUTTON_1="Y")");
   EXPECT_EQ(rig.Tick(Centred(3)), "");
   EXPECT_EQ(rig.Tick(Centred(0)), "");
 }
 
 TEST(Tick, EventsComeAxisKeysFirstThenTheMoveThenButtons) {
-  Rig rig;
-  rig.state.MotionMap[0].NegAction = rig.state.MotionMap[0].PosAction = "X";
-  rig.state.MotionMap[2].PosAction = "VK_A";
-  rig.state.ButtonMap[0].Action = "VM_RIGHTDOWN";
+  Rig rig(R"([MOTIONS]
+MOTION_0_POS="X"
+MOTION_0_NEG="X"
+MOTION_2_POS="VK_A"
+[BUTTONS]
+BUTTON_0="VM_RIGHTDOWN")");
   EXPECT_EQ(rig.Tick(Reading({C - 1000, C, 0, C, C, C}, 1)), "key 65 down, move 2 0, right down");
 }
 
 TEST(Tick, DontSendEventsSendsNothingButTheStatesFollow) {
-  Rig rig;
-  rig.state.MotionMap[0].NegAction = rig.state.MotionMap[0].PosAction = "X";
-  rig.state.MotionMap[2].PosAction = "VK_A";
-  rig.state.ButtonMap[0].Action = "VM_LEFTDOWN";
+  Rig rig(R"([MOTIONS]
+MOTION_0_POS="X"
+MOTION_0_NEG="X"
+MOTION_2_POS="VK_A"
+[BUTTONS]
+BUTTON_0="VM_LEFTDOWN")");
   EXPECT_EQ(rig.Tick(Reading({C - 1000, C, 0, C, C, C}, 1), true, true), "");
   EXPECT_EQ(rig.state.MouseDeltaX, 2);
   EXPECT_EQ(rig.state.MotionMap[0].Value, static_cast<int32_t>(C - 1000));
@@ -255,11 +272,13 @@ TEST(Tick, DontSendEventsSendsNothingButTheStatesFollow) {
 }
 
 TEST(Tick, AnUnpluggedControllerReleasesEverythingAndStopsThePointer) {
-  Rig rig;
-  rig.state.MotionMap[0].NegAction = rig.state.MotionMap[0].PosAction = "X";
-  rig.state.MotionMap[2].NegAction = "VK_B";
-  rig.state.ButtonMap[0].Action = "VM_LEFTDOWN";
-  rig.state.ButtonMap[5].Action = "VK_A";
+  Rig rig(R"([MOTIONS]
+MOTION_0_POS="X"
+MOTION_0_NEG="X"
+MOTION_2_NEG="VK_B"
+[BUTTONS]
+BUTTON_0="VM_LEFTDOWN"
+BUTTON_5="VK_A")");
   EXPECT_EQ(rig.Tick(Reading({C - 1250, C, 65535, C, C, C}, 0x21)), "key 66 down, move 2 0, left down, key 65 down");
   EXPECT_EQ(rig.Tick(std::nullopt, false, true), "key 66 up, left up, key 65 up");
   EXPECT_EQ(rig.state.RemainderX, 0);

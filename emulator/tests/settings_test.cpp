@@ -62,7 +62,7 @@ TEST(EmulatorSettings, ReadsBindingsAndDeadZonesAsTheMonitorWritesThem) {
 
 TEST(EmulatorSettings, AMissingFileBindsNothingAndLeavesDeadZonesAtZero) {
   TempFolder folder;
-  EXPECT_EQ(ReadEmulatorIni(folder / "pointerly.ini", "DEADZONE", "DEADZONE_0"), "ERROR");
+  EXPECT_EQ(config_store::ReadPointerlyIni(folder / "pointerly.ini").Deadzone[0], "ERROR");
   EmulatorState state;
   LoadEmulatorSettings(folder / "pointerly.ini", BuildKeyTable(), state);
   for (const MotionMapEntry& m : state.MotionMap) {

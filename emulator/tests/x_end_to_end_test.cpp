@@ -16,7 +16,7 @@ TEST_P(UnderXvfb, Passes) {
                     "session rather than to the test's X server";
   testing_support::RunResult run = testing_support::RunProgram(
       xvfbRun, {"-a", "-s", "-screen 0 1024x768x24 -nolisten tcp", POINTERLY_X_TESTS, std::string("--gtest_filter=") + GetParam()},
-      {{"QT_QPA_PLATFORM", "xcb"}, {"LSAN_OPTIONS", "suppressions=" X_SESSION_LSAN_SUPPRESSIONS}}, 60000);
+      {{"QT_QPA_PLATFORM", "xcb"}, {"LSAN_OPTIONS", "suppressions=" X_SESSION_LSAN_SUPPRESSIONS}}, 200000);
   EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
   EXPECT_NE(run.out.find("[  PASSED  ] 1 test."), std::string::npos) << run.out << run.err;
 }

@@ -43,7 +43,7 @@ RunResult Install(const std::string& prefix, const std::string& configHome) {
 }
 
 std::string AppPathIn(const std::string& configHome) {
-  ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+  testing_support::ScopedEnv home("XDG_CONFIG_HOME", configHome);
   auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath");
   return value ? value->text : "(none)";
 }
@@ -131,7 +131,7 @@ TEST(Install, AgainOverAnInstallationKeepsThePlayersFiles) {
   WriteFile(folder + "/scg/quake3.scg", edited);
   fs::remove(folder + "/crv/smooth.crv");
   WriteFile(folder + "/ryxcontrol", "not a program");
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  testing_support::ScopedEnv home("XDG_CONFIG_HOME", config.Path());
   ASSERT_TRUE(platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
                                             "AppPath", "/somewhere/else"));
 

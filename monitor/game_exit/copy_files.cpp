@@ -29,11 +29,6 @@ std::string SourcePath(const std::string& programFolder, const std::string& sour
 
 }  // namespace
 
-CopyEntry SplitCopyRow(const std::string& row) {
-  config_store::TCopyFile file = config_store::SplitCopyRow(row, config_store::MissingList::Empty);
-  return {file.Source, file.Destination};
-}
-
 bool ReadCopyFiles(const std::string& ActiveScgFile, const CopyJob& job) {
   auto bytes = platform::ReadFileBytes(ActiveScgFile);
   if (!bytes) return false;
@@ -44,37 +39,38 @@ bool ReadCopyFiles(const std::string& ActiveScgFile, const CopyJob& job) {
   config_store::BlockScan scan = config_store::ScanBlock(platform::SplitLines(*bytes), "COPY_FILES", rules);
   // Nothing is copied from a block that was not read whole.
   if (scan.end != config_store::BlockScan::End::Terminator) return false;
-  std::vector<CopyEntry> CopyList;
-  for (const std::string& row : scan.rows) CopyList.push_back(SplitCopyRow(row));
+  std::vector<config_store::TCopyFile> CopyList;
+  for (const std::string& row : scan.rows)
+    CopyList.push_back(config_store::SplitCopyRow(row, config_store::MissingList::Empty));
   return ExecCopyFiles(CopyList, job);
 }
 
-bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job) {
-  for (const CopyEntry& entry : CopyList) {
-    std::string source = SourcePath(job.ProgramFolder, entry.source);
+bool ExecCopyFiles(const std::vector<config_store::TCopyFile>& CopyList, const CopyJob& job) {
+  for (const config_store::TCopyFile& entry : CopyList) {
+    std::string source = SourcePath(job.ProgramFolder, entry.Source);
     if (source.empty() || !platform::FileExists(source)) {
-      std::string shown = source.empty() ? config_store::GamesFolderPath(job.ProgramFolder) + entry.source : source;
+      std::string shown = source.empty() ? config_store::GamesFolderPath(job.ProgramFolder) + entry.Source : source;
       platform::MsgBox("Could not copy file: " + platform::ToLower(shown), platform::MsgButtons::Ok,
                        platform::MsgIcon::None, "Heliryx 360 Monitor", true);
       return false;
     }
-    std::string windowsDestination = job.game->Resolve(entry.destination);
+    std::string windowsDestination = job.game->Resolve(entry.Destination);
     if (windowsDestination != "ERROR" && !job.game->Reaches(job.game->LinuxPath(windowsDestination)))
       windowsDestination = "ERROR";
     if (windowsDestination == "ERROR") {
-      AddLog(job, "Error with copy path " + entry.destination);
+      AddLog(job, "Error with copy path " + entry.Destination);
       return false;
     }
     std::string folder = GetPathOnly(windowsDestination);
     if (!platform::FolderExists(job.game->LinuxPath(folder)) && BuildFolders(*job.game, folder, job.Log) != 0)
       return false;
     std::string destination = job.game->LinuxPath(windowsDestination);
-    if (job.DebugMode) AddLog(job, "Copying " + entry.source + " to " + destination);
+    if (job.DebugMode) AddLog(job, "Copying " + entry.Source + " to " + destination);
     std::string bytes;
     int error = ReadGameFile(source, bytes);
     if (error == 0) error = ReplaceGameFile(destination, bytes);
     if (error != 0) {
-      AddLog(job, "Error " + std::to_string(error) + " copying " + entry.source + " to " + destination);
+      AddLog(job, "Error " + std::to_string(error) + " copying " + entry.Source + " to " + destination);
       return false;
     }
   }

@@ -5,6 +5,7 @@
 // created and an existing file is replaced atomically.
 #pragma once
 
+#include "config_store/game_config.h"
 #include "monitor/game_exit/path_helpers.h"
 
 #include <string>
@@ -16,11 +17,6 @@ namespace game_exit {
 inline constexpr size_t kCopyHeaderLineLimit = 500;
 inline constexpr size_t kCopyRowLimit = 500;
 
-struct CopyEntry {
-  std::string source;       // as written, relative to games/
-  std::string destination;  // as written, relative to the game folder
-};
-
 struct CopyJob {
   std::string ProgramFolder;  // Linux path of the installation folder
   const GameFolder* game = nullptr;
@@ -28,18 +24,16 @@ struct CopyJob {
   LogLine Log;
 };
 
-// The source and destination of one row; both empty when the row holds no
-// comma, is shorter than 8 characters or is "ERROR".
-CopyEntry SplitCopyRow(const std::string& row);
-
 // Reads the block of the configuration file and copies every entry once the
-// whole block was read. False when the block cannot be read (no header within
+// whole block was read (a row without both fields gives an empty source and
+// destination). False when the block cannot be read (no header within
 // its limit, no closing line, too many rows) or a copy failed.
 bool ReadCopyFiles(const std::string& ActiveScgFile, const CopyJob& job);
 
-// Copies each entry in order; false at the first that fails: a missing source
+// Copies each entry in order (the source as written relative to games/, the
+// destination relative to the game folder); false at the first that fails: a missing source
 // shows "Could not copy file: " and the path, an unresolvable destination logs
 // "Error with copy path ", a failed copy logs its error.
-bool ExecCopyFiles(const std::vector<CopyEntry>& CopyList, const CopyJob& job);
+bool ExecCopyFiles(const std::vector<config_store::TCopyFile>& CopyList, const CopyJob& job);
 
 }  // namespace game_exit

@@ -46,8 +46,9 @@ bool Contains(std::initializer_list<size_t> list, size_t k) {
 
 // Runs one row; 0 when it succeeded or was skipped, else the verb's number.
 int RunRow(const std::string& row, const CustomContext& context, const GameBindings& bindings) {
-  auto fields = SplitCustomRow(row);
-  if (!fields) {
+  // A row without the "\," separator has no verb.
+  auto fields = config_store::SplitCustomFields(row);
+  if (!fields || fields->size() < 2) {
     context.AddLog("Skipped CUSTOM row: " + platform::Trim(row));
     return 0;
   }
@@ -72,12 +73,6 @@ int RunRow(const std::string& row, const CustomContext& context, const GameBindi
 }
 
 }  // namespace
-
-std::optional<std::vector<std::string>> SplitCustomRow(const std::string& row) {
-  auto fields = config_store::SplitCustomFields(row);
-  if (fields && fields->size() < 2) return std::nullopt;
-  return fields;
-}
 
 CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context,
                      const GameBindings& bindings) {

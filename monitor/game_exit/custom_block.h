@@ -29,10 +29,6 @@ struct CustomRun {
   int errorNumber = 0;  // the failing action's number; 0 when none failed
 };
 
-// The row's fields, each trimmed and stripped of its quotes; nothing when the
-// row has no "\," separator or a field too short to hold its quotes.
-std::optional<std::vector<std::string>> SplitCustomRow(const std::string& row);
-
 // Reads the block of the configuration file and runs its rows. The block is the
 // one after the first line that begins with "CUSTOM"; it ends at its closing
 // line "   }" or at the end of the file (complete), or at an empty line

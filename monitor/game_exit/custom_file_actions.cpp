@@ -51,17 +51,8 @@ int Rewrite(const std::string& windowsTarget, const CustomContext& context, cons
   return ReplaceGameFile(target, JoinGameText(out, text.lineEnd));
 }
 
-bool StartsWithNoCase(const std::string& line, const std::string& prefix) {
-  return line.size() >= prefix.size() && platform::EqualsNoCase(std::string_view(line).substr(0, prefix.size()), prefix);
-}
-
-bool EndsWithNoCase(const std::string& line, const std::string& suffix) {
-  return line.size() >= suffix.size() &&
-         platform::EqualsNoCase(std::string_view(line).substr(line.size() - suffix.size()), suffix);
-}
-
 bool DeleteDrops(const std::string& line, const std::string& text, const std::string& mode) {
-  if (mode == "0") return StartsWithNoCase(line, text);
+  if (mode == "0") return platform::StartsWithNoCase(line, text);
   if (mode == "1") return platform::EqualsNoCase(platform::Trim(line), text);
   // An empty text occurs in every line but an empty one.
   if (mode == "2") return !line.empty() && platform::FindNoCase(line, text) != std::string::npos;
@@ -110,7 +101,7 @@ bool ExecModify(const ActionArgs& ModifyArgs, const CustomContext& context) {
   int error = Rewrite(
       WindowsTarget(ModifyArgs.Field(1), context), context,
       [&](const std::string& line) -> std::optional<std::string> {
-        if (testLines && StartsWithNoCase(line, prefix) && (!suffix || EndsWithNoCase(line, *suffix))) {
+        if (testLines && platform::StartsWithNoCase(line, prefix) && (!suffix || platform::EndsWithNoCase(line, *suffix))) {
           found = true;
           return newLine;
         }

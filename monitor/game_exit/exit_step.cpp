@@ -13,7 +13,6 @@
 
 namespace game_exit {
 
-bool FlagIsTrue(const std::string& flag) { return config_store::ConvertsToTrue(flag); }
 
 GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams) {
   monitor::MonitorWindow* window = seams.Window;
@@ -41,7 +40,7 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
   std::string copyFlag = config_store::ReadIni(scg, "CONFIGURATION", "COPY_FILES");
   std::string customFlag = config_store::ReadIni(scg, "CONFIGURATION", "CUSTOM");
   std::string revision = config_store::ReadIni(scg, "VERSION", "FILE_REVISION_NUMBER");
-  if (!FlagIsTrue(copyFlag) && !FlagIsTrue(customFlag)) return outcome;
+  if (!config_store::ConvertsToTrue(copyFlag) && !config_store::ConvertsToTrue(customFlag)) return outcome;
 
   // Never bring back the folder of a game that is gone.
   if (!platform::FolderExists(state.ActiveExeFolder)) {

@@ -48,8 +48,4 @@ struct GameExitOutcome {
 
 GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams);
 
-// The copy and custom flags as the step reads them: "TRUE" or "FALSE" in any
-// letter case, a number true when not zero; anything else (a missing key) false.
-bool FlagIsTrue(const std::string& flag);
-
 }  // namespace game_exit

@@ -88,10 +88,6 @@ std::string NativeClimbRoot(const std::string& gameFolder) {
   return root;
 }
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() && platform::EqualsNoCase(std::string_view(text).substr(0, prefix.size()), prefix);
-}
-
 }  // namespace
 
 std::string CheckRelativePath(const std::string& varPathUp, const std::string& varCopyUp) {
@@ -197,7 +193,7 @@ std::string GameFolder::Resolve(const std::string& relativePath) const {
   if (resolved == kError) return kError;
   // Climbs stop at the root the game's writes may reach.
   const std::string& root = climbRootWindows_;
-  if (!StartsWithNoCase(resolved, root) || (resolved.size() > root.size() && resolved[root.size()] != '\\'))
+  if (!platform::StartsWithNoCase(resolved, root) || (resolved.size() > root.size() && resolved[root.size()] != '\\'))
     return kError;
   return resolved;
 }

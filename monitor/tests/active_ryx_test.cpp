@@ -2,6 +2,7 @@
 // makes of it.
 #include "monitor/active_ryx.h"
 
+#include "config_store/ryx_command_file.h"
 #include "monitor/activation_values.h"
 #include "monitor/tests/ryx_lines.h"
 #include "monitor/tests/scg_fixture.h"
@@ -16,35 +17,6 @@ using testing_support::TempFolder;
 using testing_support::WriteFile;
 using monitor_test::Lines;
 using monitor_test::Joined;
-
-TEST(SplitQuotedList, SplitsTheProfileReadersValue) {
-  struct Case {
-    int count;
-    std::string value;
-    int skip;
-    std::string f1, f2, f3;
-  } cases[] = {
-      {3, "MOUSE1\", \"+attack\", \"VM_LEFTDOWN", 0, "MOUSE1", "+attack", "VM_LEFTDOWN"},
-      {3, "\", \"\", \"", 0, "", "", ""},
-      {3, "ERROR", 0, "", "", ""},
-      {3, "error", 0, "", "", ""},
-      {3, "no comma at all", 0, "", "", ""},
-      {3, "a\", \"b", 0, "", "", ""},  // shorter than 8
-      // A row read as it stands (its first quote still there) with two fields.
-      {2, "\"quake3\\heliryx.cfg\", \".\\baseq3\\heliryx.cfg\"", 1, "quake3\\heliryx.cfg", ".\\baseq3\\heliryx.cfg", ""},
-      // Parts beyond the count are ignored; a missing part is empty.
-      {3, "a\", \"b\", \"c\", \"d", 0, "a", "b", "c\""},
-      {3, "abcd\", \"efgh", 0, "abcd", "efg", ""},
-      {3, "  x\"  ,  \"y\"  ,  \"z  ", 0, "x", "y", "z"},
-  };
-  for (const Case& c : cases) {
-    std::string f1 = "old", f2 = "old", f3 = "old";
-    monitor::SplitQuotedList(c.count, c.value, f1, f2, f3, c.skip);
-    EXPECT_EQ(f1, c.f1) << c.value;
-    EXPECT_EQ(f2, c.f2) << c.value;
-    EXPECT_EQ(f3, c.f3) << c.value;
-  }
-}
 
 TEST(ReadActivationValues, AMalformedVectorIsReportedWithItsLength) {
   TempFolder dir;
@@ -154,7 +126,7 @@ TEST(ActiveRyxLines, FollowTheConfiguration) {
 TEST(ActiveRyxFile, IsWrittenWithCrLfAndReadBack) {
   TempFolder dir;
   WriteFile(dir / "active.ryx", "old line\r\nanother\r\nthird\r\n");
-  ASSERT_TRUE(monitor::WriteRyxFile(dir / "active.ryx", {"--set-defaults", "--set-gain 0 45"}));
+  ASSERT_TRUE(config_store::WriteRyxLines(dir / "active.ryx", {"--set-defaults", "--set-gain 0 45"}));
   EXPECT_EQ(testing_support::ReadFile(dir / "active.ryx"), "--set-defaults\r\n--set-gain 0 45\r\n");
   EXPECT_EQ(monitor::ReadRyxFile(dir / "active.ryx"), (Lines{"--set-defaults", "--set-gain 0 45"}));
 }

@@ -20,6 +20,10 @@ monitor::ActivationValues Values(const TempFolder& dir, const std::map<std::stri
   return monitor::ReadActivationValues(dir / "g.scg").values;
 }
 
+bool Write(const TempFolder& dir, const monitor::ActivationValues& v) {
+  return config_store::WritePointerlyIni(dir / "pointerly.ini", monitor::PointerlySettingsFor(v));
+}
+
 std::string Key(const TempFolder& dir, const std::string& section, const std::string& key) {
   return config_store::ReadIni(dir / "pointerly.ini", section, key);
 }
@@ -28,7 +32,7 @@ std::string Key(const TempFolder& dir, const std::string& section, const std::st
 
 TEST(PointerlyIni, ANewFileHoldsTheThirtyFourKeysInOrder) {
   TempFolder dir;
-  ASSERT_TRUE(monitor::WritePointerlyIni(dir / "pointerly.ini", Values(dir, {}, {"DEADZONE_3_USER"})));
+  ASSERT_TRUE(Write(dir, Values(dir, {}, {"DEADZONE_3_USER"})));
   EXPECT_EQ(ReadFile(dir / "pointerly.ini"),
             "[DEADZONE]\r\nDEADZONE_0=1000\r\nDEADZONE_1=1001\r\nDEADZONE_2=1002\r\nDEADZONE_3=ERROR\r\n"
             "DEADZONE_4=1004\r\nDEADZONE_5=1005\r\n"
@@ -55,8 +59,7 @@ TEST(PointerlyIni, PointerAxesOverrideTheirDirections) {
       {"2.5", "ERROR", {"VK_D", "VK_S", "VK_SPACE", "VM_WHEELUP", "VK_E", ""}},
   };
   for (const Case& c : cases) {
-    ASSERT_TRUE(monitor::WritePointerlyIni(dir / "pointerly.ini",
-                                           Values(dir, {{"MOTION_ALIAS_X", c.x}, {"MOTION_ALIAS_Y", c.y}})));
+    ASSERT_TRUE(Write(dir, Values(dir, {{"MOTION_ALIAS_X", c.x}, {"MOTION_ALIAS_Y", c.y}})));
     for (int k = 0; k < 6; ++k) {
       std::string n = std::to_string(k);
       EXPECT_EQ(Key(dir, "MOTIONS", "MOTION_" + n + "_POS"), c.motions[k]) << c.x << " " << c.y << " " << k;
@@ -70,14 +73,14 @@ TEST(PointerlyIni, PointerAxesOverrideTheirDirections) {
 TEST(PointerlyIni, ButtonsOfAnEarlierGameDoNotSurviveAndOtherKeysStay) {
   TempFolder dir;
   WriteFile(dir / "pointerly.ini", "; kept\r\n[OWN]\r\nKEY=1\r\n");
-  ASSERT_TRUE(monitor::WritePointerlyIni(dir / "pointerly.ini", Values(dir, {})));
+  ASSERT_TRUE(Write(dir, Values(dir, {})));
   EXPECT_EQ(Key(dir, "BUTTONS", "BUTTON_0"), "VK_F1");
-  ASSERT_TRUE(monitor::WritePointerlyIni(dir / "pointerly.ini", Values(dir, {{"USE_BUTTONS", "FALSE"}})));
+  ASSERT_TRUE(Write(dir, Values(dir, {{"USE_BUTTONS", "FALSE"}})));
   for (int n = 0; n < 16; ++n) EXPECT_EQ(Key(dir, "BUTTONS", "BUTTON_" + std::to_string(n)), "") << n;
   std::string text = ReadFile(dir / "pointerly.ini");
   EXPECT_EQ(text.rfind("; kept\r\n[OWN]\r\nKEY=1\r\n[DEADZONE]\r\n", 0), 0u) << text;
   // A missing binding reads as ERROR and gives three empty fields.
-  ASSERT_TRUE(monitor::WritePointerlyIni(dir / "pointerly.ini", Values(dir, {}, {"BUTTON_1_USER"})));
+  ASSERT_TRUE(Write(dir, Values(dir, {}, {"BUTTON_1_USER"})));
   EXPECT_EQ(Key(dir, "BUTTONS", "BUTTON_0"), "VK_F1");
   EXPECT_EQ(Key(dir, "BUTTONS", "BUTTON_1"), "");
 }

@@ -59,13 +59,14 @@ TEST(WatchpostHungTool, EveryWayOfQuittingEndsTheMonitorAndTheToolWithinTwoSecon
     if (c.signal == SIGHUP && SighupIgnoredHere()) continue;
     TempInstall install({"watchpost"});
     InstallHungTool(install, c.ignoresTerm);
-    WriteFile(install / "scg/hung.scg", monitor_test::ScgText({{"EXECUTABLE", "\"hunggame.exe\""}}));
+    const std::string exe = GameExeName("hunggame");
+    WriteFile(install / "scg/hung.scg", monitor_test::ScgText({{"EXECUTABLE", "\"" + exe + "\""}}));
     TempFolder games;
-    std::filesystem::copy_file("/bin/sleep", games / "hunggame.exe");
-    ChildProcess game(games / "hunggame.exe", {"60"});
+    std::filesystem::copy_file("/bin/sleep", games / exe);
+    ChildProcess game(games / exe, {"60"});
     ChildProcess monitor(install / "watchpost", {"-r", "1"}, install.Environment());
     // The game's activation starts the tool, which hangs in its first run.
-    ASSERT_TRUE(WaitUntil([&] { return !ToolPids(install).empty(); }, 20000)) << c.name << monitor.Stderr();
+    ASSERT_TRUE(WaitUntil([&] { return !ToolPids(install).empty(); }, 60000)) << c.name << monitor.Stderr();
     auto asked = std::chrono::steady_clock::now();
     if (c.signal != 0) ::kill(monitor.Pid(), c.signal);
     else config_store::WriteIni(install / "watchpost.ini", "APPLICATION", "MODE", c.mode);

@@ -42,7 +42,7 @@ TEST_F(WatchpostStartup, DebugRunBuildsTheWatchListAndOpensTheMailbox) {
             "Building watch list...\n--------\ngame.scg - game.exe\ngame.scg - game2.exe\n--------\n"
             "Successfully added 2 items to the watch list.\n\n");
   EXPECT_EQ(Ini(), "[VERSION]\r\nVERSION=5.1\r\n[APPLICATION]\r\nMODE=ACTIVE\r\n");
-  ::setenv("XDG_CONFIG_HOME", install_.ConfigHome().c_str(), 1);
+  ScopedEnv configHome("XDG_CONFIG_HOME", install_.ConfigHome());
   auto version = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version");
   ASSERT_TRUE(version);
   EXPECT_EQ(version->text, "5.10");
@@ -96,7 +96,7 @@ TEST_F(WatchpostStartup, MissingFolderAndEmptyWatchListAreFatal) {
 TEST(WatchpostWindow, StartUpStateAndASecondLoad) {
   TempFolder dir;
   TempFolder config;
-  ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  ScopedEnv configHome("XDG_CONFIG_HOME", config.Path());
   WriteFile(dir / "scg/game.scg", kGameScg);
   monitor::frmMain window("-r 2.5 -s", dir.Path());
   window.Form_Load();

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <unistd.h>
 
 namespace platform {
@@ -40,8 +39,7 @@ bool WriteAutostartEntry(const std::string& id, const std::string& displayName,
                          const std::string& programPath) {
   for (char c : programPath + displayName)
     if (c == '\n' || c == '\r' || c == '\0') return false;  // cannot be written as one line
-  std::error_code ec;
-  std::filesystem::create_directories(AutostartFolder(), ec);
+  CreateFolderPath(AutostartFolder());
   std::string text = "[Desktop Entry]\n"
                      "Type=Application\n"
                      "Name=" + displayName + "\n"

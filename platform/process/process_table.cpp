@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <cstdlib>
 #include <dirent.h>
@@ -27,14 +28,6 @@ namespace platform {
 
 namespace {
 
-bool EndsWithNoCase(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& head) {
-  return text.size() >= head.size() && EqualsNoCase(text.substr(0, head.size()), head);
-}
-
 // A small /proc file (stat, status, loadavg) read with one read into `buffer`,
 // relative to `dirFd`; empty when it cannot be read.
 template <size_t N>
@@ -46,6 +39,66 @@ std::string_view ReadSmallFileAt(int dirFd, const char* path, char (&buffer)[N])
   while (n < 0 && errno == EINTR);
   ::close(fd);
   return n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
+}
+
+// A whole /proc file (environ) relative to `dirFd` into `bytes`, whose memory is
+// reused; empty when it cannot be read.
+void ReadWholeFileAt(int dirFd, const char* path, std::string& bytes) {
+  bytes.clear();
+  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  size_t size = 0;
+  for (;;) {
+    if (bytes.size() < size + 4096) bytes.resize(std::max<size_t>(2 * bytes.size(), size + 4096));
+    ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    size += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(size);
+}
+
+// Calls `line` with each line of a file relative to `dirFd` (without its line
+// break) until it returns true, reading no further than that line: a /proc
+// file's text is made as it is read, as much as is asked for. A line longer than the
+// buffer is skipped (a maps line is a path and 73 characters).
+template <class Line>
+void ScanLinesAt(int dirFd, const char* path, Line&& line) {
+  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  constexpr size_t kPage = 4096;
+  char buffer[2 * PATH_MAX];
+  size_t kept = 0;
+  bool skipping = false;  // the rest of an overlong line
+  size_t want = 1024;  // the first lines may hold what is looked for
+  for (;;) {
+    ssize_t n = ::read(fd, buffer + kept, std::min(want, sizeof buffer - kept));
+    want = kPage;
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (kept > 0 && !skipping) line(std::string_view(buffer, kept));
+      break;
+    }
+    size_t end = kept + static_cast<size_t>(n), at = 0;
+    while (const void* found = std::memchr(buffer + at, '\n', end - at)) {
+      size_t stop = static_cast<size_t>(static_cast<const char*>(found) - buffer);
+      std::string_view text(buffer + at, stop - at);
+      at = stop + 1;
+      if (skipping) skipping = false;
+      else if (line(text)) {
+        ::close(fd);
+        return;
+      }
+    }
+    kept = end - at;
+    std::memmove(buffer, buffer + at, kept);
+    if (kept == sizeof buffer) {
+      kept = 0;
+      skipping = true;
+    }
+  }
+  ::close(fd);
 }
 
 // "PID" or "PID/leaf", relative to the tree's folder, built without allocating.
@@ -62,7 +115,7 @@ class PidPath {
   const char* c_str() const { return text_; }
 
  private:
-  char text_[40];  // the longest leaf is "status"
+  char text_[40];  // the longest leaf is "cmdline"
 };
 
 // The state letter and the start time (fields 3 and 22) of a stat line.
@@ -92,22 +145,21 @@ bool ReadStat(const std::string& path, char& state, unsigned long long& startTim
 
 bool Ended(char state) { return state == 'Z' || state == 'X' || state == 'x'; }
 
-bool IsWineLoader(const std::string& exePath) {
-  std::string name = FileNamePart(exePath);
+bool IsWineLoader(std::string_view exePath) {
+  std::string_view name = exePath.substr(exePath.find_last_of("/\\") + 1);  // all of it when there is none
   return name == "wine" || name == "wine64" || name == "wine-preloader" || name == "wine64-preloader" ||
-         (name.size() > 10 && name.compare(name.size() - 10, 10, "-preloader") == 0 &&
-          name.compare(0, 4, "wine") == 0);
+         (name.size() > 10 && name.substr(name.size() - 10) == "-preloader" && name.substr(0, 4) == "wine");
 }
 
 // The loader a Wine process runs under: the preloader's sibling loader
 // ("wine64-preloader" -> "wine64"), else the executable itself.
-std::string WineLoaderOf(const std::string& exePath) {
-  const std::string tail = "-preloader";
-  if (!EndsWithNoCase(exePath, tail)) return exePath;
-  return exePath.substr(0, exePath.size() - tail.size());
+std::string WineLoaderOf(std::string_view exePath) {
+  constexpr std::string_view tail = "-preloader";
+  if (EndsWithNoCase(exePath, tail)) exePath.remove_suffix(tail.size());
+  return std::string(exePath);
 }
 
-// NUL-separated lists (cmdline, environ).
+// NUL-separated lists (cmdline).
 std::vector<std::string> SplitNul(const std::string& bytes) {
   std::vector<std::string> items;
   size_t at = 0;
@@ -120,11 +172,22 @@ std::vector<std::string> SplitNul(const std::string& bytes) {
   return items;
 }
 
-std::string EnvironmentValue(const std::vector<std::string>& environ, const std::string& name) {
-  for (const std::string& entry : environ)
-    if (entry.size() > name.size() && entry.compare(0, name.size(), name) == 0 && entry[name.size()] == '=')
-      return entry.substr(name.size() + 1);
-  return {};
+// The first "NAME=value" entry of a NUL-separated environment; none when it has none.
+std::optional<std::string_view> EnvironmentEntry(std::string_view environ, std::string_view name) {
+  while (!environ.empty()) {
+    size_t end = environ.find('\0');
+    std::string_view entry = environ.substr(0, end);
+    if (entry.size() > name.size() && entry.substr(0, name.size()) == name && entry[name.size()] == '=')
+      return entry;
+    if (end == std::string_view::npos) break;
+    environ.remove_prefix(end + 1);
+  }
+  return std::nullopt;
+}
+
+std::string EnvironmentValue(std::string_view environ, std::string_view name) {
+  std::optional<std::string_view> entry = EnvironmentEntry(environ, name);
+  return entry ? std::string(entry->substr(name.size() + 1)) : std::string();
 }
 
 std::string WithoutTrailingSlashes(std::string path) {
@@ -133,41 +196,46 @@ std::string WithoutTrailingSlashes(std::string path) {
 }
 
 // Wine's own programs: its PE folders ("wine/x86_64-windows", "wine/i386-windows",
-// older "wine/fakedlls") and the prefix's Windows folder.
-bool IsWineOwnFile(const std::string& path, const std::string& prefix) {
-  if (StartsWithNoCase(path, prefix + "/drive_c/windows/")) return true;
-  // The kernel shows mapped files by their real path, also when the prefix was named through a link.
-  char real[PATH_MAX];
-  if (::realpath(prefix.c_str(), real) && StartsWithNoCase(path, std::string(real) + "/drive_c/windows/"))
-    return true;
-  std::vector<std::string> parts = SplitOn(path, '/');
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    if (parts[i] != "wine") continue;
-    const std::string& next = parts[i + 1];
-    if (next == "fakedlls" || (next.size() > 8 && next.compare(next.size() - 8, 8, "-windows") == 0))
-      return true;
-  }
-  return false;
-}
+// older "wine/fakedlls") and the prefix's Windows folder, named as given or
+// (as the kernel shows mapped files) by its real path.
+class WineOwnFiles {
+ public:
+  WineOwnFiles(const std::string& prefix, const std::string& realPrefix)
+      : windows_(prefix + "/drive_c/windows/"),
+        realWindows_(realPrefix.empty() ? std::string() : realPrefix + "/drive_c/windows/") {}
 
-// The executable of a Wine process from the files it has mapped: the first
-// ".exe" that is not Wine's own.
-std::string WineExeFromMaps(const std::string& maps, const std::string& prefix) {
-  for (const std::string& line : SplitLines(maps)) {
-    // address perms offset dev inode, then the path (which may hold blanks)
-    size_t at = 0;
-    for (int field = 0; field < 5; ++field) {
-      while (at < line.size() && line[at] == ' ') ++at;
-      while (at < line.size() && line[at] != ' ') ++at;
+  bool Contains(std::string_view path) const {
+    if (StartsWithNoCase(path, windows_)) return true;
+    if (!realWindows_.empty() && StartsWithNoCase(path, realWindows_)) return true;
+    // A folder "wine" followed by a PE folder, anywhere in the path.
+    for (size_t at = path.find("/wine/"); at != std::string_view::npos; at = path.find("/wine/", at + 1)) {
+      std::string_view next = path.substr(at + 6);
+      size_t slash = next.find('/');
+      if (slash == std::string_view::npos) continue;  // "wine/<name>" names a file, not a folder
+      next = next.substr(0, slash);
+      if (next == "fakedlls" || (next.size() > 8 && next.substr(next.size() - 8) == "-windows")) return true;
     }
-    while (at < line.size() && line[at] == ' ') ++at;
-    if (at >= line.size() || line[at] != '/') continue;
-    std::string path = line.substr(at);
-    if (EndsWithNoCase(path, " (deleted)")) continue;
-    if (!EndsWithNoCase(path, ".exe") || IsWineOwnFile(path, prefix)) continue;
-    return path;
+    return false;
   }
-  return {};
+
+ private:
+  std::string windows_, realWindows_;
+};
+
+// The executable of a Wine process from a line of the files it has mapped:
+// the path, when it is an ".exe" that is not Wine's own; empty otherwise.
+std::string_view WineExeOfMapsLine(std::string_view line, const WineOwnFiles& own) {
+  // address perms offset dev inode, then the path (which may hold blanks)
+  size_t at = 0;
+  for (int field = 0; field < 5; ++field) {
+    while (at < line.size() && line[at] == ' ') ++at;
+    while (at < line.size() && line[at] != ' ') ++at;
+  }
+  while (at < line.size() && line[at] == ' ') ++at;
+  if (at >= line.size() || line[at] != '/') return {};
+  std::string_view path = line.substr(at);
+  if (!EndsWithNoCase(path, ".exe") || own.Contains(path)) return {};
+  return path;
 }
 
 // Seconds since boot, the clock a process's start time is counted on.
@@ -230,6 +298,17 @@ class ProcWatch : public ProcessWatch {
   int pidfd_;
 };
 
+// When a process read `now` is looked at again: every scan while it is young
+// (it may still exec a game) and while a Wine loader waits for its game's .exe;
+// later within a time that grows with its age. The time is spread by pid, so
+// that processes started together do not all come due in one scan.
+double NextLook(const ScanPace& pace, double now, double age, bool waitingForGame, int pid) {
+  if (age < pace.youngSeconds || waitingForGame) return now;
+  double within = age < pace.oldSeconds ? pace.sweepSeconds : pace.oldSweepSeconds;
+  double spread = 0.5 + 0.5 * std::fmod(static_cast<double>(pid) * 0.6180339887498949, 1.0);
+  return now + within * spread;
+}
+
 }  // namespace
 
 ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, ScanPace pace)
@@ -245,30 +324,45 @@ ProcProcessTable::~ProcProcessTable() {
   if (rootFd_ >= 0) ::close(rootFd_);
 }
 
-bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const {
+const std::string& ProcProcessTable::RealPrefix(const std::string& prefix) {
+  for (const auto& [given, real] : realPrefixes_)
+    if (given == prefix) return real;
+  char real[PATH_MAX];
+  return realPrefixes_.emplace_back(prefix, ::realpath(prefix.c_str(), real) ? real : "").second;
+}
+
+bool ProcProcessTable::Read(int pid, std::string_view exeLink, ProcessInfo& info, bool& gameMapped) {
   info = ProcessInfo{};
   gameMapped = false;
-  std::string dir = root_ + "/" + std::to_string(pid);
-  std::string exe = exeLink;
+  std::string_view exe = exeLink;
   if (exe.empty()) return false;  // not ours to read, a kernel thread, or gone
-  if (EndsWithNoCase(exe, " (deleted)")) exe.resize(exe.size() - 10);
+  if (EndsWithNoCase(exe, " (deleted)")) exe.remove_suffix(10);
 
+  char stat[1024];  // far longer than a stat line
   char state = 0;
-  if (!ReadStat(dir + "/stat", state, info.startTime) || Ended(state)) return false;
+  if (!ParseStat(ReadSmallFileAt(rootFd_, PidPath(pid, "stat").c_str(), stat), state, info.startTime) ||
+      Ended(state))
+    return false;
   info.pid = pid;
 
-  std::string path = exe;
+  std::string game;  // the Windows program a Wine loader runs
   if (IsWineLoader(exe)) {
-    std::vector<std::string> environ = SplitNul(ReadFileBytes(dir + "/environ").value_or(""));
-    std::string prefix = EnvironmentValue(environ, "WINEPREFIX");
+    ReadWholeFileAt(rootFd_, PidPath(pid, "environ").c_str(), environ_);
+    std::string prefix = EnvironmentValue(environ_, "WINEPREFIX");
     if (prefix.empty()) {
-      std::string home = EnvironmentValue(environ, "HOME");
+      std::string home = EnvironmentValue(environ_, "HOME");
       prefix = (home.empty() ? ownHome_ : home) + "/.wine";
     }
     prefix = WithoutTrailingSlashes(prefix);
-    std::string game = WineExeFromMaps(ReadFileBytes(dir + "/maps").value_or(""), prefix);
+    WineOwnFiles own(prefix, RealPrefix(prefix));
+    // A game's maps runs to thousands of lines: read only as far as its .exe.
+    ScanLinesAt(rootFd_, PidPath(pid, "maps").c_str(), [&](std::string_view line) {
+      game = WineExeOfMapsLine(line, own);
+      return !game.empty();
+    });
     gameMapped = !game.empty();
     if (game.empty()) {
+      std::string dir = root_ + "/" + std::to_string(pid);
       std::vector<std::string> argv = SplitNul(ReadFileBytes(dir + "/cmdline").value_or(""));
       while (!argv.empty() && argv.back().empty()) argv.pop_back();
       std::string first = argv.empty() ? std::string() : argv[0];
@@ -279,22 +373,20 @@ bool ProcProcessTable::Read(int pid, const std::string& exeLink, ProcessInfo& in
         if (!cwd.empty()) game = ResolveNoCase(cwd, first);
       }
       // The loader started with no program, or one of Wine's own: not a game.
-      if (!EndsWithNoCase(game, ".exe") || IsWineOwnFile(game, prefix)) game.clear();
+      if (!EndsWithNoCase(game, ".exe") || own.Contains(game)) game.clear();
     }
     if (!game.empty()) {
-      path = game;
       info.winePrefix = prefix;
       info.wineLoader = WineLoaderOf(exe);
-      for (const char* name : kWineEnvironment) {
-        auto entry = std::find_if(environ.begin(), environ.end(),
-                                  [&](const std::string& e) { return e.rfind(std::string(name) + "=", 0) == 0; });
-        if (entry != environ.end()) info.wineEnvironment.push_back(*entry);
-      }
+      for (const char* name : kWineEnvironment)
+        if (std::optional<std::string_view> entry = EnvironmentEntry(environ_, name))
+          info.wineEnvironment.emplace_back(*entry);
     }
   }
-  info.exeName = FileNamePart(path);
-  info.exeFolder = FolderPart(path);
-  if (info.exeFolder.empty()) info.exeFolder = "/";
+  std::string_view path = game.empty() ? exe : std::string_view(game);
+  size_t slash = path.find_last_of("/\\");
+  info.exeName = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  info.exeFolder = slash == std::string_view::npos || slash == 0 ? "/" : path.substr(0, slash);
   return !info.exeName.empty();
 }
 
@@ -304,51 +396,59 @@ std::string ProcProcessTable::ExeLink(int pid) const {
   return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
 }
 
-void ProcProcessTable::Resolve(Known& known, double now) const {
+bool ProcProcessTable::StillThere(const Known& known) const {
+  struct stat st {};
+  if (::fstatat(rootFd_, PidPath(known.pid, nullptr).c_str(), &st, 0) == 0) return true;
+  return errno != ENOENT && errno != ESRCH;
+}
+
+void ProcProcessTable::Resolve(Known& known, double now) {
   known.lookedAt = scans_;
   known.exeLink = ExeLink(known.pid);
   bool gameMapped = false;
   if (!Read(known.pid, known.exeLink, known.info, gameMapped)) {
-    // Unreadable, a kernel thread, or ended: only the sweep looks again.
+    // Unreadable, a kernel thread, or ended: looked at again only to see that it is still there.
     known.info = ProcessInfo{};
-    known.gameUnmapped = known.waitingForGame = false;
-    known.settled = true;
+    known.gameUnmapped = false;
+    known.gone = known.exeLink.empty() && !StillThere(known);
+    anyGone_ = anyGone_ || known.gone;
+    known.nextLook = NextLook(pace_, now, pace_.oldSeconds, false, known.pid);
     return;
   }
-  // Wine maps the game's .exe a moment after it starts, and a young process
-  // may still exec the game: both are looked at again every scan for a while.
   double age = now - StartSeconds(known.info.startTime);
   known.gameUnmapped = IsWineLoader(known.exeLink) && !gameMapped;
-  known.waitingForGame = known.gameUnmapped && age < pace_.wineWaitSeconds;
-  known.settled = !known.waitingForGame && age >= pace_.youngSeconds;
+  known.nextLook = NextLook(pace_, now, age, known.gameUnmapped && age < pace_.wineWaitSeconds, known.pid);
 }
 
-void ProcProcessTable::LookAgain(Known& known, double now, bool sweeping) const {
+void ProcProcessTable::LookAgain(Known& known, double now) {
   if (known.lookedAt == scans_) return;  // already read in this scan
   known.lookedAt = scans_;
   char buffer[PATH_MAX];
   ssize_t n = ::readlinkat(rootFd_, PidPath(known.pid, "exe").c_str(), buffer, sizeof buffer);
   std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
-  if (link != known.exeLink || known.waitingForGame || (sweeping && known.gameUnmapped)) Resolve(known, now);
-  else if (!known.settled) known.settled = now - StartSeconds(known.info.startTime) >= pace_.youngSeconds;
-}
-
-std::vector<ProcProcessTable::Known>::iterator ProcProcessTable::Find(int pid) {
-  return std::lower_bound(known_.begin(), known_.end(), pid, [](const Known& k, int p) { return k.pid < p; });
+  if (link.empty() && !StillThere(known)) {
+    known.gone = anyGone_ = true;
+    return;
+  }
+  if (link != known.exeLink || known.gameUnmapped) {
+    Resolve(known, now);
+    return;
+  }
+  double age = known.info.exeName.empty() ? pace_.oldSeconds : now - StartSeconds(known.info.startTime);
+  known.nextLook = NextLook(pace_, now, age, false, known.pid);
 }
 
 void ProcProcessTable::Refresh(double now) {
   char buffer[256];
   long last = ParseLastPid(ReadSmallFileAt(rootFd_, "loadavg", buffer));
-  bool list = !scanned_ || last < 0 || lastPid_ < 0 || last < lastPid_ || last - lastPid_ > pace_.probeLimit ||
-              now - listedAt_ >= pace_.listingSeconds;
-  // A pid is given out a moment before its directory appears, so the last few
-  // are probed once more at the next scan.
-  constexpr long kTail = 8;
+  bool list = !scanned_ || last < 0 || lastPid_ < 0 || last < lastPid_ || last - lastPid_ > pace_.probeLimit;
   if (list) ListAll(now);
-  else if (last != lastPid_ || tailUnsure_)
-    Probe(static_cast<int>(std::max(1L, lastPid_ - kTail + 1)), static_cast<int>(last), now);
-  tailUnsure_ = list || last != lastPid_;
+  else if (probeFrom_ <= last) Probe(static_cast<int>(probeFrom_), static_cast<int>(last), now);
+  // A pid is given out a moment before its directory appears, so the pids given
+  // out since the last scan are probed once more at the next one (after a
+  // listing, the last few).
+  constexpr long kTail = 8;
+  probeFrom_ = list ? std::max(1L, last - kTail + 1) : lastPid_ + 1;
   lastPid_ = last;
 }
 
@@ -389,52 +489,43 @@ void ProcProcessTable::ListAll(double now) {
     }
   }
   known_.swap(relisted_);
-  listedAt_ = now;
 }
 
 void ProcProcessTable::Probe(int from, int to, double now) {
+  // New pids come in ascending order, mostly above every known one: appended,
+  // then merged in when the pids have wrapped.
+  const size_t before = known_.size();
   for (int pid = from; pid <= to; ++pid) {
     struct stat st {};
     if (::fstatat(rootFd_, PidPath(pid, nullptr).c_str(), &st, 0) != 0) continue;
-    auto known = Find(pid);
-    bool present = known != known_.end() && known->pid == pid;
-    if (present && known->inode == st.st_ino) continue;
-    if (!present) known = known_.emplace(known);
-    *known = Known{};
-    known->pid = pid;
-    known->inode = st.st_ino;
-    known->mayBeThread = true;
-    Resolve(*known, now);
+    auto old = std::lower_bound(known_.begin(), known_.begin() + static_cast<std::ptrdiff_t>(before), pid,
+                                [](const Known& k, int p) { return k.pid < p; });
+    bool present = old != known_.begin() + static_cast<std::ptrdiff_t>(before) && old->pid == pid;
+    if (present && old->inode == st.st_ino) continue;
+    Known& known = present ? *old : known_.emplace_back();
+    known = Known{};
+    known.pid = pid;
+    known.inode = st.st_ino;
+    known.mayBeThread = true;
+    Resolve(known, now);
   }
-}
-
-void ProcProcessTable::Sweep(double elapsed, double now) {
-  if (known_.empty()) return;
-  // A share of the known processes each scan, so each is looked at within sweepSeconds.
-  double size = static_cast<double>(known_.size());
-  sweepCredit_ = std::min(sweepCredit_ + size * elapsed / pace_.sweepSeconds, size);
-  auto count = static_cast<size_t>(sweepCredit_);
-  sweepCredit_ -= static_cast<double>(count);
-  auto known = Find(sweepFrom_);
-  for (; count > 0; --count, ++known) {
-    if (known == known_.end()) known = known_.begin();
-    // What could not be read (kernel threads, other users' processes) cannot run a game of ours either.
-    if (known->settled && !known->exeLink.empty()) LookAgain(*known, now, true);
-    sweepFrom_ = known->pid + 1;
-  }
+  auto middle = known_.begin() + static_cast<std::ptrdiff_t>(before);
+  auto byPid = [](const Known& a, const Known& b) { return a.pid < b.pid; };
+  if (before > 0 && middle != known_.end() && byPid(*middle, *(middle - 1)))
+    std::inplace_merge(known_.begin(), middle, known_.end(), byPid);
 }
 
 std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(const ProcessInfo&)>& wanted) {
   double now = SecondsSinceBoot();
-  double elapsed = scanned_ ? now - lastScan_ : 0;
   ++scans_;
+  realPrefixes_.clear();
+  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
+  anyGone_ = false;
   Refresh(now);
-  Sweep(elapsed, now);
   scanned_ = true;
-  lastScan_ = now;
   for (Known& process : known_) {
-    if (!process.settled) LookAgain(process, now, false);
-    if (process.thread || process.info.exeName.empty() || !wanted(process.info)) continue;
+    if (!process.gone && now >= process.nextLook) LookAgain(process, now);
+    if (process.gone || process.thread || process.info.exeName.empty() || !wanted(process.info)) continue;
     // Only the process taken is checked against the system now.
     if (process.mayBeThread) {
       process.mayBeThread = false;
@@ -448,7 +539,7 @@ std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(cons
         !Ended(state) && startTime == process.info.startTime)
       return process.info;
     Resolve(process, now);  // ended, or the pid was reused and the inode did not show it
-    if (!process.info.exeName.empty() && wanted(process.info)) return process.info;
+    if (!process.gone && !process.info.exeName.empty() && wanted(process.info)) return process.info;
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -54,8 +55,9 @@ class ProcessTable {
 struct ScanPace {
   double youngSeconds = 10;     // a process this young may still exec a game: looked at every scan
   double wineWaitSeconds = 30;  // a Wine loader is looked at every scan this long for its game's .exe
-  double sweepSeconds = 30;     // every known process is looked at again within this
-  double listingSeconds = 10;   // the whole tree is listed at least this often
+  double sweepSeconds = 30;     // an older process is looked at again within this...
+  double oldSeconds = 120;      // ...until it is this old: wrappers exec their game within seconds
+  double oldSweepSeconds = 300; // an old process is looked at again within this
   int probeLimit = 256;         // more new pids than this since the last scan: list instead of probing
 };
 
@@ -65,8 +67,11 @@ struct ScanPace {
 // Wine process without WINEPREFIX and HOME in its environment keeps its prefix.
 //
 // A process is read once and kept, keyed by its pid and its directory's inode
-// (which changes when the pid is reused); the tree is listed only when the
-// last pid given out (loadavg) shows more than a few new processes.
+// (which changes when the pid is reused), and looked at again on the schedule
+// of ScanPace; one whose directory has gone by then is dropped. New processes
+// come from the last pid given out (loadavg): the pids given out since are
+// probed. The tree is listed only on the first scan, when the pids wrapped, and
+// when more than probeLimit are new.
 class ProcProcessTable : public ProcessTable {
  public:
   explicit ProcProcessTable(std::string procRoot = "/proc", std::string ownHome = "", ScanPace pace = {});
@@ -84,42 +89,44 @@ class ProcProcessTable : public ProcessTable {
     std::string exeLink;           // as last read; another target means the process ran exec
     ProcessInfo info;              // no exeName: nothing to offer (unreadable, a kernel thread, ended)
     bool gameUnmapped = false;     // a Wine loader without its game's .exe mapped (yet)
-    bool waitingForGame = false;   // one that is young enough to be read again every scan
-    bool settled = false;          // false: looked at again every scan
+    bool gone = false;             // its directory has gone: dropped at the next scan
     bool mayBeThread = false;      // found by its pid alone: a thread's id also opens a directory
     bool thread = false;           // one that is: never offered (a listing leaves it out)
     unsigned long lookedAt = 0;    // the scan that last read it
+    double nextLook = 0;           // seconds since boot: looked at again in the first scan from then
   };
 
-  bool Read(int pid, const std::string& exeLink, ProcessInfo& info, bool& gameMapped) const;
+  bool Read(int pid, std::string_view exeLink, ProcessInfo& info, bool& gameMapped);
   std::string ExeLink(int pid) const;
-  void Resolve(Known& known, double now) const;
-  // Reads the process again if it ran exec, or may have mapped its game since
-  // (every scan while waiting for it, and in the sweep).
-  void LookAgain(Known& known, double now, bool sweeping) const;
-  std::vector<Known>::iterator Find(int pid);
+  // False when the process's directory has gone (true when it cannot tell).
+  bool StillThere(const Known& known) const;
+  void Resolve(Known& known, double now);
+  // Reads the process again if it ran exec, or may have mapped its game since;
+  // drops it if it has gone.
+  void LookAgain(Known& known, double now);
   void Refresh(double now);
   void ListAll(double now);
   void Probe(int from, int to, double now);
-  void Sweep(double elapsed, double now);
+  // The prefix as the kernel names mapped files (links resolved), worked out
+  // once per scan for each prefix.
+  const std::string& RealPrefix(const std::string& prefix);
 
   std::string root_;
   std::string ownHome_;
   ScanPace pace_;
   int rootFd_ = -1;
   std::vector<Known> known_;  // by pid, ascending
-  // Kept only to reuse their memory from one listing to the next.
+  bool anyGone_ = false;      // known_ holds processes that have gone
+  // Kept only to reuse their memory from one listing or read to the next.
   std::vector<char> entries_;
   std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode
   std::vector<Known> relisted_;
+  std::string environ_;
+  std::vector<std::pair<std::string, std::string>> realPrefixes_;  // of this scan
   bool scanned_ = false;
   unsigned long scans_ = 0;
-  double lastScan_ = 0;  // seconds since boot
-  double listedAt_ = 0;
   long lastPid_ = -1;    // from loadavg at the last scan; -1 when unknown
-  bool tailUnsure_ = false;  // the last few pids are probed again at the next scan
-  int sweepFrom_ = 0;
-  double sweepCredit_ = 0;
+  long probeFrom_ = 1;   // the first pid the next scan probes
 };
 
 }  // namespace platform

@@ -7,7 +7,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -42,9 +44,11 @@ int ExitCodeOf(int status) {
 }
 
 // Children started without waiting; reaped when they end so none stays a zombie.
+// The notifier belongs to the application object, so one whose child still runs
+// when the program ends goes with the application rather than being lost.
 struct Unreaped {
   pid_t pid;
-  QSocketNotifier* notifier;  // owned; null without an event loop
+  QPointer<QSocketNotifier> notifier;  // null without an application on this thread
   int pidfd;
 };
 std::vector<Unreaped>& UnreapedList() {
@@ -58,7 +62,11 @@ void ReapFinished() {
     int status = 0;
     pid_t done = ::waitpid(list[i].pid, &status, WNOHANG);
     if (done == list[i].pid || (done < 0 && errno == ECHILD)) {
-      delete list[i].notifier;
+      // Later, not now: this may run inside the notifier's own signal.
+      if (list[i].notifier) {
+        list[i].notifier->setEnabled(false);
+        list[i].notifier->deleteLater();
+      }
       if (list[i].pidfd >= 0) ::close(list[i].pidfd);
       list.erase(list.begin() + static_cast<long>(i));
     } else {
@@ -69,9 +77,10 @@ void ReapFinished() {
 
 void KeepForReaping(pid_t pid) {
   int pidfd = PidFdOpen(pid);
+  QCoreApplication* app = QCoreApplication::instance();
   QSocketNotifier* notifier = nullptr;
-  if (pidfd >= 0 && QCoreApplication::instance()) {
-    notifier = new QSocketNotifier(pidfd, QSocketNotifier::Read);
+  if (pidfd >= 0 && app && app->thread() == QThread::currentThread()) {
+    notifier = new QSocketNotifier(pidfd, QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] { ReapFinished(); });
   }
   UnreapedList().push_back({pid, notifier, pidfd});

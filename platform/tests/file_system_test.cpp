@@ -235,6 +235,49 @@ TEST(FileSystem, CreatesFoldersMatchingExistingOnesWithoutRegardToCase) {
   EXPECT_TRUE(FolderExists(dir / "Games/new"));  // made before the refusal, and kept
 }
 
+TEST(FileSystem, SizesAndExecuteBitsOfRegularFilesOnly) {
+  TempFolder dir;
+  WriteFile(dir / "data", "12345");
+  WriteFile(dir / "tool", "#!/bin/sh\n");
+  ::chmod((dir / "tool").c_str(), 0755);
+  ASSERT_EQ(::symlink((dir / "tool").c_str(), (dir / "link").c_str()), 0);
+  ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
+  struct Row {
+    std::string name;
+    std::optional<std::uintmax_t> size;
+    bool executable;
+  };
+  const Row rows[] = {
+      {"data", 5, false}, {"tool", 10, true}, {"link", 10, true}, {"folder", std::nullopt, false},
+      {"missing", std::nullopt, false},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(FileSize(dir / r.name), r.size) << r.name;
+    EXPECT_EQ(IsExecutableFile(dir / r.name), r.executable) << r.name;
+  }
+}
+
+TEST(FileSystem, CreatesEveryMissingLevelOfAFolderPath) {
+  TempFolder dir;
+  WriteFile(dir / "file", "x");
+  struct Row {
+    std::string path;
+    bool exists;
+  };
+  const Row rows[] = {
+      {dir / "a/b/c", true},
+      {dir / "a/b/c", true},  // there already
+      {dir / "d//e/", true},
+      {dir / "file/sub", false},
+      {dir / "file", false},
+  };
+  for (const Row& r : rows) EXPECT_EQ(CreateFolderPath(r.path), r.exists) << r.path;
+  EXPECT_TRUE(FolderExists(dir / "d/e"));
+  struct stat st {};
+  ASSERT_EQ(::stat((dir / "a/b").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777 & ~0755u, 0u);
+}
+
 TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {
   struct Case {
     const char* windows;

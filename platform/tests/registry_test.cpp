@@ -15,8 +15,8 @@ using namespace platform;
 namespace {
 class RegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override { ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1); }
   testing_support::TempFolder config_;
+  testing_support::ScopedEnv configHome_{"XDG_CONFIG_HOME", config_.Path()};
 };
 }  // namespace
 
@@ -80,7 +80,6 @@ TEST_F(RegistryTest, AStoreThatCannotBeReadIsNotReplacedByAWrite) {
   const std::string before = testing_support::ReadFile(file);
   ::chmod(config_.Path().c_str(), 0755);
   ::chmod(RegistryFolder().c_str(), 0777);
-  ::chmod((RegistryFolder() + "/.lock").c_str(), 0666);
   ::chmod(file.c_str(), 0200);
 
   pid_t child = ::fork();

@@ -22,3 +22,23 @@ TEST(Text, AnsiRoundTrip) {
   EXPECT_EQ(ToAnsi(FromAnsi(bytes)), bytes);
   EXPECT_EQ(FromAnsi("\x80"), QString(QChar(0x20AC)));
 }
+
+TEST(Text, PrefixesSuffixesAndTrimmingIgnoreCaseAndBlanksOnly) {
+  struct Row {
+    std::string_view text, part;
+    bool starts, ends;
+  };
+  const Row rows[] = {
+      {"Quake3.EXE", ".exe", false, true},  {"C:\\Windows\\x", "c:\\windows\\", true, false},
+      {"abc", "ABC", true, true},           {"ab", "abc", false, false},
+      {"abc", "", true, true},              {"", "", true, true},
+      {"\xe9t\xe9", "\xc9T", false, false},  // only ASCII letters fold
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(StartsWithNoCase(r.text, r.part), r.starts) << r.text << " " << r.part;
+    EXPECT_EQ(EndsWithNoCase(r.text, r.part), r.ends) << r.text << " " << r.part;
+  }
+  EXPECT_EQ(TrimView(" \tKEY = a b\t "), "KEY = a b");
+  EXPECT_EQ(TrimView("\r\nx\r\n"), "\r\nx\r\n");  // line ends are no blanks
+  EXPECT_EQ(Trim(" \t "), "");
+}

@@ -28,7 +28,7 @@ class FetchlingProgramTest : public UpdaterRunTest {};
 
 TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
   TempInstall programs({"fetchling"});
-  ::setenv("XDG_CONFIG_HOME", programs.ConfigHome().c_str(), 1);
+  ScopedEnv programsHome("XDG_CONFIG_HOME", programs.ConfigHome());
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 install.Folder());
   TempFolder runtime;
@@ -68,7 +68,7 @@ TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
 
 TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne) {
   TempInstall monitorInstall({"watchpost", "ryxcontrol"}, true);
-  ::setenv("XDG_CONFIG_HOME", monitorInstall.ConfigHome().c_str(), 1);
+  ScopedEnv monitorHome("XDG_CONFIG_HOME", monitorInstall.ConfigHome());
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 monitorInstall.Folder());
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",

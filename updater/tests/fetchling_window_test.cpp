@@ -61,3 +61,47 @@ TEST_F(FetchlingWindowTest, CancellingTheListDownloadEndsCancelled) {
   EXPECT_EQ(form.cmdCheck->text(), QStringLiteral("Finish"));
   EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
+
+TEST_F(FetchlingWindowTest, CancelWhileALongListIsReadStopsTheReadingAtOnce) {
+  const int lines = 200000;
+  std::string list;
+  for (int i = 0; i < lines; ++i) list += "MAIN, program" + std::to_string(i) + ".exe, 1.0.0.0, 100\r\n";
+  site.Put("/fetchling/ryxupdate.nfo", list);
+  frmMain form(temp.Path(), 200, [](int) {});
+  form.Form_Load();
+  // The reading has begun once something is queued; the click goes to the real button.
+  int queuedAtCancel = -1;
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    if (queuedAtCancel < 0 && form.Core().Queues.UpdateCount > 0 &&
+        form.cmdCheck->text() == QStringLiteral("Cancel")) {
+      queuedAtCancel = form.Core().Queues.UpdateCount;
+      QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+    }
+  });
+  cancel.start(1);
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  cancel.stop();
+  ASSERT_GT(queuedAtCancel, 0) << "the window never ran while the list was read";
+  EXPECT_LT(queuedAtCancel, lines);
+  EXPECT_EQ(form.Core().Queues.UpdateCount, queuedAtCancel);  // not one line read after the click
+  EXPECT_EQ(form.Core().CurrentStage, 95);
+  EXPECT_EQ(form.lblDescription->text(), QStringLiteral("Update cancelled."));
+  EXPECT_EQ(form.lstInfo->count(), 0);
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(FetchlingWindowTest, TheListsKeepTheirSelectionWhileTheViewChanges) {
+  site.Put("/fetchling/ryxupdate.nfo", "CONFIG, a.scg, 1, 10, Alpha\r\nCONFIG, b.scg, 1, 10, Beta\r\nCONFIG, c.scg, 1, 10, Gamma\r\n");
+  frmMain form(temp.Path(), 200, [](int) {});
+  form.Form_Load();
+  QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
+  ASSERT_EQ(form.lstInfo->count(), 3);
+  form.lstInfo->setCurrentRow(1);
+  // Every stage change and every piece of a download refreshes the window.
+  form.Core().SetStage(30);
+  form.Core().SetStage(30);
+  EXPECT_EQ(form.lstInfo->currentRow(), 1);
+  ASSERT_EQ(form.lstInfo->count(), 3);
+  EXPECT_EQ(form.lstInfo->item(2)->text(), QStringLiteral("Gamma"));
+}

@@ -42,6 +42,8 @@ TEST(VersionNumberTest, FoldsFourPartsAndRecordsTheControlToolsForm) {
   } cases[] = {
       {"5.1.0.12", "5.01000012"}, {"1.0.0.4", "1.00000004"}, {"", "0"},          {"1.2.3", "0"},
       {"1.2.3.x", "0"},           {"1.0.100.0", "1.001000000"}, {" 2 . 0 . 0 . 7 ", "2.00000007"},
+      {"1.2.3.4.5", "0"},         {"1.2.3.", "0"},              {"1..2.3", "0"},
+      {"1.2.3.-4", "0"},          {"123456789.99.999.12345", "123456789.9999912345"},
   };
   for (const Case& c : cases) EXPECT_EQ(VersionNumberText(c.text), c.number) << c.text;
   EXPECT_EQ(FormatVersionRecord(VersionNumber("2.0.0.7")), "2.00000007");
@@ -110,6 +112,31 @@ TEST(UpdateListTest, SupportAndCurveGroupsQueueEachFileOnce) {
   EXPECT_EQ(result.queues.lstInfo, (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
+TEST(UpdateListTest, ALineOfVeryManyFieldsIsReadForTheFieldsThatCount) {
+  TempFolder install;
+  std::string curves;
+  for (int i = 1; i <= 8; ++i) curves += ", c" + std::to_string(i) + ", " + std::to_string(i);
+  std::string tail;
+  for (int i = 0; i < 200000; ++i) tail += ", SUPPORT, x, 1";
+  struct Case {
+    std::string line;
+    std::vector<std::string> curves;
+    int error;
+  } cases[] = {
+      {"CONFIG, a.scg, 1, 10, A, CURVE" + curves + tail, {"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"}, 0},
+      // The last pair's size at field 21 is missing: the group runs off the line.
+      {"CONFIG, a.scg, 1, 10, A, CURVE" + curves.substr(0, curves.rfind(',')), {"c1", "c2", "c3", "c4", "c5", "c6", "c7"}, 9},
+  };
+  for (const Case& c : cases) {
+    Checked result = Check(install.Path() + "/", c.line + "\r\n");
+    EXPECT_EQ(result.error ? result.error->number : 0, c.error);
+    EXPECT_EQ(result.queues.lstCrv, c.curves);
+    EXPECT_TRUE(result.queues.lstGames.empty());  // no group word past field 9 has room for a pair
+    ASSERT_NE(result.queues.QueuedConfigLines.Find("scg_a.scg"), nullptr);
+    EXPECT_EQ(*result.queues.QueuedConfigLines.Find("scg_a.scg"), c.line);  // stored whole
+  }
+}
+
 TEST(UpdateListTest, AFaultyLineStopsTheReadingAndKeepsWhatWasQueued) {
   TempFolder install;
   struct Case {
@@ -146,4 +173,81 @@ TEST(UpdateListTest, NamesThatLeaveTheirFolderAreSkipped) {
   EXPECT_TRUE(result.queues.lstMain.empty());
   EXPECT_TRUE(result.queues.lstGames.empty());
   EXPECT_EQ(result.queues.lstCrv, std::vector<std::string>{"q3\\good.crv"});
+}
+
+TEST(KeyedCollectionTest, KeysMatchWithoutRegardToCaseAndKeepTheirOrder) {
+  KeyedCollection<int> c;
+  struct Case {
+    std::string key;
+    int item;
+    bool added;
+  } adds[] = {
+      {"main_Watchpost.exe", 1, true}, {"scg_quake3.scg", 2, true}, {"MAIN_WATCHPOST.EXE", 3, false},
+      {"main_watchpost.ex", 4, true},  {"SCG_Quake3.SCG", 5, false}, {"", 6, true},
+  };
+  for (const Case& a : adds) EXPECT_EQ(c.Add(a.key, a.item), a.added) << a.key;
+  EXPECT_EQ(c.Count(), 4u);
+  ASSERT_NE(c.Find("main_WATCHPOST.exe"), nullptr);
+  EXPECT_EQ(*c.Find("main_WATCHPOST.exe"), 1);  // the first item stays
+  EXPECT_EQ(c.Find("main_watchpost.exe2"), nullptr);
+  std::vector<std::string> keys;
+  for (const auto& [key, item] : c.Items()) keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"main_Watchpost.exe", "scg_quake3.scg", "main_watchpost.ex", ""}));
+
+  // A copy looks up on its own; a cleared collection takes every key again.
+  KeyedCollection<int> copy = c;
+  c.Clear();
+  EXPECT_FALSE(c.Exists("scg_quake3.scg"));
+  EXPECT_TRUE(c.Add("SCG_QUAKE3.SCG", 7));
+  EXPECT_EQ(*c.Find("scg_quake3.scg"), 7);
+  EXPECT_EQ(*copy.Find("scg_quake3.scg"), 2);
+}
+
+TEST(UpdateListTest, AStopFromTheYieldEndsTheReadingWhereItIs) {
+  TempFolder install;
+  Inventory inventory = ReadInstalledVersions(install.Path() + "/");
+  // Stopped after the 3rd call: a line, a line, then the first pair of c.scg's group.
+  std::string list = "MAIN, a.exe, 1.0.0.0, 1\r\nMAIN, b.exe, 1.0.0.0, 1\nCONFIG, c.scg, 1, 1, C, SUPPORT, s1, 1, s2, 2, "
+                     "/SUPPORT, CURVE, k.crv, 1, /CURVE\r\nMAIN, d.exe, 1.0.0.0, 1";
+  struct Case {
+    int stopAt;
+    std::vector<std::string> main, games, curves;
+  } cases[] = {
+      {1, {"a.exe"}, {}, {}},
+      {3, {"a.exe", "b.exe"}, {"s1"}, {}},
+      {100, {"a.exe", "b.exe", "d.exe"}, {"s1", "s2"}, {"k.crv"}},
+  };
+  for (const Case& c : cases) {
+    UpdateQueues queues;
+    UpdateListReader reader(queues, inventory.InstalledVersions);
+    int calls = 0;
+    reader.yield = [&] { return ++calls < c.stopAt; };
+    EXPECT_FALSE(reader.ReadAll(list)) << c.stopAt;
+    EXPECT_EQ(queues.lstMain, c.main) << c.stopAt;
+    EXPECT_EQ(queues.lstGames, c.games) << c.stopAt;
+    EXPECT_EQ(queues.lstCrv, c.curves) << c.stopAt;
+    EXPECT_EQ(calls, std::min(c.stopAt, 7)) << "no call after the stop";
+  }
+}
+
+TEST(UpdateListTest, SkippedNamesMakeOneMessage) {
+  auto names = [](int count) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= count; ++i) out.push_back("..\\n" + std::to_string(i));
+    return out;
+  };
+  EXPECT_EQ(SkippedNamesText({}), "");
+  EXPECT_EQ(SkippedNamesText({"../watchpost.exe"}),
+            "The update list names \"../watchpost.exe\", which lies outside its folder; it was skipped.");
+  EXPECT_EQ(SkippedNamesText(names(3)),
+            "The update list names 3 files that lie outside their folders; they were skipped:\n"
+            "\"..\\n1\"\n\"..\\n2\"\n\"..\\n3\"");
+  std::string fifteen = SkippedNamesText(names(15));
+  EXPECT_NE(fifteen.find("names 15 files"), std::string::npos) << fifteen;
+  EXPECT_NE(fifteen.find("\"..\\n10\"\nand 5 more."), std::string::npos) << fifteen;
+  EXPECT_EQ(fifteen.find("..\\n11"), std::string::npos) << fifteen;
+  // A name as long as its line is cut.
+  std::string huge = SkippedNamesText({"/" + std::string(100000, 'x')});
+  EXPECT_LT(huge.size(), 300u);
+  EXPECT_NE(huge.find("xxx...\""), std::string::npos);
 }

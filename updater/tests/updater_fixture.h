@@ -47,7 +47,6 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& p
 class UpdaterRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("XDG_CONFIG_HOME", install.ConfigHome().c_str(), 1);
     using platform::Registry;
     using platform::RegistryRoot;
     Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", install.Folder());
@@ -69,6 +68,12 @@ class UpdaterRunTest : public ::testing::Test {
     return updater;
   }
 
+  // The update server of the next start (a site serves a path as it was first put).
+  void ServeFrom(const UpdateSite& other) {
+    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
+                                  other.Base());
+  }
+
   // Checks, then installs when something was found; the last stage.
   int Run(Updater& u) {
     u.cmdCheck_Click();
@@ -80,6 +85,7 @@ class UpdaterRunTest : public ::testing::Test {
   std::string Mode() const { return config_store::ReadIni(Ini(), "APPLICATION", "MODE"); }
 
   TempInstall install{{}};
+  ScopedEnv configHome{"XDG_CONFIG_HOME", install.ConfigHome()};
   TempFolder temp;
   UpdateSite site;
   std::vector<std::string> boxes;

@@ -3,6 +3,7 @@
 #include "updater/tests/updater_fixture.h"
 
 #include "config_store/profile_helpers.h"
+#include "platform/text.h"
 
 #include <QTimer>
 
@@ -78,7 +79,7 @@ TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
     SCOPED_TRACE(fault);
     TempInstall target{{}};
     UpdateSite faulty;
-    ::setenv("XDG_CONFIG_HOME", target.ConfigHome().c_str(), 1);
+    ScopedEnv targetHome("XDG_CONFIG_HOME", target.ConfigHome());
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                   target.Folder());
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
@@ -251,4 +252,63 @@ TEST_F(UpdaterRunTest, AnInstallationFolderItCannotFindEndsTheRun) {
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 install.Folder() + "/");
   EXPECT_EQ(Start()->InstallPath, install.Folder() + "/");
+}
+
+TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
+  std::string unsafe = "CONFIG, ok.scg, 1, 10, OK, SUPPORT, ..\\a.cfg, 1, /etc/b, 1, good.cfg, 1, /SUPPORT, CURVE, "
+                       "c:\\x.crv, 1, /CURVE\r\n";
+  for (int i = 0; i < 12; ++i) unsafe += "MAIN, ../tool" + std::to_string(i) + ".exe, 1.0.0.0, 1\r\n";
+  unsafe += "MAIN, fine.exe, 1.0.0.0, 1\r\n";
+  struct Case {
+    std::string list;
+    std::vector<std::string> boxes;  // the start of each, in order
+  } cases[] = {
+      {unsafe, {"Freshline: The update list names 15 files that lie outside their folders"}},
+      // A faulty line ends the reading: the names seen so far, then the fault.
+      {unsafe + "MAIN, short.exe\r\nMAIN, ../late.exe, 1.0.0.0, 1\r\n",
+       {"Freshline: The update list names 15 files", "Freshline: Subscript out of range 9"}},
+  };
+  for (const Case& c : cases) {
+    UpdateSite own;  // a path is served as first put
+    ServeFrom(own);
+    own.Put("/fetchling/ryxupdate.nfo", c.list);
+    boxes.clear();
+    auto u = Start();
+    u->cmdCheck_Click();
+    EXPECT_EQ(u->CurrentStage, 30);
+    ASSERT_EQ(boxes.size(), c.boxes.size()) << platform::Join(boxes, "\n---\n");
+    for (size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].rfind(c.boxes[i], 0), 0u) << boxes[i];
+    EXPECT_NE(boxes[0].find("\"../tool6.exe\"\nand 5 more."), std::string::npos) << boxes[0];
+    EXPECT_EQ(u->Queues.lstMain, std::vector<std::string>{"fine.exe"});
+    EXPECT_EQ(u->Queues.lstGames, std::vector<std::string>{"good.cfg"});
+  }
+}
+
+TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {
+  struct Case {
+    uintmax_t size;
+    bool read;
+  } cases[] = {{kUpdateListSizeLimit, true}, {kUpdateListSizeLimit + 1, false}};
+  for (const Case& c : cases) {
+    std::string list = "CONFIG, a.scg, 1, 10, A\r\n";
+    list += std::string(c.size - list.size() - 2, '#') + "\r\n";
+    UpdateSite own;
+    ServeFrom(own);
+    own.Put("/fetchling/ryxupdate.nfo", list);
+    boxes.clear();
+    auto u = Start();
+    u->cmdCheck_Click();
+    EXPECT_FALSE(u->Ended()) << c.size;
+    if (c.read) {
+      EXPECT_EQ(u->CurrentStage, 30);
+      EXPECT_TRUE(boxes.empty()) << boxes.front();
+      EXPECT_EQ(u->Queues.lstScg, std::vector<std::string>{"a.scg"});
+    } else {
+      EXPECT_EQ(u->CurrentStage, 95);
+      EXPECT_EQ(boxes, std::vector<std::string>{
+                           "Freshline: The update list ryxupdate.nfo is larger than 16 MB; it was not read."});
+      EXPECT_EQ(u->Queues.UpdateCount, 0);
+      EXPECT_TRUE(u->View.lstAvailable.empty());
+    }
+  }
 }

@@ -1,5 +1,6 @@
 #include "monitor/game_exit/copy_files.h"
 
+#include "config_store/block_readers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -10,12 +11,11 @@
 
 namespace {
 
-using game_exit::CopyEntry;
 using testing_support::MakeFolders;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
 
-TEST(SplitCopyRow, TakesSourceAndDestinationFromTheQuotes) {
+TEST(SplitCopyRow, TheMonitorTakesSourceAndDestinationFromTheQuotes) {
   struct Case {
     std::string row;
     std::string source, destination;
@@ -31,9 +31,9 @@ TEST(SplitCopyRow, TakesSourceAndDestinationFromTheQuotes) {
       {"", "", ""},
   };
   for (const Case& c : cases) {
-    CopyEntry entry = game_exit::SplitCopyRow(c.row);
-    EXPECT_EQ(entry.source, c.source) << c.row;
-    EXPECT_EQ(entry.destination, c.destination) << c.row;
+    config_store::TCopyFile entry = config_store::SplitCopyRow(c.row, config_store::MissingList::Empty);
+    EXPECT_EQ(entry.Source, c.source) << c.row;
+    EXPECT_EQ(entry.Destination, c.destination) << c.row;
   }
 }
 

@@ -284,17 +284,6 @@ TEST_F(ExitStep, DebugModeLogsTheStopAndSelectsIt) {
   EXPECT_EQ(log_[3], "");
 }
 
-TEST(FlagIsTrue, ReadsWordsAndNumbers) {
-  struct Case {
-    std::string flag;
-    bool value;
-  };
-  const Case cases[] = {{"TRUE", true}, {"true", true}, {"False", false}, {"1", true},  {"0", false},
-                        {"-2", true},   {"2.5", true},  {"0.0", false},   {"ERROR", false}, {"", false},
-                        {"yes", false}};
-  for (const Case& c : cases) EXPECT_EQ(game_exit::FlagIsTrue(c.flag), c.value) << c.flag;
-}
-
 TEST_F(ExitStep, NumericFlagCountsAsOnButOnlyTrueRunsItsPart) {
   scg_.copyFlag = "1";
   Exit(scg_);

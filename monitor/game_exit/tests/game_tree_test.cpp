@@ -103,7 +103,7 @@ TEST_F(GameTree, CopiesNeitherLeaveTheTreeNorTakeFilesFromOutsideGames) {
   game_exit::GameFolder game(game_, "");
   game_exit::CopyJob job{program, &game, false, [this](const std::string& line) { log_.push_back(line); }};
   struct Case {
-    game_exit::CopyEntry entry;
+    config_store::TCopyFile entry;
     bool copied;
     std::string logged;  // the start of the line that reports it, or nothing
     bool boxed;          // the source counts as missing
@@ -117,11 +117,11 @@ TEST_F(GameTree, CopiesNeitherLeaveTheTreeNorTakeFilesFromOutsideGames) {
   for (const Case& c : cases) {
     log_.clear();
     boxes.clear();
-    EXPECT_EQ(game_exit::ExecCopyFiles({c.entry}, job), c.copied) << c.entry.source << " " << c.entry.destination;
+    EXPECT_EQ(game_exit::ExecCopyFiles({c.entry}, job), c.copied) << c.entry.Source << " " << c.entry.Destination;
     if (!c.logged.empty()) {
-      EXPECT_TRUE(Logged(c.logged)) << c.entry.destination;
+      EXPECT_TRUE(Logged(c.logged)) << c.entry.Destination;
     }
-    EXPECT_EQ(boxes.size(), c.boxed ? 1u : 0u) << c.entry.source;
+    EXPECT_EQ(boxes.size(), c.boxed ? 1u : 0u) << c.entry.Source;
   }
   platform::SetMsgBoxHandler({});
   EXPECT_EQ(ReadFile(elsewhere_ + "/victim.txt"), "victim=1\r\n");

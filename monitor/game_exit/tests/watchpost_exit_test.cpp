@@ -14,11 +14,11 @@ using namespace testing_support;
 
 namespace {
 
-std::string ExitGameScg() {
+std::string ExitGameScg(const std::string& exeName) {
   std::string t =
       "[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\nFILE_REVISION_NUMBER=2\r\n\r\n"
       "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Exit Game\"\r\nLEVEL=INTERMEDIATE\r\nORIENTATION=VERTICAL\r\n\r\n"
-      "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"ExitGame.exe\"\r\nCOPY_FILES=TRUE\r\n   {\r\n"
+      "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"" + exeName + "\"\r\nCOPY_FILES=TRUE\r\n   {\r\n"
       "   \"Keys.cfg\", \".\\cfg\\keys.cfg\"\r\n   }\r\n\r\n"
       "COMMAND_LINE=\"\"\r\nCUSTOM=TRUE\r\n   {\r\n"
       "   \"config.cfg\"\\, \"APPEND\"\\, \"seta sensitivity 5\"\r\n"
@@ -58,6 +58,11 @@ std::vector<std::string> FilesBelow(const std::string& folder) {
   return names;
 }
 
+// How long a wait for the monitor's work on a game may take: the game's
+// activation and its exit are some forty runs of the tool, each a process of
+// its own, and a busy machine starts them slowly.
+constexpr int kGameMs = 120000;
+
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -69,32 +74,34 @@ size_t Count(const std::string& text, const std::string& what) {
 TEST(WatchpostExit, GameFolderHoldsExactlyWhatTheConfigurationAsksFor) {
   TempInstall install({"watchpost", "ryxcontrol"});
   MakeFolders(install / "scg");
-  WriteFile(install / "scg/exitgame.scg", ExitGameScg());
+  // Named in the configuration in another case than on disk, as games are.
+  const std::string configured = GameExeName("ExitGame"), exe = platform::ToLower(configured);
+  WriteFile(install / "scg/exitgame.scg", ExitGameScg(configured));
   WriteFile(install / "games/keys.cfg", "bind mouse1 +attack\r\n");
   TempFolder games;
   const std::string folder = games / "Exit Game";
   MakeFolders(folder);
-  std::filesystem::copy_file("/bin/sleep", folder + "/exitgame.exe");
+  std::filesystem::copy_file("/bin/sleep", folder + "/" + exe);
 
   ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
   ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; }))
       << monitor.Stdout() << monitor.Stderr();
 
   auto play = [&](size_t round) {
-    ChildProcess game(folder + "/exitgame.exe", {"60"});
-    ASSERT_TRUE(WaitUntil([&] { return Count(monitor.Stdout(), "Started watching: exitgame.exe") == round; }, 15000))
+    ChildProcess game(folder + "/" + exe, {"60"});
+    ASSERT_TRUE(WaitUntil([&] { return Count(monitor.Stdout(), "Started watching: " + exe) == round; }, kGameMs))
         << monitor.Stdout();
     game.Terminate();
     game.Wait();
-    ASSERT_TRUE(WaitUntil([&] { return Count(monitor.Stdout(), "Stopped watching: exitgame.exe") == round; }, 15000))
+    ASSERT_TRUE(WaitUntil([&] { return Count(monitor.Stdout(), "Stopped watching: " + exe) == round; }, kGameMs))
         << monitor.Stdout();
   };
 
   // First exit: the copy, every row, the marker, the message once.
   play(1);
-  ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(folder + "/heliryx.360"); }, 15000)) << monitor.Stdout();
-  EXPECT_EQ(FilesBelow(folder), (std::vector<std::string>{"always.cfg", "cfg/keys.cfg", "config.cfg", "exitgame.exe",
-                                                          "heliryx.360", "settings.ini"}));
+  ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(folder + "/heliryx.360"); }, kGameMs)) << monitor.Stdout();
+  EXPECT_EQ(FilesBelow(folder),
+            (std::vector<std::string>{"always.cfg", "cfg/keys.cfg", "config.cfg", exe, "heliryx.360", "settings.ini"}));
   EXPECT_EQ(ReadFile(folder + "/heliryx.360"),
             "[Heliryx 360]\r\nVersion=5.1\r\n[Games]\r\nSCG=exitgame.scg\r\nRevision=2\r\n");
   EXPECT_EQ(ReadFile(folder + "/cfg/keys.cfg"), "bind mouse1 +attack\r\n");
@@ -112,13 +119,13 @@ TEST(WatchpostExit, GameFolderHoldsExactlyWhatTheConfigurationAsksFor) {
   std::filesystem::remove(folder + "/always.cfg");
   WriteFile(folder + "/config.cfg", "");
   play(2);
-  ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(folder + "/always.cfg"); }, 15000)) << monitor.Stdout();
+  ASSERT_TRUE(WaitUntil([&] { return platform::FileExists(folder + "/always.cfg"); }, kGameMs)) << monitor.Stdout();
   EXPECT_EQ(ReadFile(folder + "/cfg/keys.cfg"), "bind mouse1 +attack\r\n");
   EXPECT_EQ(ReadFile(folder + "/config.cfg"), "");
-  EXPECT_EQ(FilesBelow(folder), (std::vector<std::string>{"always.cfg", "cfg/keys.cfg", "config.cfg", "exitgame.exe",
-                                                          "heliryx.360", "settings.ini"}));
+  EXPECT_EQ(FilesBelow(folder),
+            (std::vector<std::string>{"always.cfg", "cfg/keys.cfg", "config.cfg", exe, "heliryx.360", "settings.ini"}));
 
   config_store::WriteIni(install / "watchpost.ini", "APPLICATION", "MODE", "");  // the monitor ends
-  EXPECT_EQ(monitor.Wait(10000), 0) << monitor.Stderr();
+  EXPECT_EQ(monitor.Wait(20000), 0) << monitor.Stderr();
   EXPECT_EQ(Count(monitor.Stderr(), message), 1u) << monitor.Stderr();
 }

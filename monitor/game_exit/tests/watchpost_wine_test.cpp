@@ -22,6 +22,11 @@ namespace {
 
 const std::string kGameFolder = "/drive_c/Games/Wine Test";
 
+// How long a wait for the monitor's work on a game may take: the game's
+// activation and its exit are some forty runs of the tool, each a process of
+// its own, and a busy machine starts them slowly.
+constexpr int kGameMs = 120000;
+
 std::string WineGameScg(const std::string& exeName) {
   return monitor_test::ScgText({
       {"APPLICATION_NAME", "\"Wine Test\""},
@@ -55,18 +60,18 @@ class Monitor {
   }
   ~Monitor() {
     config_store::WriteIni(install_ / "watchpost.ini", "APPLICATION", "MODE", "");  // the monitor ends
-    EXPECT_EQ(process_->Wait(20000), 0) << process_->Stderr();
+    EXPECT_EQ(process_->Wait(kGameMs), 0) << process_->Stderr();
   }
   std::string Log() { return process_->Stdout(); }
   ChildProcess& Process() { return *process_; }
-  bool Logged(const std::string& text, int timeoutMs = 20000) {
+  bool Logged(const std::string& text, int timeoutMs = kGameMs) {
     return WaitUntil([&] { return Log().find(text) != std::string::npos; }, timeoutMs);
   }
   // Waits for the exit step of the game in `folder` to end, one way or the other.
   void AwaitExitStep(const std::string& folder) {
     EXPECT_TRUE(WaitUntil(
         [&] { return platform::FileExists(folder + "/heliryx.360") || Log().find("section error") != std::string::npos; },
-        60000))
+        kGameMs))
         << Log();
     EXPECT_EQ(Log().find("section error"), std::string::npos) << Log();
     EXPECT_EQ(ReadFile(folder + "/cfg/keys.cfg"), "bind mouse1 +attack\r\n");
@@ -106,12 +111,11 @@ class StandInWine : public ::testing::Test {
     game.Wait();
   }
 
-  // The game's name: the test's name, in lower case as the log shows it.
-  static std::string Exe() {
-    return platform::ToLower(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".exe";
-  }
+  // The game's name, in lower case as the log shows it.
+  const std::string& Exe() const { return exe_; }
 
   TempFolder tmp_;
+  const std::string exe_ = platform::ToLower(GameExeName("standingame"));
   std::string prefix_ = tmp_ / "prefix", folder_ = prefix_ + kGameFolder, loader_ = tmp_ / "lib/wine/wine64";
 };
 
@@ -145,9 +149,9 @@ TEST_F(StandInWine, AnExitRequestIsNotHeldUpByAWineThatHangs) {
   {
     Monitor monitor(Exe(), tmp_ / "monitor-tmp");
     Play(monitor);
-    ASSERT_TRUE(WaitUntil([&] { return !ReadFile(pidFile).empty(); }, 20000)) << monitor.Log();
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFile(pidFile).empty(); }, kGameMs)) << monitor.Log();
     monitor.Process().Terminate();  // ends it as its Exit does
-    EXPECT_EQ(monitor.Process().Wait(10000), 0) << monitor.Log();
+    EXPECT_EQ(monitor.Process().Wait(20000), 0) << monitor.Log();
   }
   int hung = std::atoi(ReadFile(pidFile).c_str());
   ASSERT_GT(hung, 0);
@@ -202,14 +206,14 @@ class RealWine : public ::testing::Test {
 TEST_F(RealWine, RegistryRowsAreInTheGamesPrefixAfterItsEnd) {
   std::string folder = Prefix() + kGameFolder;
   MakeFolders(folder);
-  fs::copy_file(Prefix() + "/drive_c/windows/system32/ping.exe", folder + "/winetest.exe");
+  const std::string exe = platform::ToLower(GameExeName("winetest"));
+  fs::copy_file(Prefix() + "/drive_c/windows/system32/ping.exe", folder + "/" + exe);
 
   {
-    Monitor monitor("winetest.exe", *tmp_ / "monitor-tmp");
+    Monitor monitor(exe, *tmp_ / "monitor-tmp");
     // Pings once a second, answered or not, until it is ended.
-    ChildProcess game(loader_, {"C:\\Games\\Wine Test\\winetest.exe", "-n", "300", "127.0.0.1"},
-                      GameEnvironment());
-    ASSERT_TRUE(monitor.Logged("Started watching: winetest.exe", 60000)) << monitor.Log();
+    ChildProcess game(loader_, {"C:\\Games\\Wine Test\\" + exe, "-n", "300", "127.0.0.1"}, GameEnvironment());
+    ASSERT_TRUE(monitor.Logged("Started watching: " + exe)) << monitor.Log();
     game.Terminate();
     game.Wait();
     monitor.AwaitExitStep(folder);

@@ -128,6 +128,17 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
          MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
              MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover) +
              MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-unix/ntdll.so")});
+  // A prefix named through a link: the kernel shows mapped files by their real paths.
+  std::string linked = f.Path("linked prefix");
+  fs::create_directories(other + "/drive_c/windows");
+  fs::create_directory_symlink(other, linked);
+  f.Add({25, "/usr/lib/wine/wine64", {"C:\\Program Files\\Hover Race\\HoverRace.EXE"}, {"WINEPREFIX=" + linked},
+         MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover)});
+  // The game's .exe after many lines, one of them longer than any path.
+  std::string manyLines;
+  for (int i = 0; i < 2000; ++i) manyLines += MapsLine("/usr/lib/x86_64-linux-gnu/lib" + std::to_string(i) + ".so");
+  manyLines += MapsLine("/" + std::string(20000, 'x') + ".exe");
+  f.Add({26, "/usr/lib/wine/wine64", {}, {"WINEPREFIX=" + other}, manyLines + MapsLine(hover) + manyLines});
   // Nothing mapped yet: the Windows path of the command line through the prefix in HOME.
   f.Add({30, "/usr/lib/wine/wine64-preloader", {"c:\\games\\unreal\\system\\unrealtournament.exe", "", ""},
          {"HOME=" + f.Home()}});
@@ -151,6 +162,10 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
       {"quake3", 9, "/usr/games/Quake3", ""},
       {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race", other, "/usr/lib/wine/wine64",
        {"WINEPREFIX=" + other + "/", "TMPDIR=/tmp/game", "HOME=/nowhere"}},
+      {"HoverRace.EXE", 25, other + "/drive_c/Program Files/Hover Race", linked, "/usr/lib/wine/wine64",
+       {"WINEPREFIX=" + linked}},
+      {"HoverRace.EXE", 26, other + "/drive_c/Program Files/Hover Race", other, "/usr/lib/wine/wine64",
+       {"WINEPREFIX=" + other}},
       {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System", prefix, "/usr/lib/wine/wine64",
        {"HOME=" + f.Home()}},
       {"game.exe", 40, f.Path("games/x"), prefix, "/usr/lib/wine/wine"},
@@ -227,7 +242,7 @@ TEST(ProcProcessTable, SeesARealProcessStartAndEnd) {
   ASSERT_TRUE(watch);
   EXPECT_TRUE(watch->Running());
   ::kill(child.Pid(), SIGKILL);  // left unreaped: a zombie still counts as ended
-  EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }, 5000));
+  EXPECT_TRUE(testing_support::WaitUntil([&] { return !watch->Running(); }));
   EXPECT_FALSE(table.First([&](const platform::ProcessInfo& p) { return p.pid == child.Pid(); }));
 }
 
@@ -284,6 +299,43 @@ TEST(ProcProcessTable, NewProcessesAreFoundFromTheLastPid) {
   }
 }
 
+// A pid is given out a moment before its directory appears; meanwhile others
+// may be given out after it.
+TEST(ProcProcessTable, AProcessWhoseDirectoryAppearsAScanLateIsFound) {
+  ProcFixture f;
+  f.Add({9, "/usr/bin/bash"});
+  f.SetLastPid(50);
+  platform::ProcProcessTable table(f.Root(), f.Home());
+  EXPECT_FALSE(Named(table, "q3"));
+  for (int pid = 61; pid <= 80; ++pid) f.Add({pid, "/usr/bin/bash"});
+  f.SetLastPid(80);  // 60 is given out, its directory not there yet
+  EXPECT_FALSE(Named(table, "q3"));
+  f.Add({60, "/usr/games/q3"});
+  f.SetLastPid(82);
+  auto game = Named(table, "q3");
+  EXPECT_EQ(game ? game->pid : 0, 60);
+}
+
+// After the pids wrap, new processes have lower pids than older ones: the
+// first by pid is still the one taken.
+TEST(ProcProcessTable, NewProcessesAfterAWrapAreTakenInPidOrder) {
+  ProcFixture f;
+  f.Add({900, "/usr/games/q3"});
+  f.SetLastPid(950);
+  platform::ProcProcessTable table(f.Root(), f.Home());
+  EXPECT_EQ(Named(table, "q3")->pid, 900);
+  f.SetLastPid(5);
+  EXPECT_EQ(Named(table, "q3")->pid, 900);
+  f.Add({20, "/usr/games/q3"});
+  f.Add({30, "/usr/bin/bash"});
+  f.SetLastPid(30);
+  auto game = Named(table, "q3");
+  EXPECT_EQ(game ? game->pid : 0, 20);
+  std::vector<int> pids;
+  for (const auto& p : All(table)) pids.push_back(p.pid);
+  EXPECT_EQ(pids, (std::vector<int>{20, 30, 900}));
+}
+
 // Wine maps the game's .exe a moment after the loader starts: it is looked for
 // every scan at first, and by the slow sweep once the loader has waited long.
 TEST(ProcProcessTable, AWineGameWhoseExeIsMappedLateIsFound) {
@@ -292,7 +344,7 @@ TEST(ProcProcessTable, AWineGameWhoseExeIsMappedLateIsFound) {
     platform::ScanPace pace;
   } cases[] = {
       {"while the loader is young", {}},
-      {"after the loader's wait", {0, 0, 1, 10, 256}},
+      {"after the loader's wait", {.youngSeconds = 0, .wineWaitSeconds = 0, .sweepSeconds = 1}},
   };
   for (const Case& c : cases) {
     ProcFixture f;
@@ -314,7 +366,8 @@ TEST(ProcProcessTable, AWineGameWhoseExeIsMappedLateIsFound) {
 
 // A wrapper that execs the game keeps its pid and start time. One that does so
 // in its first seconds is seen at the next scan; one that does so later, by the
-// slow sweep over known processes (both shortened here for the late one).
+// slow sweep over known processes, slower still once it is old (all shortened
+// here for the later ones).
 TEST(ProcProcessTable, AWrapperThatExecsTheGameIsFollowed) {
   struct Case {
     const char* what;
@@ -322,7 +375,8 @@ TEST(ProcProcessTable, AWrapperThatExecsTheGameIsFollowed) {
     platform::ScanPace pace;
   } cases[] = {
       {"at once", 0, {}},
-      {"late", 0.7, {0.5, 30, 2, 10, 256}},
+      {"late", 0.7, {.youngSeconds = 0.5, .sweepSeconds = 2}},
+      {"when old", 2.5, {.youngSeconds = 0.5, .sweepSeconds = 1, .oldSeconds = 1.5, .oldSweepSeconds = 2}},
   };
   testing_support::TempFolder games;
   std::string game = games / "wrappedgame";
