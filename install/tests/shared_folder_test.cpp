@@ -95,8 +95,7 @@ std::map<std::string, std::string> Contents(const std::string& folder) {
 // pointing at it, and the updater's copy `fl` in a private folder, as the
 // updater's start leaves it.
 struct SharedFolder {
-  SharedFolder() : install({"watchpost", "tunedeck", "fetchling"}) {
-    ::setenv("XDG_CONFIG_HOME", install.ConfigHome().c_str(), 1);
+  SharedFolder() : install({"watchpost", "tunedeck", "fetchling"}), configHome("XDG_CONFIG_HOME", install.ConfigHome()) {
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                   install.Folder());
     fs::copy_file(install / "fetchling", privateFolder / "fl");
@@ -113,6 +112,7 @@ struct SharedFolder {
   std::string Mode() const { return config_store::ReadIni(install / "watchpost.ini", "APPLICATION", "MODE"); }
 
   TempInstall install;
+  ScopedEnv configHome;  // the registry the programs read is the installation's own
   TempFolder privateFolder, runtime, home;
 };
 

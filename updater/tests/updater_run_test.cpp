@@ -165,8 +165,7 @@ TEST_F(UpdaterRunTest, DownloadsLeaveThePrivateFolderOnceInstalledOrWithTheRunsE
                                   target.Folder());
     if (c.gamesIsAFile) WriteFile(target / "games", "not a folder");
     UpdateSite server;
-    platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer",
-                                  server.Base());
+    ServeFrom(server);
     server.Put("/fetchling/ryxupdate.nfo",
                "MAIN, readme.txt, 1.0.0.0, 500\r\nCONFIG, quake3.scg, 4, 30, Quake III, SUPPORT, q3\\q3config.cfg, "
                "1500, /SUPPORT, CURVE, soft.crv, 800, /CURVE\r\n");
