@@ -82,11 +82,7 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
   ChildProcess oldMonitor(monitorInstall / "watchpost", {}, monitorInstall.Environment());
   ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000)) << oldMonitor.Stderr();
 
-  UpdaterHooks hooks;
-  hooks.tempFolder = temp.Path();
-  hooks.connected = [](const std::string&) { return true; };
-  hooks.killWaitMs = 15000;
-  Updater u(std::move(hooks));
+  Updater u(UpdaterSettings{temp.Path(), 15000}, connected);
   u.Form_Load();
   EXPECT_EQ(mode(), "SUSPEND");
   u.cmdCheck_Click();
