@@ -99,10 +99,6 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
                          cboPosMouseYCommand, cboNegMouseYCommand, cboButtonMouseYPOSAlias, cboButtonMouseYNEGAlias})
     box->hide();
   setWindowIcon(art::TunedeckIcon());
-  // The frames that only hold the pages and the pictures draw no border of their own.
-  for (const char* frame : {"frmSensitivityLights", "frmTabs"})
-    controls_.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
-                                                      .arg(QLatin1String(frame)));
   PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
   motions_->PaintPictures();
   ShowOrientationSet(Lights, 1);
