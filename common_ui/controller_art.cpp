@@ -7,6 +7,7 @@
 #include <QPainterPathStroker>
 #include <QRadialGradient>
 #include <QtMath>
+#include <array>
 #include <bitset>
 
 namespace common_ui::art {
@@ -108,11 +109,16 @@ QPainterPath ArcAround(QPointF c, double r, double fromDeg, double toDeg) {
   return p;
 }
 
-// The indicator of each axis, in design space; whether it lies on the ball.
-QPainterPath AxisIndicator(int axis, bool& onBall) {
+// The indicator of an axis, in design space, and whether it lies on the ball.
+struct AxisShape {
+  QPainterPath outline;
+  bool onBall = false;
+};
+
+AxisShape BuildAxisShape(int axis) {
   const double cx = kBall.x(), cy = kBall.y();
   QPainterPath p;
-  onBall = false;
+  bool onBall = false;
   switch (axis) {
     case 1:  // sideways: left and right
       p.addPath(StraightArrow({cx - 66, cy}, {cx - 116, cy}));
@@ -154,7 +160,19 @@ QPainterPath AxisIndicator(int axis, bool& onBall) {
     }
   }
   p.setFillRule(Qt::WindingFill);
-  return p;
+  return {p, onBall};
+}
+
+// The outlines are joined from several parts (QPainterPath::united, the
+// costliest step of a picture), so each is built once and shared by every
+// picture drawn afterwards.
+const AxisShape& AxisIndicator(int axis) {
+  static const std::array<AxisShape, 7> shapes = [] {
+    std::array<AxisShape, 7> built;
+    for (int a = 1; a <= 6; ++a) built[a] = BuildAxisShape(a);
+    return built;
+  }();
+  return shapes.at(axis);
 }
 
 QTransform Rotation(bool vertical) {
@@ -314,13 +332,13 @@ void DrawController(QPainter& p, bool vertical, QRectF target, const Scene& scen
     DrawBall(p, vertical);
   }
   for (int axis = 1; axis <= 6; ++axis) {
-    bool onBall;
-    QPainterPath shape = AxisIndicator(axis, onBall);
+    const AxisShape& shape = AxisIndicator(axis);
+    const bool onBall = shape.onBall;
     p.setTransform(design);
     if (scene.litAxes[axis])
-      DrawIndicator(p, shape, kLit, kLitEdge, true);
+      DrawIndicator(p, shape.outline, kLit, kLitEdge, true);
     else if (scene.base)
-      DrawIndicator(p, shape, onBall ? kOnBallDim : kDim, onBall ? kBallLight : kDimEdge, false);
+      DrawIndicator(p, shape.outline, onBall ? kOnBallDim : kDim, onBall ? kBallLight : kDimEdge, false);
   }
   for (int b = 0; b < 6; ++b) {
     const QColor* face = nullptr;
@@ -457,9 +475,19 @@ void DrawSplash(QPainter& p, QRectF target) {
 
 // ---- The stick picture: the ball alone with its six motions.
 
+const QPointF kStickCentre(80, 80);
+
+// The two turning arrows, built once like the axis outlines.
+const std::array<QPainterPath, 2>& StickTurns() {
+  static const std::array<QPainterPath, 2> turns = {
+      CurvedArrow(ArcAround(kStickCentre, 58, -70, -22), false, 6, 15, 11),
+      CurvedArrow(ArcAround(kStickCentre, 58, 110, 158), false, 6, 15, 11)};
+  return turns;
+}
+
 void DrawStick(QPainter& p, QRectF target) {
   Begin(p, QSizeF(160, 160), target);
-  const QPointF c(80, 80);
+  const QPointF c = kStickCentre;
   p.setBrush(BallShading(c - QPointF(16, 18), 70));
   p.setPen(QPen(kBallEdge, 2));
   p.drawEllipse(c, 44, 44);
@@ -477,8 +505,7 @@ void DrawStick(QPainter& p, QRectF target) {
   draw(StraightArrow({c.x() - 48, c.y()}, {c.x() - 76, c.y()}, 7, 16, 11), moves);
   draw(StraightArrow({c.x(), c.y() - 48}, {c.x(), c.y() - 76}, 7, 16, 11), moves);
   draw(StraightArrow({c.x(), c.y() + 48}, {c.x(), c.y() + 76}, 7, 16, 11), moves);
-  draw(CurvedArrow(ArcAround(c, 58, -70, -22), false, 6, 15, 11), turns);
-  draw(CurvedArrow(ArcAround(c, 58, 110, 158), false, 6, 15, 11), turns);
+  for (const QPainterPath& turn : StickTurns()) draw(turn, turns);
   QPainterPath ring;
   ring.addEllipse(c, 10, 10);
   ring.addEllipse(c, 6, 6);

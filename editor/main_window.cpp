@@ -9,7 +9,7 @@
 #include "config_store/scg_writer.h"
 #include "config_store/snapshot.h"
 #include "editor/array_dialog.h"
-#include "editor/pages/keyboard_controls.h"
+#include "editor/pages/keyboard_page.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
 #include "editor/pages/window_controls.h"
@@ -32,10 +32,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QSlider>
 #include <QTabWidget>
 #include <QWindow>
 #include <cstdio>
@@ -80,7 +78,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   // The motions page keeps the axis map the sensitivity page reads.
   motions_ = new MotionsPage(tabs->widget(1), controls_, Session, this);
   sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, motions_->Axes(), ProgramFolder, this);
-  BuildControls(kKeyboardPage, tabs->widget(2), controls_);
+  keyboard_ = new KeyboardPage(tabs->widget(2), controls_, Session, this);
   BindControls();
   ConnectHandlers();
   setFixedSize(sizeHint());
@@ -95,9 +93,6 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   txtGameInstructions->setReadOnly(true);
   Command1->hide();
   Command2->hide();
-  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboButtonMouseXPOSAlias, cboButtonMouseXNEGAlias,
-                         cboPosMouseYCommand, cboNegMouseYCommand, cboButtonMouseYPOSAlias, cboButtonMouseYNEGAlias})
-    box->hide();
   setWindowIcon(art::TunedeckIcon());
   // The frames that only hold the pages and the pictures draw no border of their own.
   for (const char* frame : {"frmSensitivityLights", "frmTabs"})
@@ -133,6 +128,14 @@ void frmMain::BuildMenus() {
   mPopRestore = mPopupSys->addAction(QStringLiteral("&Restore"));
   mPopSeperate = mPopupSys->addSeparator();
   mPopExit = mPopupSys->addAction(QStringLiteral("&Exit"));
+  // Named, so that a menu entry is found by its name as the controls are.
+  for (auto [item, name] : {std::pair<QObject*, const char*>{mFileMenu, "mFileMenu"}, {mSaveSCG, "mSaveSCG"},
+                            {mSaveAs, "mSaveAs"}, {mExport, "mExport"}, {mExit, "mExit"}, {mGames, "mGames"},
+                            {mHelp, "mHelp"}, {mViewArray, "mViewArray"}, {mHelpContents, "mHelpContents"},
+                            {mVisitWWW, "mVisitWWW"}, {mAbout, "mAbout"}, {mPopupSys, "mPopupSys"},
+                            {mPopAbout, "mPopAbout"}, {mPopRestore, "mPopRestore"}, {mPopSeperate, "mPopSeperate"},
+                            {mPopExit, "mPopExit"}})
+    item->setObjectName(QLatin1String(name));
 }
 
 void frmMain::BindControls() {
@@ -154,21 +157,6 @@ void frmMain::BindControls() {
   cmdExit = c.Get<QPushButton>("cmdExit");
   Command1 = c.Get<QPushButton>("Command1");
   Command2 = c.Get<QPushButton>("Command2");
-
-  cboPosAxisCommand = ControlArray<QComboBox>(c, "cboPosAxisCommand");
-  cboNegAxisCommand = ControlArray<QComboBox>(c, "cboNegAxisCommand");
-  cboButtonAxisPOSAlias = ControlArray<QComboBox>(c, "cboButtonAxisPOSAlias");
-  cboButtonAxisNEGAlias = ControlArray<QComboBox>(c, "cboButtonAxisNEGAlias");
-  sldDeadzone = ControlArray<QSlider>(c, "sldDeadzone");
-  cboPosMouseXCommand = c.Get<QComboBox>("cboPosMouseXCommand");
-  cboNegMouseXCommand = c.Get<QComboBox>("cboNegMouseXCommand");
-  cboButtonMouseXPOSAlias = c.Get<QComboBox>("cboButtonMouseXPOSAlias");
-  cboButtonMouseXNEGAlias = c.Get<QComboBox>("cboButtonMouseXNEGAlias");
-  cboPosMouseYCommand = c.Get<QComboBox>("cboPosMouseYCommand");
-  cboNegMouseYCommand = c.Get<QComboBox>("cboNegMouseYCommand");
-  cboButtonMouseYPOSAlias = c.Get<QComboBox>("cboButtonMouseYPOSAlias");
-  cboButtonMouseYNEGAlias = c.Get<QComboBox>("cboButtonMouseYNEGAlias");
-  cmdPointerlyReset = c.Get<QPushButton>("cmdPointerlyReset");
 }
 
 void frmMain::ConnectHandlers() {
@@ -176,11 +164,13 @@ void frmMain::ConnectHandlers() {
   OnClick(cmdReload, [this] { cmdReload_Click(); });
   OnClick(cmdSaveChanges, [this] { cmdSaveChanges_Click(); });
   OnClick(cmdExit, [this] { cmdExit_Click(); });
+  OnClick(cmdApplySettings, [this] { cmdApplySettings_Click(); });
   OnClick(chkModifyInstructions, [this] { chkModifyInstructions_Click(); });
   connect(txtGameInstructions, &QPlainTextEdit::textChanged, this, [this] { txtGameInstructions_Change(); });
   connect(tabSensitivity, &QTabWidget::currentChanged, this, [this](int) { tabSensitivity_Click(); });
   connect(mSaveSCG, &QAction::triggered, this, [this] { mSaveSCG_Click(); });
   connect(mSaveAs, &QAction::triggered, this, [this] { mSaveAs_Click(); });
+  connect(mExport, &QAction::triggered, this, [this] { mExport_Click(); });
   connect(mExit, &QAction::triggered, this, [this] { mExit_Click(); });
   connect(mGames->menuAction(), &QAction::triggered, this, [this] { mGames_Click(); });
   connect(mViewArray, &QAction::triggered, this, [this] { mViewArray_Click(); });
@@ -189,13 +179,11 @@ void frmMain::ConnectHandlers() {
   connect(mPopAbout, &QAction::triggered, this, [this] { mPopAbout_Click(); });
   connect(mPopRestore, &QAction::triggered, this, [this] { mPopRestore_Click(); });
   connect(mPopExit, &QAction::triggered, this, [this] { mPopExit_Click(); });
-  ConnectBindingHandlers();
-  ConnectTuningHandlers();
   ConnectPages();
 }
 
 void frmMain::ConnectPages() {
-  for (Page* page : std::initializer_list<Page*>{sensitivity_, motions_})
+  for (Page* page : std::initializer_list<Page*>{sensitivity_, motions_, keyboard_})
     connect(page, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
   connect(sensitivity_, &SensitivityPage::lockWanted, this,
           [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
@@ -267,11 +255,7 @@ void frmMain::Form_Load() {
   // The version the installation registers.
   config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
   // The fixed labels of the mouse axes.
-  for (auto [box, text] : {std::pair{cboButtonMouseXPOSAlias, "Mouse X"}, std::pair{cboButtonMouseXNEGAlias, "Mouse X"},
-                           std::pair{cboButtonMouseYPOSAlias, "Mouse Y"}, std::pair{cboButtonMouseYNEGAlias, "Mouse Y"}}) {
-    AddItem(box, text);
-    Select(box, 0);
-  }
+  keyboard_->ShowMouseAxisLabels();
   // The first curve slot, through its click handler.
   sensitivity_->SelectFirstCurveSlot();
   // The game list; nothing is selected yet, so the current game is 0.
@@ -468,6 +452,14 @@ void frmMain::mVisitWWW_Click() { platform::OpenWithDesktop(common_ui::kMakerWeb
 
 void frmMain::txtGameInstructions_Change() { AnyChanges("txtGameInstructions_Change"); }
 
+void frmMain::chkModifyInstructions_Click() {
+  switch (chkModifyInstructions->checkState()) {
+    case Qt::Checked: txtGameInstructions->setReadOnly(false); break;
+    case Qt::Unchecked: txtGameInstructions->setReadOnly(true); break;
+    default: break;  // greyed: the lock stays as it is
+  }
+}
+
 void frmMain::tabSensitivity_Click() { PositionSensitivityLights(tabSensitivity->currentIndex()); }
 
 // ------------------------------------------------------ reading and saving
@@ -543,20 +535,7 @@ void frmMain::ShowAxes() {
 }
 
 void frmMain::ShowKeyRows() {
-  bool anyKeys = false;
-  for (int row = 1; row <= 6; ++row) {
-    bool usesKeys = GameConfig.MotionAlias.UseKeys(row) == "TRUE" && GameConfig.USE_KEYS == "TRUE";
-    bool commands = usesKeys && GameConfig.USE_BUTTONS == "TRUE";
-    cboNegAxisCommand(row)->setEnabled(commands);
-    cboPosAxisCommand(row)->setEnabled(commands);
-    cboButtonAxisNEGAlias(row)->setEnabled(usesKeys);
-    cboButtonAxisPOSAlias(row)->setEnabled(usesKeys);
-    sldDeadzone(row)->setEnabled(usesKeys);
-    anyKeys = anyKeys || usesKeys;
-    bool placed = false;
-    PlaceMouseCommands(placed);
-    anyKeys = anyKeys || placed;
-  }
+  const bool anyKeys = keyboard_->ShowKeyRows(motions_->Shown());
   if (tabSensitivity->currentIndex() == 2 && !anyKeys) tabSensitivity->setCurrentIndex(1);
   tabSensitivity->setTabEnabled(2, anyKeys);
 }
@@ -621,7 +600,7 @@ void frmMain::HookCombos() {
   auto hook = [this](const std::string& member, QComboBox* box) {
     auto watch = std::make_unique<clsComboMouse>();
     watch->HookCombo(box);
-    ComboHooks[member] = std::move(watch);
+    comboHooks_[member] = std::move(watch);
   };
   for (const char* name : {"cboAxis", "cboButton", "cboButtonAlias", "cboButtonChord", "cboButtonChordAlias",
                            "cboPosAxisCommand", "cboNegAxisCommand", "cboButtonAxisPOSAlias", "cboButtonAxisNEGAlias"})

@@ -1,13 +1,15 @@
-// Tunedeck's main window frmMain: the game list, the three tuning pages, the
-// menus, and the window's life from Form_Load to Form_Unload. The window shows
-// and edits the configuration record of config_store; it never reads or writes
-// a configuration file itself.
+// Tunedeck's main window frmMain: the window's life from Form_Load to
+// Form_Unload, the game list, reading, saving and reloading, activating and the
+// export, the menus, the error lock and the hover lights. Its three tuning
+// pages are classes of their own (editor/pages/), which edit the record and
+// tell the window when they did; the window owns the record (config_store's
+// ConfigSession) and hands each page what it needs of another. The window
+// never reads or writes a configuration file itself: config_store does.
 #pragma once
 
 #include "config_store/game_config.h"
 #include "editor/combo_mouse.h"
 #include "editor/control_table.h"
-#include "editor/pages/axis_info.h"
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
 #include "platform/process/run_and_wait.h"
@@ -27,12 +29,11 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
-class QSlider;
 class QTabWidget;
 
 namespace editor {
 
+class KeyboardPage;
 class MotionsPage;
 class SensitivityPage;
 
@@ -99,16 +100,7 @@ class frmMain : public QMainWindow {
   void AnyChanges(const std::string& strWhereFrom);
   void ShowChangesPending(bool flag);
 
-  // --- Binding editors of the key page.
-  void cboPosAxisCommand_Click(int Index);
-  void cboNegAxisCommand_Click(int Index);
-  void cboButtonAxisPOSAlias_Click(int Index);
-  void cboButtonAxisNEGAlias_Click(int Index);
-  void ConnectBindingHandlers();
-
-  // --- Resets, activating and export.
-  void sldDeadzone_Change(int Index);
-  void cmdPointerlyReset_Click();
+  // --- Activating and export.
   void cmdApplySettings_Click();
   void mExport_Click();
   // True while Activate's runs of the control tool go on.
@@ -120,22 +112,10 @@ class frmMain : public QMainWindow {
   // How long one run of the control tool may last before it is ended.
   int activateRunLimitMs = platform::kRunLimitMs;
 
- private:
-  void ConnectTuningHandlers();
-  bool activating_ = false;
-  bool activateAgain_ = false;
-  std::vector<std::function<void()>> afterActivate_;
-  std::function<void()> stopActivateRuns_;
-
- public:
-  // --- Filling the window from the record (the load has made every correction).
+  // --- Filling the window and its pages from the record (the load has made every correction).
   void ClearGameControls();
   void ShowConfiguration();
   void ShowInstructionsOptions();
-  void ShowAliasLists();
-  void ShowButtonCommands();
-  void ShowDeadzones(const std::string& Kind);
-  void PlaceMouseCommands(bool& MousePlaced);
 
   // --- The error lock.
   void ControlsLock(const std::string& ErrSection = "");
@@ -177,80 +157,20 @@ class frmMain : public QMainWindow {
   // Opens the testing playground, not modal.
   void Command2_Click();
 
-  // --- State shared by the window's procedures.
-  const std::string ProgramFolder;
-  std::string ScgFolder;
-  std::string EditorIniFile;
-  config_store::GameTable GameTable;  // list entry i-1 is column i; CurrentGameIndex 0 while none is selected
-  bool DebugMode = false;
+  // --- The record being edited, with its lists and the flags the window and its pages share.
   config_store::ConfigSession Session;
   config_store::TGameConfig& GameConfig = Session.GameConfig;
   config_store::ConfigLists& Lists = Session.Lists;
   config_store::EditorFlags& Flags = Session.Flags;
-  int PictureSetBase = 0;
-  bool mbBusy = false;
-  platform::TrayIcon IconData;  // never added: the editor shows no icon
-  PictureLights Lights;         // which picture of each array is visible
-  // The 82 hooked combo boxes' watches, by member name ("mcboAxis1", "mcboPosMouseXCommand").
-  std::map<std::string, std::unique_ptr<clsComboMouse>> ComboHooks;
 
-  // Every control of the window and its pages by name and index.
+  // Every control of the window and its pages by name and index; the menu
+  // entries are the window's children by their names ("mSaveAs").
   const ControlRegistry& Controls() const { return controls_; }
+  // The 82 hooked combo boxes' watches, by member name ("mcboAxis1", "mcboPosMouseXCommand").
+  const std::map<std::string, std::unique_ptr<clsComboMouse>>& ComboHooks() const { return comboHooks_; }
   // The pages (tests and the screenshot tool drive them).
   SensitivityPage& Sensitivity() { return *sensitivity_; }
   MotionsPage& Motions() { return *motions_; }
-
-  // The window's controls (see editor/pages/ for their places).
-  QGroupBox* grpSelectGame;
-  QComboBox* cboGameList;
-  QPushButton* cmdReload;
-  QLabel* lblConfigVer;
-  QLabel* lblChanges;
-  QLabel* lblError;
-  QTabWidget* tabSensitivity;
-  QGroupBox* frmSensitivityLights;
-  ControlArray<QLabel> imgSensitivity;
-  QPlainTextEdit* txtGameInstructions;
-  QPlainTextEdit* txtGameInstructionsCompare;
-  QCheckBox* chkModifyInstructions;
-  QPushButton* cmdApplySettings;
-  QPushButton* cmdSaveChanges;
-  QPushButton* cmdExit;
-  QPushButton* Command1;
-  QPushButton* Command2;
-  // Page "Mouse/Keyboard".
-  ControlArray<QComboBox> cboPosAxisCommand;
-  ControlArray<QComboBox> cboNegAxisCommand;
-  ControlArray<QComboBox> cboButtonAxisPOSAlias;
-  ControlArray<QComboBox> cboButtonAxisNEGAlias;
-  ControlArray<QSlider> sldDeadzone;
-  QComboBox* cboPosMouseXCommand;
-  QComboBox* cboNegMouseXCommand;
-  QComboBox* cboButtonMouseXPOSAlias;
-  QComboBox* cboButtonMouseXNEGAlias;
-  QComboBox* cboPosMouseYCommand;
-  QComboBox* cboNegMouseYCommand;
-  QComboBox* cboButtonMouseYPOSAlias;
-  QComboBox* cboButtonMouseYNEGAlias;
-  QPushButton* cmdPointerlyReset;
-
-  // Menus.
-  QMenu* mFileMenu;
-  QAction* mSaveSCG;
-  QAction* mSaveAs;
-  QAction* mExport;
-  QAction* mExit;
-  QMenu* mGames;
-  QMenu* mHelp;
-  QAction* mViewArray;
-  QAction* mHelpContents;
-  QAction* mVisitWWW;
-  QAction* mAbout;
-  QMenu* mPopupSys;
-  QAction* mPopAbout;
-  QAction* mPopRestore;
-  QAction* mPopSeperate;
-  QAction* mPopExit;
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -279,10 +199,63 @@ class frmMain : public QMainWindow {
   // The key rows as the axes and the record allow, and the key page's tab only while a row uses it.
   void ShowKeyRows();
 
+  // --- State shared by the window's procedures.
+  const std::string ProgramFolder;
+  std::string ScgFolder;
+  std::string EditorIniFile;
+  config_store::GameTable GameTable;  // list entry i-1 is column i; CurrentGameIndex 0 while none is selected
+  bool DebugMode = false;
+  int PictureSetBase = 0;
+  platform::TrayIcon IconData;  // never added: the editor shows no icon
+  PictureLights Lights;         // which picture of each array is visible
+  std::map<std::string, std::unique_ptr<clsComboMouse>> comboHooks_;
+  bool activating_ = false;
+  bool activateAgain_ = false;
+  std::vector<std::function<void()>> afterActivate_;
+  std::function<void()> stopActivateRuns_;
+
+  // The window's own controls (editor/pages/window_controls.h places them).
+  QGroupBox* grpSelectGame;
+  QComboBox* cboGameList;
+  QPushButton* cmdReload;
+  QLabel* lblConfigVer;
+  QLabel* lblChanges;
+  QLabel* lblError;
+  QTabWidget* tabSensitivity;
+  QGroupBox* frmSensitivityLights;
+  ControlArray<QLabel> imgSensitivity;
+  QPlainTextEdit* txtGameInstructions;
+  QPlainTextEdit* txtGameInstructionsCompare;
+  QCheckBox* chkModifyInstructions;
+  QPushButton* cmdApplySettings;
+  QPushButton* cmdSaveChanges;
+  QPushButton* cmdExit;
+  QPushButton* Command1;
+  QPushButton* Command2;
+
+  // Menus.
+  QMenu* mFileMenu;
+  QAction* mSaveSCG;
+  QAction* mSaveAs;
+  QAction* mExport;
+  QAction* mExit;
+  QMenu* mGames;
+  QMenu* mHelp;
+  QAction* mViewArray;
+  QAction* mHelpContents;
+  QAction* mVisitWWW;
+  QAction* mAbout;
+  QMenu* mPopupSys;
+  QAction* mPopAbout;
+  QAction* mPopRestore;
+  QAction* mPopSeperate;
+  QAction* mPopExit;
+
   QWidget* central_;
   ControlRegistry controls_;
   MotionsPage* motions_;
   SensitivityPage* sensitivity_;
+  KeyboardPage* keyboard_;
   bool locked_ = false;
   bool unloading_ = false;
   bool ended_ = false;

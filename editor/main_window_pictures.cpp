@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <functional>
@@ -82,7 +80,7 @@ void frmMain::ConnectPictureHandlers() {
       {"cboButtonAxisNEGAlias", &frmMain::mcboButtonAxisNEGAlias_MouseMove},
   };
   auto onWatch = [this](const std::string& member, std::function<void()> handler) {
-    connect(ComboHooks.at(member).get(), &clsComboMouse::MouseMove, this,
+    connect(comboHooks_.at(member).get(), &clsComboMouse::MouseMove, this,
             [handler = std::move(handler)](short, short, float, float) { handler(); });
   };
   for (const ListFamily& family : families)

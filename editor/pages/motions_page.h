@@ -13,7 +13,6 @@
 #include "editor/pages/page.h"
 #include "editor/picture_lights.h"
 
-#include <array>
 #include <string>
 
 class QCheckBox;
@@ -24,9 +23,6 @@ class QRadioButton;
 class QTabWidget;
 
 namespace editor {
-
-// The motion each axis's list shows (0 for "(None)"), by axis 1..6; member 0 unused.
-using ShownMotions = std::array<int, 7>;
 
 class MotionsPage : public Page {
   Q_OBJECT

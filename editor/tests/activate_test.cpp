@@ -113,7 +113,7 @@ TEST_F(ActivateTest, TheToolIsToldTheDefaultsAndThenEachLineInOrder) {
     answers.boxes.clear();
     c.setUp();
     frmMain& w = Load({{"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\my curves\\precise.crv\""}});
-    Click(w.cmdApplySettings);
+    Click(Ctl<QPushButton>(w, "cmdApplySettings"));
     // active.ryx is written first, whatever follows.
     Lines written = platform::SplitLines(ReadFile(folder / "active.ryx"));
     ASSERT_FALSE(written.empty());
@@ -139,10 +139,10 @@ TEST_F(ActivateTest, ASecondActivateDuringTheRunsFollowsThem) {
             [&] {
               // The first run waits: this click comes in the middle of the runs.
               EXPECT_TRUE(w.Activating());
-              Click(w.cmdApplySettings);
+              Click(Ctl<QPushButton>(w, "cmdApplySettings"));
               platform::RemoveFile(folder / "hold");
             });
-  Click(w.cmdApplySettings);
+  Click(Ctl<QPushButton>(w, "cmdApplySettings"));
   Lines once = ExpectedRuns(), twice = once;
   twice.insert(twice.end(), once.begin(), once.end());
   // One whole sequence after the other, never mixed.
@@ -162,14 +162,14 @@ TEST_F(ActivateTest, AQuitDuringAHungRunEndsTheRunAndTheEditor) {
     std::function<void(frmMain&)> quit;
     size_t questions;  // save questions asked (an edit is pending in the cases that ask)
   } cases[] = {
-      {"Exit", "", [this](frmMain& w) { Click(w.cmdExit); }, 0},
+      {"Exit", "", [this](frmMain& w) { Click(Ctl<QPushButton>(w, "cmdExit")); }, 0},
       {"the title-bar close", "trap '' TERM\n", [](frmMain& w) { w.close(); }, 0},
       {"a termination signal", "", [](frmMain& w) { w.Terminate(); }, 0},
       // The first Exit's question is answered (its default saves); the second asks nothing.
       {"Exit twice with an edit pending", "",
        [this](frmMain& w) {
-         Click(w.cmdExit);
-         Click(w.cmdExit);
+         Click(Ctl<QPushButton>(w, "cmdExit"));
+         Click(Ctl<QPushButton>(w, "cmdExit"));
        },
        1},
   };
@@ -188,7 +188,7 @@ TEST_F(ActivateTest, AQuitDuringAHungRunEndsTheRunAndTheEditor) {
                 // Not inside the handler: the window is still there.
                 EXPECT_FALSE(w.Ended());
               });
-    Click(w.cmdApplySettings);
+    Click(Ctl<QPushButton>(w, "cmdApplySettings"));
     EXPECT_LT(sinceQuit.elapsed(), 2000);
     EXPECT_TRUE(w.Ended());
     ASSERT_EQ(Pids("ryxcontrol.pids").size(), 1u);
@@ -205,7 +205,7 @@ TEST_F(ActivateTest, ARunPastTheLimitIsEndedAndTheOthersGoOn) {
   // The limit holds for every run: far beyond what a run of the tool takes on a
   // busy machine, so that only the hung one outlasts it.
   w.activateRunLimitMs = 2500;
-  Click(w.cmdApplySettings);
+  Click(Ctl<QPushButton>(w, "cmdApplySettings"));
   Lines expected;
   for (const std::string& line : ExpectedRuns())
     if (line != "--set-null-region 8") expected.push_back(line);
@@ -318,7 +318,7 @@ TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   Ctl<QSlider>(w, "sldGain", 2)->setValue(77);
   const std::string target = folder / "ryx/race.ryx";
   answers.files = {{target, "race.ryx"}};
-  w.mExport->trigger();
+  Menu<QAction>(w, "mExport")->trigger();
   Lines lines = platform::SplitLines(ReadFile(target));
   EXPECT_EQ(lines, config_store::RyxCommandLines(w.GameConfig, w.Flags.SkillLevel,
                                                  config_store::AxisAssignmentsFromRecord(w.GameConfig), folder.Path()));
@@ -332,7 +332,7 @@ TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   WriteFile(target, "kept");
   answers.files = {{target, "race.ryx"}};
   answers.replies = {MsgResult::Cancel};
-  w.mExport->trigger();
+  Menu<QAction>(w, "mExport")->trigger();
   EXPECT_EQ(ReadFile(target), "kept");
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].text, "Ryxcontrol command file race.ryx already exists.  Would you like to overwrite it?");
@@ -341,7 +341,7 @@ TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   answers.boxes.clear();
   const std::string nowhere = folder / "no such folder/race.ryx";
   answers.files = {{nowhere, "race.ryx"}};
-  w.mExport->trigger();
+  Menu<QAction>(w, "mExport")->trigger();
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].text, "Ryxcontrol command file " + nowhere + " was not written: No such file or directory");
   EXPECT_EQ(answers.boxes[0].icon, MsgIcon::Critical);

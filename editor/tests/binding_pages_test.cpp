@@ -94,10 +94,10 @@ class BindingPagesTest : public ::testing::Test {
   // last save (or the unedited configuration).
   Keys SaveAndCompare() {
     frmMain& w = loaded_->window;
-    if (!w.cmdSaveChanges->isEnabled()) return {{"(no changes pending)", ""}};
-    QTest::mouseClick(w.cmdSaveChanges, Qt::LeftButton);
+    if (!Ctl<QPushButton>(w, "cmdSaveChanges")->isEnabled()) return {{"(no changes pending)", ""}};
+    QTest::mouseClick(Ctl<QPushButton>(w, "cmdSaveChanges"), Qt::LeftButton);
     EXPECT_EQ(w.Flags.ConfigModified, 0);
-    EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
+    EXPECT_FALSE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
     Keys changed = ChangedKeys(folder / "previous.scg", folder.Scg("alpha.scg"));
     WriteFile(folder / "previous.scg", ReadFile(folder.Scg("alpha.scg")));
     return changed;
@@ -138,13 +138,13 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
       // After another key, the first item brings back the game's own key for the button, with its event.
       {"button's own key", [](W w) { return Ctl<QComboBox>(w, "cboButtonAlias", 2); }, "'E' Key",
        {{"BUTTON_1_USER", "\"e\", \"+use\", \"VK_E\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 2); }, "'E' Key"},
-      {"positive axis command", [](W w) { return w.cboPosAxisCommand(1); }, "Jump",
+      {"positive axis command", [](W w) { return Ctl<QComboBox>(w, "cboPosAxisCommand", 1); }, "Jump",
        {{"MOTION_ALIAS_0_POS_USER", "\"d\", \"+jump\", \"VK_D\""}}},
-      {"negative axis command", [](W w) { return w.cboNegAxisCommand(2); }, "Use",
+      {"negative axis command", [](W w) { return Ctl<QComboBox>(w, "cboNegAxisCommand", 2); }, "Use",
        {{"MOTION_ALIAS_1_NEG_USER", "\"w\", \"+use\", \"VK_W\""}}},
-      {"no key on an axis", [](W w) { return w.cboButtonAxisPOSAlias(3); }, "(None)",
+      {"no key on an axis", [](W w) { return Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 3); }, "(None)",
        {{"MOTION_ALIAS_2_POS_USER", "\"\", \"+jump\", \"\""}}},
-      {"negative axis key", [](W w) { return w.cboButtonAxisNEGAlias(1); }, "LEFT",
+      {"negative axis key", [](W w) { return Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 1); }, "LEFT",
        {{"MOTION_ALIAS_0_NEG_USER", "\"LEFTARROW\", \"+moveleft\", \"VK_LEFT\""}}},
   };
   const std::vector<Case> chorded = {
@@ -229,23 +229,23 @@ TEST_F(BindingPagesTest, TheMouseListsFollowTheAxisThatCarriesTheMouseMotion) {
                      {"MOTION_LABEL_3_NEG=\"Look Up\"", "MOTION_LABEL_3_NEG=\"Turn Left\""}});
   PickItem(Ctl<QComboBox>(w, "cboAxis", 6), 5);
   EXPECT_EQ(SaveAndCompare(), (Keys{{"AXIS_MAP_USER", " { 0/1/2/3/5/4 }"}, {"POLARITY_USER", " { +/+/+/+/+/0 }"}}));
-  EXPECT_EQ(w.cboPosMouseXCommand->pos(), w.cboPosAxisCommand(6)->pos());
-  EXPECT_EQ(w.cboButtonMouseXNEGAlias->pos(), w.cboButtonAxisNEGAlias(6)->pos());
-  EXPECT_EQ(w.cboPosMouseYCommand->pos(), w.cboPosAxisCommand(4)->pos());
-  EXPECT_TRUE(w.sldDeadzone(6)->isEnabled());
-  EXPECT_FALSE(w.sldDeadzone(5)->isEnabled());
-  EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
+  EXPECT_EQ(Ctl<QComboBox>(w, "cboPosMouseXCommand")->pos(), Ctl<QComboBox>(w, "cboPosAxisCommand", 6)->pos());
+  EXPECT_EQ(Ctl<QComboBox>(w, "cboButtonMouseXNEGAlias")->pos(), Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 6)->pos());
+  EXPECT_EQ(Ctl<QComboBox>(w, "cboPosMouseYCommand")->pos(), Ctl<QComboBox>(w, "cboPosAxisCommand", 4)->pos());
+  EXPECT_TRUE(Ctl<QSlider>(w, "sldDeadzone", 6)->isEnabled());
+  EXPECT_FALSE(Ctl<QSlider>(w, "sldDeadzone", 5)->isEnabled());
+  EXPECT_TRUE(Ctl<QTabWidget>(w, "tabSensitivity")->isTabEnabled(2));
 }
 
 TEST_F(BindingPagesTest, WithoutKeysOrMouseTheKeyPageGoes) {
   // Only the mouse X motion (motion 5, axis 5) needs the key page.
   frmMain& w = Load({{"USE_KEYS=TRUE", "USE_KEYS=FALSE"}, {"MOTION_ALIAS_Y=3", "MOTION_ALIAS_Y=-1"}});
-  EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
-  w.tabSensitivity->setCurrentIndex(2);
+  EXPECT_TRUE(Ctl<QTabWidget>(w, "tabSensitivity")->isTabEnabled(2));
+  Ctl<QTabWidget>(w, "tabSensitivity")->setCurrentIndex(2);
   // A selection made in code (a reset's) while the key page is shown.
   Select(Ctl<QComboBox>(w, "cboAxis", 5), 0);
-  EXPECT_FALSE(w.tabSensitivity->isTabEnabled(2));
-  EXPECT_EQ(w.tabSensitivity->currentIndex(), 1);
+  EXPECT_FALSE(Ctl<QTabWidget>(w, "tabSensitivity")->isTabEnabled(2));
+  EXPECT_EQ(Ctl<QTabWidget>(w, "tabSensitivity")->currentIndex(), 1);
   EXPECT_EQ(SaveAndCompare(), (Keys{{"POLARITY_USER", " { +/+/+/+/0/+ }"}}));
 }
 
@@ -309,7 +309,7 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
            // Without the game's commands the button lists stay off.
            {"off without commands", {kChordingOn[0], {"USE_BUTTONS=TRUE", "USE_BUTTONS=FALSE"}}, 2, false, false}}) {
     frmMain& w = Load(c.replacements);
-    w.tabSensitivity->setCurrentIndex(1);
+    Ctl<QTabWidget>(w, "tabSensitivity")->setCurrentIndex(1);
     Ctl<QTabWidget>(w, "tabChording")->setCurrentIndex(2);
     ClickBox(Ctl<QRadioButton>(w, "optChording", c.index));
     EXPECT_EQ(Ctl<QRadioButton>(w, "optChording", c.index)->isChecked(), true) << c.label;
@@ -321,7 +321,7 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
   frmMain& w = Load();
   ClickBox(Ctl<QRadioButton>(w, "optChording", 1));
   ClickBox(Ctl<QRadioButton>(w, "optChording", 2));
-  EXPECT_FALSE(w.cmdSaveChanges->isEnabled());
+  EXPECT_FALSE(Ctl<QPushButton>(w, "cmdSaveChanges")->isEnabled());
   EXPECT_EQ(SaveAndCompare(), (Keys{{"(no changes pending)", ""}}));
 }
 
@@ -352,14 +352,14 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
     EXPECT_EQ(SaveAndCompare(), c.saved) << c.label;
     w.cmdReload_Click();
     EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboPrecisionButton")), c.pick) << c.label << " read back";
-    EXPECT_FALSE(w.cmdSaveChanges->isEnabled()) << c.label << " read back";
+    EXPECT_FALSE(Ctl<QPushButton>(w, "cmdSaveChanges")->isEnabled()) << c.label << " read back";
   }
 }
 
 TEST_F(BindingPagesTest, AConfigurationThatLockedTheWindowHasNoPrecisionButtonToStore) {
   frmMain& w = Load();
   folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 0/1 }"}});
-  Select(w.cboGameList, 1);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 1);
   ASSERT_TRUE(w.Locked());
   const config_store::TGameConfig locked = w.GameConfig;
   Select(Ctl<QComboBox>(w, "cboPrecisionButton"), -1);  // a selection made in code in the emptied list
@@ -372,7 +372,7 @@ TEST_F(BindingPagesTest, HandlersStoreNothingWhileTheWindowIsFilled) {
   w.Flags.LoadingControls = true;
   Select(Ctl<QComboBox>(w, "cboButton", 1), 3);
   Select(Ctl<QComboBox>(w, "cboButtonAlias", 1), 10);
-  Select(w.cboButtonAxisPOSAlias(1), 0);
+  Select(Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 1), 0);
   Select(Ctl<QComboBox>(w, "cboAxis", 1), 3);
   SetChecked(Ctl<QCheckBox>(w, "cbxInvertAxis", 2), true);
   w.Flags.LoadingControls = false;
@@ -385,14 +385,14 @@ TEST_F(BindingPagesTest, HandlersStoreNothingWhileTheWindowIsFilled) {
 
 TEST_F(BindingPagesTest, TheInstructionsBoxUnlocksTheText) {
   frmMain& w = Load({{"OWNER=TOLVANE", "OWNER=USER"}});
-  EXPECT_TRUE(w.txtGameInstructions->isReadOnly());
-  ClickBox(w.chkModifyInstructions);
-  EXPECT_FALSE(w.txtGameInstructions->isReadOnly());
-  QTest::keyClicks(w.txtGameInstructions, "Hold B to duck. ");
+  EXPECT_TRUE(Ctl<QPlainTextEdit>(w, "txtGameInstructions")->isReadOnly());
+  ClickBox(Ctl<QCheckBox>(w, "chkModifyInstructions"));
+  EXPECT_FALSE(Ctl<QPlainTextEdit>(w, "txtGameInstructions")->isReadOnly());
+  QTest::keyClicks(Ctl<QPlainTextEdit>(w, "txtGameInstructions"), "Hold B to duck. ");
   EXPECT_EQ(SaveAndCompare(), Keys{});  // the text is a block, no key
   EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("Hold B to duck. "), std::string::npos);
-  ClickBox(w.chkModifyInstructions);
-  EXPECT_TRUE(w.txtGameInstructions->isReadOnly());
+  ClickBox(Ctl<QCheckBox>(w, "chkModifyInstructions"));
+  EXPECT_TRUE(Ctl<QPlainTextEdit>(w, "txtGameInstructions")->isReadOnly());
 }
 
 }  // namespace

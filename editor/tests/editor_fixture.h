@@ -102,6 +102,14 @@ editor::ControlArray<T> Arr(const editor::frmMain& w, const std::string& name) {
   return editor::ControlArray<T>(w.Controls(), name);
 }
 
+// A menu entry or menu of the window by name: Menu<QAction>(w, "mSaveAs"), Menu<QMenu>(w, "mPopupSys").
+template <class T>
+T* Menu(const editor::frmMain& w, const std::string& name) {
+  T* item = w.findChild<T*>(QString::fromStdString(name));
+  if (!item) throw std::logic_error("no menu " + name);
+  return item;
+}
+
 // A window loaded from `folder` as at start (answer its boxes with Answers).
 class LoadedWindow {
  public:

@@ -164,7 +164,7 @@ TEST(EditorStartTest, TheGamePlayedLastIsChosenOnlyWhenTunedeckIniNamesItExactly
     EditorStart start("", folder.Path());
     ASSERT_TRUE(start.Main());
     frmMain& window = *start.Window();
-    EXPECT_EQ(window.cboGameList->currentText().trimmed().toStdString(), c.shown) << c.ini;
+    EXPECT_EQ(Ctl<QComboBox>(window, "cboGameList")->currentText().trimmed().toStdString(), c.shown) << c.ini;
     EXPECT_EQ(window.GameConfig.APPLICATION_NAME, c.shown);
     EXPECT_TRUE(answers.boxes.empty());
     EXPECT_TRUE(window.isVisible());

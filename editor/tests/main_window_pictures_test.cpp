@@ -39,7 +39,7 @@ std::string Lit(const frmMain& w) {
       out << tag << index;
     }
   };
-  add('S', w.imgSensitivity, true);
+  add('S', Arr<QLabel>(w, "imgSensitivity"), true);
   add('M', Arr<QLabel>(w, "imgMotion"), true);
   add('C', Arr<QLabel>(w, "imgChordAB"), false);
   return out.str();
@@ -108,25 +108,27 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
       {"an axis's gain slider, disabled under the master settings, puts the lights out", "horizontal", 0, -1,
        Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 7); }), Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 2); }), ""},
       {"positive key list of axis 2", "horizontal", 2, -1, {},
-       Over([](frmMain& w) { return w.cboButtonAxisPOSAlias(2); }), "S2"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 2); }), "S2"},
       {"negative command of axis 6, which uses no keys, puts the lights out", "horizontal", 2, -1,
-       Over([](frmMain& w) { return w.cboPosAxisCommand(1); }), Over([](frmMain& w) { return w.cboNegAxisCommand(6); }),
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboPosAxisCommand", 1); }),
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboNegAxisCommand", 6); }),
        ""},
       {"a Mouse X list lights the axis that drives the mouse sideways", "horizontal", 2, -1, {},
-       Over([](frmMain& w) { return w.cboPosMouseXCommand; }), "S5"},
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboPosMouseXCommand"); }), "S5"},
       {"a Mouse Y list lights the axis that drives the mouse up and down", "horizontal", 2, -1, {},
-       Over([](frmMain& w) { return w.cboButtonMouseYNEGAlias; }), "S4"},
-      {"dead zone of the mouse axis", "horizontal", 2, -1, {}, Over([](frmMain& w) { return w.sldDeadzone(5); }),
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonMouseYNEGAlias"); }), "S4"},
+      {"dead zone of the mouse axis", "horizontal", 2, -1, {}, Over([](frmMain& w) { return Ctl<QSlider>(w, "sldDeadzone", 5); }),
        "S5"},
       {"disabled dead zone puts the lights out", "horizontal", 2, -1,
-       Over([](frmMain& w) { return w.cboButtonAxisNEGAlias(1); }), Over([](frmMain& w) { return w.sldDeadzone(6); }),
+       Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 1); }),
+       Over([](frmMain& w) { return Ctl<QSlider>(w, "sldDeadzone", 6); }),
        ""},
 
       {"axis list 3, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); }), "M53"},
       {"invert box 1, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QCheckBox>(w, "cbxInvertAxis", 1); }), "M51"},
       {"button list E, vertical", "vertical", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButton", 5); }), "M61"},
       {"master gain slider, vertical", "vertical", 0, -1, {}, Over([](frmMain& w) { return Ctl<QSlider>(w, "sldGain", 7); }), "S57"},
-      {"a Mouse X list, vertical", "vertical", 2, -1, {}, Over([](frmMain& w) { return w.cboNegMouseXCommand; }),
+      {"a Mouse X list, vertical", "vertical", 2, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboNegMouseXCommand"); }),
        "S55"},
 
       {"chord None + C", "chording", 1, 0, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 1); }), "M9"},
@@ -158,7 +160,7 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
     for (const HoverCase& c : cases) {
       if (c.config != config) continue;
       SCOPED_TRACE(c.what);
-      w.tabSensitivity->setCurrentIndex(c.page);
+      Ctl<QTabWidget>(w, "tabSensitivity")->setCurrentIndex(c.page);
       if (c.chordTab >= 0) Ctl<QTabWidget>(w, "tabChording")->setCurrentIndex(c.chordTab);
       QTest::mouseMove(w.centralWidget(), Ground(w.centralWidget()));
       if (c.first.widget) {
@@ -192,10 +194,10 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
       {"the window's background", 1, axis3, OnGround(Background)},
       {"the axes frame", 1, axis3, OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMotions"); })},
       {"the controller picture", 1, axis3, Over([](frmMain& w) { return Ctl<QLabel>(w, "imgMotion", 0); })},
-      {"the page", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->widget(1); })},
-      {"the page tabs", 1, axis3, OnGround([](frmMain& w) { return w.tabSensitivity->tabBar(); })},
-      {"the game frame", 1, axis3, OnGround([](frmMain& w) { return w.grpSelectGame; })},
-      {"the sensitivity pictures", 0, master, Over([](frmMain& w) { return w.imgSensitivity(0); })},
+      {"the page", 1, axis3, OnGround([](frmMain& w) { return Ctl<QTabWidget>(w, "tabSensitivity")->widget(1); })},
+      {"the page tabs", 1, axis3, OnGround([](frmMain& w) { return Ctl<QTabWidget>(w, "tabSensitivity")->tabBar(); })},
+      {"the game frame", 1, axis3, OnGround([](frmMain& w) { return Ctl<QGroupBox>(w, "grpSelectGame"); })},
+      {"the sensitivity pictures", 0, master, Over([](frmMain& w) { return Ctl<QLabel>(w, "imgSensitivity", 0); })},
       {"an axis's name", 0, master, Over([](frmMain& w) { return Ctl<QLabel>(w, "lblSensitivity", 1); })},
       {"the master frame", 0, master,
        OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMasterSensitivity"); })},
@@ -206,7 +208,7 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
   frmMain& w = loaded.window;
   for (const GroundCase& c : cases) {
     SCOPED_TRACE(c.what);
-    w.tabSensitivity->setCurrentIndex(c.page);
+    Ctl<QTabWidget>(w, "tabSensitivity")->setCurrentIndex(c.page);
     MoveOver(w, c.first);
     ASSERT_NE(Lit(w), "");
     MoveOver(w, c.ground);
@@ -232,7 +234,7 @@ TEST(MainWindowPictures, Command2OpensThePlayground) {
   Answers answers;
   LoadedWindow loaded(folder);
   frmMain& w = loaded.window;
-  w.Command2->click();
+  Ctl<QPushButton>(w, "Command2")->click();
   auto* playground = w.findChild<frmPlayground*>();
   ASSERT_NE(playground, nullptr);
   EXPECT_TRUE(playground->isVisible());
@@ -252,19 +254,19 @@ TEST(MainWindowPictures, TheSensitivityPicturesFollowThePageAndTheChordPicturesT
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tab).center());
     ASSERT_EQ(tabs->currentIndex(), tab);
   };
-  const QPoint place = w.frmSensitivityLights->pos();
-  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
-  clickTab(w.tabSensitivity, 1);
-  EXPECT_TRUE(w.frmSensitivityLights->isHidden());
-  clickTab(w.tabSensitivity, 2);
-  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
-  EXPECT_EQ(w.frmSensitivityLights->pos(), place);
-  clickTab(w.tabSensitivity, 1);
-  clickTab(w.tabSensitivity, 0);
-  EXPECT_FALSE(w.frmSensitivityLights->isHidden());
-  EXPECT_EQ(w.frmSensitivityLights->pos(), place);
+  const QPoint place = Ctl<QGroupBox>(w, "frmSensitivityLights")->pos();
+  EXPECT_FALSE(Ctl<QGroupBox>(w, "frmSensitivityLights")->isHidden());
+  clickTab(Ctl<QTabWidget>(w, "tabSensitivity"), 1);
+  EXPECT_TRUE(Ctl<QGroupBox>(w, "frmSensitivityLights")->isHidden());
+  clickTab(Ctl<QTabWidget>(w, "tabSensitivity"), 2);
+  EXPECT_FALSE(Ctl<QGroupBox>(w, "frmSensitivityLights")->isHidden());
+  EXPECT_EQ(Ctl<QGroupBox>(w, "frmSensitivityLights")->pos(), place);
+  clickTab(Ctl<QTabWidget>(w, "tabSensitivity"), 1);
+  clickTab(Ctl<QTabWidget>(w, "tabSensitivity"), 0);
+  EXPECT_FALSE(Ctl<QGroupBox>(w, "frmSensitivityLights")->isHidden());
+  EXPECT_EQ(Ctl<QGroupBox>(w, "frmSensitivityLights")->pos(), place);
 
-  clickTab(w.tabSensitivity, 1);
+  clickTab(Ctl<QTabWidget>(w, "tabSensitivity"), 1);
   clickTab(Ctl<QTabWidget>(w, "tabChording"), 2);
   EXPECT_EQ(Lit(w), "C2 C3");
   w.Motions().UpdateOrientation(2);

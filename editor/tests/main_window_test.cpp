@@ -98,17 +98,17 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
     std::string expected;
   };
   const std::vector<Case> cases = {
-      {w.cboGameList, "text", "Alpha Game" + std::string(100, ' ')},
-      {w.lblConfigVer, "text", "2"},
-      {w.lblChanges, "visible", "no"},
-      {w.lblError, "visible", "no"},
-      {w.cmdSaveChanges, "enabled", "no"},
-      {w.txtGameInstructions, "text",
+      {Ctl<QComboBox>(w, "cboGameList"), "text", "Alpha Game" + std::string(100, ' ')},
+      {Ctl<QLabel>(w, "lblConfigVer"), "text", "2"},
+      {Ctl<QLabel>(w, "lblChanges"), "visible", "no"},
+      {Ctl<QLabel>(w, "lblError"), "visible", "no"},
+      {Ctl<QPushButton>(w, "cmdSaveChanges"), "enabled", "no"},
+      {Ctl<QPlainTextEdit>(w, "txtGameInstructions"), "text",
        "Half-Life\n\nTwist to look around, push and pull to walk.\nButton A fires, button B uses, button C jumps."},
-      {w.chkModifyInstructions, "enabled", "no"},  // the owner is not USER
+      {Ctl<QCheckBox>(w, "chkModifyInstructions"), "enabled", "no"},  // the owner is not USER
       {Ctl<QRadioButton>(w, "optOrientation", 2), "checked", "on"},
-      {w.imgSensitivity(50), "visible", "yes"},
-      {w.imgSensitivity(0), "visible", "no"},
+      {Ctl<QLabel>(w, "imgSensitivity", 50), "visible", "yes"},
+      {Ctl<QLabel>(w, "imgSensitivity", 0), "visible", "no"},
       {Ctl<QRadioButton>(w, "optSkill", 3), "checked", "on"},
       {Ctl<QRadioButton>(w, "optMasterSettings", 0), "checked", "on"},
       {Ctl<QSlider>(w, "sldSensitivity", 1), "value", "5"},
@@ -145,17 +145,17 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
       {Ctl<QComboBox>(w, "cboButtonChord", 8), "text", "(Button defined in game)"},
       {Ctl<QComboBox>(w, "cboButtonAlias", 1), "text", "Left-Click"},
       {Ctl<QComboBox>(w, "cboButtonChordAlias", 9), "text", "(None)"},
-      {w.cboPosAxisCommand(3), "text", "Jump"},
-      {w.cboButtonAxisPOSAlias(3), "text", "SPACEBAR"},
-      {w.cboButtonAxisNEGAlias(3), "text", "CONTROL"},
-      {w.cboPosAxisCommand(3), "enabled", "yes"},
-      {w.cboPosAxisCommand(4), "enabled", "no"},
-      {w.cboPosMouseXCommand, "text", "Turn Right"},
-      {w.cboPosMouseXCommand, "visible", "yes"},
-      {w.cboButtonMouseYNEGAlias, "text", "Mouse Y"},
-      {w.sldDeadzone(1), "value", "2100"},
-      {w.sldDeadzone(5), "enabled", "yes"},  // the mouse X row
-      {w.sldDeadzone(6), "enabled", "no"},
+      {Ctl<QComboBox>(w, "cboPosAxisCommand", 3), "text", "Jump"},
+      {Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 3), "text", "SPACEBAR"},
+      {Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 3), "text", "CONTROL"},
+      {Ctl<QComboBox>(w, "cboPosAxisCommand", 3), "enabled", "yes"},
+      {Ctl<QComboBox>(w, "cboPosAxisCommand", 4), "enabled", "no"},
+      {Ctl<QComboBox>(w, "cboPosMouseXCommand"), "text", "Turn Right"},
+      {Ctl<QComboBox>(w, "cboPosMouseXCommand"), "visible", "yes"},
+      {Ctl<QComboBox>(w, "cboButtonMouseYNEGAlias"), "text", "Mouse Y"},
+      {Ctl<QSlider>(w, "sldDeadzone", 1), "value", "2100"},
+      {Ctl<QSlider>(w, "sldDeadzone", 5), "enabled", "yes"},  // the mouse X row
+      {Ctl<QSlider>(w, "sldDeadzone", 6), "enabled", "no"},
       {Ctl<QRadioButton>(w, "optSensCurves", 3), "checked", "on"},
       {Ctl<QRadioButton>(w, "optSensCurves", 3), "bold", "yes"},
       {Ctl<QRadioButton>(w, "optSensCurves", 3), "tip", curve},
@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(Show(c.control, c.what), c.expected) << c.control->objectName().toStdString() << " " << c.what;
-  EXPECT_TRUE(w.tabSensitivity->isTabEnabled(2));
+  EXPECT_TRUE(Ctl<QTabWidget>(w, "tabSensitivity")->isTabEnabled(2));
   EXPECT_EQ(w.Sensitivity().CurveSlot(), 3);
   EXPECT_EQ(w.Flags.ConfigModified, 0);
   EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
@@ -174,20 +174,21 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   folder.Add("beta.scg", "Beta Game", {{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1/2 }"}});
   const std::string broken = ReadFile(folder.Scg("beta.scg"));
   frmMain& w = Load();
-  Select(w.cboGameList, 1);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 1);
   EXPECT_TRUE(w.Locked());
-  EXPECT_EQ(w.lblError->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
-  EXPECT_TRUE(w.lblError->isVisibleTo(&w));
+  EXPECT_EQ(Ctl<QLabel>(w, "lblError")->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblError")->isVisibleTo(&w));
   for (int row = 1; row <= 6; ++row) {
     EXPECT_FALSE(Ctl<QComboBox>(w, "cboAxis", row)->isEnabled());
     EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", row)->count(), 0);
     EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", row)->text(), QString());
   }
-  for (QWidget* control : std::vector<QWidget*>{w.cmdSaveChanges, w.cmdApplySettings, Ctl<QPushButton>(w, "cmdMotionReset"), Ctl<QSlider>(w, "sldNull")})
+  for (QWidget* control : std::vector<QWidget*>{Ctl<QPushButton>(w, "cmdSaveChanges"), Ctl<QPushButton>(w, "cmdApplySettings"),
+                                                Ctl<QPushButton>(w, "cmdMotionReset"), Ctl<QSlider>(w, "sldNull")})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-  EXPECT_FALSE(w.mSaveAs->isEnabled());
-  EXPECT_FALSE(w.mSaveSCG->isEnabled());
-  EXPECT_TRUE(w.cboGameList->isEnabled());
+  EXPECT_FALSE(Menu<QAction>(w, "mSaveAs")->isEnabled());
+  EXPECT_FALSE(Menu<QAction>(w, "mSaveSCG")->isEnabled());
+  EXPECT_TRUE(Ctl<QComboBox>(w, "cboGameList")->isEnabled());
 
   // Even a Yes to the save question writes nothing of it.
   w.Flags.ConfigModified = 1;
@@ -201,9 +202,9 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
 
   // The next good game unlocks it again.
   answers.replies = {MsgResult::No};
-  Select(w.cboGameList, 2);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 2);
   EXPECT_FALSE(w.Locked());
-  EXPECT_FALSE(w.lblError->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblError")->isVisibleTo(&w));
   EXPECT_TRUE(Ctl<QComboBox>(w, "cboAxis", 1)->isEnabled());
   EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", 1)->currentText().toStdString(), "Fire");
 }
@@ -223,16 +224,16 @@ TEST(LockedReload, LeavesNothingPending) {
     WriteFile(folder.Scg("alpha.scg"), HalfLifeScg({{"AXIS_MAP_DFLT= { 0/1/2/3/4/5 }", "AXIS_MAP_DFLT= { 0/1 }"}}));
     const std::string broken = ReadFile(folder.Scg("alpha.scg"));
     answers.replies = {MsgResult::Yes};
-    w.cmdReload->click();
+    Ctl<QPushButton>(w, "cmdReload")->click();
     ASSERT_TRUE(w.Locked());
     EXPECT_EQ(w.Flags.ConfigModified, 0);
-    EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
+    EXPECT_FALSE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
 
     if (std::string(next) == "exit") {
-      w.cmdExit->click();
+      Ctl<QPushButton>(w, "cmdExit")->click();
       EXPECT_TRUE(w.Ended());
     } else {
-      QTest::keyClick(w.cboGameList, Qt::Key_Down);
+      QTest::keyClick(Ctl<QComboBox>(w, "cboGameList"), Qt::Key_Down);
       EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Beta Game");
       EXPECT_FALSE(w.Locked());
     }
@@ -261,7 +262,8 @@ static std::map<std::string, std::string> ControlStates(const frmMain& w) {
                    (tab == tabs->currentIndex() ? "]" : "");
       states[name + "(" + std::to_string(index) + ")"] = state;
     }
-  for (QAction* action : {w.mSaveSCG, w.mSaveAs, w.mExport, w.mViewArray})
+  for (QAction* action :
+       {Menu<QAction>(w, "mSaveSCG"), Menu<QAction>(w, "mSaveAs"), Menu<QAction>(w, "mExport"), Menu<QAction>(w, "mViewArray")})
     states[action->text().toStdString()] = action->isEnabled() ? "enabled" : "disabled";
   return states;
 }
@@ -285,7 +287,7 @@ TEST(LoadAfterALock, LeavesEveryControlAsAFreshStartDoes) {
   game(afterFolder, "beta.scg");
   LoadedWindow after(afterFolder);
   ASSERT_TRUE(after.window.Locked());
-  QTest::keyClick(after.window.cboGameList, Qt::Key_Down);
+  QTest::keyClick(Ctl<QComboBox>(after.window, "cboGameList"), Qt::Key_Down);
   ASSERT_EQ(after.window.GameConfig.APPLICATION_NAME, "Gamma Game");
 
   const std::map<std::string, std::string> expected = ControlStates(fresh.window), actual = ControlStates(after.window);
@@ -297,19 +299,19 @@ TEST(LoadAfterALock, LeavesEveryControlAsAFreshStartDoes) {
 
 TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
   frmMain& w = Load();
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Button D reloads."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Button D reloads."));
   EXPECT_EQ(w.Flags.ConfigModified, 1);
-  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
-  EXPECT_TRUE(w.cmdSaveChanges->isEnabled());
-  EXPECT_TRUE(w.mSaveSCG->isEnabled());
-  w.cmdSaveChanges->click();
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "cmdSaveChanges")->isEnabled());
+  EXPECT_TRUE(Menu<QAction>(w, "mSaveSCG")->isEnabled());
+  Ctl<QPushButton>(w, "cmdSaveChanges")->click();
   EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("   \"Button D reloads.\"\r\n   }"), std::string::npos);
   EXPECT_EQ(w.Flags.ConfigModified, 0);
-  EXPECT_FALSE(w.cmdSaveChanges->isEnabled());
+  EXPECT_FALSE(Ctl<QPushButton>(w, "cmdSaveChanges")->isEnabled());
   EXPECT_TRUE(answers.boxes.empty());  // saved without a word
 
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Button E throws."));
-  w.mSaveSCG->trigger();
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Button E throws."));
+  Menu<QAction>(w, "mSaveSCG")->trigger();
   EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Button E throws.\""), std::string::npos);
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Save Changes: Configuration file saved."});
 }
@@ -317,12 +319,12 @@ TEST_F(MainWindowTest, SavingWritesTheCurrentFileAndClearsTheChanges) {
 TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
   frmMain& w = Load();
   const std::string beta = ReadFile(folder.Scg("beta.scg"));
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Copied."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Copied."));
 
   // Onto an existing file: Cancel writes nothing.
   answers.files = {{folder.Scg("beta.scg"), "beta.scg"}};
   answers.replies = {MsgResult::Cancel};
-  w.mSaveAs->trigger();
+  Menu<QAction>(w, "mSaveAs")->trigger();
   EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), beta);
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].title, "File Exists");
@@ -336,7 +338,7 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
   // No shows the dialog again; a name without extension is saved as typed.
   answers.files = {{folder.Scg("beta.scg"), "beta.scg"}, {folder.Scg("copy"), "copy"}};
   answers.replies = {MsgResult::No};
-  w.mSaveAs->trigger();
+  Menu<QAction>(w, "mSaveAs")->trigger();
   EXPECT_EQ(answers.dialogs.size(), 3u);
   EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), beta);
   EXPECT_NE(ReadFile(folder.Scg("copy")).find("\"Copied.\""), std::string::npos);
@@ -345,10 +347,10 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
   // Yes overwrites; the editor goes on with the file it had.
   answers.files = {{folder.Scg("beta.scg"), "beta.scg"}};
   answers.replies = {MsgResult::Yes};
-  w.mSaveAs->trigger();
+  Menu<QAction>(w, "mSaveAs")->trigger();
   EXPECT_NE(ReadFile(folder.Scg("beta.scg")).find("\"Copied.\""), std::string::npos);
   EXPECT_EQ(w.Flags.CurrentConfigFile, folder.Scg("alpha.scg"));
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Own."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Own."));
   w.cmdSaveChanges_Click();
   EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Own.\""), std::string::npos);
   EXPECT_EQ(ReadFile(folder.Scg("beta.scg")).find("\"Own.\""), std::string::npos);
@@ -356,16 +358,16 @@ TEST_F(MainWindowTest, SaveAsAsksBeforeOverwritingAndKeepsEditingTheFileItHad) {
 
 TEST_F(MainWindowTest, AFailedSaveSaysWhyAndKeepsTheChanges) {
   frmMain& w = Load();
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Kept."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Kept."));
   const std::string target = folder / "no-such-folder/x.scg";
   answers.files = {{target, "x.scg"}};
-  w.mSaveAs->trigger();
+  Menu<QAction>(w, "mSaveAs")->trigger();
   ASSERT_EQ(answers.boxes.size(), 1u);
   EXPECT_EQ(answers.boxes[0].icon, platform::MsgIcon::Critical);
   EXPECT_EQ(answers.boxes[0].text.rfind("Configuration file " + target + " was not saved: ", 0), 0u)
       << answers.boxes[0].text;
   EXPECT_EQ(w.Flags.ConfigModified, 1);
-  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
   EXPECT_FALSE(platform::FileExists(target));
 }
 
@@ -374,34 +376,34 @@ TEST_F(MainWindowTest, AReadOnlyFileIsNotReplacedAndTheChangesStay) {
   const std::string before = ReadFile(folder.Scg("alpha.scg"));
   std::filesystem::permissions(folder.Scg("alpha.scg"), std::filesystem::perms::owner_read);
   QTest::keyClick(Ctl<QSlider>(w, "sldNull"), Qt::Key_Right);
-  w.cmdSaveChanges->click();
+  Ctl<QPushButton>(w, "cmdSaveChanges")->click();
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Save Changes: Configuration file " + folder.Scg("alpha.scg") +
                                                       " was not saved: the file is read-only"});
   EXPECT_EQ(ReadFile(folder.Scg("alpha.scg")), before);
   EXPECT_EQ(w.Flags.ConfigModified, 1);
-  EXPECT_TRUE(w.lblChanges->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
 }
 
 TEST_F(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
   frmMain& w = Load();
   const std::string alpha = ReadFile(folder.Scg("alpha.scg"));
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Edited."));
 
   answers.replies = {MsgResult::Cancel};
-  Select(w.cboGameList, 1);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 1);
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");  // the edits stay, the list shows the pick
   EXPECT_EQ(w.Flags.ConfigModified, 1);
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{
                                  "Save Changes: This configuration has been modified.\r\nWould you like to save your changes?"});
 
   answers.replies = {MsgResult::Yes};
-  Select(w.cboGameList, 2);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 2);
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Gamma Game");
   EXPECT_NE(ReadFile(folder.Scg("alpha.scg")).find("\"Edited.\""), std::string::npos);
   EXPECT_EQ(w.Flags.ConfigModified, 0);
 
   // Without changes nothing is asked.
-  Select(w.cboGameList, 0);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 0);
   EXPECT_EQ(answers.boxes.size(), 2u);
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");
   EXPECT_NE(alpha, ReadFile(folder.Scg("alpha.scg")));
@@ -423,13 +425,13 @@ TEST_F(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
     EditorFolder caseFolder;
     LoadedWindow loaded(caseFolder);
     frmMain& w = loaded.window;
-    w.txtGameInstructions->appendPlainText(QStringLiteral("Unsaved."));
+    Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Unsaved."));
     answers.boxes.clear();
     answers.replies = {c.replies.begin(), c.replies.end()};
     if (c.titleBar)
       w.close();
     else
-      w.cmdExit->click();
+      Ctl<QPushButton>(w, "cmdExit")->click();
     std::string label = std::string(c.titleBar ? "close " : "exit ") + std::to_string(static_cast<int>(c.replies[0]));
     EXPECT_EQ(answers.boxes.size(), 1u) << label;
     EXPECT_EQ(w.Ended(), c.ended) << label;
@@ -439,58 +441,58 @@ TEST_F(MainWindowTest, ExitAndTheTitleBarCloseAskTheSameQuestion) {
   // Without changes the window goes at once.
   answers.boxes.clear();
   frmMain& w = Load();
-  w.mExit->trigger();
+  Menu<QAction>(w, "mExit")->trigger();
   EXPECT_TRUE(w.Ended());
   EXPECT_TRUE(answers.boxes.empty());
 }
 
 TEST_F(MainWindowTest, MenusAsTheyStandInANormalRun) {
   frmMain& w = Load();
-  EXPECT_FALSE(w.mViewArray->isVisible());
-  EXPECT_FALSE(w.mGames->menuAction()->isVisible());
+  EXPECT_FALSE(Menu<QAction>(w, "mViewArray")->isVisible());
+  EXPECT_FALSE(Menu<QMenu>(w, "mGames")->menuAction()->isVisible());
   std::vector<std::string> popup;
-  for (QAction* action : w.mPopupSys->actions())
+  for (QAction* action : Menu<QMenu>(w, "mPopupSys")->actions())
     popup.push_back(action->isSeparator() ? "-" : action->text().toStdString());
   EXPECT_EQ(popup, (std::vector<std::string>{"About...", "&Restore", "-", "&Exit"}));
   // The notification-area callback: a right-button release opens the popup menu.
   w.Form_MouseMove(0, 0, 512, 0);
-  EXPECT_FALSE(w.mPopupSys->isVisible());
+  EXPECT_FALSE(Menu<QMenu>(w, "mPopupSys")->isVisible());
   w.Form_MouseMove(0, 0, 517, 0);
-  EXPECT_TRUE(w.mPopupSys->isVisible());
-  w.mPopupSys->hide();
+  EXPECT_TRUE(Menu<QMenu>(w, "mPopupSys")->isVisible());
+  Menu<QMenu>(w, "mPopupSys")->hide();
   w.mGames_Click();
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Heliryx 360 Customizer: game menu..."});
 }
 
 TEST_F(MainWindowTest, TheLoadWatchesTheMouseOverEveryBindingList) {
   frmMain& w = Load();
-  EXPECT_EQ(w.ComboHooks.size(), 82u);
+  EXPECT_EQ(w.ComboHooks().size(), 82u);
   struct Case {
     std::string member;
     QComboBox* box;
   };
   for (const Case& c : std::vector<Case>{{"mcboAxis1", Ctl<QComboBox>(w, "cboAxis", 1)},
                                          {"mcboButtonChord16", Ctl<QComboBox>(w, "cboButtonChord", 16)},
-                                         {"mcboButtonAxisNEGAlias6", w.cboButtonAxisNEGAlias(6)},
-                                         {"mcboPosMouseXCommand", w.cboPosMouseXCommand},
-                                         {"mcboButtonMouseYNEGAlias", w.cboButtonMouseYNEGAlias}}) {
-    ASSERT_TRUE(w.ComboHooks.count(c.member)) << c.member;
-    EXPECT_EQ(w.ComboHooks.at(c.member)->HookedCombo(), c.box) << c.member;
+                                         {"mcboButtonAxisNEGAlias6", Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 6)},
+                                         {"mcboPosMouseXCommand", Ctl<QComboBox>(w, "cboPosMouseXCommand")},
+                                         {"mcboButtonMouseYNEGAlias", Ctl<QComboBox>(w, "cboButtonMouseYNEGAlias")}}) {
+    ASSERT_TRUE(w.ComboHooks().count(c.member)) << c.member;
+    EXPECT_EQ(w.ComboHooks().at(c.member)->HookedCombo(), c.box) << c.member;
   }
   std::vector<float> moves;
-  QObject::connect(w.ComboHooks.at("mcboAxis3").get(), &clsComboMouse::MouseMove,
+  QObject::connect(w.ComboHooks().at("mcboAxis3").get(), &clsComboMouse::MouseMove,
                    [&](short, short, float x, float) { moves.push_back(x); });
-  w.tabSensitivity->setCurrentIndex(1);
+  Ctl<QTabWidget>(w, "tabSensitivity")->setCurrentIndex(1);
   QTest::mouseMove(Ctl<QComboBox>(w, "cboAxis", 3), QPoint(12, 5));
   EXPECT_EQ(moves, std::vector<float>{12});
 }
 
 TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListShows) {
   frmMain& w = Load();
-  w.txtGameInstructions->appendPlainText(QStringLiteral("Edited."));
+  Ctl<QPlainTextEdit>(w, "txtGameInstructions")->appendPlainText(QStringLiteral("Edited."));
   answers.replies = {MsgResult::Cancel, MsgResult::No};
-  Select(w.cboGameList, 1);  // cancelled: the list shows Beta, the editor keeps Alpha
-  w.cmdReload->click();
+  Select(Ctl<QComboBox>(w, "cboGameList"), 1);  // cancelled: the list shows Beta, the editor keeps Alpha
+  Ctl<QPushButton>(w, "cmdReload")->click();
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");
   EXPECT_EQ(w.Flags.ConfigModified, 1);
   ASSERT_EQ(answers.boxes.size(), 2u);
@@ -501,11 +503,11 @@ TEST_F(MainWindowTest, ReloadAsksOnlyWhenThereAreChangesAndReadsTheGameTheListSh
   EXPECT_EQ(answers.boxes[1].buttons, platform::MsgButtons::YesNo);
 
   answers.replies = {MsgResult::Yes};
-  w.cmdReload->click();
+  Ctl<QPushButton>(w, "cmdReload")->click();
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Beta Game");
   EXPECT_EQ(w.Flags.ConfigModified, 0);
-  EXPECT_FALSE(w.lblChanges->isVisibleTo(&w));
-  w.cmdReload->click();
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w));
+  Ctl<QPushButton>(w, "cmdReload")->click();
   EXPECT_EQ(answers.boxes.size(), 3u);
 }
 
@@ -545,9 +547,9 @@ TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
       WriteFile(folder / ("crv/" + curve.path().filename().string()), ReadFile(curve.path().string()));
     LoadedWindow loaded(folder);
     frmMain& w = loaded.window;
-    const int index = w.cboGameList->findText(QString::fromStdString(s.game), Qt::MatchStartsWith);
+    const int index = Ctl<QComboBox>(w, "cboGameList")->findText(QString::fromStdString(s.game), Qt::MatchStartsWith);
     ASSERT_GE(index, 0);
-    Select(w.cboGameList, index);
+    Select(Ctl<QComboBox>(w, "cboGameList"), index);
     ASSERT_EQ(w.GameConfig.APPLICATION_NAME, s.game);
 
     // The text each list must show for a stored value: the list name of its entry.
@@ -576,10 +578,10 @@ TEST(ShippedConfigurations, ShowEveryBindingAndSaveUnchanged) {
       expectShown(Ctl<QComboBox>(w, "cboButtonAlias", i), slot.GameInput.USER, alias);
       const auto& pos = w.GameConfig.MotionAlias.MotionPos(i);
       const auto& neg = w.GameConfig.MotionAlias.MotionNeg(i);
-      expectShown(w.cboPosAxisCommand(i), pos.GameCommand.USER, command);
-      expectShown(w.cboButtonAxisPOSAlias(i), pos.GameInput.USER, alias);
-      expectShown(w.cboNegAxisCommand(i), neg.GameCommand.USER, command);
-      expectShown(w.cboButtonAxisNEGAlias(i), neg.GameInput.USER, alias);
+      expectShown(Ctl<QComboBox>(w, "cboPosAxisCommand", i), pos.GameCommand.USER, command);
+      expectShown(Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", i), pos.GameInput.USER, alias);
+      expectShown(Ctl<QComboBox>(w, "cboNegAxisCommand", i), neg.GameCommand.USER, command);
+      expectShown(Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", i), neg.GameInput.USER, alias);
     }
     EXPECT_GT(bindings, 0);
 

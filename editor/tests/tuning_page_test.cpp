@@ -98,7 +98,7 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
          EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 30);
        },
        {{"LEVEL", "BEGINNER"}}},
-      {"a dead zone to its end", {}, [](frmMain& w) { w.sldDeadzone(2)->setValue(6000); },
+      {"a dead zone to its end", {}, [](frmMain& w) { Ctl<QSlider>(w, "sldDeadzone", 2)->setValue(6000); },
        {{"DEADZONE_1_USER", "6000"}}},
       {"the null region beyond its end", {}, [](frmMain& w) { Ctl<QSlider>(w, "sldNull")->setValue(500); },
        {{"NULL_REGION_USER", "127"}}},
@@ -134,7 +134,7 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
     frmMain& w = Load(c.file);
     c.edit(w);
     // The pending-changes display follows the record.
-    EXPECT_EQ(w.lblChanges->isVisibleTo(&w), !c.saved.empty());
+    EXPECT_EQ(Ctl<QLabel>(w, "lblChanges")->isVisibleTo(&w), !c.saved.empty());
     EXPECT_EQ(SavedChanges(), c.saved);
     window->Terminate();
   }
@@ -144,8 +144,8 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
 TEST_F(TuningPageTest, NothingIsStoredWhileAConfigurationIsShown) {
   frmMain& w = Load(kMasterOff);
   // A game switch fills every slider of the page; the record stays as read.
-  Select(w.cboGameList, 1);
-  Select(w.cboGameList, 0);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 1);
+  Select(Ctl<QComboBox>(w, "cboGameList"), 0);
   EXPECT_EQ(w.Flags.ConfigModified, 0);
   EXPECT_EQ(SavedChanges(), Keys{});
 }

@@ -34,11 +34,12 @@ int main(int argc, char** argv) {
   editor::frmMain window(QDir(QString::fromLocal8Bit(argv[2])).absolutePath().toStdString());
   window.Form_Load();
   if (window.Ended()) return 1;
+  auto* tabs = window.Controls().Get<QTabWidget>("tabSensitivity");
   const char* const pages[] = {"page-0-sensitivity", "page-1-motions-and-actions", "page-2-mouse-keyboard"};
   int written = 0;
   for (int page = 0; page < 3; ++page) {
-    if (!window.tabSensitivity->isTabEnabled(page)) window.tabSensitivity->setTabEnabled(page, true);
-    window.tabSensitivity->setCurrentIndex(page);
+    if (!tabs->isTabEnabled(page)) tabs->setTabEnabled(page, true);
+    tabs->setCurrentIndex(page);
     QApplication::processEvents();
     QString file = output.filePath(QString::fromLatin1(pages[page]) + QStringLiteral(".png"));
     if (!window.grab().save(file)) {
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", file.toLocal8Bit().constData());
     ++written;
   }
-  window.tabSensitivity->setCurrentIndex(0);
+  tabs->setCurrentIndex(0);
   QString main = output.filePath(QStringLiteral("main-window.png"));
   if (!window.grab().save(main)) return 1;
   std::printf("%s\n", main.toLocal8Bit().constData());
@@ -72,7 +73,10 @@ int main(int argc, char** argv) {
        [&] { window.sldSensitivity_MouseMove(firstEnabled(editor::ControlArray<QSlider>(window.Controls(), "sldSensitivity"))); }},
       {"page-1-motions-and-actions-hover", 1, [&] { window.mcboAxis_MouseMove(3); }},
       {"page-2-mouse-keyboard-hover", 2,
-       [&] { window.mcboButtonAxisPOSAlias_MouseMove(firstEnabled(window.cboButtonAxisPOSAlias)); }},
+       [&] {
+         window.mcboButtonAxisPOSAlias_MouseMove(
+             firstEnabled(editor::ControlArray<QComboBox>(window.Controls(), "cboButtonAxisPOSAlias")));
+       }},
       {"page-1-chording-vertical-hover", 1,
        [&] {
          window.Motions().UpdateOrientation(2);
@@ -82,7 +86,7 @@ int main(int argc, char** argv) {
        }},
   };
   for (const Hover& hover : hovers) {
-    window.tabSensitivity->setCurrentIndex(hover.page);
+    tabs->setCurrentIndex(hover.page);
     window.ResetImage();
     hover.hover();
     QApplication::processEvents();

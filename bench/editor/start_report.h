@@ -1,0 +1,43 @@
+// What the two start probes report, the same way: the time from the stamp the
+// bench took just before starting the probe to a shown window, then the
+// resident memory once the window has idled.
+#pragma once
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <time.h>
+
+namespace bench_start {
+
+// CLOCK_MONOTONIC in nanoseconds: the bench and its probes share it.
+inline long long MonotonicNs() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+inline long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  return -1;
+}
+
+// Called once the window is shown and painted: prints the milliseconds since
+// `startStamp` (from the bench's command line), lets the event loop run idle
+// for `idleMs`, then prints the resident kilobytes and ends the loop.
+inline void ReportShown(const char* startStamp, int idleMs) {
+  double shownMs = (MonotonicNs() - std::atoll(startStamp)) / 1e6;
+  QTimer::singleShot(idleMs, [shownMs] {
+    std::printf("%.2f %ld\n", shownMs, ResidentKb());
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+  });
+}
+
+}  // namespace bench_start
