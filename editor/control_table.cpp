@@ -32,6 +32,19 @@ void ControlRegistry::Add(const std::string& name, int index, QWidget* widget) {
   controls_[name][index] = widget;
 }
 
+namespace {
+
+// Paints nothing: what it holds paints itself, and the page shows through.
+class PlainFrame : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+};
+
+}  // namespace
+
 static QWidget* ParentOf(const ControlSpec& spec, QWidget* page, const ControlRegistry& registry) {
   std::string parent = spec.parent;
   if (parent.empty()) return page;
@@ -50,6 +63,7 @@ static QWidget* ParentOf(const ControlSpec& spec, QWidget* page, const ControlRe
 static QWidget* Make(const ControlSpec& spec, const QString& caption, const QStringList& captions, QWidget* parent) {
   switch (spec.kind) {
     case Kind::Frame: return new QGroupBox(caption, parent);
+    case Kind::PlainFrame: return new PlainFrame(parent);
     case Kind::Label: return new QLabel(caption, parent);
     case Kind::Combo: return new QComboBox(parent);
     case Kind::Check: return new QCheckBox(caption, parent);

@@ -11,7 +11,9 @@
 
 namespace editor {
 
-enum class Kind { Frame, Label, Combo, Check, Option, Button, Slider, Text, Image, Tabs };
+// PlainFrame: a frame (QGroupBox) that only holds other controls and draws
+// neither border nor title.
+enum class Kind { Frame, PlainFrame, Label, Combo, Check, Option, Button, Slider, Text, Image, Tabs };
 
 // A single control has no index.
 inline constexpr int kSingle = -1;

@@ -13,6 +13,7 @@
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
 #include "editor/pages/window_controls.h"
+#include "editor/picture_paint.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
 #include "platform/file_dialog.h"
@@ -58,12 +59,6 @@ constexpr int kAboveCentre = 15;
 constexpr int kLightsLeft = 762;
 constexpr int kLightsTop = 136;
 
-// Draws each member of a picture array at its label's size.
-void PaintPictures(const ControlArray<QLabel>& images, art::PictureSet set) {
-  for (const auto& [index, image] : images.Members())
-    image->setPixmap(art::Picture(set, index, image->size(), image->devicePixelRatioF()));
-}
-
 }  // namespace
 
 frmMain::frmMain(std::string programFolder, QWidget* parent)
@@ -94,11 +89,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   Command1->hide();
   Command2->hide();
   setWindowIcon(art::TunedeckIcon());
-  // The frames that only hold the pages and the pictures draw no border of their own.
-  for (const char* frame : {"frmSensitivityLights", "frmTabs"})
-    controls_.Get<QGroupBox>(frame)->setStyleSheet(QStringLiteral("QGroupBox#%1 { border: none; margin: 0; padding: 0; }")
-                                                      .arg(QLatin1String(frame)));
-  PaintPictures(imgSensitivity, art::PictureSet::Sensitivity);
+  PaintWhenShown(imgSensitivity, art::PictureSet::Sensitivity);
   motions_->PaintPictures();
   ShowOrientationSet(Lights, 1);
   SyncPictures();

@@ -48,16 +48,10 @@ class frmMain : public QMainWindow {
 
   // --- Life events.
   void Form_Load();
-  void Form_Activate();
-  void Form_Resize() {}
   // Background mouse moves, and the notification-area callback (Y 0, X the message).
   void Form_MouseMove(int Button, int Shift, double X, double Y);
-  void Form_Unload();
-  void Form_Terminate();
   // SIGTERM, SIGINT, SIGHUP: the clean-up without a question; nothing is saved.
   void Terminate();
-  // Moves the window to its place, a little above the centre of the screen.
-  void CentreWindow();
 
   // True once the window has been unloaded, and with which exit code.
   bool Ended() const { return ended_; }
@@ -72,67 +66,30 @@ class frmMain : public QMainWindow {
   // How Form_Load shows the window (the monitor starts the editor minimised).
   bool startMinimized = false;
 
-  // --- Game selection, saving, leaving and menus.
-  void cboGameList_Click();
+  // --- Commands a caller gives as the player would.
   void cmdReload_Click();
   void cmdSaveChanges_Click();
-  void mSaveSCG_Click();
-  void mSaveAs_Click();
   void cmdExit_Click();
-  void mExit_Click() { cmdExit_Click(); }
-  void mPopExit_Click() { cmdExit_Click(); }
-  void mAbout_Click();
-  void mPopAbout_Click() { mAbout_Click(); }
-  void mPopRestore_Click();
   void mGames_Click();
-  void mViewArray_Click();
-  void mVisitWWW_Click();
-  void txtGameInstructions_Change();
-  void chkModifyInstructions_Click();
-  void tabSensitivity_Click();
-
-  // Reads the game selected in cboGameList (the " " form of ReadSCG).
-  void ReadSelectedGame();
+  void mPopRestore_Click();
   // Saves the record to `path`; on failure (or while the error lock is on) a
   // critical box says why, and the edits and "modified" stay. True when saved.
   bool SaveChanges(const std::string& path);
-  // The change check and its display.
-  void AnyChanges(const std::string& strWhereFrom);
-  void ShowChangesPending(bool flag);
 
-  // --- Activating and export.
-  void cmdApplySettings_Click();
-  void mExport_Click();
   // True while Activate's runs of the control tool go on.
   bool Activating() const { return activating_; }
-  // Holds `command` (a quit, a close) until Activate's runs have ended, and cuts
-  // the runs short: the run going on is ended and no further one starts.
-  // False when nothing is running and the command is to go on now.
-  bool HoldWhileActivating(std::function<void()> command);
   // How long one run of the control tool may last before it is ended.
   int activateRunLimitMs = platform::kRunLimitMs;
 
-  // --- Filling the window and its pages from the record (the load has made every correction).
-  void ClearGameControls();
-  void ShowConfiguration();
-  void ShowInstructionsOptions();
-
-  // --- The error lock.
-  void ControlsLock(const std::string& ErrSection = "");
-  void ControlsUnlock();
+  // True while the error lock is on (a configuration that was not read to its end).
   bool Locked() const { return locked_; }
 
-  // --- Pictures and the combo boxes' mouse watch.
-  void PositionSensitivityLights(int tab);
+  // --- The controller pictures.
   void ResetImage();
   // Light one sensitivity (1..7) or motion (1..12) picture of the current set;
   // any other index shows the "BOO BOO" box and changes nothing.
   void LightsOnSens(int Index);
   void LightsOnMotion(int Index);
-  // Shows each picture label as Lights says.
-  void SyncPictures();
-  // Done once at load: one clsComboMouse per binding list, in the order of the table.
-  void HookCombos();
   // The hover handlers. They switch pictures only and never store into the
   // record. The watches of a list array share one handler that takes the
   // member's number: mcboAxis3's MouseMove runs mcboAxis_MouseMove(3).
@@ -154,8 +111,6 @@ class frmMain : public QMainWindow {
   void sldDeadzone_MouseMove(int Index);
   void cbxInvertAxis_MouseMove(int Index);
   void tabChording_MouseMove() { ResetImage(); }
-  // Opens the testing playground, not modal.
-  void Command2_Click();
 
   // --- The record being edited, with its lists and the flags the window and its pages share.
   config_store::ConfigSession Session;
@@ -181,6 +136,67 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void BindControls();
   void ConnectHandlers();
+  // What the pages tell the window.
+  void ConnectPages();
+
+  // --- Life events.
+  void Form_Activate();
+  void Form_Resize() {}
+  void Form_Unload();
+  void Form_Terminate();
+  void Unload(int exitCode);
+  // Moves the window to its place, a little above the centre of the screen.
+  void CentreWindow();
+
+  // --- Game selection, saving, leaving and menus.
+  void cboGameList_Click();
+  void mSaveSCG_Click();
+  void mSaveAs_Click();
+  void mExit_Click() { cmdExit_Click(); }
+  void mPopExit_Click() { cmdExit_Click(); }
+  void mAbout_Click();
+  void mPopAbout_Click() { mAbout_Click(); }
+  void mViewArray_Click();
+  void mVisitWWW_Click();
+  void txtGameInstructions_Change();
+  void chkModifyInstructions_Click();
+  void tabSensitivity_Click();
+  // The save question; false when the player cancelled (or a Yes could not save).
+  bool AskToSave();
+  // Reads the game selected in cboGameList (the " " form of ReadSCG).
+  void ReadSelectedGame();
+  std::string InstructionsText() const;
+  // The change check and its display.
+  void AnyChanges(const std::string& strWhereFrom);
+  void ShowChangesPending(bool flag);
+
+  // --- Activating and export.
+  void cmdApplySettings_Click();
+  void mExport_Click();
+  // Holds `command` (a quit, a close) until Activate's runs have ended, and cuts
+  // the runs short: the run going on is ended and no further one starts.
+  // False when nothing is running and the command is to go on now.
+  bool HoldWhileActivating(std::function<void()> command);
+
+  // --- Filling the window and its pages from the record (the load has made every correction).
+  void ClearGameControls();
+  void ShowConfiguration();
+  void ShowInstructionsOptions();
+  // After the axis map changed: the other pages' rows follow it.
+  void ShowAxes();
+  // The key rows as the axes and the record allow, and the key page's tab only while a row uses it.
+  void ShowKeyRows();
+
+  // --- The error lock.
+  void ControlsLock(const std::string& ErrSection = "");
+  void ControlsUnlock();
+
+  // --- Pictures and the combo boxes' mouse watch.
+  void PositionSensitivityLights(int tab);
+  // Shows each picture label as Lights says.
+  void SyncPictures();
+  // Done once at load: one clsComboMouse per binding list, in the order of the table.
+  void HookCombos();
   // The hover handlers' and Command2's connections (after HookCombos).
   void ConnectPictureHandlers();
   // Runs one control's hover from the window's state, then shows the result.
@@ -188,16 +204,8 @@ class frmMain : public QMainWindow {
   // What a hover reads: the orientation, chording, the mouse axes, the axis
   // map, and whether `control` (none for the mouse lists) is enabled.
   HoverContext HoverState(const QWidget* control) const;
-  // The save question; false when the player cancelled (or a Yes could not save).
-  bool AskToSave();
-  void Unload(int exitCode);
-  std::string InstructionsText() const;
-  // What the pages tell the window.
-  void ConnectPages();
-  // After the axis map changed: the other pages' rows follow it.
-  void ShowAxes();
-  // The key rows as the axes and the record allow, and the key page's tab only while a row uses it.
-  void ShowKeyRows();
+  // Opens the testing playground, not modal.
+  void Command2_Click();
 
   // --- State shared by the window's procedures.
   const std::string ProgramFolder;

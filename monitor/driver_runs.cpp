@@ -4,8 +4,8 @@
 
 namespace monitor {
 
-DriverRuns::DriverRuns(Runner& runner, std::string programFolder, std::function<void(MonitorCommand)> perform)
-    : runner_(runner), programFolder_(std::move(programFolder)), perform_(std::move(perform)) {}
+DriverRuns::DriverRuns(Runner& runner, std::string programFolder, Window& window)
+    : runner_(runner), programFolder_(std::move(programFolder)), window_(window) {}
 
 void DriverRuns::Submit(MonitorCommand command) {
   if (Busy()) {
@@ -22,7 +22,7 @@ void DriverRuns::Perform(MonitorCommand command) {
   // The whole command counts as one sequence: what is chosen while it runs
   // waits until it is over (an exit never lands in the middle of a suspend).
   Sequence whole(*this);
-  if (perform_) perform_(command);
+  window_.Perform(command);
 }
 
 DriverRuns::Sequence::Sequence(DriverRuns& runs) : runs_(runs) { ++runs_.depth_; }
@@ -39,8 +39,9 @@ void DriverRuns::Drain() {
   }
 }
 
-int DriverRuns::Run(const std::string& options) {
-  return runner_.RunAndWait(config_store::ryx::ToolCommandLine(programFolder_, options), false);
+void DriverRuns::Run(const std::string& options) {
+  const std::string line = config_store::ryx::ToolCommandLine(programFolder_, options);
+  if (runner_.RunAndWait(line, false) == platform::RunEnd::OverLimit) window_.RunOverLimit(line);
 }
 
 void DriverRuns::ResetRyxDefaults() {

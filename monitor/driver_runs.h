@@ -8,10 +8,10 @@
 // run going on, which a hung tool could make endless.
 #pragma once
 
+#include "monitor/game_exit/exit_step.h"
 #include "monitor/monitor_services.h"
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +25,20 @@ enum class MonitorCommand {
   WebUpdate,       // start the updater (suspends first)
 };
 
-class DriverRuns {
+// The driver's reset is also what the game-exit step asks of the driver.
+class DriverRuns : public game_exit::Driver {
  public:
-  // `perform` does what a command does (the window's handlers).
-  DriverRuns(Runner& runner, std::string programFolder, std::function<void(MonitorCommand)> perform);
+  // The monitor's window as the runs see it (the window implements it; tests record the calls).
+  class Window {
+   public:
+    virtual ~Window() = default;
+    // Does what the command does, now (the window's handlers).
+    virtual void Perform(MonitorCommand command) = 0;
+    // A run of the tool outlasted the runner's limit and was ended; the runs go on.
+    virtual void RunOverLimit(const std::string& CommandLine) = 0;
+  };
+
+  DriverRuns(Runner& runner, std::string programFolder, Window& window);
 
   // Performs the command now, or queues it while runs are going on.
   void Submit(MonitorCommand command);
@@ -51,7 +61,7 @@ class DriverRuns {
 
   // "--set-defaults", then curve slots 1 to 5 back to the default curve; stops
   // between runs when an exit is queued.
-  void ResetRyxDefaults();
+  void ResetRyxDefaults() override;
   // One awaited run per line, in order; stops between runs when a suspend
   // toggle or an exit is queued. False when it stopped early.
   bool Replay(const std::vector<std::string>& lines);
@@ -66,12 +76,12 @@ class DriverRuns {
   bool Busy() const { return depth_ > 0; }
 
  private:
-  int Run(const std::string& options);
+  void Run(const std::string& options);
   void Drain();
 
   Runner& runner_;
   std::string programFolder_;
-  std::function<void(MonitorCommand)> perform_;
+  Window& window_;
   int depth_ = 0;
   std::deque<MonitorCommand> queued_;
 };

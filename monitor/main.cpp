@@ -2,6 +2,7 @@
 #include "config_store/install_folder.h"
 #include "monitor/main_window.h"
 #include "platform/file_system.h"
+#include "platform/program_end.h"
 #include "platform/program_files.h"
 #include "platform/qt_start.h"
 #include "platform/quit_signals.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   platform::RemoveStaleTemporaries(folder);
   platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
   monitor::frmMain window(monitor::CommandText(args), folder);
+  platform::LeaveEventLoopOnEnd(window.End());
   // A logout or kill ends the monitor the way its own Exit does: the emulator is
   // closed and the mailbox emptied.
   platform::QuitSignals quitSignals;

@@ -80,31 +80,27 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   IconData.onDoubleClick = [this] { mCustomize_Click(); };
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
-  runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, [this](MonitorCommand command) { Perform(command); });
+  runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
   activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
-  loop_ = std::make_unique<PollLoop>(
-      PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_, clock_,
-      PollLoop::Hooks{[this] { runs_->Perform(MonitorCommand::SuspendToggle); },
-                      [this](const std::string& mode) { MailboxQuit(mode); },
-                      [this](const ActiveGame&) { return SCGActivate(); }, [this] { emulator_.ClosePointerly(); },
-                      [this](const ActiveGame& game) { WriteStuff(game); }});
+  loop_ = std::make_unique<PollLoop>(PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_,
+                                     clock_, *this);
+  connect(&runner_, &ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
+}
 
-  // A Ryxcontrol run that lasts is where a hung tool would keep the mailbox
-  // unread: a quit found there ends the run and the monitor.
-  runner_.whileWaiting = [this] {
-    if (ended_ || MonitorIniFile.empty()) return;
-    std::string mode = config_store::ReadModeFile(MonitorIniFile);
-    if (ReadMailbox(mode, CurrentMode) != MailboxAction::Quit) return;
-    runner_.StopRuns();
-    MailboxQuit(mode);
-  };
-  runner_.overLimit = [this](const std::string& commandLine) {
-    std::string seconds = std::to_string(runner_.limitMs / 1000);
-    if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
-    std::string line = "Ended a run that lasted over " + seconds + " seconds: " + commandLine;
-    Log(line);
-    std::fprintf(stderr, "watchpost: %s\n", line.c_str());
-  };
+void frmMain::WhileRunning() {
+  if (Ended() || MonitorIniFile.empty()) return;
+  std::string mode = config_store::ReadModeFile(MonitorIniFile);
+  if (ReadMailbox(mode, CurrentMode) != MailboxAction::Quit) return;
+  runner_.StopRuns();
+  MailboxQuit(mode);
+}
+
+void frmMain::RunOverLimit(const std::string& CommandLine) {
+  std::string seconds = std::to_string(runner_.limitMs / 1000);
+  if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
+  std::string line = "Ended a run that lasted over " + seconds + " seconds: " + CommandLine;
+  Log(line);
+  std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
 frmMain::~frmMain() = default;
@@ -278,7 +274,7 @@ void frmMain::StartError() {
 }
 
 void frmMain::Form_Unload() {
-  if (ended_) return;
+  if (Ended()) return;
   // The emulator belongs to the game being watched; ask it to close.
   platform::PostCloseToWindow("Pointerly");
   CurrentMode.clear();
@@ -293,9 +289,7 @@ void frmMain::EndBecause(const std::string& cause) {
 }
 
 void frmMain::EndProgram(int exitCode) {
-  if (ended_) return;
-  ended_ = true;
-  exitCode_ = exitCode;
+  if (!end_.End(exitCode)) return;
   // Nothing else would tell why a monitor went away.
   std::string line = "Monitor ended: " + (endCause_.empty() ? std::string("unloaded") : endCause_);
   Log(line);
@@ -303,9 +297,6 @@ void frmMain::EndProgram(int exitCode) {
   tmrMonitor.stop();
   IconData.Remove();
   hide();
-  // Before the event loop runs, main() sees Ended(); once it runs, exit() also
-  // leaves any wait that is yielding inside it.
-  QCoreApplication::exit(exitCode);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -324,6 +315,12 @@ void frmMain::tmrMonitor_Timer() {
 
 bool frmMain::SCGActivate() { return activation_->SCGActivate(loop_->Active(), DebugMode); }
 
+void frmMain::MailboxToggle() { runs_->Perform(MonitorCommand::SuspendToggle); }
+
+bool frmMain::ActivateGame(const ActiveGame&) { return SCGActivate(); }
+
+void frmMain::ClosePointerly() { emulator_.ClosePointerly(); }
+
 void frmMain::WriteStuff(const ActiveGame& game) {
   game_exit::GameExitState state;
   state.ProgramFolder = ProgramFolder;
@@ -335,11 +332,8 @@ void frmMain::WriteStuff(const ActiveGame& game) {
   state.WineLoader = game.ActiveWineLoader;
   state.WineEnvironment = game.ActiveWineEnvironment;
   state.Bindings = activation_->Values.Bindings;
-  game_exit::GameExitSeams seams;
-  seams.DebugMode = DebugMode;
-  seams.Window = this;
-  seams.ResetRyxDefaults = [this] { runs_->ResetRyxDefaults(); };
-  game_exit::WriteStuff(state, seams);
+  state.DebugMode = DebugMode;
+  game_exit::WriteStuff(state, *this, *runs_);
 }
 
 // The commands, each through the driver runs' queue.
@@ -376,7 +370,7 @@ void frmMain::mnuStartup_Click() {
 }
 
 void frmMain::Perform(MonitorCommand command) {
-  if (ended_) return;
+  if (Ended()) return;
   switch (command) {
     case MonitorCommand::SuspendToggle:
       SuspendToggle();
@@ -414,7 +408,7 @@ void frmMain::SuspendToggle() {
     const std::string wordBefore = config_store::ReadModeFile(MonitorIniFile);
     emulator_.ClosePointerly();
     runs_->ResetRyxDefaults();
-    if (ended_) return;
+    if (Ended()) return;
     IconData.Modify(DisabledIcon(), "Heliryx 360 Monitor - Suspended");
     emulator_.ClosePointerly();
     QCoreApplication::processEvents();

@@ -12,12 +12,12 @@
 #include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
 #include "platform/process/process_table.h"
+#include "platform/program_end.h"
 #include "platform/tray_icon.h"
 
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,7 +28,9 @@ class QPushButton;
 
 namespace monitor {
 
-class frmMain : public QWidget, public MonitorWindow {
+// The window is what the logic calls back: the log and the tip (MonitorWindow),
+// the tick's steps (PollLoop::Window) and the commands (DriverRuns::Window).
+class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, public DriverRuns::Window {
   Q_OBJECT
  public:
   // `programFolder` is the installation folder (the running program's folder).
@@ -43,8 +45,9 @@ class frmMain : public QWidget, public MonitorWindow {
   void StartError();
 
   // True once the program has been told to end, and with which exit code.
-  bool Ended() const { return ended_; }
-  int ExitCode() const { return exitCode_; }
+  bool Ended() const { return end_.Ended(); }
+  int ExitCode() const { return end_.ExitCode(); }
+  const platform::ProgramEnd& End() const { return end_; }
 
   // The window the logic sees. The log is also echoed to standard output in
   // debug mode, which is where it shows without a display.
@@ -74,9 +77,22 @@ class frmMain : public QWidget, public MonitorWindow {
 
   // Applies the watched game's configuration (the tick calls it).
   bool SCGActivate();
+
+  // The tick's steps.
+  void MailboxToggle() override;
+  // The mailbox asked for anything but ACTIVE or SUSPEND: end at once, leaving
+  // the emulator alone.
+  void MailboxQuit(const std::string& mode) override;
+  bool ActivateGame(const ActiveGame& game) override;
+  void ClosePointerly() override;
   // The game-exit step for the game that ended; the tick calls it when no
   // watched game is left.
-  void WriteStuff(const ActiveGame& game);
+  void WriteStuff(const ActiveGame& game) override;
+
+  // What a command does, once the driver runs let it go.
+  void Perform(MonitorCommand command) override;
+  // Logged, and said on standard error.
+  void RunOverLimit(const std::string& CommandLine) override;
 
   DriverRuns& Runs() { return *runs_; }
   ProcessRunner& Runner() { return runner_; }
@@ -118,14 +134,13 @@ class frmMain : public QWidget, public MonitorWindow {
   void EndBecause(const std::string& cause);
   void tmrMonitor_Timer();
 
-  void Perform(MonitorCommand command);
+  // A Ryxcontrol run that lasts is where a hung tool would keep the mailbox
+  // unread: a quit found there ends the run and the monitor.
+  void WhileRunning();
   void SuspendToggle();
   void ToggleEmulator();
   void StartCustomizer();
   void StartUpdater();
-  // The mailbox asked for anything but ACTIVE or SUSPEND: end at once, leaving
-  // the emulator alone.
-  void MailboxQuit(const std::string& mode);
   void LogSuspended();
 
   std::string commandText_;
@@ -139,8 +154,8 @@ class frmMain : public QWidget, public MonitorWindow {
   std::unique_ptr<Activation> activation_;
   std::unique_ptr<PollLoop> loop_;
   QPointer<QWidget> startUp_;
-  bool ended_ = false;
-  int exitCode_ = 0;
+  platform::ProgramEnd end_;
+  int exitCode_ = 0;  // what the unload step ends with
   std::string endCause_;
 };
 

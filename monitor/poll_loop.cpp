@@ -17,8 +17,8 @@ WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const Watch
   return found;
 }
 
-PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Hooks hooks)
-    : state_(state), processes_(processes), clock_(clock), hooks_(std::move(hooks)) {}
+PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Window& window)
+    : state_(state), processes_(processes), clock_(clock), window_(window) {}
 
 bool PollLoop::Active_() const { return platform::EqualsNoCase(state_.CurrentMode, "ACTIVE"); }
 
@@ -42,10 +42,10 @@ void PollLoop::tmrMonitor_Timer() {
       case MailboxAction::None:
         break;
       case MailboxAction::Toggle:
-        hooks_.suspendToggle();
+        window_.MailboxToggle();
         break;
       case MailboxAction::Quit:
-        hooks_.quit(mode);
+        window_.MailboxQuit(mode);
         ticking_ = false;
         return;
     }
@@ -54,8 +54,8 @@ void PollLoop::tmrMonitor_Timer() {
     WatchedProcess found = FindWatchedProcess(processes_, Index());
     if (!found.process) {
       if (GameExited) {
-        hooks_.closePointerly();
-        hooks_.writeStuff(active_);
+        window_.ClosePointerly();
+        window_.WriteStuff(active_);
       }
       break;
     }
@@ -73,7 +73,7 @@ void PollLoop::tmrMonitor_Timer() {
     active_.ActiveWinePrefix = game.winePrefix;
     active_.ActiveWineLoader = game.wineLoader;
     active_.ActiveWineEnvironment = game.wineEnvironment;
-    if (!hooks_.activate(active_)) break;
+    if (!window_.ActivateGame(active_)) break;
 
     // Wait for the game's end, checking every 250 ms while the window runs on.
     while (Active_() && GameHandle && GameHandle->Running()) clock_.Sleep(kGamePollMs);

@@ -11,7 +11,6 @@
 #include "monitor/watch_list.h"
 #include "platform/process/process_table.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,16 +34,23 @@ WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const Watch
 
 class PollLoop {
  public:
-  struct Hooks {
-    std::function<void()> suspendToggle;  // mPopupSuspend_Click, for a mailbox ACTIVE or SUSPEND
-    std::function<void(const std::string& mode)> quit;  // the mailbox's quit, with the value read: ends the program
-    // SCGActivate for Active(); false when the program is ending.
-    std::function<bool(const ActiveGame&)> activate;
-    std::function<void()> closePointerly;
-    std::function<void(const ActiveGame&)> writeStuff;  // the game-exit step
+  // The monitor's window as the tick sees it (the window implements it; tests record the calls).
+  class Window {
+   public:
+    virtual ~Window() = default;
+    // The mailbox asked for ACTIVE or SUSPEND against the monitor's own mode: the suspend toggle.
+    virtual void MailboxToggle() = 0;
+    // The mailbox asked for anything else (`mode` is the value read): the program ends at once.
+    virtual void MailboxQuit(const std::string& mode) = 0;
+    // SCGActivate for the game found (Active()); false when the program is ending.
+    virtual bool ActivateGame(const ActiveGame& game) = 0;
+    // Asks the emulator to close, once no watched game is left after one ended.
+    virtual void ClosePointerly() = 0;
+    // The game-exit step, right after ClosePointerly.
+    virtual void WriteStuff(const ActiveGame& game) = 0;
   };
 
-  PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Hooks hooks);
+  PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Window& window);
 
   void tmrMonitor_Timer();
 
@@ -62,7 +68,7 @@ class PollLoop {
   WatchIndex index_;
   platform::ProcessTable& processes_;
   Clock& clock_;
-  Hooks hooks_;
+  Window& window_;
   ActiveGame active_;
   bool ticking_ = false;  // a tick is running (it may be waiting for a game)
 };

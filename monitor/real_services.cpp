@@ -39,16 +39,15 @@ void QtClock::Wake() {
   if (loop_) loop_->quit();
 }
 
-int ProcessRunner::RunAndWait(const std::string& CommandLine, bool NoWait) {
+platform::RunEnd ProcessRunner::RunAndWait(const std::string& CommandLine, bool NoWait) {
   QTimer check;
-  if (!NoWait && whileWaiting) {
-    QObject::connect(&check, &QTimer::timeout, [this] { whileWaiting(); });
+  if (!NoWait) {
+    QObject::connect(&check, &QTimer::timeout, this, &ProcessRunner::stillWaiting);
     check.start(kWaitCheckMs);
   }
   platform::RunEnd end = platform::RunEnd::Finished;
-  int result = platform::RunAndWait(CommandLine, NoWait, {limitMs, &stop_}, &end);
-  if (end == platform::RunEnd::OverLimit && overLimit) overLimit(CommandLine);
-  return result;
+  platform::RunAndWait(CommandLine, NoWait, {limitMs, &stop_}, &end);
+  return end;
 }
 
 void PointerlyWindow::ClosePointerly() { platform::PostCloseToWindow("Pointerly"); }

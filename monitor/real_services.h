@@ -5,7 +5,7 @@
 #include "monitor/monitor_services.h"
 #include "platform/process/run_and_wait.h"
 
-#include <functional>
+#include <QObject>
 #include <string>
 
 class QEventLoop;
@@ -24,19 +24,20 @@ class QtClock : public Clock {
 };
 
 // Awaited runs are ended past a generous limit, so that one hung run does not
-// stop the monitor for good.
-class ProcessRunner : public Runner {
+// stop the monitor for good (the run then ends OverLimit).
+class ProcessRunner : public QObject, public Runner {
+  Q_OBJECT
  public:
-  int RunAndWait(const std::string& CommandLine, bool NoWait) override;
+  platform::RunEnd RunAndWait(const std::string& CommandLine, bool NoWait) override;
   void StopRuns() override { stop_.Stop(); }
 
   int limitMs = platform::kRunLimitMs;
-  // Called every kWaitCheckMs while an awaited run lasts (a run that lasts is
-  // where a hung tool would keep a quit request from being seen).
-  std::function<void()> whileWaiting;
   static constexpr int kWaitCheckMs = 250;
-  // Told of every run ended for outlasting the limit.
-  std::function<void(const std::string& CommandLine)> overLimit;
+
+ signals:
+  // Every kWaitCheckMs while an awaited run lasts (a run that lasts is where a
+  // hung tool would keep a quit request from being seen).
+  void stillWaiting();
 
  private:
   platform::RunStop stop_;

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
   editor::EditorStart start("", folder);
   if (!start.Main() || !start.Window() || !start.Window()->isVisible() ||
-      start.Window()->cboGameList->currentIndex() < 0) {
+      start.Window()->Controls().Get<QComboBox>("cboGameList")->currentIndex() < 0) {
     std::fprintf(stderr, "the editor did not show a filled window\n");
     return 1;
   }

@@ -3,6 +3,7 @@
 #include "common_ui/controller_art.h"
 #include "editor/pages/binding_lists.h"
 #include "editor/pages/motions_controls.h"
+#include "editor/picture_paint.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
 #include "platform/text.h"
@@ -33,12 +34,6 @@ void Mirror(const QComboBox* list, QComboBox* twin) {
     Select(twin, k);
   else
     SetText(twin, Text(list));
-}
-
-// Draws each member of a picture array at its label's size.
-void PaintArray(const ControlArray<QLabel>& images, art::PictureSet set) {
-  for (const auto& [index, image] : images.Members())
-    image->setPixmap(art::Picture(set, index, image->size(), image->devicePixelRatioF()));
 }
 
 }  // namespace
@@ -85,9 +80,9 @@ void MotionsPage::ConnectHandlers() {
 }
 
 void MotionsPage::PaintPictures() {
-  PaintArray(imgMotion, art::PictureSet::Motion);
-  PaintArray(imgChordAB, art::PictureSet::ChordAB);
-  imgStix->setPixmap(art::Picture(art::PictureSet::Stick, 0, imgStix->size(), imgStix->devicePixelRatioF()));
+  PaintWhenShown(imgMotion, art::PictureSet::Motion);
+  PaintWhenShown(imgChordAB, art::PictureSet::ChordAB);
+  PaintWhenShown(imgStix, art::PictureSet::Stick, 0);
 }
 
 void MotionsPage::ShowPictures(const PictureLights& lights) {

@@ -73,7 +73,7 @@ class MotionsPage : public Page {
   int Orientation() const { return OrientationIndex; }
   // The chording option "Disable" is selected.
   bool ChordingOff() const;
-  // Draws the page's pictures at their labels' sizes.
+  // Draws each of the page's pictures at its label's size when it is first shown.
   void PaintPictures();
   // Shows each picture label of the page as `lights` says.
   void ShowPictures(const PictureLights& lights);

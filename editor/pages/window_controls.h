@@ -18,11 +18,11 @@ inline const std::vector<ControlSpec> kWindowControls = {
     {"lblChanges", Kind::Label, kSingle, kSingle, "", 545, 40, 445, 20, 0, 0,
      "Configuration file has been modified..."},
     {"lblError", Kind::Label, kSingle, kSingle, "", 545, 40, 445, 20, 0, 0, ""},
-    {"frmTabs", Kind::Frame, kSingle, kSingle, "", 10, 74, 980, 446, 0, 0, ""},
+    {"frmTabs", Kind::PlainFrame, kSingle, kSingle, "", 10, 74, 980, 446, 0, 0, ""},
     {"tabSensitivity", Kind::Tabs, kSingle, kSingle, "frmTabs", 0, 0, 980, 446, 0, 0,
      "Sensitivity|Motions && Actions|Mouse/Keyboard"},
     // The picture frame lies over the pages; PositionSensitivityLights moves it per page.
-    {"frmSensitivityLights", Kind::Frame, kSingle, kSingle, "", 762, 140, 226, 246, 0, 0, ""},
+    {"frmSensitivityLights", Kind::PlainFrame, kSingle, kSingle, "", 762, 140, 226, 246, 0, 0, ""},
     {"imgSensitivity", Kind::Image, 0, 7, "frmSensitivityLights", 8, 12, 210, 226, 0, 0, ""},
     {"imgSensitivity", Kind::Image, 50, 57, "frmSensitivityLights", 8, 12, 210, 226, 0, 0, ""},
     {"txtGameInstructions", Kind::Text, kSingle, kSingle, "", 10, 528, 600, 82, 0, 0, ""},

@@ -45,6 +45,19 @@ std::string Lit(const frmMain& w) {
   return out.str();
 }
 
+// The pictures on screen that show no picture of their own size, e.g. "M53".
+std::string Unpainted(const frmMain& w) {
+  std::ostringstream out;
+  for (const char* array : {"imgSensitivity", "imgMotion", "imgChordAB", "imgStix"})
+    for (const auto& [index, widget] : w.Controls().Members(array)) {
+      auto* image = qobject_cast<QLabel*>(widget);
+      if (!image->isVisible() || image->pixmap().deviceIndependentSize().toSize() == image->size()) continue;
+      if (out.tellp() > 0) out << ' ';
+      out << array << '(' << index << ')';
+    }
+  return out.str();
+}
+
 // A point on the widget's own surface, where no child lies.
 QPoint Ground(QWidget* widget) {
   for (int y = widget->height() - 3; y > 2; y -= 3)
@@ -169,6 +182,7 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
       }
       MoveOver(w, c.move);
       EXPECT_EQ(Lit(w), c.lit);
+      EXPECT_EQ(Unpainted(w), "");
     }
     // The whole controller of the configuration's orientation stays under the lights.
     const bool vertical = std::string(config).find("vertical") != std::string::npos;
@@ -271,6 +285,7 @@ TEST(MainWindowPictures, TheSensitivityPicturesFollowThePageAndTheChordPicturesT
   EXPECT_EQ(Lit(w), "C2 C3");
   w.Motions().UpdateOrientation(2);
   EXPECT_EQ(Lit(w), "C52 C53");
+  EXPECT_EQ(Unpainted(w), "");
   for (const char* whole : {"imgSensitivity", "imgMotion"}) {
     EXPECT_TRUE(Ctl<QLabel>(w, whole, 0)->isHidden());
     EXPECT_FALSE(Ctl<QLabel>(w, whole, 50)->isHidden());
@@ -280,5 +295,6 @@ TEST(MainWindowPictures, TheSensitivityPicturesFollowThePageAndTheChordPicturesT
   clickTab(Ctl<QTabWidget>(w, "tabChording"), 3);
   w.Motions().UpdateOrientation(1);
   EXPECT_EQ(Lit(w), "C4 C5");
+  EXPECT_EQ(Unpainted(w), "");
   EXPECT_FALSE(Ctl<QLabel>(w, "imgMotion", 0)->isHidden());
 }

@@ -14,22 +14,19 @@
 namespace game_exit {
 
 
-GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams) {
-  monitor::MonitorWindow* window = seams.Window;
-  LogLine log = [window](const std::string& line) {
-    if (window) window->Log(line);
-  };
+GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& window, Driver& driver) {
+  LogLine log = [&window](const std::string& line) { window.Log(line); };
   // The debug lines end with an empty one; the one before it is selected.
-  bool showDebug = seams.DebugMode && window;
+  bool showDebug = state.DebugMode;
   GameExitOutcome outcome;
 
   if (showDebug) {
-    log("Stopped watching: " + state.ActiveExeName + " at " + window->TimeText());
+    log("Stopped watching: " + state.ActiveExeName + " at " + window.TimeText());
     log("");
-    window->SelectLineBeforeLast();
+    window.SelectLineBeforeLast();
   }
-  if (window) window->SetTip(monitor::kMonitorTitle);
-  if (seams.ResetRyxDefaults) seams.ResetRyxDefaults();
+  window.SetTip(monitor::kMonitorTitle);
+  driver.ResetRyxDefaults();
 
   // A configuration removed while its game ran has nothing left to apply.
   if (!platform::FileExists(state.ActiveScgFile)) {
@@ -56,12 +53,12 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
   }
 
   if (config_store::IsTrueNoCase(copyFlag)) {
-    CopyJob job{state.ProgramFolder, &game, seams.DebugMode, log};
+    CopyJob job{state.ProgramFolder, &game, state.DebugMode, log};
     if (!ReadCopyFiles(scg, job)) return outcome;
   }
 
   if (config_store::IsTrueNoCase(customFlag)) {
-    CustomContext context{game, outcome.AlreadyConfigured, seams.DebugMode, log, state.WineLoader,
+    CustomContext context{game, outcome.AlreadyConfigured, state.DebugMode, log, state.WineLoader,
                           state.WineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
@@ -74,7 +71,7 @@ GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seam
 
   if (showDebug) {
     log("");
-    window->SelectLineBeforeLast();
+    window.SelectLineBeforeLast();
   }
   if (!outcome.AlreadyConfigured) {
     outcome.MarkerWritten = WriteMarker(marker, platform::FileNamePart(scg), revision);

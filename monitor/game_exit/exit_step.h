@@ -5,8 +5,7 @@
 // every exit), and records in the marker file heliryx.360 what it applied.
 //
 //   game_exit::GameExitState state;    // the monitor's values for the game that ended
-//   game_exit::GameExitSeams seams;    // the monitor's window and driver reset
-//   game_exit::WriteStuff(state, seams);
+//   game_exit::WriteStuff(state, window, driver);  // the monitor's window, the driver's runs
 //
 // Runs to its end on the caller's thread; the only wait is the message box
 // shown the first time a revision is applied (through platform::MsgBox).
@@ -15,7 +14,6 @@
 #include "monitor/game_exit/bindings.h"
 #include "monitor/monitor_window.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,13 +29,15 @@ struct GameExitState {
   GameBindings Bindings;        // as the activation stored them
   std::string WineLoader = {};  // the Wine loader that ran the game
   std::vector<std::string> WineEnvironment = {};  // the game's Wine variables ("NAME=value")
+  bool DebugMode = false;       // the monitor's debug mode: the step's lines are logged
 };
 
-struct GameExitSeams {
-  bool DebugMode = false;
-  // The log and the icon's tip (set back to the monitor's title); without one nothing is shown.
-  monitor::MonitorWindow* Window = nullptr;
-  std::function<void()> ResetRyxDefaults;  // optional: driver defaults, each run awaited
+// The controller's driver as the step sees it (the monitor's driver runs; tests record the call).
+class Driver {
+ public:
+  virtual ~Driver() = default;
+  // Puts the driver back to its defaults; returns once every run has ended.
+  virtual void ResetRyxDefaults() = 0;
 };
 
 struct GameExitOutcome {
@@ -46,6 +46,7 @@ struct GameExitOutcome {
   int CustomError = 0;             // 999, 888, 777, 555 or 444 when a CUSTOM action failed
 };
 
-GameExitOutcome WriteStuff(const GameExitState& state, const GameExitSeams& seams);
+// `window` takes the log and the icon's tip (set back to the monitor's title).
+GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& window, Driver& driver);
 
 }  // namespace game_exit

@@ -23,13 +23,13 @@ using monitor_test::Joined;
 
 namespace {
 
-struct Rig {
+struct Rig : monitor::DriverRuns::Window {
   TempFolder program;
   monitor_test::FakeRunner runner;
   monitor_test::FakeEmulator emulator;
   monitor_test::FakeClock clock;
   monitor_test::FakeWindow window;
-  monitor::DriverRuns runs{runner, program.Path(), [this](MonitorCommand c) { Perform(c); }};
+  monitor::DriverRuns runs{runner, program.Path(), *this};
   std::vector<std::string> events;  // closes, starts and commands, in order
   monitor::Activation activation{runs, runner, emulator, clock, window, program.Path()};
   monitor::ActiveGame game;
@@ -43,7 +43,8 @@ struct Rig {
     game.ActivePid = "4242";
     emulator.onClose = [this] { events.push_back("close"); };
   }
-  void Perform(MonitorCommand c) {
+  void RunOverLimit(const std::string&) override {}
+  void Perform(MonitorCommand c) override {
     if (c == MonitorCommand::SuspendToggle) {
       events.push_back("suspend");
       emulator.ClosePointerly();

@@ -19,11 +19,13 @@ const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-s
                      "--set-master-gain 55", "--set-axis 0 0"};
 
 // A monitor whose commands do what the real ones do to the driver.
-struct Rig {
+struct Rig : DriverRuns::Window {
   FakeRunner runner;
-  DriverRuns runs{runner, "/opt/h", [this](MonitorCommand c) { Perform(c); }};
+  DriverRuns runs{runner, "/opt/h", *this};
   std::vector<std::string> done;
-  void Perform(MonitorCommand c) {
+  std::vector<std::string> overLimit;
+  void RunOverLimit(const std::string& line) override { overLimit.push_back(line); }
+  void Perform(MonitorCommand c) override {
     switch (c) {
       case MonitorCommand::SuspendToggle:
         runs.ResetRyxDefaults();
@@ -50,6 +52,14 @@ TEST(DriverRuns, DefaultsAreSixRunsOfTheToolInTheProgramFolder) {
   s.runs.ResetRyxDefaults();
   EXPECT_EQ(s.Runs(), kDefaults);
   EXPECT_EQ(s.runner.lines[0], "\"/opt/h/ryxcontrol\" --set-defaults");
+}
+
+TEST(DriverRuns, ARunEndedOverTheLimitIsToldAndTheRunsGoOn) {
+  Rig s;
+  s.runner.overLimit = {0, 3};
+  s.runs.ResetRyxDefaults();
+  EXPECT_EQ(s.Runs(), kDefaults);
+  EXPECT_EQ(s.overLimit, (Lines{s.runner.lines[0], s.runner.lines[3]}));
 }
 
 TEST(DriverRuns, ACommandOutsideRunsIsDoneAtOnce) {

@@ -35,22 +35,26 @@ class FakeClock : public monitor::Clock {
 };
 
 // Records every command line; `during` runs while an awaited run is going on,
-// which is where a player's click can arrive.
+// which is where a player's click can arrive. The runs numbered in `overLimit`
+// end as if they had outlasted the limit.
 class FakeRunner : public monitor::Runner {
  public:
   std::vector<std::string> lines;
   std::function<void(size_t index, const std::string& line)> during;
+  std::vector<size_t> overLimit;
   int running = 0;
   int mostAtOnce = 0;
   int stops = 0;
   void StopRuns() override { ++stops; }
-  int RunAndWait(const std::string& line, bool noWait) override {
+  platform::RunEnd RunAndWait(const std::string& line, bool noWait) override {
     lines.push_back(line);
-    if (noWait) return 0;
+    if (noWait) return platform::RunEnd::Finished;
+    const size_t index = lines.size() - 1;
     mostAtOnce = std::max(mostAtOnce, ++running);
-    if (during) during(lines.size() - 1, line);
+    if (during) during(index, line);
     --running;
-    return 0;
+    bool over = std::find(overLimit.begin(), overLimit.end(), index) != overLimit.end();
+    return over ? platform::RunEnd::OverLimit : platform::RunEnd::Finished;
   }
   // The Ryxcontrol options run (the tool's path taken off), and "start <program>"
   // for programs started without waiting.

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/modal.h"
 #include "platform/process/autostart.h"
+#include "platform/program_end.h"
 #include "platform/registry.h"
 #include "testing/test_support.h"
 
@@ -344,6 +345,7 @@ TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
     ChildProcess game(games / exe, {"60"});
     monitor::frmMain w("-r 1", install_.Folder());
     w.Runner().limitMs = c.limitMs;
+    platform::LeaveEventLoopOnEnd(w.End());
     w.Form_Load();
     ASSERT_FALSE(w.Ended()) << c.name;
     auto runs = [&] { return platform::SplitLines(ReadFile(install_ / "ryxcontrol.runs")); };

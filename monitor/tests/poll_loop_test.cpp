@@ -15,7 +15,7 @@ using Events = std::vector<std::string>;
 
 namespace {
 
-class PollLoopTest : public ::testing::Test {
+class PollLoopTest : public ::testing::Test, public monitor::PollLoop::Window {
  protected:
   PollLoopTest() {
     WriteFile(dir_ / "scg/a.scg", "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Game A\"\r\n");
@@ -44,24 +44,23 @@ class PollLoopTest : public ::testing::Test {
   monitor_test::FakeClock clock_;
   Events events_;
   std::function<void()> onActivate_;
-  monitor::PollLoop loop_{
-      {watch_, scgFolder_, ini_, mode_},
-      table_,
-      clock_,
-      {[this] { Toggle(); },
-       [this](const std::string&) {
-         events_.push_back("quit");
-         mode_.clear();
-         SetMode("");
-       },
-       [this](const monitor::ActiveGame& g) {
-         events_.push_back("activate " + g.ActiveExeName + " " + g.ActivePid + " " +
-                           platform_FileName(g.ActiveScgFile) + " " + g.ActiveAppName);
-         if (onActivate_) onActivate_();
-         return true;
-       },
-       [this] { events_.push_back("close pointerly"); },
-       [this](const monitor::ActiveGame& g) { events_.push_back("exit step " + g.ActiveExeName); }}};
+  monitor::PollLoop loop_{{watch_, scgFolder_, ini_, mode_}, table_, clock_, *this};
+
+  // The window's side of the tick.
+  void MailboxToggle() override { Toggle(); }
+  void MailboxQuit(const std::string&) override {
+    events_.push_back("quit");
+    mode_.clear();
+    SetMode("");
+  }
+  bool ActivateGame(const monitor::ActiveGame& g) override {
+    events_.push_back("activate " + g.ActiveExeName + " " + g.ActivePid + " " + platform_FileName(g.ActiveScgFile) +
+                      " " + g.ActiveAppName);
+    if (onActivate_) onActivate_();
+    return true;
+  }
+  void ClosePointerly() override { events_.push_back("close pointerly"); }
+  void WriteStuff(const monitor::ActiveGame& g) override { events_.push_back("exit step " + g.ActiveExeName); }
 
   static std::string platform_FileName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 };

@@ -5,9 +5,10 @@
 
 #include <cstdio>
 
-// The log goes to standard error; nothing else is shown.
-class LogToStandardError : public monitor::MonitorWindow {
+// The log goes to standard error; nothing else is shown, and there is no driver.
+class LogToStandardError : public monitor::MonitorWindow, public game_exit::Driver {
  public:
+  void ResetRyxDefaults() override {}
   void Log(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
   void SelectLastLine() override {}
   void SelectLineBeforeLast() override {}
@@ -23,7 +24,5 @@ int main(int argc, char** argv) {
   }
   game_exit::GameExitState state{argv[1], argv[2], "Crash Test", "crash.exe", argv[3], "", {}};
   LogToStandardError window;
-  game_exit::GameExitSeams seams;
-  seams.Window = &window;
-  for (;;) game_exit::WriteStuff(state, seams);
+  for (;;) game_exit::WriteStuff(state, window, window);
 }

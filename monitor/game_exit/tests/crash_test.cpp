@@ -28,6 +28,18 @@ ino_t Inode(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
+// Shows nothing and has no driver.
+class Quiet : public monitor::MonitorWindow, public game_exit::Driver {
+ public:
+  void Log(const std::string&) override {}
+  void SelectLastLine() override {}
+  void SelectLineBeforeLast() override {}
+  void SetTip(const std::string&) override {}
+  void Fatal(const std::string&) override {}
+  std::string TimeText() override { return {}; }
+  void ResetRyxDefaults() override {}
+};
+
 std::string Quoted(const std::vector<std::string>& fields) {
   std::string row = "   ";
   for (size_t i = 0; i < fields.size(); ++i) row += (i ? "\\, \"" : "\"") + fields[i] + "\"";
@@ -103,7 +115,8 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
 
   // The next whole run leaves no temporary file of the killed ones behind.
   game_exit::GameExitState state{program, program + "/scg/crash.scg", "Crash Test", "crash.exe", game, "", {}};
-  game_exit::WriteStuff(state, game_exit::GameExitSeams{});
+  Quiet quiet;
+  game_exit::WriteStuff(state, quiet, quiet);
   for (const std::string& folder : {game, game + "/copy"})
     for (const std::string& name : platform::ListFiles(folder))
       EXPECT_EQ(name.find(".heliryx-"), std::string::npos) << folder << "/" << name;

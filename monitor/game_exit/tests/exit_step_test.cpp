@@ -46,7 +46,7 @@ std::string ScgText(const Scg& scg) {
 }
 
 // The fixture is the monitor's window too: it records what the step shows.
-class ExitStep : public ::testing::Test, public monitor::MonitorWindow {
+class ExitStep : public ::testing::Test, public monitor::MonitorWindow, public game_exit::Driver {
  protected:
   ExitStep() {
     MakeFolders(program_ + "/scg");
@@ -73,12 +73,10 @@ class ExitStep : public ::testing::Test, public monitor::MonitorWindow {
   // The step for a configuration file as it stands (or is missing).
   GameExitOutcome ExitOnly(const std::string& scgName, const std::string& appName = "Foo Arena") {
     game_exit::GameExitState state{program_, program_ + "/scg/" + scgName, appName, "foo.exe", game_, "", bindings_};
-    game_exit::GameExitSeams seams;
-    seams.DebugMode = debug_;
-    seams.Window = this;
-    seams.ResetRyxDefaults = [this] { calls_ += "defaults "; };
-    return game_exit::WriteStuff(state, seams);
+    state.DebugMode = debug_;
+    return game_exit::WriteStuff(state, *this, *this);
   }
+  void ResetRyxDefaults() override { calls_ += "defaults "; }
   void Log(const std::string& line) override { log_.push_back(line); }
   void SelectLastLine() override { calls_ += "last "; }
   void SelectLineBeforeLast() override { ++selections_; }
