@@ -17,15 +17,13 @@ namespace {
 
 const std::string ScgExt = ".scg";
 
-unsigned char UpperAscii(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'a' && u <= 'z') ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
-
 // Text order without regard to ASCII case, bytes compared as unsigned.
 bool LessNoCase(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return UpperAscii(x) < UpperAscii(y); });
+                                      [](char x, char y) {
+                                        return static_cast<unsigned char>(platform::UpperAscii(x)) <
+                                               static_cast<unsigned char>(platform::UpperAscii(y));
+                                      });
 }
 
 // The folder's files by upper-cased name; names equal but for case by their bytes.

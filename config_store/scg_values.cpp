@@ -13,12 +13,6 @@ std::string Middle(std::string_view text, std::size_t from, std::size_t dropEnd)
   return std::string(text.substr(from, text.size() - from - dropEnd));
 }
 
-std::string_view TrimView(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
 // Piece k (0-based) of `text` split at commas, trimmed; empty when there is none.
 std::string_view CommaPart(std::string_view text, int k) {
   std::size_t start = 0;
@@ -28,7 +22,7 @@ std::string_view CommaPart(std::string_view text, int k) {
     start = comma + 1;
   }
   std::size_t end = text.find(',', start);
-  return TrimView(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+  return platform::TrimView(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 }  // namespace

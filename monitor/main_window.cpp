@@ -403,6 +403,9 @@ void frmMain::SuspendToggle() {
   if (!mPopupSuspend->isChecked()) {
     mPopupSuspend->setChecked(true);
     CurrentMode = "SUSPEND";
+    // Another program may write the mailbox while the reset runs (the updater's
+    // quit, the editor's resume): its word is kept for the next tick to act on.
+    const std::string wordBefore = config_store::ReadModeFile(MonitorIniFile);
     emulator_.ClosePointerly();
     runs_->ResetRyxDefaults();
     if (Ended()) return;
@@ -412,7 +415,7 @@ void frmMain::SuspendToggle() {
     tmrMonitor.start(2500);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
-    config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
+    if (config_store::ReadModeFile(MonitorIniFile) == wordBefore) config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
     CurrentMode = "ACTIVE";

@@ -23,10 +23,7 @@ std::vector<std::string> SplitExecutableList(const std::string& raw) {
 }
 
 namespace {
-unsigned char FoldedLetter(char c) {
-  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return static_cast<unsigned char>(c);
-}
+unsigned char FoldedLetter(char c) { return static_cast<unsigned char>(platform::LowerAscii(c)); }
 }  // namespace
 
 WatchIndex::WatchIndex(const WatchTable& list) {

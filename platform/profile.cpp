@@ -92,8 +92,6 @@ std::optional<std::string> FindProfileValue(const std::string& text, const std::
 
 namespace {
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // FNV-1a over both names, upper-cased, with a separator between them.
 std::uint64_t NameHash(std::string_view section, std::string_view key) {
   std::uint64_t h = 1469598103934665603ull;
@@ -101,9 +99,9 @@ std::uint64_t NameHash(std::string_view section, std::string_view key) {
     h ^= static_cast<unsigned char>(c);
     h *= 1099511628211ull;
   };
-  for (char c : section) mix(Upper(c));
+  for (char c : section) mix(UpperAscii(c));
   mix('\n');
-  for (char c : key) mix(Upper(c));
+  for (char c : key) mix(UpperAscii(c));
   return h;
 }
 

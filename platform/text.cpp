@@ -5,9 +5,6 @@
 
 namespace platform {
 
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-static char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string ToLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = LowerAscii(c);

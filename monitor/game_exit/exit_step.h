@@ -21,7 +21,7 @@ namespace game_exit {
 
 struct GameExitState {
   std::string ProgramFolder;    // Linux path of the installation folder
-  std::string ActiveScgFile;    // ProgramFolder + "/scg/" + the configuration's file name
+  std::string ActiveScgFile;    // ScgFolderPath(ProgramFolder) + the configuration's file name
   std::string ActiveAppName;    // the configuration's APPLICATION_NAME
   std::string ActiveExeName;    // the game's executable file name
   std::string ActiveExeFolder;  // Linux folder of the game's executable

@@ -179,6 +179,45 @@ TEST_F(MonitorWindow, ExitFromTheMenuEmptiesTheMailboxAndRemovesTheIcon) {
   EXPECT_FALSE(w.tmrMonitor.isActive());
 }
 
+// Another program may write the mailbox while a suspend read from it resets the
+// driver (the updater's quit, the editor's resume, written between two runs of
+// the tool): the suspend keeps that word for the next tick to act on.
+TEST_F(MonitorWindow, AWordWrittenToTheMailboxWhileASuspendResetsTheDriverIsKept) {
+  platform::RemoveFile(install_ / "ryxcontrol");  // a link to the build's own tool
+  // The reset's last run writes the word, as the other program would, once.
+  WriteFile(install_ / "ryxcontrol",
+            "#!/bin/sh\necho \"$*\" >> \"$0.runs\"\n"
+            "if [ \"$*\" = \"--reset-sensitivity-curve 5\" ] && [ -e \"$0.word\" ]; then\n"
+            "  d=$(dirname \"$0\")\n"
+            "  printf '[VERSION]\\r\\nVERSION=5.1\\r\\n[APPLICATION]\\r\\nMODE=%s\\r\\n' \"$(cat \"$0.word\")\" "
+            "> \"$d/watchpost.ini.new\"\n"
+            "  mv \"$d/watchpost.ini.new\" \"$d/watchpost.ini\"; rm \"$0.word\"\n"
+            "fi\n");
+  ::chmod((install_ / "ryxcontrol").c_str(), 0755);
+  struct Case {
+    const char* word;
+    std::string answer;  // the log line that begins the next tick's answer to it
+  } cases[] = {
+      {"KILL", "Monitor ended: the mailbox's MODE read \"KILL\" at "},
+      {"ACTIVE", "Monitoring resumed at "},
+  };
+  for (const Case& c : cases) {
+    platform::RemoveFile(install_ / "ryxcontrol.runs");
+    monitor::frmMain w("-r 1", install_.Folder());
+    w.Form_Load();
+    ASSERT_FALSE(w.Ended()) << c.word;
+    WriteFile(install_ / "ryxcontrol.word", c.word);
+    config_store::WriteIni(install_ / "watchpost.ini", "APPLICATION", "MODE", "SUSPEND");
+    auto answered = [&] {
+      Lines log = LogList(w);
+      return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.rfind(c.answer, 0) == 0; });
+    };
+    EXPECT_TRUE(SpinUntil(answered, 60000)) << c.word << ": the mailbox holds \"" << Mode() << "\"";
+    EXPECT_EQ(platform::SplitLines(ReadFile(install_ / "ryxcontrol.runs")).size(), 6u) << c.word;  // one reset
+    if (!w.Ended()) w.Form_Unload();
+  }
+}
+
 TEST_F(MonitorWindow, TheStartUpDialogKeepsTheRunValueAndTheLoginEntryInStep) {
   const std::string key = monitor::kRunKey;
   auto runValue = [&]() -> std::string {

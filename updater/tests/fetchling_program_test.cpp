@@ -82,7 +82,9 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
   ChildProcess oldMonitor(monitorInstall / "watchpost", {}, monitorInstall.Environment());
   ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000)) << oldMonitor.Stderr();
 
-  Updater u(UpdaterSettings{temp.Path(), 15000}, connected);
+  // Deadlines, not pauses: the old monitor's way out (its next tick, then the
+  // driver's reset) can take many seconds on a loaded machine.
+  Updater u(UpdaterSettings{temp.Path(), 60000}, connected);
   u.Form_Load();
   EXPECT_EQ(mode(), "SUSPEND");
   u.cmdCheck_Click();
@@ -93,8 +95,8 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
 
   // The end waits for the old monitor to leave, then starts the new one.
   u.Form_Unload();
-  EXPECT_EQ(oldMonitor.Wait(20000), 0);
-  ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000));
+  EXPECT_EQ(oldMonitor.Wait(60000), 0);
+  ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 60000));
   ASSERT_EQ(ProcessesOf(monitorInstall / "watchpost").size(), 1u);
   RunProgram(monitorInstall / "watchpost", {"-k"}, monitorInstall.Environment());
   EXPECT_TRUE(WaitUntil([&] { return ProcessesOf(monitorInstall / "watchpost").empty(); }, 20000));
