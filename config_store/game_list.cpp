@@ -62,7 +62,7 @@ GameTable& SortGameList(GameTable& table) {
 }
 
 GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder,
-                            const GameListHooks& hooks) {
+                            GameListSteps& steps) {
   GameListResult result;
   result.EditorIniFile = EditorIniPath(programFolder);
   if (!platform::FileExists(result.EditorIniFile)) {
@@ -82,18 +82,19 @@ GameListResult LoadGameList(const std::string& programFolder, const std::string&
     if (!EndsWithScgExt(name)) continue;
     const std::string path = ScgFolder + name;
     if (ScgFileTooLarge(path)) {
-      if (hooks.log) hooks.log(ScgFileTooLargeLine(name));
+      steps.Log(ScgFileTooLargeLine(name));
       continue;
     }
     std::optional<std::string> text = platform::ReadFileBytes(path);
     if (!text) continue;
     if (ValueOf(*text, "CONFIGURATION", "HIDE_FILE") == "FALSE" && IsVersion60(ValueOf(*text, "VERSION", "VERSION"))) {
-      if (Upgrade60to61(path, ValueOf(*text, "IDENTIFICATION", "APPLICATION_NAME"), hooks.status)) {
-        if (hooks.rewriteConverted) hooks.rewriteConverted(path);
+      if (Upgrade60to61(path, ValueOf(*text, "IDENTIFICATION", "APPLICATION_NAME"),
+                        [&steps](const std::string& status) { steps.Status(status); })) {
+        steps.RewriteConverted(path);
         text = platform::ReadFileBytes(path);
         if (!text) continue;
-      } else if (hooks.log) {
-        hooks.log(name + " could not be converted");
+      } else {
+        steps.Log(name + " could not be converted");
       }
     }
     if (ValueOf(*text, "VERSION", "VERSION") != "6.1" || ValueOf(*text, "CONFIGURATION", "HIDE_FILE") != "FALSE")

@@ -3,7 +3,6 @@
 // editor's settings file exists and asks the monitor to pause.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,14 +29,16 @@ struct GameTable {
 // with equal names keep their order. Returns the sorted table.
 GameTable& SortGameList(GameTable& table);
 
-// What the caller supplies for the steps that belong to the window.
-struct GameListHooks {
+// The steps of the scan that belong to the window (the editor's window; tests record them).
+class GameListSteps {
+ public:
+  virtual ~GameListSteps() = default;
   // Shows a status text on the splash window (a conversion's progress).
-  std::function<void(const std::string&)> status;
+  virtual void Status(const std::string& text) = 0;
   // Reads a freshly converted file and writes it again in the full layout.
-  std::function<void(const std::string& path)> rewriteConverted;
-  // Receives one line per file that the scan skips for its size.
-  std::function<void(const std::string&)> log;
+  virtual void RewriteConverted(const std::string& path) = 0;
+  // One line per file that the scan skips (too large, or not converted).
+  virtual void Log(const std::string& line) = 0;
 };
 
 enum class GameListOutcome {
@@ -61,6 +62,6 @@ struct GameListResult {
 // in the order of their names, upper-cased, so the result is the same on every
 // machine; a file larger than kScgFileSizeLimit is skipped.
 GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder,
-                            const GameListHooks& hooks = {});
+                            GameListSteps& steps);
 
 }  // namespace config_store

@@ -5,15 +5,13 @@
 
 namespace config_store {
 
-std::string CurrentConfigFile;
-
 std::string ReadIni(const std::string& file, const std::string& section, const std::string& key) {
   return platform::GetProfileString(section, key, kError, file);
 }
 
 std::string ReadConfigValue(const std::string& section, const std::string& key,
                             const std::string& defaultValue, const std::string& file) {
-  std::string value = ReadIni(file.empty() ? CurrentConfigFile : file, section, key);
+  std::string value = ReadIni(file, section, key);
   if (value == kError && !defaultValue.empty()) return defaultValue;
   return value;
 }

@@ -12,9 +12,6 @@ inline const std::string kError = "ERROR";
 // The shared registry key of the tool set (under HKEY_LOCAL_MACHINE).
 inline const std::string kKelvaneKey = "Software\\Heliryx 360\\Kelvane";
 
-// The configuration file being edited; ReadConfigValue reads it for an empty path.
-extern std::string CurrentConfigFile;
-
 std::string ReadIni(const std::string& file, const std::string& section, const std::string& key);
 // As ReadIni, but "ERROR" becomes `defaultValue` when that is not empty.
 std::string ReadConfigValue(const std::string& section, const std::string& key,

@@ -149,7 +149,6 @@ ScgReadResult ReadSCG(const std::string& Path, bool Upgrading, ConfigSession& s)
   s.Flags.LoadingControls = true;
   s.Instructions.clear();
   s.Flags.CurrentConfigFile = Path;
-  CurrentConfigFile = Path;
   // A file that cannot be read reads like an empty one: every key missing.
   ScgDocument doc = ScgDocument::Load(Path).value_or(ScgDocument(std::string()));
 

@@ -112,19 +112,17 @@ bool EditorStart::Main() {
   // The main window.
   window_ = std::make_unique<frmMain>(programFolder_);
   window_->startMinimized = startMinimized;
-  window_->repaintSplash = [this] {
+  frmMain* window = window_.get();
+  if (leaveEventLoopOnEnd) platform::LeaveEventLoopOnEnd(window->End());
+  QObject::connect(window, &frmMain::repaintSplash, window, [this] {
     if (splash_) splash_->repaint();
-  };
-  window_->unloadSplash = [this] { splash_.reset(); };
-  window_->splashStatus = [this](const std::string& text) {
+  });
+  QObject::connect(window, &frmMain::unloadSplash, window, [this] { splash_.reset(); });
+  QObject::connect(window, &frmMain::splashStatus, window, [this](const std::string& text) {
     if (!splash_) return;
     splash_->txtStatus->setPlainText(platform::FromAnsi(text));
     splash_->repaint();
-  };
-  window_->onEnded = [this](int code) {
-    exitCode_ = code;
-    if (onEnded) onEnded(code);
-  };
+  });
   instance_->Endpoint().onMessage = [this](const std::string& message) {
     if (message == "ACTIVATE" && window_ && !window_->Ended()) window_->mPopRestore_Click();
   };

@@ -7,7 +7,6 @@
 #include "editor/splash_window.h"
 #include "platform/local_endpoint.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,9 +17,11 @@ class EditorStart {
   EditorStart(std::string commandText, std::string programFolder);
   ~EditorStart();
 
-  // Runs the start-up; true when the main window is up and the program goes on.
+  // Runs the start-up; true when the main window is up and the program goes on
+  // (until the window's End()).
   bool Main();
-  int ExitCode() const { return exitCode_; }
+  // How the start-up ended, or once the window has ended, how the window did.
+  int ExitCode() const { return window_ && window_->Ended() ? window_->ExitCode() : exitCode_; }
   frmMain* Window() const { return window_.get(); }
   frmSplash* Splash() const { return splash_.get(); }
 
@@ -28,8 +29,9 @@ class EditorStart {
   std::string ScgFolder;
   // The window is shown minimised (the monitor starts the editor that way).
   bool startMinimized = false;
-  // Called when the window has been unloaded after the start-up.
-  std::function<void(int exitCode)> onEnded;
+  // The window's end leaves the application's event loop, from its creation on
+  // (the program asks for it; tests do not).
+  bool leaveEventLoopOnEnd = false;
 
  private:
   void ShowCommandLineHelp();

@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   platform::RemoveStaleTemporaries(config_store::ScgFolderPath(folder));
   editor::EditorStart start(platform::Join(args, " "), folder);
   start.startMinimized = platform::TakeStartWindowRequest() != platform::StartWindow::Normal;
-  start.onEnded = [](int code) { QCoreApplication::exit(code); };
+  start.leaveEventLoopOnEnd = true;
   // A logout, a closed terminal or a kill ends the editor through its unload:
   // tunedeck.ini and the monitor's hand-shake are written, nothing is saved.
   platform::QuitSignals quitSignals;

@@ -211,7 +211,7 @@ void frmMain::CentreWindow() {
 
 void frmMain::Form_Load() {
   // The splash is drawn at once, then the window is centred.
-  if (repaintSplash) repaintSplash();
+  emit repaintSplash();
   CentreWindow();
   // The combo boxes' mouse watches and the pictures' hover handlers.
   HookCombos();
@@ -221,18 +221,7 @@ void frmMain::Form_Load() {
   Flags.ScgFolder = ScgFolder;
   Session.ProgramFolder = ProgramFolder;
   EditorIniFile = config_store::EditorIniPath(ProgramFolder);
-  config_store::GameListHooks hooks;
-  hooks.status = [this](const std::string& text) {
-    if (splashStatus) splashStatus(text);
-  };
-  hooks.rewriteConverted = [this](const std::string& path) {
-    config_store::CurrentConfigFile = path;
-    config_store::ScgReadResult result = config_store::ReadSCG(path, true, Session);
-    if (!result.saveError.empty())
-      std::fprintf(stderr, "%s was converted but not rewritten: %s\n", path.c_str(), result.saveError.c_str());
-  };
-  hooks.log = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
-  config_store::GameListResult scan = config_store::LoadGameList(ProgramFolder, ScgFolder, hooks);
+  config_store::GameListResult scan = config_store::LoadGameList(ProgramFolder, ScgFolder, *this);
   if (scan.outcome != config_store::GameListOutcome::Listed) {
     MsgBox(scan.messageText, MsgButtons::Ok, MsgIcon::Critical, scan.messageTitle);
     Unload(1);
@@ -267,15 +256,25 @@ void frmMain::Form_Load() {
     SetText(cboGameList, GameTable.Column(taken).listText);
   else
     Select(cboGameList, 0);
-  if (ended_) return;
+  if (Ended()) return;
   // The window shows (minimized when asked for), then the splash goes.
   if (startMinimized)
     showMinimized();
   else
     show();
   repaint();
-  if (unloadSplash) unloadSplash();
+  emit unloadSplash();
 }
+
+void frmMain::Status(const std::string& text) { emit splashStatus(text); }
+
+void frmMain::RewriteConverted(const std::string& path) {
+  config_store::ScgReadResult result = config_store::ReadSCG(path, true, Session);
+  if (!result.saveError.empty())
+    std::fprintf(stderr, "%s was converted but not rewritten: %s\n", path.c_str(), result.saveError.c_str());
+}
+
+void frmMain::Log(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
 
 void frmMain::Form_Activate() { CentreWindow(); }
 
@@ -320,17 +319,15 @@ void frmMain::Form_Unload() {
 void frmMain::Form_Terminate() { Form_Unload(); }
 
 void frmMain::Unload(int exitCode) {
-  if (ended_) return;
+  if (Ended()) return;
   unloading_ = true;
   if (EditorIniFile.empty()) EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   Form_Unload();
   Form_Terminate();
-  ended_ = true;
-  exitCode_ = exitCode;
   mPopupSys->hide();
   hide();
-  if (unloadSplash) unloadSplash();
-  if (onEnded) onEnded(exitCode);
+  emit unloadSplash();
+  end_.End(exitCode);
 }
 
 void frmMain::Terminate() {
@@ -340,7 +337,7 @@ void frmMain::Terminate() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-  if (unloading_ || ended_) {
+  if (unloading_ || Ended()) {
     event->accept();
     return;
   }
@@ -465,7 +462,6 @@ void frmMain::ReadSelectedGame() {
   GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
   if (GameTable.CurrentGameIndex < 1 || GameTable.CurrentGameIndex > GameTable.GameCount()) return;
   Flags.CurrentConfigFile = ScgFolder + GameTable.Column(GameTable.CurrentGameIndex).fileName;
-  config_store::CurrentConfigFile = Flags.CurrentConfigFile;
   config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
   if (result.lock) {
     Flags.LoadingControls = true;

@@ -13,6 +13,7 @@
 #include "editor/picture_lights.h"
 #include "config_store/game_list.h"
 #include "platform/process/run_and_wait.h"
+#include "platform/program_end.h"
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
@@ -39,7 +40,9 @@ class SensitivityPage;
 
 inline const std::string kEditorTitle = "Heliryx 360 Customizer";
 
-class frmMain : public QMainWindow {
+// What the window tells its owner (the splash's moments, the end) are Qt
+// signals; the start-up scan's steps are the window's own (GameListSteps).
+class frmMain : public QMainWindow, private config_store::GameListSteps {
   Q_OBJECT
  public:
   // `programFolder` is the installation folder, without a trailing "/".
@@ -53,16 +56,11 @@ class frmMain : public QMainWindow {
   // SIGTERM, SIGINT, SIGHUP: the clean-up without a question; nothing is saved.
   void Terminate();
 
-  // True once the window has been unloaded, and with which exit code.
-  bool Ended() const { return ended_; }
-  int ExitCode() const { return exitCode_; }
-  // Called once the window is unloaded; the program ends the event loop there.
-  std::function<void(int exitCode)> onEnded;
-  // The splash window to repaint while loading and to take away at its end.
-  std::function<void()> repaintSplash;
-  std::function<void()> unloadSplash;
-  // Shows a status text on the splash window (a configuration upgrade's progress).
-  std::function<void(const std::string&)> splashStatus;
+  // True once the window has been unloaded, and with which exit code; the
+  // program ends the event loop there.
+  bool Ended() const { return end_.Ended(); }
+  int ExitCode() const { return end_.ExitCode(); }
+  const platform::ProgramEnd& End() const { return end_; }
   // How Form_Load shows the window (the monitor starts the editor minimised).
   bool startMinimized = false;
 
@@ -127,6 +125,13 @@ class frmMain : public QMainWindow {
   SensitivityPage& Sensitivity() { return *sensitivity_; }
   MotionsPage& Motions() { return *motions_; }
 
+ signals:
+  // The splash window is to be repainted while loading, and taken away at its end.
+  void repaintSplash();
+  void unloadSplash();
+  // A status text for the splash window (a configuration upgrade's progress).
+  void splashStatus(const std::string& text);
+
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -147,6 +152,11 @@ class frmMain : public QMainWindow {
   void Unload(int exitCode);
   // Moves the window to its place, a little above the centre of the screen.
   void CentreWindow();
+  // The start-up scan's steps: the splash's status, a converted file read and
+  // written again in the full layout, and the scan's lines on standard error.
+  void Status(const std::string& text) override;
+  void RewriteConverted(const std::string& path) override;
+  void Log(const std::string& line) override;
 
   // --- Game selection, saving, leaving and menus.
   void cboGameList_Click();
@@ -266,8 +276,7 @@ class frmMain : public QMainWindow {
   KeyboardPage* keyboard_;
   bool locked_ = false;
   bool unloading_ = false;
-  bool ended_ = false;
-  int exitCode_ = 0;
+  platform::ProgramEnd end_;
 };
 
 }  // namespace editor

@@ -36,6 +36,21 @@ config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
 // Why the last file operation failed, as the system says it.
 std::string LastFailure() { return errno != 0 ? std::strerror(errno) : "it could not be written"; }
 
+// Awaited runs of the control tool, each ended past the limit, all cut short by `stop`.
+class LimitedRuns : public ToolRunner {
+ public:
+  LimitedRuns(int limitMs, platform::RunStop& stop) : limitMs_(limitMs), stop_(stop) {}
+  platform::RunEnd Run(const std::string& commandLine) override {
+    platform::RunEnd end = platform::RunEnd::Finished;
+    platform::RunAndWait(commandLine, false, {limitMs_, &stop_}, &end);
+    return end;
+  }
+
+ private:
+  int limitMs_;
+  platform::RunStop& stop_;
+};
+
 }  // namespace
 
 // ------------------------------------------------------------------ Activate
@@ -72,18 +87,8 @@ void frmMain::cmdApplySettings_Click() {
     // asked to end) and starts no further one; a run past the limit is ended.
     platform::RunStop stop;
     stopActivateRuns_ = [&stop] { stop.Stop(); };
-    ToolRun run = [this, &stop](const std::string& commandLine) {
-      platform::RunEnd end = platform::RunEnd::Finished;
-      platform::RunAndWait(commandLine, false, {activateRunLimitMs, &stop}, &end);
-      switch (end) {
-        case platform::RunEnd::NotStarted: return ToolRunEnd::NotStarted;
-        case platform::RunEnd::OverLimit: return ToolRunEnd::OverLimit;
-        case platform::RunEnd::Stopped: return ToolRunEnd::Stopped;
-        case platform::RunEnd::Finished: break;
-      }
-      return ToolRunEnd::Finished;
-    };
-    box = ReplayActiveRyx(ProgramFolder, kEditorTitle, run);
+    LimitedRuns runs(activateRunLimitMs, stop);
+    box = ReplayActiveRyx(ProgramFolder, kEditorTitle, runs);
     stopActivateRuns_ = nullptr;
   } while (activateAgain_ && afterActivate_.empty());
   activating_ = false;
@@ -94,7 +99,7 @@ void frmMain::cmdApplySettings_Click() {
   if (!held.empty()) {
     // Exit chosen twice asks nothing more once the window has ended.
     for (auto& command : held)
-      if (!ended_) command();
+      if (!Ended()) command();
     return;
   }
   if (box) MsgBox(box->text, MsgButtons::Ok, box->icon, box->title);

@@ -12,7 +12,7 @@ namespace editor {
 using platform::MsgIcon;
 
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
-                                           const ToolRun& run) {
+                                           ToolRunner& runner) {
   const std::string tool = config_store::ControlToolPath(programFolder);
   const std::string file = config_store::ActiveRyxPath(programFolder);
   if (!platform::FileExists(tool))
@@ -32,14 +32,14 @@ std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, con
   // Lines whose run did not do its work, each with why.
   std::vector<std::string> failed;
   for (const std::string& line : lines) {
-    switch (run(config_store::ryx::ToolCommandLine(programFolder, line))) {
-      case ToolRunEnd::Finished: break;
-      case ToolRunEnd::NotStarted: failed.push_back(line + "   (could not be started)"); break;
-      case ToolRunEnd::OverLimit:
+    switch (runner.Run(config_store::ryx::ToolCommandLine(programFolder, line))) {
+      case platform::RunEnd::Finished: break;
+      case platform::RunEnd::NotStarted: failed.push_back(line + "   (could not be started)"); break;
+      case platform::RunEnd::OverLimit:
         std::fprintf(stderr, "tunedeck: Ryxcontrol ran too long and was ended: %s\n", line.c_str());
         failed.push_back(line + "   (ran too long and was ended)");
         break;
-      case ToolRunEnd::Stopped: return std::nullopt;
+      case platform::RunEnd::Stopped: return std::nullopt;
     }
   }
   if (!failed.empty()) {

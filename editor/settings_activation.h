@@ -5,23 +5,22 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/process/run_and_wait.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 
 namespace editor {
 
-// How one awaited run of the control tool ended.
-enum class ToolRunEnd {
-  Finished,    // it ran to its end (its exit code does not matter)
-  NotStarted,  // it could not be started
-  OverLimit,   // it outlasted the limit and was ended
-  Stopped,     // the program is quitting: the run was ended, or never started
+// The runs of the control tool the replay makes (the window's real runs; a test's own).
+class ToolRunner {
+ public:
+  virtual ~ToolRunner() = default;
+  // Runs one command line of the control tool, waits for its end and says how
+  // it ended; its exit code does not matter. Stopped means the program is
+  // quitting: the run was ended, or never started.
+  virtual platform::RunEnd Run(const std::string& commandLine) = 0;
 };
-
-// Runs one command line of the control tool and waits for its end.
-using ToolRun = std::function<ToolRunEnd(const std::string& commandLine)>;
 
 // A message box to show.
 struct ActivateBox {
@@ -33,6 +32,6 @@ struct ActivateBox {
 // After active.ryx was written: checks that the tool and the file are there,
 // then makes the runs. The box to show, or nothing when the runs were stopped.
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
-                                           const ToolRun& run);
+                                           ToolRunner& runner);
 
 }  // namespace editor

@@ -18,21 +18,18 @@ using testing_support::WriteFile;
 
 namespace {
 
-// An installation folder with scg/ and the hooks' records.
-struct Install {
+// An installation folder with scg/ and the records of the window's steps.
+struct Install : GameListSteps {
   TempFolder dir;
   std::string ScgFolder = dir.Path() + "/scg/";
   std::vector<std::string> logged;
   std::vector<std::string> statuses;
   std::vector<std::string> rewritten;
   Install() { testing_support::MakeFolders(ScgFolder); }
-  GameListResult Scan() {
-    GameListHooks hooks;
-    hooks.log = [this](const std::string& line) { logged.push_back(line); };
-    hooks.status = [this](const std::string& text) { statuses.push_back(text); };
-    hooks.rewriteConverted = [this](const std::string& path) { rewritten.push_back(path); };
-    return LoadGameList(dir.Path(), ScgFolder, hooks);
-  }
+  GameListResult Scan() { return LoadGameList(dir.Path(), ScgFolder, *this); }
+  void Log(const std::string& line) override { logged.push_back(line); }
+  void Status(const std::string& text) override { statuses.push_back(text); }
+  void RewriteConverted(const std::string& path) override { rewritten.push_back(path); }
 };
 
 std::vector<std::string> Files(const GameTable& table) {

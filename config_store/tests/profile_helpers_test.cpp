@@ -20,9 +20,7 @@ TEST(ProfileHelpers, ErrorWordAndDefaults) {
   EXPECT_EQ(ReadConfigValue("TUNING", "STORED", "10", file), "10");  // the word reads like a missing key
   EXPECT_EQ(ReadConfigValue("TUNING", "MISSING", "", file), "ERROR");
   EXPECT_EQ(ReadConfigValue("TUNING", "EMPTY", "10", file), "");
-  CurrentConfigFile = file;
-  EXPECT_EQ(ReadConfigValue("TUNING", "SET", "", ""), "7");
-  CurrentConfigFile.clear();
+  EXPECT_EQ(ReadConfigValue("TUNING", "SET", "", file), "7");
 }
 
 TEST(ProfileHelpers, WriteIniCreatesTheFile) {

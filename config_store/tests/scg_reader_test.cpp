@@ -350,14 +350,20 @@ TEST(ScgReader, ScanConvertsAnOldFileThroughAnUpgradingLoad) {
                          "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old Game\"\r\n"
                          "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n"
                          "[TUNING]\r\nBUTTON_2_USER=+jump\r\n");
-  ConfigSession session = program.Session();
-  GameListHooks hooks;
-  std::vector<std::string> rewritten;
-  hooks.rewriteConverted = [&](const std::string& path) {
-    rewritten.push_back(path);
-    EXPECT_TRUE(ReadSCG(path, true, session).Loaded());
-  };
-  GameListResult list = LoadGameList(program.Path(), program.folder / "scg/", hooks);
+  // The editor's step: the converted file read with the upgrading load, which writes it again.
+  struct UpgradingLoad : GameListSteps {
+    explicit UpgradingLoad(ConfigSession s) : session(std::move(s)) {}
+    ConfigSession session;
+    std::vector<std::string> rewritten;
+    void Status(const std::string&) override {}
+    void Log(const std::string&) override {}
+    void RewriteConverted(const std::string& path) override {
+      rewritten.push_back(path);
+      EXPECT_TRUE(ReadSCG(path, true, session).Loaded());
+    }
+  } steps(program.Session());
+  std::vector<std::string>& rewritten = steps.rewritten;
+  GameListResult list = LoadGameList(program.Path(), program.folder / "scg/", steps);
   ASSERT_EQ(list.outcome, GameListOutcome::Listed);
   ASSERT_EQ(rewritten.size(), 1u);
   std::string text = testing_support::ReadFile(rewritten[0]);
