@@ -11,6 +11,7 @@
 #include "emulator/main_window.h"
 #include "platform/input/recording_sink.h"
 #include "platform/input/virtual_joystick.h"
+#include "platform/program_end.h"
 #include "platform/qt_start.h"
 
 #include <QApplication>
@@ -57,6 +58,23 @@ void* realloc(void* p, size_t size) {
 #endif
 
 namespace {
+
+// The system's sink, or a recording one (asked for, or when the system has
+// none); `backend` names the one opened.
+class BenchSinks : public platform::InputSinkSource {
+ public:
+  BenchSinks(bool recording, std::string& backend) : recording_(recording), backend_(backend) {}
+  std::unique_ptr<platform::InputSink> Open(std::string& whyNot) override {
+    std::unique_ptr<platform::InputSink> sink = recording_ ? nullptr : platform::OpenInputSink(whyNot);
+    if (!sink) sink = std::make_unique<platform::RecordingSink>();
+    backend_ = sink->Name();
+    return sink;
+  }
+
+ private:
+  bool recording_;
+  std::string& backend_;
+};
 
 struct Run {
   double cpuSeconds = 0;
@@ -173,16 +191,10 @@ int main(int argc, char** argv) {
 
   TickLog log(seconds);
   std::string backend;
-  emulator::PointerlyHooks hooks;
-  hooks.iniFile = ini;
-  hooks.openSink = [&](std::string& whyNot) -> std::unique_ptr<platform::InputSink> {
-    std::unique_ptr<platform::InputSink> sink = recording ? nullptr : platform::OpenInputSink(whyNot);
-    if (!sink) sink = std::make_unique<platform::RecordingSink>();
-    backend = sink->Name();
-    return sink;
-  };
-  hooks.afterTick = [&] { log.Tick(); };
-  emulator::frmMain form(hooks);
+  BenchSinks sinks(recording, backend);
+  emulator::frmMain form(ini, sinks);
+  platform::LeaveEventLoopOnEnd(form.End());
+  QObject::connect(&form, &emulator::frmMain::ticked, [&] { log.Tick(); });
   if (shown) form.show();
   form.Form_Load();
   if (form.Ended()) return 1;

@@ -1,5 +1,7 @@
 // pointerly: the mouse emulator.
 #include "emulator/main_window.h"
+#include "platform/input/input_sink.h"
+#include "platform/program_end.h"
 #include "platform/qt_start.h"
 #include "platform/start_window.h"
 
@@ -10,7 +12,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   // The window is normally hidden; closing the About box must not end the program.
   app.setQuitOnLastWindowClosed(false);
-  emulator::frmMain form;
+  platform::SystemInputSinks sinks;
+  emulator::frmMain form(emulator::EmulatorIniPath(), sinks);
+  platform::LeaveEventLoopOnEnd(form.End());
   // The monitor starts the emulator hidden; started directly it shows its window.
   switch (platform::TakeStartWindowRequest()) {
     case platform::StartWindow::Normal: form.show(); break;

@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
@@ -46,8 +45,8 @@ void SetBackColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-frmMain::frmMain(PointerlyHooks hooks) : hooks_(std::move(hooks)) {
-  if (!hooks_.endProgram) hooks_.endProgram = [](int code) { QCoreApplication::exit(code); };
+frmMain::frmMain(std::string iniFile, platform::InputSinkSource& sinks)
+    : iniFile_(std::move(iniFile)), sinks_(sinks) {
   setWindowTitle("Pointerly");
   // Never listed in the task list.
   setWindowFlag(Qt::Tool);
@@ -135,7 +134,7 @@ void frmMain::Form_Load() {
   lblVersion->setText(QString("v%1.%2.0.%3").arg(v.major).arg(v.minor).arg(v.revision));
 
   KeyTable_ = BuildKeyTable();
-  LoadEmulatorSettings(hooks_.iniFile, KeyTable_, state_);
+  LoadEmulatorSettings(iniFile_, KeyTable_, state_);
 
   ControllerSearch search = SearchController(joystick_);
   JoyId_ = search.JoyId;
@@ -148,14 +147,14 @@ void frmMain::Form_Load() {
   }
 
   std::string whyNot;
-  sink_ = hooks_.openSink(whyNot);
+  sink_ = sinks_.Open(whyNot);
   if (!sink_) {
     platform::MsgBox("Pointerly cannot send mouse and key input: " + whyNot + ".", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "Pointerly");
     Form_Unload(1);
     return;
   }
-  if (!ended_) tmrEvent->start();
+  if (!Ended()) tmrEvent->start();
 }
 
 void frmMain::tmrEvent_Timer() {
@@ -165,7 +164,7 @@ void frmMain::tmrEvent_Timer() {
   emulator::tmrEvent_Timer(state_, KeyTable_, reading, chkDebug->isChecked(), events_);
   if (sink_) sink_->Send(events_);
   RefreshLabels();
-  if (hooks_.afterTick) hooks_.afterTick();
+  emit ticked();
 }
 
 void frmMain::RefreshLabels() {
@@ -197,14 +196,12 @@ void frmMain::mnuAbout_Click() { common_ui::ShowAbout(common_ui::AboutProduct::M
 void frmMain::mnuExit_Click() { Form_Unload(0); }
 
 void frmMain::Form_Unload(int exitCode) {
-  if (ended_) return;
-  ended_ = true;
-  exitCode_ = exitCode;
+  if (Ended()) return;
   tmrEvent->stop();
   if (sink_) sink_->ReleaseAll();
   KeyTable_.Clear();
   tray_.Remove();
-  hooks_.endProgram(exitCode);
+  end_.End(exitCode);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,8 @@
 // Pointerly's one window, frmMain: a small diagnostic form titled "Pointerly"
 // that owns the 10 ms timer, the notification icon and its menu, and sends the
 // input the polling loop asks for. Every way the program ends goes through
-// Form_Unload, which first lets go of every key and button it holds.
+// Form_Unload, which first lets go of every key and button it holds, then ends
+// the program (End()).
 #pragma once
 
 #include "emulator/emulator_settings.h"
@@ -12,11 +13,11 @@
 #include "platform/input/joystick.h"
 #include "platform/quit_signals.h"
 #include "platform/local_endpoint.h"
+#include "platform/program_end.h"
 #include "platform/tray_icon.h"
 
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,20 +29,12 @@ class QTimer;
 
 namespace emulator {
 
-// What the window takes from its surroundings; tests and benchmarks replace parts.
-struct PointerlyHooks {
-  std::string iniFile = EmulatorIniPath();
-  std::function<std::unique_ptr<platform::InputSink>(std::string& whyNot)> openSink = platform::OpenInputSink;
-  // Ends the program (leaves the event loop with this exit code).
-  std::function<void(int exitCode)> endProgram;
-  // Called after every tick (for measurements).
-  std::function<void()> afterTick;
-};
-
 class frmMain : public QWidget {
   Q_OBJECT
  public:
-  explicit frmMain(PointerlyHooks hooks = {});
+  // `iniFile` holds the settings (pointerly.ini); `sinks` gives the sink the
+  // input goes to, opened at start-up.
+  frmMain(std::string iniFile, platform::InputSinkSource& sinks);
   ~frmMain() override;
 
   QLabel* lblPriority;
@@ -68,12 +61,17 @@ class frmMain : public QWidget {
   void mnuExit_Click();
   void Form_Unload(int exitCode = 0);
 
-  bool Ended() const { return ended_; }
-  int ExitCode() const { return exitCode_; }
+  bool Ended() const { return end_.Ended(); }
+  int ExitCode() const { return end_.ExitCode(); }
+  const platform::ProgramEnd& End() const { return end_; }
   const EmulatorState& State() const { return state_; }
   int JoyId() const { return JoyId_; }
   platform::InputSink* Sink() { return sink_.get(); }
   const platform::TrayIcon& Tray() const { return tray_; }
+
+ signals:
+  // After every tick (for measurements).
+  void ticked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,7 +82,8 @@ class frmMain : public QWidget {
   // Shows the tick's values; only what changed, and only while the window can be seen.
   void RefreshLabels();
 
-  PointerlyHooks hooks_;
+  std::string iniFile_;
+  platform::InputSinkSource& sinks_;
   platform::SingleInstance instance_{"pointerly"};
   platform::WindowMessages window_{"Pointerly"};
   std::unique_ptr<platform::QuitSignals> quitSignals_;
@@ -99,8 +98,7 @@ class frmMain : public QWidget {
   // What the labels show, so a tick touches only those that change.
   std::array<int32_t, 2 + kAxisCount> shownValues_{};  // MouseDeltaX, MouseDeltaY, then the axes
   std::array<bool, kButtonCount> shownPressed_{};
-  bool ended_ = false;
-  int exitCode_ = 0;
+  platform::ProgramEnd end_;
 };
 
 }  // namespace emulator

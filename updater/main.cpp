@@ -1,5 +1,6 @@
 // fetchling: the web updater. Started under its own name it relaunches itself
 // as `fl` from a private folder; that copy runs the wizard.
+#include "platform/program_end.h"
 #include "platform/program_files.h"
 #include "platform/qt_start.h"
 #include "platform/quit_signals.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   if (!updater::IsRelaunchedCopy()) return updater::RelaunchFromPrivateFolder();
 
   updater::frmMain form(platform::ProgramFolder());
+  platform::LeaveEventLoopOnEnd(form.End());
   // A logout or kill ends the updater through its unload, so the monitor is handed back.
   platform::QuitSignals quitSignals;
   quitSignals.onQuit = [&form] { form.Form_Unload(); };

@@ -4,7 +4,6 @@
 #include "platform/text.h"
 #include "updater/relaunch.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -49,8 +48,7 @@ void Fill(QListWidget* list, const std::vector<std::string>& items, std::vector<
 
 }  // namespace
 
-frmMain::frmMain(const std::string& tempFolder, int killWaitMs, std::function<void(int)> endProgram,
-                 QWidget* parent)
+frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
     : QWidget(parent), tempFolder_(tempFolder) {
   setWindowTitle(platform::FromAnsi(kWindowTitle));
   setFixedSize(480, 330);
@@ -102,16 +100,9 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, std::function<vo
   connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-  UpdaterHooks hooks;
-  hooks.changed = [this] { Refresh(); };
-  if (!endProgram) endProgram = [](int exitCode) { QCoreApplication::exit(exitCode); };
-  hooks.endProgram = [this, endProgram](int exitCode) {
-    hide();
-    endProgram(exitCode);
-  };
-  hooks.tempFolder = tempFolder;
-  hooks.killWaitMs = killWaitMs;
-  core_ = std::make_unique<Updater>(std::move(hooks));
+  core_ = std::make_unique<Updater>(UpdaterSettings{tempFolder, killWaitMs}, connection_);
+  connect(core_.get(), &Updater::changed, this, &frmMain::Refresh);
+  connect(&core_->End(), &platform::ProgramEnd::ended, this, [this] { hide(); });
 
   endpoint_.onMessage = [this](const std::string& message) {
     if (message != "ACTIVATE") return;

@@ -22,9 +22,8 @@ class frmMain : public QWidget {
   Q_OBJECT
  public:
   // `tempFolder`: where the downloads go (the folder the relaunched copy runs
-  // from). `endProgram` ends the program; by default it leaves the event loop.
-  explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000,
-                   std::function<void(int exitCode)> endProgram = {}, QWidget* parent = nullptr);
+  // from). The window hides when the program ends.
+  explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000, QWidget* parent = nullptr);
   ~frmMain() override;
 
   void Form_Load();
@@ -36,6 +35,7 @@ class frmMain : public QWidget {
   Updater& Core() { return *core_; }
   bool Ended() const { return core_->Ended(); }
   int ExitCode() const { return core_->ExitCode(); }
+  const platform::ProgramEnd& End() const { return core_->End(); }
 
   QLabel* Image1;
   QLabel* lblWelcome;
@@ -61,6 +61,7 @@ class frmMain : public QWidget {
 
  private:
   void Refresh();
+  HostLookup connection_;
   std::unique_ptr<Updater> core_;
   std::map<QListWidget*, std::vector<std::string>> shown_;  // what each list shows
   platform::LocalEndpoint endpoint_;

@@ -80,7 +80,8 @@ std::string TestReportAddress(const std::string& updateServer, const std::string
   return report.toString(QUrl::FullyEncoded).toStdString();
 }
 
-Updater::Updater(UpdaterHooks hooks) : hooks_(std::move(hooks)) {
+Updater::Updater(UpdaterSettings settings, ConnectionCheck& connection)
+    : settings_(std::move(settings)), connection_(connection) {
   Inet1.onResponse = [this](int, std::optional<long long> length) {
     // What the list's sizes do not say, the response does (the progress of a single file).
     if (ExpectedSize == 0 && length) ExpectedSize = *length;
@@ -91,13 +92,12 @@ Updater::Updater(UpdaterHooks hooks) : hooks_(std::move(hooks)) {
     ShowProgressText();
   };
   Inet1.onFinished = [this](const platform::TransferResult& result) { TransferFinished(result); };
-  if (!hooks_.connected) hooks_.connected = platform::HostResolves;
 }
 
 Updater::~Updater() = default;
 
 void Updater::Changed() {
-  if (hooks_.changed) hooks_.changed();
+  emit changed();
 }
 
 void Updater::Report(const std::string& text) {
@@ -110,12 +110,10 @@ void Updater::ReportError(const std::string& description, int number) {
 }
 
 void Updater::EndProgram(int exitCode) {
-  if (ended_) return;
-  ended_ = true;
-  exitCode_ = exitCode;
+  if (Ended()) return;
   UpdateCancelled = true;
   for (QEventLoop* loop : waits_) loop->quit();
-  if (hooks_.endProgram) hooks_.endProgram(exitCode);
+  end_.End(exitCode);
 }
 
 // ---- start-up and end ----
@@ -174,7 +172,7 @@ bool Updater::WaitForMode(const std::string& iniFile, const std::function<bool(c
 }
 
 void Updater::Form_Unload() {
-  if (ended_ || unloading_) return;
+  if (Ended() || unloading_) return;
   unloading_ = true;
   TransferAborted = true;
   UpdateCancelled = true;
@@ -186,7 +184,7 @@ void Updater::Form_Unload() {
     // A monitor told to quit may not have seen it yet: give it a moment, so
     // that the player is not left without a monitor.
     if (mode == "KILL") {
-      WaitForMode(ini, [](const std::string& m) { return m != "KILL"; }, hooks_.killWaitMs);
+      WaitForMode(ini, [](const std::string& m) { return m != "KILL"; }, settings_.killWaitMs);
       mode = config_store::ReadModeFile(ini);
     }
     if (mode == "SUSPEND") {
@@ -222,12 +220,12 @@ void Updater::SetStage(int s) {
 }
 
 void Updater::cmdCheck_Click() {
-  if (ended_) return;
+  if (Ended()) return;
   switch (CurrentStage) {
     case 10:
       SetStage(20);
       CheckForUpdates();
-      if (ended_) return;
+      if (Ended()) return;
       if (UpdateCancelled || runFailed_)
         SetStage(95);
       else if (Queues.UpdateCount < 1)
@@ -238,7 +236,7 @@ void Updater::cmdCheck_Click() {
     case 30:
       SetStage(40);
       InstallUpdates();
-      if (ended_) return;
+      if (Ended()) return;
       // A run with errors is not reported as installed.
       SetStage(!UpdateCancelled && !runFailed_ ? 99 : 95);
       break;
@@ -256,8 +254,8 @@ void Updater::CheckConnection() {
   View.barMinorValue = 10;
   View.lblprogressinfoVisible = true;
   Changed();
-  bool connected = hooks_.connected(UpdateServer);
-  if (ended_) return;  // ended while the test waited
+  bool connected = connection_.Connected(UpdateServer);
+  if (Ended()) return;  // ended while the test waited
   if (!connected) {
     platform::MsgResult answer = platform::MsgBox(
         "You don't appear to be connected to the internet, would you like to try and continue anyhow?",
@@ -285,7 +283,7 @@ void Updater::CancelUpdate() {
 
 void Updater::Download(const std::string& strFilename, const std::string& strGetSUBFolder,
                        const std::string& strPutFolder, bool) {
-  if (UpdateCancelled || ended_) return;
+  if (UpdateCancelled || Ended()) return;
   if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
   TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
@@ -308,13 +306,13 @@ void Updater::Download(const std::string& strFilename, const std::string& strGet
 }
 
 void Updater::WaitForFinish() {
-  while (Inet1.StillExecuting() && !ended_) {
+  while (Inet1.StillExecuting() && !Ended()) {
     QEventLoop loop;
     waits_.push_back(&loop);
     loop.exec();
     waits_.pop_back();
   }
-  if (failure_ && !ended_) {
+  if (failure_ && !Ended()) {
     platform::TransferResult failure = *failure_;
     failure_.reset();
     ReportError(failure.description, failure.number);
@@ -372,14 +370,14 @@ void Updater::CheckForUpdates() {
   }
   View.barMinorVisible = true;
   CheckConnection();
-  if (ended_) return;
+  if (Ended()) return;
   CheckStarted = true;
   ExpectedSize = 0;
   Download(std::string(config_store::kUpdateListName), "", InstallPath);
   View.lblprogressinfo = "Checking for updates...";
   Changed();
   WaitForFinish();
-  if (UpdateCancelled || ended_) return;
+  if (UpdateCancelled || Ended()) return;
 
   View.lblprogressinfo = "Processing update list...";
   View.barMinorValue = 0;
@@ -410,12 +408,12 @@ void Updater::CheckForUpdates() {
       QCoreApplication::processEvents();
       sinceEvents.restart();
     }
-    return !UpdateCancelled && !ended_;
+    return !UpdateCancelled && !Ended();
   };
   std::vector<std::string> skipped;
   reader.skipped = [&skipped](const std::string& name) { skipped.push_back(name); };
   std::optional<UpdateError> error = reader.ReadAll(*text);
-  if (UpdateCancelled || ended_) return;
+  if (UpdateCancelled || Ended()) return;
   if (!skipped.empty()) Report(SkippedNamesText(skipped));
   if (error) Report(error->Text());
   View.lstMain = Queues.lstMain;
@@ -436,7 +434,7 @@ long long SizeOf(const std::string& text) {
 
 void Updater::InstallUpdates() {
   CumulativeProgress = true;
-  std::string temp = WithSlash(hooks_.tempFolder);
+  std::string temp = WithSlash(settings_.tempFolder);
   ExpectedTotal = 0;
   for (const auto& [key, size] : Queues.QueuedConfigSizes.Items()) ExpectedTotal += SizeOf(size);
   for (const auto& [key, size] : Queues.QueuedCurveSizes.Items()) ExpectedTotal += SizeOf(size);
@@ -447,7 +445,7 @@ void Updater::InstallUpdates() {
   std::string ini = config_store::MonitorIniPath(InstallPath);
   for (const std::string& n : Queues.lstMain) {
     // Not when the download will not happen: the monitor would be stopped for nothing.
-    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !ended_ &&
+    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !Ended() &&
         std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
                     [&](const MainEntry& e) { return e.name == n; }))
       config_store::WriteModeFile(ini, "KILL");
@@ -470,7 +468,7 @@ void Updater::InstallUpdates() {
     WaitForFinish();
   }
   CumulativeProgress = false;
-  if (ended_) return;
+  if (Ended()) return;
   View.cmdCheckEnabled = false;
   Changed();
 
@@ -485,10 +483,10 @@ void Updater::InstallUpdates() {
 // installation, each replacing its target at once; stops at the first file that
 // did not arrive whole in this run.
 bool Updater::InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs) {
-  std::string from = WithSlash(hooks_.tempFolder) + (sub.empty() ? "" : sub + "/");
+  std::string from = WithSlash(settings_.tempFolder) + (sub.empty() ? "" : sub + "/");
   std::string to = InstallPath + (sub.empty() ? "" : sub + "/");
   for (const std::string& n : names) {
-    if (ended_) return false;
+    if (Ended()) return false;
     std::string source = from + platform::SlashesForward(n);
     if (!downloadedWhole_.count(source) || !platform::FileExists(source)) {
       ReportError(kFileNotFound.description + ": " + source, kFileNotFound.number);
@@ -515,7 +513,7 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
 // The private folder is often memory-backed: the run's downloads leave it once
 // they are installed, or with the run's end, so that none holds memory until logout.
 void Updater::RemoveDownloads() {
-  const std::string temp = WithSlash(hooks_.tempFolder);
+  const std::string temp = WithSlash(settings_.tempFolder);
   if (temp.empty()) return;
   std::vector<std::string> fetched(downloadedWhole_.begin(), downloadedWhole_.end());
   for (const std::string& path : fetched) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/http_transfer.h"
+#include "platform/program_end.h"
 #include "updater/update_list.h"
 #include "updater/wizard_view.h"
 
@@ -30,23 +31,32 @@ std::string UpdateServerAddress();
 // The test report's address: the update server's host over HTTP, port 8080.
 std::string TestReportAddress(const std::string& updateServer, const std::string& when);
 
-struct UpdaterHooks {
-  // The view changed (the window copies it onto its controls).
-  std::function<void()> changed;
-  // The program ends with this exit code (the window leaves the event loop).
-  std::function<void(int exitCode)> endProgram;
-  // Whether the computer seems connected; by default whether the server's host resolves.
-  std::function<bool(const std::string& serverAddress)> connected;
+// Whether the computer seems connected, asked before the check for updates.
+class ConnectionCheck {
+ public:
+  virtual ~ConnectionCheck() = default;
+  virtual bool Connected(const std::string& serverAddress) = 0;
+};
+
+// The real check: whether the server's host resolves.
+class HostLookup : public ConnectionCheck {
+ public:
+  bool Connected(const std::string& serverAddress) override { return platform::HostResolves(serverAddress); }
+};
+
+struct UpdaterSettings {
   // The folder the downloads go to (the relaunched copy's private folder).
   std::string tempFolder;
   // How long the end waits for a monitor told to quit to empty the mailbox.
   int killWaitMs = 5000;
 };
 
+// What the updater tells its window is said by Qt signals: `changed`, and the
+// program's end (End()).
 class Updater : public QObject {
   Q_OBJECT
  public:
-  explicit Updater(UpdaterHooks hooks);
+  Updater(UpdaterSettings settings, ConnectionCheck& connection);
   ~Updater() override;
 
   // Start-up and end of the relaunched copy.
@@ -70,8 +80,9 @@ class Updater : public QObject {
   void CheckForUpdates();
   void InstallUpdates();
 
-  bool Ended() const { return ended_; }
-  int ExitCode() const { return exitCode_; }
+  bool Ended() const { return end_.Ended(); }
+  int ExitCode() const { return end_.ExitCode(); }
+  const platform::ProgramEnd& End() const { return end_; }
   bool StillExecuting() const { return Inet1.StillExecuting(); }
   // True when something went wrong in this run (the wizard then ends cancelled).
   bool RunFailed() const { return runFailed_; }
@@ -93,6 +104,10 @@ class Updater : public QObject {
   InstalledTable InstalledVersions;
   UpdateQueues Queues;
 
+ signals:
+  // The view changed (the window copies it onto its controls).
+  void changed();
+
  private:
   void Changed();
   void Report(const std::string& text);
@@ -104,16 +119,17 @@ class Updater : public QObject {
   void EndProgram(int exitCode);
   bool WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms);
 
-  UpdaterHooks hooks_;
+  UpdaterSettings settings_;
+  ConnectionCheck& connection_;
   platform::HttpTransfer Inet1;
   std::vector<QEventLoop*> waits_;
   std::set<std::string> downloadedWhole_;  // temporary files that arrived whole in this run
   bool downloading_ = false;  // the running transfer is a Download (not the test report)
   std::optional<platform::TransferResult> failure_;
   bool runFailed_ = false;
-  bool ended_ = false;
+  platform::ProgramEnd end_;
   bool unloading_ = false;
-  int exitCode_ = 0;
+  int exitCode_ = 0;  // what the unload ends with
 };
 
 }  // namespace updater

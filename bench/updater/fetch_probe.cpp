@@ -15,9 +15,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s BASE FILE FOLDER\n", argv[0]);
     return 2;
   }
-  updater::UpdaterHooks hooks;
-  hooks.tempFolder = argv[3];
-  updater::Updater u(std::move(hooks));
+  updater::HostLookup connection;
+  updater::Updater u(updater::UpdaterSettings{argv[3]}, connection);
   u.UpdateServer = argv[1];
   u.ShowProgress = true;  // the progress text is worked out per piece, as in a real run
   u.CumulativeProgress = true;

@@ -7,6 +7,7 @@
 #include "platform/input/process_priority.h"
 #include "platform/input/recording_sink.h"
 #include "platform/input/virtual_joystick.h"
+#include "platform/program_end.h"
 #include "platform/modal.h"
 #include "testing/test_support.h"
 
@@ -30,7 +31,7 @@ namespace {
 
 constexpr uint32_t C = 32768;
 
-class PointerlyWindow : public ::testing::Test {
+class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource {
  protected:
   void SetUp() override {
     platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& r) {
@@ -40,25 +41,32 @@ class PointerlyWindow : public ::testing::Test {
   }
   void TearDown() override { platform::SetMsgBoxHandler({}); }
 
-  PointerlyHooks Hooks(const std::string& iniText) {
+  // A window over these settings, its sinks from the fixture, its ends noted in `ends`.
+  frmMain& Open(const std::string& iniText) {
     testing_support::WriteFile(folder / "pointerly.ini", iniText);
-    PointerlyHooks hooks;
-    hooks.iniFile = folder / "pointerly.ini";
-    hooks.openSink = [this](std::string&) {
-      ++sinksOpened;
-      auto recording = std::make_unique<platform::RecordingSink>();
-      sink = recording.get();
-      return recording;
-    };
-    hooks.endProgram = [this](int code) { ends.push_back(code); };
-    return hooks;
+    windows.push_back(std::make_unique<frmMain>(folder / "pointerly.ini", *this));
+    QObject::connect(&windows.back()->End(), &platform::ProgramEnd::ended, [this](int code) { ends.push_back(code); });
+    return *windows.back();
+  }
+  // A recording sink, or none (with `refusal` as the reason) when one is given.
+  std::unique_ptr<platform::InputSink> Open(std::string& whyNot) override {
+    if (!refusal.empty()) {
+      whyNot = refusal;
+      return nullptr;
+    }
+    ++sinksOpened;
+    auto recording = std::make_unique<platform::RecordingSink>();
+    sink = recording.get();
+    return recording;
   }
 
   TempFolder folder;
   platform::RecordingSink* sink = nullptr;
   int sinksOpened = 0;
+  std::string refusal;
   std::vector<int> ends;
   std::vector<platform::MsgBoxRequest> boxes;
+  std::vector<std::unique_ptr<frmMain>> windows;  // last, so they go first
 };
 
 const char* const kBindings =
@@ -68,7 +76,7 @@ const char* const kBindings =
 
 TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
   VirtualJoystick device("Heliryx 360 Controller");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_FALSE(frm.Ended()) << (boxes.empty() ? "" : boxes[0].text);
   EXPECT_TRUE(boxes.empty());
@@ -112,7 +120,7 @@ TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
 // they are left alone, and brought up to date when it is shown again.
 TEST_F(PointerlyWindow, TheLabelsFollowTheControllerWhileTheWindowCanBeSeen) {
   VirtualJoystick device("Heliryx 360");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_FALSE(frm.Ended());
   auto shown = [&] {
@@ -147,7 +155,7 @@ TEST_F(PointerlyWindow, TheLabelsFollowTheControllerWhileTheWindowCanBeSeen) {
 
 TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {
   VirtualJoystick other("Generic Gamepad");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "Joystick Input Error");
@@ -162,7 +170,7 @@ TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {
 TEST_F(PointerlyWindow, RefusesAControllerWhoseXReadsZero) {
   VirtualJoystick device("Heliryx 360");
   device.SetAxis(0, 0);
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "Joystick Input Error");
@@ -172,12 +180,8 @@ TEST_F(PointerlyWindow, RefusesAControllerWhoseXReadsZero) {
 
 TEST_F(PointerlyWindow, EndsWithAClearMessageWhenNoInputCanBeSent) {
   VirtualJoystick device("Heliryx 360");
-  PointerlyHooks hooks = Hooks(kBindings);
-  hooks.openSink = [](std::string& whyNot) -> std::unique_ptr<platform::InputSink> {
-    whyNot = "/dev/uinput cannot be used (No such file or directory); no X display can be opened";
-    return nullptr;
-  };
-  frmMain frm(hooks);
+  refusal = "/dev/uinput cannot be used (No such file or directory); no X display can be opened";
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "Pointerly");
@@ -195,7 +199,7 @@ class EveryWayOut : public PointerlyWindow, public ::testing::WithParamInterface
 TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
   std::signal(SIGHUP, SIG_DFL);  // a test run started under nohup would ignore it
   VirtualJoystick device("Heliryx 360");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   ASSERT_FALSE(frm.Ended());
   device.SetAxis(2, 65535);
@@ -227,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, EveryWayOut,
 
 TEST_F(PointerlyWindow, DontSendEventsLetsGoOfWhatIsHeldAndReplaysNothing) {
   VirtualJoystick device("Heliryx 360");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   device.SetButton(0, true);
   device.SetAxis(2, 65535);
@@ -253,7 +257,7 @@ TEST_F(PointerlyWindow, DontSendEventsLetsGoOfWhatIsHeldAndReplaysNothing) {
 
 TEST_F(PointerlyWindow, AnUnpluggedControllerLeavesNothingHeld) {
   auto device = std::make_unique<VirtualJoystick>("Heliryx 360");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   device->SetAxis(0, 0);
   device->SetButton(0, true);
@@ -270,12 +274,12 @@ TEST_F(PointerlyWindow, AnUnpluggedControllerLeavesNothingHeld) {
 
 TEST_F(PointerlyWindow, ASecondCopyEndsWithoutATrace) {
   VirtualJoystick device("Heliryx 360");
-  frmMain first(Hooks(kBindings));
+  frmMain& first = Open(kBindings);
   first.Form_Load();
   ASSERT_FALSE(first.Ended());
   ASSERT_EQ(sinksOpened, 1);
 
-  frmMain second(Hooks(kBindings));
+  frmMain& second = Open(kBindings);
   second.Form_Load();
   EXPECT_TRUE(second.Ended());
   EXPECT_EQ(ends, std::vector<int>{0});
@@ -288,7 +292,7 @@ TEST_F(PointerlyWindow, ASecondCopyEndsWithoutATrace) {
 
 TEST_F(PointerlyWindow, AboutShowsTheSharedDialogForTheMouseEmulator) {
   VirtualJoystick device("Heliryx 360");
-  frmMain frm(Hooks(kBindings));
+  frmMain& frm = Open(kBindings);
   frm.Form_Load();
   QString title, version;
   platform::SetModalHandler([&](QDialog& dialog) {

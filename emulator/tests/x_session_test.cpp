@@ -2,7 +2,9 @@
 // window in this process with an SDL virtual joystick, sending through the
 // real input backend, and the X server's pointer and a window checked.
 #include "emulator/main_window.h"
+#include "platform/input/input_sink.h"
 #include "platform/input/virtual_joystick.h"
+#include "platform/program_end.h"
 #include "platform/input/x_pointer_probe.h"
 #include "testing/test_support.h"
 
@@ -53,16 +55,15 @@ class XSession : public ::testing::Test {
 
   std::unique_ptr<frmMain> Start(const std::string& iniText) {
     testing_support::WriteFile(folder / "pointerly.ini", iniText);
-    PointerlyHooks hooks;
-    hooks.iniFile = folder / "pointerly.ini";
-    hooks.endProgram = [this](int code) { ends.push_back(code); };
-    hooks.afterTick = [this] { ++ticks; };
-    auto frm = std::make_unique<frmMain>(hooks);
+    auto frm = std::make_unique<frmMain>(folder / "pointerly.ini", sinks);
+    QObject::connect(&frm->End(), &platform::ProgramEnd::ended, [this](int code) { ends.push_back(code); });
+    QObject::connect(frm.get(), &frmMain::ticked, [this] { ++ticks; });
     frm->Form_Load();
     return frm;
   }
 
   platform::XPointerProbe probe;
+  platform::SystemInputSinks sinks;
   testing_support::TempFolder folder;
   std::vector<int> ends;
   int ticks = 0;

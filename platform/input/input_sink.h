@@ -56,4 +56,19 @@ class InputSink {
 // XTest on the X display; null, with the reason in `whyNot`, when neither does.
 std::unique_ptr<InputSink> OpenInputSink(std::string& whyNot);
 
+// Where a program gets its sink, once, at start-up: the system's backends, or
+// in tests a recording sink.
+class InputSinkSource {
+ public:
+  virtual ~InputSinkSource() = default;
+  // The sink to send to; null, with the reason in `whyNot`, when none can be opened.
+  virtual std::unique_ptr<InputSink> Open(std::string& whyNot) = 0;
+};
+
+// The system's backends, through OpenInputSink.
+class SystemInputSinks : public InputSinkSource {
+ public:
+  std::unique_ptr<InputSink> Open(std::string& whyNot) override { return OpenInputSink(whyNot); }
+};
+
 }  // namespace platform

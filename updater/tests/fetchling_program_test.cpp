@@ -82,13 +82,9 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
   ChildProcess oldMonitor(monitorInstall / "watchpost", {}, monitorInstall.Environment());
   ASSERT_TRUE(WaitUntil([&] { return mode() == "ACTIVE"; }, 20000)) << oldMonitor.Stderr();
 
-  UpdaterHooks hooks;
-  hooks.tempFolder = temp.Path();
-  hooks.connected = [](const std::string&) { return true; };
   // Deadlines, not pauses: the old monitor's way out (its next tick, then the
   // driver's reset) can take many seconds on a loaded machine.
-  hooks.killWaitMs = 60000;
-  Updater u(std::move(hooks));
+  Updater u(UpdaterSettings{temp.Path(), 60000}, connected);
   u.Form_Load();
   EXPECT_EQ(mode(), "SUSPEND");
   u.cmdCheck_Click();

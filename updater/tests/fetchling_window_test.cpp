@@ -18,7 +18,7 @@ TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
   site.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III Arena\r\n");
   site.Put("/fetchling/scg/quake3.scg", quake);
   WriteFile(Ini(), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
-  frmMain form(temp.Path(), 200, [](int) {});
+  frmMain form(temp.Path(), 200);
   form.Form_Load();
   ASSERT_FALSE(form.Ended());
   EXPECT_EQ(form.lblVersion->text(), QStringLiteral("v 5.1.0.0"));
@@ -45,7 +45,7 @@ TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
 
 TEST_F(FetchlingWindowTest, CancellingTheListDownloadEndsCancelled) {
   site.PutSlow("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III\r\n");
-  frmMain form(temp.Path(), 200, [](int) {});
+  frmMain form(temp.Path(), 200);
   form.Form_Load();
   QTimer cancel;
   QObject::connect(&cancel, &QTimer::timeout, [&] {
@@ -67,7 +67,7 @@ TEST_F(FetchlingWindowTest, CancelWhileALongListIsReadStopsTheReadingAtOnce) {
   std::string list;
   for (int i = 0; i < lines; ++i) list += "MAIN, program" + std::to_string(i) + ".exe, 1.0.0.0, 100\r\n";
   site.Put("/fetchling/ryxupdate.nfo", list);
-  frmMain form(temp.Path(), 200, [](int) {});
+  frmMain form(temp.Path(), 200);
   form.Form_Load();
   // The reading has begun once something is queued; the click goes to the real button.
   int queuedAtCancel = -1;
@@ -93,7 +93,7 @@ TEST_F(FetchlingWindowTest, CancelWhileALongListIsReadStopsTheReadingAtOnce) {
 
 TEST_F(FetchlingWindowTest, TheListsKeepTheirSelectionWhileTheViewChanges) {
   site.Put("/fetchling/ryxupdate.nfo", "CONFIG, a.scg, 1, 10, Alpha\r\nCONFIG, b.scg, 1, 10, Beta\r\nCONFIG, c.scg, 1, 10, Gamma\r\n");
-  frmMain form(temp.Path(), 200, [](int) {});
+  frmMain form(temp.Path(), 200);
   form.Form_Load();
   QTest::mouseClick(form.cmdCheck, Qt::LeftButton);
   ASSERT_EQ(form.lstInfo->count(), 3);

@@ -44,6 +44,12 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& p
   return false;
 }
 
+// The machine counts as connected.
+class AlwaysConnected : public ConnectionCheck {
+ public:
+  bool Connected(const std::string&) override { return true; }
+};
+
 class UpdaterRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,11 +65,7 @@ class UpdaterRunTest : public ::testing::Test {
   void TearDown() override { platform::SetMsgBoxHandler({}); }
 
   std::unique_ptr<Updater> Start(int killWaitMs = 200) {
-    UpdaterHooks hooks;
-    hooks.tempFolder = temp.Path();
-    hooks.connected = [](const std::string&) { return true; };
-    hooks.killWaitMs = killWaitMs;
-    auto updater = std::make_unique<Updater>(std::move(hooks));
+    auto updater = std::make_unique<Updater>(UpdaterSettings{temp.Path(), killWaitMs}, connected);
     updater->Form_Load();
     return updater;
   }
@@ -84,6 +86,7 @@ class UpdaterRunTest : public ::testing::Test {
   std::string Ini() const { return install / "watchpost.ini"; }
   std::string Mode() const { return config_store::ReadIni(Ini(), "APPLICATION", "MODE"); }
 
+  AlwaysConnected connected;
   TempInstall install{{}};
   ScopedEnv configHome{"XDG_CONFIG_HOME", install.ConfigHome()};
   TempFolder temp;
