@@ -1,9 +1,10 @@
 // A driver tool that never returns must not make the monitor deaf: each way of
-// asking it to quit ends it within two seconds, the tool with it, and the end
-// says why.
+// asking it to quit ends it at once (in about a second on an idle machine), the
+// tool with it, and the end says why.
 #include "config_store/profile_helpers.h"
 #include "monitor/tests/scg_fixture.h"
 #include "platform/file_system.h"
+#include "platform/process/run_and_wait.h"
 #include "testing/test_support.h"
 
 #include <chrono>
@@ -41,7 +42,7 @@ bool SighupIgnoredHere() {
 
 }  // namespace
 
-TEST(WatchpostHungTool, EveryWayOfQuittingEndsTheMonitorAndTheToolWithinTwoSeconds) {
+TEST(WatchpostHungTool, EveryWayOfQuittingEndsTheMonitorAndTheToolWithoutWaitingOutTheRun) {
   struct Case {
     const char* name;
     int signal;        // 0: through the mailbox
@@ -73,7 +74,9 @@ TEST(WatchpostHungTool, EveryWayOfQuittingEndsTheMonitorAndTheToolWithinTwoSecon
     int exitCode = monitor.Wait(20000);
     auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
     EXPECT_EQ(exitCode, 0) << c.name;
-    EXPECT_LT(took.count(), 2000) << c.name;
+    // Far below the run's limit, which a monitor waiting on the tool would sit
+    // out, and loose enough for a loaded machine's pace.
+    EXPECT_LT(took.count(), platform::kRunLimitMs / 3) << c.name;
     // Only the one run was started, and it is gone.
     ASSERT_EQ(ToolPids(install).size(), 1u) << c.name;
     EXPECT_NE(::kill(ToolPids(install)[0], 0), 0) << c.name << ": the tool still runs";
