@@ -123,9 +123,10 @@ bool EditorStart::Main() {
     splash_->txtStatus->setPlainText(platform::FromAnsi(text));
     splash_->repaint();
   });
-  instance_->Endpoint().onMessage = [this](const std::string& message) {
-    if (message == "ACTIVATE" && window_ && !window_->Ended()) window_->mPopRestore_Click();
-  };
+  QObject::connect(&instance_->Endpoint(), &platform::LocalEndpoint::message, window,
+                   [this](const std::string& message) {
+                     if (message == "ACTIVATE" && window_ && !window_->Ended()) window_->mPopRestore_Click();
+                   });
   window_->Form_Load();
   if (window_->Ended()) {
     End(window_->ExitCode());

@@ -29,9 +29,9 @@ int main(int argc, char** argv) {
   // A logout, a closed terminal or a kill ends the editor through its unload:
   // tunedeck.ini and the monitor's hand-shake are written, nothing is saved.
   platform::QuitSignals quitSignals;
-  quitSignals.onQuit = [&start] {
+  QObject::connect(&quitSignals, &platform::QuitSignals::quit, [&start] {
     if (start.Window()) start.Window()->Terminate();
-  };
+  });
   if (!start.Main()) return start.ExitCode();
   return app.exec();
 }

@@ -120,10 +120,10 @@ void frmMain::Form_Load() {
     Form_Unload(0);
     return;
   }
-  window_.onClose = [this] { Form_Unload(0); };
+  connect(&window_, &platform::WindowMessages::closeRequested, this, [this] { Form_Unload(0); });
   window_.Listen();
   quitSignals_ = std::make_unique<platform::QuitSignals>();
-  quitSignals_->onQuit = [this] { Form_Unload(0); };
+  connect(quitSignals_.get(), &platform::QuitSignals::quit, this, [this] { Form_Unload(0); });
 
   tray_.Add(windowIcon(), kTrayTip);
 

@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
   // A logout or kill ends the monitor the way its own Exit does: the emulator is
   // closed and the mailbox emptied.
   platform::QuitSignals quitSignals;
-  quitSignals.onQuit = [&window, &quitSignals] { window.QuitOnSignal(quitSignals.LastSignal()); };
+  QObject::connect(&quitSignals, &platform::QuitSignals::quit, &window,
+                   [&window, &quitSignals] { window.QuitOnSignal(quitSignals.LastSignal()); });
   window.Form_Load();
   if (window.Ended()) return window.ExitCode();
   return app.exec();

@@ -77,7 +77,7 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   connect(mPopupSuspend, &QAction::triggered, this, [this] { mPopupSuspend_Click(); });
   connect(mPopupExit, &QAction::triggered, this, [this] { mPopupExit_Click(); });
   IconData.SetMenu(mPopupSys);
-  IconData.onDoubleClick = [this] { mCustomize_Click(); };
+  connect(&IconData, &platform::TrayIcon::doubleClicked, this, [this] { mCustomize_Click(); });
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);

@@ -185,7 +185,7 @@ bool HttpTransfer::ParseHead() {
     }
     contentLength_ = *value;
   }
-  if (onResponse) onResponse(status_, contentLength_);
+  emit response(status_, contentLength_);
   return executing_;
 }
 
@@ -251,7 +251,7 @@ bool HttpTransfer::Write(const char* data, qint64 size) {
     return false;
   }
   bodyBytes_ += size;
-  if (onData) onData(size);
+  emit bodyWritten(size);
   return executing_;
 }
 
@@ -296,7 +296,7 @@ void HttpTransfer::Finish(TransferResult result) {
     socket_->abort();
     socket_.release()->deleteLater();
   }
-  if (onFinished) onFinished(result);
+  emit finished(result);
 }
 
 }  // namespace platform

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,24 +46,25 @@ class HttpTransfer : public QObject {
   explicit HttpTransfer(QObject* parent = nullptr);
   ~HttpTransfer() override;
 
-  // Starts a GET; false (and onFinished not called) when one is still running.
+  // Starts a GET; false (and `finished` not emitted) when one is still running.
   // An empty targetPath discards the body. A failure to start (bad address,
-  // file that cannot be created) is reported through onFinished, after Start returns.
+  // file that cannot be created) is reported through `finished`, after Start returns.
   bool Start(const std::string& url, const std::string& targetPath);
   bool StillExecuting() const { return executing_; }
-  // Stops the running transfer; the target stays untouched. onFinished is
-  // called (Cancelled) before Cancel returns.
+  // Stops the running transfer; the target stays untouched. `finished` is
+  // emitted (Cancelled) before Cancel returns.
   void Cancel();
-
-  // The status line and headers arrived (contentLength empty when not announced).
-  std::function<void(int status, std::optional<long long> contentLength)> onResponse;
-  // A piece of the body was written (its size in bytes).
-  std::function<void(long long bytes)> onData;
-  std::function<void(const TransferResult& result)> onFinished;
 
   // Largest piece read from the connection at a time; the socket's own buffer
   // is kept at a few of these, so memory stays flat whatever the file's size.
   static constexpr qint64 kChunk = 64 * 1024;
+
+ signals:
+  // The status line and headers arrived (contentLength empty when not announced).
+  void response(int status, std::optional<long long> contentLength);
+  // A piece of the body was written (its size in bytes).
+  void bodyWritten(long long bytes);
+  void finished(const platform::TransferResult& result);
 
  private:
   void Connected();

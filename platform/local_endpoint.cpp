@@ -55,7 +55,7 @@ void LocalEndpoint::Accept() {
         std::string line = socket->readLine().trimmed().toStdString();
         socket->write("OK\n");
         socket->flush();
-        if (onMessage) onMessage(line);
+        emit message(line);
       }
     });
   }
@@ -94,9 +94,9 @@ bool SingleInstance::ActivateRunning() { return SendToEndpoint(socketName_, "ACT
 
 WindowMessages::WindowMessages(const std::string& windowTitle)
     : socketName_(EndpointName("window", windowTitle)) {
-  endpoint_.onMessage = [this](const std::string& message) {
-    if (message == "WM_CLOSE" && onClose) onClose();
-  };
+  connect(&endpoint_, &LocalEndpoint::message, this, [this](const std::string& line) {
+    if (line == "WM_CLOSE") emit closeRequested();
+  });
 }
 
 bool WindowMessages::Listen() { return endpoint_.Listen(socketName_); }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,7 +27,10 @@ class LocalEndpoint : public QObject {
   bool Listen(const std::string& socketName);
   void Close();
   bool Listening() const;
-  std::function<void(const std::string& message)> onMessage;
+
+ signals:
+  // One line a peer sent.
+  void message(const std::string& line);
 
  private:
   void Accept();
@@ -57,11 +59,15 @@ class SingleInstance {
 
 // A top-level window title that other processes can reach, the way another
 // program finds a window by its title and posts WM_CLOSE to it.
-class WindowMessages {
+class WindowMessages : public QObject {
+  Q_OBJECT
  public:
   explicit WindowMessages(const std::string& windowTitle);
   bool Listen();
-  std::function<void()> onClose;
+
+ signals:
+  // Another program posted WM_CLOSE to the window.
+  void closeRequested();
 
  private:
   std::string socketName_;

@@ -30,7 +30,7 @@ QuitSignals::QuitSignals(QObject* parent) : QObject(parent) {
   connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
     char buffer[16];
     for (ssize_t n; (n = ::read(gPipe[0], buffer, sizeof buffer)) > 0;) lastSignal_ = buffer[n - 1];
-    if (onQuit) onQuit();
+    emit quit();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;

@@ -4,14 +4,13 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <memory>
 
 class QSocketNotifier;
 
 namespace platform {
 
-// While one exists, SIGTERM, SIGINT and SIGHUP (unless ignored) call onQuit from the event loop instead
+// While one exists, SIGTERM, SIGINT and SIGHUP (unless ignored) emit `quit` from the event loop instead
 // of killing the process; the previous handlers come back when it goes. One at
 // a time.
 class QuitSignals : public QObject {
@@ -19,9 +18,11 @@ class QuitSignals : public QObject {
  public:
   explicit QuitSignals(QObject* parent = nullptr);
   ~QuitSignals() override;
-  std::function<void()> onQuit;
-  // The signal that called onQuit last (0 before any).
+  // The signal that emitted `quit` last (0 before any).
   int LastSignal() const { return lastSignal_; }
+
+ signals:
+  void quit();
 
  private:
   std::unique_ptr<QSocketNotifier> notifier_;

@@ -29,7 +29,7 @@ void TrayIcon::Add(const QIcon& icon, const std::string& tip) {
   tray_ = std::make_unique<QSystemTrayIcon>(icon);
   tray_->setToolTip(FromAnsi(tip_));
   connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
-    if (why == QSystemTrayIcon::DoubleClick && onDoubleClick) onDoubleClick();
+    if (why == QSystemTrayIcon::DoubleClick) emit doubleClicked();
     if (why == QSystemTrayIcon::Context && menu_) menu_->popup(QCursor::pos());
   });
   tray_->show();

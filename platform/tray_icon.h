@@ -5,7 +5,6 @@
 
 #include <QIcon>
 #include <QObject>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,7 +37,9 @@ class TrayIcon : public QObject {
   bool Docked() const;
 
   void SetMenu(QMenu* menu);  // shown on a right-button release
-  std::function<void()> onDoubleClick;
+
+ signals:
+  void doubleClicked();
 
  private:
   std::unique_ptr<QSystemTrayIcon> tray_;

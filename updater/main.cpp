@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   platform::LeaveEventLoopOnEnd(form.End());
   // A logout or kill ends the updater through its unload, so the monitor is handed back.
   platform::QuitSignals quitSignals;
-  quitSignals.onQuit = [&form] { form.Form_Unload(); };
+  QObject::connect(&quitSignals, &platform::QuitSignals::quit, &form, [&form] { form.Form_Unload(); });
   form.Form_Load();
   if (form.Ended()) return form.ExitCode();
   if (how == platform::StartWindow::Minimized) form.showMinimized();

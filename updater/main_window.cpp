@@ -104,12 +104,12 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
   connect(core_.get(), &Updater::changed, this, &frmMain::Refresh);
   connect(&core_->End(), &platform::ProgramEnd::ended, this, [this] { hide(); });
 
-  endpoint_.onMessage = [this](const std::string& message) {
+  connect(&endpoint_, &platform::LocalEndpoint::message, this, [this](const std::string& message) {
     if (message != "ACTIVATE") return;
     showNormal();
     raise();
     activateWindow();
-  };
+  });
 }
 
 frmMain::~frmMain() = default;

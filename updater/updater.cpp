@@ -82,16 +82,16 @@ std::string TestReportAddress(const std::string& updateServer, const std::string
 
 Updater::Updater(UpdaterSettings settings, ConnectionCheck& connection)
     : settings_(std::move(settings)), connection_(connection) {
-  Inet1.onResponse = [this](int, std::optional<long long> length) {
+  connect(&Inet1, &platform::HttpTransfer::response, this, [this](int, std::optional<long long> length) {
     // What the list's sizes do not say, the response does (the progress of a single file).
     if (ExpectedSize == 0 && length) ExpectedSize = *length;
-  };
-  Inet1.onData = [this](long long bytes) {
+  });
+  connect(&Inet1, &platform::HttpTransfer::bodyWritten, this, [this](long long bytes) {
     BytesThisFile += bytes;
     BytesTotal += bytes;
     ShowProgressText();
-  };
-  Inet1.onFinished = [this](const platform::TransferResult& result) { TransferFinished(result); };
+  });
+  connect(&Inet1, &platform::HttpTransfer::finished, this, &Updater::TransferFinished);
 }
 
 Updater::~Updater() = default;

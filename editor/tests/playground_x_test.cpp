@@ -86,7 +86,7 @@ TEST_F(XPlayground, FreeWhenTheProgramIsToldToStop) {
   // SIGTERM ends a program through its main window, which takes its playground along.
   auto* owner = new QWidget;
   platform::QuitSignals quit;
-  quit.onQuit = [owner] { owner->deleteLater(); };
+  QObject::connect(&quit, &platform::QuitSignals::quit, [owner] { owner->deleteLater(); });
   QPointer<frmPlayground> frm = Open(owner);
   ExpectHeldInside(frm->frameGeometry());
   std::raise(SIGTERM);

@@ -119,7 +119,7 @@ TEST_F(MonitorWindow, MissingProgramsAreReportedAndChangeNothing) {
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
   w.mCustomize->trigger();
-  w.IconData.onDoubleClick();
+  emit w.IconData.doubleClicked();
   w.mFreshline->trigger();
   w.mnuPointerly->trigger();
   EXPECT_EQ(boxes_, (Lines{"Launch Error: Heliryx 360 Customizer not found.",
@@ -137,7 +137,7 @@ TEST_F(MonitorWindow, TheEditorAndTheUpdaterStartWithTheMonitorSuspendedButTheDr
   AddProgram("fetchling");
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
-  w.IconData.onDoubleClick();
+  emit w.IconData.doubleClicked();
   EXPECT_TRUE(WaitUntil([&] { return Starts("tunedeck") == 1; }));
   EXPECT_EQ(w.CurrentMode, "SUSPEND");
   EXPECT_TRUE(w.mPopupSuspend->isChecked());

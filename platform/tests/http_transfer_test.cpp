@@ -29,8 +29,8 @@ struct Fetch {
   std::optional<TransferResult> result;
   long long bytes = 0;
   Fetch() {
-    transfer.onData = [this](long long n) { bytes += n; };
-    transfer.onFinished = [this](const TransferResult& r) { result = r; };
+    QObject::connect(&transfer, &HttpTransfer::bodyWritten, [this](long long n) { bytes += n; });
+    QObject::connect(&transfer, &HttpTransfer::finished, [this](const TransferResult& r) { result = r; });
   }
   TransferResult Run(const std::string& url, const std::string& target) {
     EXPECT_TRUE(transfer.Start(url, target));

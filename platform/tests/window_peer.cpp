@@ -11,11 +11,11 @@ int main(int argc, char** argv) {
   platform::PrepareQtPlatform();
   QCoreApplication app(argc, argv);
   platform::WindowMessages window(argv[1]);
-  window.onClose = [] {
+  QObject::connect(&window, &platform::WindowMessages::closeRequested, [] {
     std::printf("closed\n");
     std::fflush(stdout);
     QCoreApplication::exit(0);
-  };
+  });
   if (!window.Listen()) return 3;
   std::printf("listening\n");
   std::fflush(stdout);
