@@ -9,12 +9,10 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <cstdlib>
 
 namespace common_ui {
 
-frmCheckAttached::frmCheckAttached(std::function<void()> closeMainWindow, QWidget* parent)
-    : QDialog(parent), closeMainWindow_(std::move(closeMainWindow)) {
+frmCheckAttached::frmCheckAttached(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral(" Heliryx 360 Not Found"));
   Label1 = new QLabel(
       QStringLiteral("The Vantrel Heliryx 360 does not appear to be installed and selected as your primary joystick."),
@@ -45,7 +43,6 @@ frmCheckAttached::frmCheckAttached(std::function<void()> closeMainWindow, QWidge
   layout->addLayout(top);
   layout->addLayout(buttons);
 
-  endProgram = [](int code) { std::exit(code); };
   connect(chkIgnore, &QCheckBox::clicked, this, &frmCheckAttached::chkIgnore_Click);
   connect(cmdOk, &QPushButton::clicked, this, &frmCheckAttached::cmdOk_Click);
   connect(cmdExit, &QPushButton::clicked, this, &frmCheckAttached::cmdExit_Click);
@@ -65,8 +62,8 @@ void frmCheckAttached::chkIgnore_Click() {
 void frmCheckAttached::cmdOk_Click() { accept(); }
 
 void frmCheckAttached::cmdExit_Click() {
-  if (closeMainWindow_) closeMainWindow_();
-  endProgram(0);
+  emit exitChosen();
+  reject();
 }
 
 }  // namespace common_ui

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -14,8 +13,7 @@ namespace common_ui {
 class frmCheckAttached : public QDialog {
   Q_OBJECT
  public:
-  // `closeMainWindow` unloads the program's main window before Exit ends the program.
-  explicit frmCheckAttached(std::function<void()> closeMainWindow = {}, QWidget* parent = nullptr);
+  explicit frmCheckAttached(QWidget* parent = nullptr);
 
   QLabel* Label1;
   QLabel* Label2;
@@ -26,14 +24,15 @@ class frmCheckAttached : public QDialog {
 
   void chkIgnore_Click();
   void cmdOk_Click();
+  // Tells the owner to end the program (`exitChosen`), then closes the dialog.
   void cmdExit_Click();
 
-  // Ends the program; tests replace it.
-  std::function<void(int)> endProgram;
+ signals:
+  // The player chose Exit: the owner unloads its main window and ends.
+  void exitChosen();
 
  private:
   void Form_Load();
-  std::function<void()> closeMainWindow_;
 };
 
 }  // namespace common_ui

@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 
-#include <cstdlib>
 
 namespace common_ui {
 
@@ -22,16 +21,13 @@ WindowsVersionName NameWindowsVersion(const platform::OsVersionInfo& info) {
   return {"Failed"};
 }
 
-std::string GetWindowsVersion(bool skipOsCheck, const std::function<void()>& endProgram) {
-  if (skipOsCheck) return "Windows 2000";
+WindowsVersionName GetWindowsVersion(bool skipOsCheck) {
+  if (skipOsCheck) return {"Windows 2000"};
   WindowsVersionName version = NameWindowsVersion(platform::QueryOsVersion());
-  if (version.refused) {
+  if (version.refused)
     platform::MsgBox("This program was designed to run on Windows 2000 / XP.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Critical, "OS Version Error - " + version.name);
-    if (endProgram) endProgram();
-    else std::exit(1);
-  }
-  return version.name;
+  return version;
 }
 
 }  // namespace common_ui

@@ -4,7 +4,6 @@
 
 #include "platform/os_version.h"
 
-#include <functional>
 #include <string>
 
 namespace common_ui {
@@ -16,9 +15,8 @@ struct WindowsVersionName {
 
 WindowsVersionName NameWindowsVersion(const platform::OsVersionInfo& info);
 
-// The version's name; on the refused version shows the refusal box and calls
-// `endProgram` (which normally does not return). The editor passes its skip switch.
-std::string GetWindowsVersion(bool skipOsCheck = false,
-                              const std::function<void()>& endProgram = {});
+// The version's name, and whether it is refused: then the refusal box has been
+// shown and the caller ends the program. The editor passes its skip switch.
+WindowsVersionName GetWindowsVersion(bool skipOsCheck = false);
 
 }  // namespace common_ui

@@ -50,8 +50,8 @@ bool EditorStart::Main() {
   // The attachment warning (the check never asks for it at present).
   bool quit = false;
   if (!config_store::ReadCheckAttached()) {
-    common_ui::frmCheckAttached dialog([&quit] { quit = true; });
-    dialog.endProgram = [&quit](int) { quit = true; };
+    common_ui::frmCheckAttached dialog;
+    QObject::connect(&dialog, &common_ui::frmCheckAttached::exitChosen, [&quit] { quit = true; });
     platform::ExecModal(dialog);
     if (quit) {
       End(0);
@@ -96,9 +96,7 @@ bool EditorStart::Main() {
     return false;
   }
   // The operating-system check.
-  bool refused = false;
-  common_ui::GetWindowsVersion(SkipOsCheck, [&refused] { refused = true; });
-  if (refused) {
+  if (common_ui::GetWindowsVersion(SkipOsCheck).refused) {
     End(1);
     return false;
   }

@@ -178,9 +178,7 @@ void frmMain::Form_Load() {
 
   // The operating-system check.
   if (!SkipOsCheck) {
-    bool refused = false;
-    common_ui::GetWindowsVersion(false, [&] { refused = true; });
-    if (refused) {
+    if (common_ui::GetWindowsVersion(false).refused) {
       EndBecause("the operating system check refused it");
       Form_Unload();
       return;
@@ -192,11 +190,13 @@ void frmMain::Form_Load() {
 
   // The controller warning, which the attach check never asks for at present.
   if (!config_store::ReadCheckAttached()) {
-    common_ui::frmCheckAttached dialog([this] {
+    common_ui::frmCheckAttached dialog;
+    connect(&dialog, &common_ui::frmCheckAttached::exitChosen, this, [this] {
       EndBecause("the controller was not found");
       Form_Unload();
     });
     platform::ExecModal(dialog);
+    if (Ended()) return;
   }
 
   // The configuration folder.

@@ -40,19 +40,19 @@ TEST(WindowsVersion, RefusalShowsItsBoxAndEndsUnlessSkipped) {
     shown.push_back(r);
     return platform::MsgResult::Ok;
   });
-  bool ended = false;
-  GetWindowsVersion(false, [&] { ended = true; });
-  EXPECT_TRUE(ended);
+  EXPECT_TRUE(GetWindowsVersion(false).refused);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "This program was designed to run on Windows 2000 / XP.");
   EXPECT_EQ(shown[0].title, "OS Version Error - Windows Mellinnium");
   EXPECT_EQ(shown[0].icon, platform::MsgIcon::Critical);
-  ended = false;
-  EXPECT_EQ(GetWindowsVersion(true, [&] { ended = true; }), "Windows 2000");
-  EXPECT_FALSE(ended);
+  WindowsVersionName skipped = GetWindowsVersion(true);
+  EXPECT_EQ(skipped.name, "Windows 2000");
+  EXPECT_FALSE(skipped.refused);
   platform::SetOsVersionSourceForTesting({});
-  EXPECT_EQ(GetWindowsVersion(false, [&] { ended = true; }), "Failed");  // Linux runs on
-  EXPECT_FALSE(ended);
+  WindowsVersionName running = GetWindowsVersion(false);
+  EXPECT_EQ(running.name, "Failed");  // Linux runs on
+  EXPECT_FALSE(running.refused);
+  EXPECT_EQ(shown.size(), 1u);
   platform::SetMsgBoxHandler({});
 }
 
@@ -85,10 +85,9 @@ TEST(AboutDialog, SystemInformationUnavailable) {
 TEST(CheckAttachedDialog, TickIsStoredAtOnceAndExitEnds) {
   testing_support::TempFolder config;
   testing_support::ScopedEnv configHome("XDG_CONFIG_HOME", config.Path());
-  bool mainClosed = false;
-  int endedWith = -1;
-  frmCheckAttached dialog([&] { mainClosed = true; });
-  dialog.endProgram = [&](int code) { endedWith = code; };
+  int exits = 0;
+  frmCheckAttached dialog;
+  QObject::connect(&dialog, &frmCheckAttached::exitChosen, [&] { ++exits; });
   EXPECT_EQ(dialog.windowTitle(), " Heliryx 360 Not Found");
   auto stored = [] {
     return platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
@@ -100,6 +99,6 @@ TEST(CheckAttachedDialog, TickIsStoredAtOnceAndExitEnds) {
   dialog.chkIgnore->click();
   EXPECT_EQ(stored(), "True");
   dialog.cmdExit->click();
-  EXPECT_TRUE(mainClosed);
-  EXPECT_EQ(endedWith, 0);
+  EXPECT_EQ(exits, 1);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
