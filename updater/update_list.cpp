@@ -103,7 +103,7 @@ std::optional<UpdateError> UpdateListReader::ReadAll(const std::string& text) {
 }
 
 bool UpdateListReader::KeepGoing() {
-  if (!stopped_ && yield && !yield()) stopped_ = true;
+  if (!stopped_ && pace_ && !pace_->KeepReading()) stopped_ = true;
   return !stopped_;
 }
 
@@ -117,7 +117,7 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
     q_.MainEntries.push_back({f[1], number, f[3]});
     q_.lstAvailable.push_back(f[1] + " " + number);
     if (!IsPlainFileName(f[1])) {
-      if (skipped) skipped(f[1]);
+      Skipped.push_back(f[1]);
       return std::nullopt;
     }
     std::string listed = IsControlTool(f[1]) ? RecordCompare(VersionNumber(f[2]))
@@ -132,7 +132,7 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
     q_.ConfigEntries.push_back({f[1], f[2], f[3], f[4]});
     q_.lstAvailable.push_back(f[1] + " " + f[2]);
     if (!IsPlainFileName(f[1])) {
-      if (skipped) skipped(f[1]);
+      Skipped.push_back(f[1]);
       return std::nullopt;
     }
     const InstalledItem* installed = installed_.Find("scg_" + f[1]);
@@ -188,7 +188,7 @@ std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, co
       if (at + 1 >= f.size()) return kSubscript;
       const std::string& file = f[at];
       if (!IsSafeRelativePath(file)) {
-        if (skipped) skipped(file);
+        Skipped.push_back(file);
       } else if (sizes.Add(prefix + file, f[at + 1])) {
         list.push_back(file);
       }

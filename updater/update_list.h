@@ -5,7 +5,6 @@
 #include "updater/keyed_collection.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,16 +56,26 @@ struct UpdateQueues {
   int UpdateCount = 0;  // programs and configurations queued
 };
 
+// What the reading asks of its caller as it goes. A service the reader calls:
+// the window implements it, a test or a bench its own.
+class ReadingPace {
+ public:
+  virtual ~ReadingPace() = default;
+  // Asked after each line and after each support or curve pair, so that the
+  // window stays alive through a long list (it decides how often it really
+  // runs); false stops the reading there, as a cancel does.
+  virtual bool KeepReading() = 0;
+};
+
 class UpdateListReader {
  public:
-  UpdateListReader(UpdateQueues& queues, const InstalledTable& installed) : q_(queues), installed_(installed) {}
+  // Without a pace the reading runs to the end of the list.
+  UpdateListReader(UpdateQueues& queues, const InstalledTable& installed, ReadingPace* pace = nullptr)
+      : q_(queues), installed_(installed), pace_(pace) {}
 
-  // Called after each line and after each support or curve pair, so that the
-  // window stays alive through a long list (the caller decides how often it
-  // really runs); false stops the reading there, as a cancel does.
-  std::function<bool()> yield;
-  // A name that would leave its folder: it is not queued, and this says so.
-  std::function<void(const std::string& name)> skipped;
+  // The names that would leave their folder, in the list's order: none of them
+  // is queued, and the caller says so once the reading ends.
+  std::vector<std::string> Skipped;
 
   // Reads one line; an error stops the reading of the list at that line.
   std::optional<UpdateError> ReadLine(const std::string& line);
@@ -86,6 +95,7 @@ class UpdateListReader {
 
   UpdateQueues& q_;
   const InstalledTable& installed_;
+  ReadingPace* pace_;
   bool stopped_ = false;
 };
 

@@ -56,6 +56,24 @@ std::string UnwritablePartText(const std::string& installPath) {
   return {};
 }
 
+// The window's pace while a list is read: events often enough for a click on
+// Cancel to be seen at once, seldom enough to cost nothing.
+class ListReadingPace : public ReadingPace {
+ public:
+  explicit ListReadingPace(const Updater& updater) : updater_(updater) { sinceEvents_.start(); }
+  bool KeepReading() override {
+    if (sinceEvents_.elapsed() >= 15) {
+      QCoreApplication::processEvents();
+      sinceEvents_.restart();
+    }
+    return !updater_.UpdateCancelled && !updater_.Ended();
+  }
+
+ private:
+  const Updater& updater_;
+  QElapsedTimer sinceEvents_;
+};
+
 }  // namespace
 
 std::string UpdateServerAddress() {
@@ -399,22 +417,11 @@ void Updater::CheckForUpdates() {
     Form_Unload();
     return;
   }
-  UpdateListReader reader(Queues, InstalledVersions);
-  QElapsedTimer sinceEvents;
-  sinceEvents.start();
-  reader.yield = [this, &sinceEvents] {
-    // Often enough for a click on Cancel to be seen at once, seldom enough to cost nothing.
-    if (sinceEvents.elapsed() >= 15) {
-      QCoreApplication::processEvents();
-      sinceEvents.restart();
-    }
-    return !UpdateCancelled && !Ended();
-  };
-  std::vector<std::string> skipped;
-  reader.skipped = [&skipped](const std::string& name) { skipped.push_back(name); };
+  ListReadingPace pace(*this);
+  UpdateListReader reader(Queues, InstalledVersions, &pace);
   std::optional<UpdateError> error = reader.ReadAll(*text);
   if (UpdateCancelled || Ended()) return;
-  if (!skipped.empty()) Report(SkippedNamesText(skipped));
+  if (!reader.Skipped.empty()) Report(SkippedNamesText(reader.Skipped));
   if (error) Report(error->Text());
   View.lstMain = Queues.lstMain;
   View.lstScg = Queues.lstScg;

@@ -62,9 +62,11 @@ void ReadList(benchmark::State& state, const std::string& list) {
   size_t queued = 0;
   for (auto _ : state) {
     UpdateQueues queues;
-    UpdateListReader reader(queues, inventory.InstalledVersions);
-    // A yield that never stops: the reading is called back after each line and pair.
-    reader.yield = [] { return true; };
+    // A pace that never stops: the reading asks it after each line and pair.
+    struct Always : ReadingPace {
+      bool KeepReading() override { return true; }
+    } pace;
+    UpdateListReader reader(queues, inventory.InstalledVersions, &pace);
     auto error = reader.ReadAll(list);
     if (error) state.SkipWithError(error->Text().c_str());
     queued = queues.lstMain.size() + queues.lstScg.size() + queues.lstGames.size() + queues.lstCrv.size();

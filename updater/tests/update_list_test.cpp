@@ -28,8 +28,8 @@ Checked Check(const std::string& installPath, const std::string& list) {
   Inventory inventory = ReadInstalledVersions(installPath);
   Checked out;
   UpdateListReader reader(out.queues, inventory.InstalledVersions);
-  reader.skipped = [&out](const std::string& name) { out.skipped.push_back(name); };
   out.error = reader.ReadAll(list);
+  out.skipped = reader.Skipped;
   return out;
 }
 
@@ -219,9 +219,13 @@ TEST(UpdateListTest, AStopFromTheYieldEndsTheReadingWhereItIs) {
   };
   for (const Case& c : cases) {
     UpdateQueues queues;
-    UpdateListReader reader(queues, inventory.InstalledVersions);
-    int calls = 0;
-    reader.yield = [&] { return ++calls < c.stopAt; };
+    struct StopAt : ReadingPace {
+      int stopAt, calls = 0;
+      explicit StopAt(int n) : stopAt(n) {}
+      bool KeepReading() override { return ++calls < stopAt; }
+    } pace(c.stopAt);
+    UpdateListReader reader(queues, inventory.InstalledVersions, &pace);
+    const int& calls = pace.calls;
     EXPECT_FALSE(reader.ReadAll(list)) << c.stopAt;
     EXPECT_EQ(queues.lstMain, c.main) << c.stopAt;
     EXPECT_EQ(queues.lstGames, c.games) << c.stopAt;
