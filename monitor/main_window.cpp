@@ -415,7 +415,8 @@ void frmMain::SuspendToggle() {
     tmrMonitor.start(2500);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
-    if (config_store::ReadModeFile(MonitorIniFile) == wordBefore) config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
+    // The look and the write are one step under the mailbox's lock.
+    config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
     CurrentMode = "ACTIVE";
