@@ -3,6 +3,8 @@
 // found by its name and index instead of in thousands of lines of placement.
 #pragma once
 
+#include "platform/control_names.h"
+
 #include <QWidget>
 #include <map>
 #include <stdexcept>
@@ -16,7 +18,7 @@ namespace editor {
 enum class Kind { Frame, PlainFrame, Label, Combo, Check, Option, Button, Slider, Text, Image, Tabs };
 
 // A single control has no index.
-inline constexpr int kSingle = -1;
+using platform::kSingle;
 
 struct ControlSpec {
   const char* name;

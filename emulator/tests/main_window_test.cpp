@@ -10,6 +10,7 @@
 #include "platform/program_end.h"
 #include "platform/modal.h"
 #include "testing/test_support.h"
+#include "testing/window_helpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,14 +34,6 @@ constexpr uint32_t C = 32768;
 
 class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource {
  protected:
-  void SetUp() override {
-    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& r) {
-      boxes.push_back(r);
-      return platform::DefaultAnswer(r.buttons);
-    });
-  }
-  void TearDown() override { platform::SetMsgBoxHandler({}); }
-
   // A window over these settings, its sinks from the fixture, its ends noted in `ends`.
   frmMain& Open(const std::string& iniText) {
     testing_support::WriteFile(folder / "pointerly.ini", iniText);
@@ -65,7 +58,7 @@ class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource
   int sinksOpened = 0;
   std::string refusal;
   std::vector<int> ends;
-  std::vector<platform::MsgBoxRequest> boxes;
+  testing_support::Answers answers;  // every box takes its default answer
   std::vector<std::unique_ptr<frmMain>> windows;  // last, so they go first
 };
 
@@ -78,8 +71,8 @@ TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
   VirtualJoystick device("Heliryx 360 Controller");
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_FALSE(frm.Ended()) << (boxes.empty() ? "" : boxes[0].text);
-  EXPECT_TRUE(boxes.empty());
+  ASSERT_FALSE(frm.Ended()) << (answers.boxes.empty() ? "" : answers.boxes[0].text);
+  EXPECT_TRUE(answers.boxes.empty());
   EXPECT_EQ(frm.windowTitle(), "Pointerly");
   EXPECT_TRUE(frm.tmrEvent->isActive());
   EXPECT_EQ(frm.tmrEvent->interval(), 10);
@@ -157,10 +150,10 @@ TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {
   VirtualJoystick other("Generic Gamepad");
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
-  EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Critical);
-  EXPECT_EQ(boxes[0].text, JoystickInputErrorText(platform::JoyReading{}));
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Joystick Input Error");
+  EXPECT_EQ(answers.boxes[0].icon, platform::MsgIcon::Critical);
+  EXPECT_EQ(answers.boxes[0].text, JoystickInputErrorText(platform::JoyReading{}));
   EXPECT_EQ(ends, std::vector<int>{1});
   EXPECT_FALSE(frm.tmrEvent->isActive());
   EXPECT_FALSE(frm.Tray().Added());
@@ -172,9 +165,9 @@ TEST_F(PointerlyWindow, RefusesAControllerWhoseXReadsZero) {
   device.SetAxis(0, 0);
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
-  EXPECT_NE(boxes[0].text.find("\r\nX=0\r\nY=32768\r\n"), std::string::npos) << boxes[0].text;
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Joystick Input Error");
+  EXPECT_NE(answers.boxes[0].text.find("\r\nX=0\r\nY=32768\r\n"), std::string::npos) << answers.boxes[0].text;
   EXPECT_EQ(ends, std::vector<int>{1});
 }
 
@@ -183,9 +176,9 @@ TEST_F(PointerlyWindow, EndsWithAClearMessageWhenNoInputCanBeSent) {
   refusal = "/dev/uinput cannot be used (No such file or directory); no X display can be opened";
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Pointerly");
-  EXPECT_EQ(boxes[0].text,
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Pointerly");
+  EXPECT_EQ(answers.boxes[0].text,
             "Pointerly cannot send mouse and key input: /dev/uinput cannot be used (No such file or directory); no X "
             "display can be opened.");
   EXPECT_EQ(ends, std::vector<int>{1});
@@ -283,7 +276,7 @@ TEST_F(PointerlyWindow, ASecondCopyEndsWithoutATrace) {
   second.Form_Load();
   EXPECT_TRUE(second.Ended());
   EXPECT_EQ(ends, std::vector<int>{0});
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(answers.boxes.empty());
   EXPECT_EQ(sinksOpened, 1);
   EXPECT_FALSE(second.Tray().Added());
   EXPECT_FALSE(second.tmrEvent->isActive());
