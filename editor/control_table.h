@@ -56,24 +56,20 @@ class ControlRegistry {
 // Parents named in the table must come earlier in it (or in an earlier table).
 void BuildControls(const std::vector<ControlSpec>& table, QWidget* page, ControlRegistry& registry);
 
-// A control array, indexed as the window numbers them: cboAxis(3).
+// A control array of the registry, indexed as the window numbers them: cboAxis(3).
 template <class T>
-class ControlArray {
+class ControlArray : public platform::ControlArray<T> {
  public:
   ControlArray() = default;
-  ControlArray(const ControlRegistry& registry, const std::string& name) {
-    for (const auto& [index, widget] : registry.Members(name)) members_[index] = registry.Get<T>(name, index);
-  }
-  T* operator()(int index) const {
-    auto it = members_.find(index);
-    if (it == members_.end()) throw std::out_of_range("control index " + std::to_string(index));
-    return it->second;
-  }
-  bool Has(int index) const { return members_.count(index) != 0; }
-  const std::map<int, T*>& Members() const { return members_; }
+  ControlArray(const ControlRegistry& registry, const std::string& name)
+      : platform::ControlArray<T>(Collect(registry, name)) {}
 
  private:
-  std::map<int, T*> members_;
+  static std::map<int, T*> Collect(const ControlRegistry& registry, const std::string& name) {
+    std::map<int, T*> members;
+    for (const auto& [index, widget] : registry.Members(name)) members[index] = registry.Get<T>(name, index);
+    return members;
+  }
 };
 
 }  // namespace editor

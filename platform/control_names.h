@@ -6,7 +6,10 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -20,5 +23,23 @@ inline QString ControlName(const std::string& name, int index = kSingle) {
 inline void NameControl(QObject* control, const std::string& name, int index = kSingle) {
   control->setObjectName(ControlName(name, index));
 }
+
+// A control array: its members by index, as the window numbers them (cboAxis(3)).
+template <class T>
+class ControlArray {
+ public:
+  ControlArray() = default;
+  explicit ControlArray(std::map<int, T*> members) : members_(std::move(members)) {}
+  T* operator()(int index) const {
+    auto it = members_.find(index);
+    if (it == members_.end()) throw std::out_of_range("control index " + std::to_string(index));
+    return it->second;
+  }
+  bool Has(int index) const { return members_.count(index) != 0; }
+  const std::map<int, T*>& Members() const { return members_; }
+
+ private:
+  std::map<int, T*> members_;
+};
 
 }  // namespace platform

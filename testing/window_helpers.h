@@ -14,6 +14,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -51,41 +52,21 @@ T* Menu(const QObject& window, const std::string& name) {
   return Ctl<T>(window, name);
 }
 
-// Every member of a control array, by its index.
+// A control array by name, its members by index: Arr<QLabel>(w, "imgMotion")(50).
 template <class T>
-class CtlArray {
- public:
-  CtlArray(const QObject& window, const std::string& name) {
-    const QString prefix = platform::ControlName(name) + QLatin1Char('_');
-    for (QObject* child : window.findChildren<QObject*>()) {
-      const QString objectName = child->objectName();
-      if (!objectName.startsWith(prefix)) continue;
-      bool isIndex = false;
-      const QString rest = objectName.mid(prefix.size());
-      const int index = rest.toInt(&isIndex);
-      if (!isIndex || rest != QString::number(index)) continue;
-      const std::string what = "control " + detail::Described(name, index);
-      if (!members_.emplace(index, detail::As<T>(child, what)).second)
-        throw std::logic_error("more than one " + what);
-    }
-    if (members_.empty()) throw std::logic_error("no control array " + name);
+platform::ControlArray<T> Arr(const QObject& window, const std::string& name) {
+  const QString prefix = platform::ControlName(name) + QLatin1Char('_');
+  std::map<int, T*> members;
+  for (QObject* child : window.findChildren<QObject*>()) {
+    const QString rest = child->objectName().startsWith(prefix) ? child->objectName().mid(prefix.size()) : QString();
+    bool isIndex = false;
+    const int index = rest.toInt(&isIndex);
+    if (!isIndex || rest != QString::number(index)) continue;
+    const std::string what = "control " + detail::Described(name, index);
+    if (!members.emplace(index, detail::As<T>(child, what)).second) throw std::logic_error("more than one " + what);
   }
-  T* operator()(int index) const {
-    auto it = members_.find(index);
-    if (it == members_.end()) throw std::out_of_range("control index " + std::to_string(index));
-    return it->second;
-  }
-  bool Has(int index) const { return members_.count(index) != 0; }
-  const std::map<int, T*>& Members() const { return members_; }
-
- private:
-  std::map<int, T*> members_;
-};
-
-// A control array by name: Arr<QLabel>(w, "imgMotion")(50).
-template <class T>
-CtlArray<T> Arr(const QObject& window, const std::string& name) {
-  return CtlArray<T>(window, name);
+  if (members.empty()) throw std::logic_error("no control array " + name);
+  return platform::ControlArray<T>(std::move(members));
 }
 
 // While it lives, every message box and file dialog is recorded; a box takes

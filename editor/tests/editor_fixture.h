@@ -18,7 +18,6 @@ namespace editor_testing {
 using testing_support::Answers;
 using testing_support::Arr;
 using testing_support::Ctl;
-using testing_support::CtlArray;
 using testing_support::Menu;
 using testing_support::ReadFile;
 using testing_support::WriteFile;
