@@ -18,6 +18,7 @@
 #include "platform/program_files.h"
 #include "platform/shell.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +100,15 @@ void frmMain::RunOverLimit(const std::string& CommandLine) {
   std::string seconds = std::to_string(runner_.limitMs / 1000);
   if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
   std::string line = "Ended a run that lasted over " + seconds + " seconds: " + CommandLine;
+  Log(line);
+  std::fprintf(stderr, "watchpost: %s\n", line.c_str());
+}
+
+void frmMain::ToolNotStarted(const std::string&) {
+  const std::string tool = config_store::ControlToolPath(ProgramFolder);
+  const std::string why = platform::FileExists(tool) ? "it cannot be run" : "it is not there";
+  std::string line = "Cannot start " + platform::FileNamePart(tool) + " in " + ProgramFolder + " (" + why +
+                     "): the controller's settings were not changed.";
   Log(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
