@@ -176,12 +176,20 @@ void frmMain::Form_Load() {
   // One monitor per installation: a second copy ends without a word, and
   // without the unload step, which would close the running monitor's emulator
   // in the middle of a game.
-  if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
+  const bool firstLoad = !instance_;
+  if (firstLoad) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
   if (!instance_->Claim(500)) {
     hide();
     EndBecause("a monitor already runs for this folder");
     EndProgram(0);
     return;
+  }
+  // An emulator running now was started by a monitor that went away without
+  // its unload (killed, crashed): no game of ours needs it, so it is closed
+  // before it turns the controller into mouse and keys on the desktop.
+  if (firstLoad && emulator_.Running()) {
+    emulator_.ClosePointerly();
+    Log("Closed a Pointerly left running by an earlier monitor.");
   }
 
   // Kept off the task bar by the tool-window flag set at construction.
