@@ -108,8 +108,6 @@ void PendingActivation::Start(const std::string& programName, const std::string&
   Try();
 }
 
-bool PendingActivation::Pending() const { return retry_->isActive() || socket_; }
-
 void PendingActivation::Try() {
   retry_->stop();
   // Deleted later: this may run inside one of the old socket's own signals.

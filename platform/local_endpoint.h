@@ -72,7 +72,6 @@ class PendingActivation : public QObject {
   explicit PendingActivation(QObject* parent = nullptr);
   ~PendingActivation() override;
   void Start(const std::string& programName, const std::string& installFolder, int limitMs = 30000);
-  bool Pending() const;
 
  signals:
   // The started program has taken the request.
