@@ -134,6 +134,9 @@ double Run(const std::string& bareTimer) {
   bare.Terminate();
   bare.Wait();
   Figures w = Summary(monitorMs), f = Summary(bareMs);
+  if (std::getenv("HELIRYX_BENCH_SERIES")) {
+    for (size_t i = 0; i < monitorMs.size(); ++i) std::printf("  second %2zu: watchpost %.3f  bare %.3f\n", i, monitorMs[i], bareMs[i]);
+  }
   std::printf("  watchpost -r 1  mean %.3f  p95 %.3f  max %.3f ms CPU a second\n", w.mean, w.p95, w.max);
   std::printf("  bare timer      mean %.3f  p95 %.3f  max %.3f ms CPU a second\n", f.mean, f.p95, f.max);
   std::printf("  ratio           %.2f x (means)\n", w.mean / f.mean);
