@@ -280,7 +280,9 @@ void frmMain::Form_Load() {
     SelectLineBeforeLast();
   }
 
-  // The polling timer.
+  // The polling timer; its first scan looks at every process anew, so that
+  // nothing missed while suspended stays unseen.
+  processes_.LookAtAllNextScan();
   tmrMonitor.start(RefreshInterval);
 }
 
