@@ -123,11 +123,7 @@ void ApplyShowCorrections(ConfigSession& s) {
   c.USE_MASTER.USER = c.USE_MASTER.USER == "FALSE" ? "FALSE" : "TRUE";
 
   // A curve is kept only when its file exists, and then as a full path.
-  for (int n = 6; n >= 1; --n) {
-    std::string p = c.Curve(n).USER;
-    if (p.size() >= 2 && p[0] == '.' && p[1] == '\\') p = s.ProgramFolder + p.substr(1);
-    c.Curve(n).USER = platform::FileExists(ryx::CurveFilePath(p, s.ProgramFolder)) ? p : std::string();
-  }
+  for (int n = 6; n >= 1; --n) c.Curve(n).USER = ryx::KeptCurve(c.Curve(n).USER, s.ProgramFolder);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 
 namespace monitor {
 
-Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
-                       std::string programFolder)
+Activation::Activation(DriverRuns& runs, platform::ToolRunner& runner, Emulator& emulator, Clock& clock,
+                       MonitorWindow& window, std::string programFolder)
     : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock), window_(window),
       programFolder_(std::move(programFolder)) {}
 
@@ -59,7 +59,7 @@ void Activation::StartPointerly() {
   // so the new one does not find it and quit, leaving the game without one.
   for (int waited = 0; waited < kEmulatorGraceMs && emulator_.Running(); waited += 50) clock_.Sleep(50);
   if (runs_.LeavingActive()) return;
-  runner_.RunAndWait("\"" + config_store::EmulatorProgramPath(programFolder_) + "\"", true);
+  runner_.Start("\"" + config_store::EmulatorProgramPath(programFolder_) + "\"");
 }
 
 }  // namespace monitor

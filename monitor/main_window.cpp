@@ -97,7 +97,7 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
   loop_ = std::make_unique<PollLoop>(PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_,
                                      clock_, *this);
-  connect(&runner_, &ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
+  connect(&runner_, &platform::ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
 }
 
 void frmMain::WhileRunning() {
@@ -109,8 +109,9 @@ void frmMain::WhileRunning() {
 }
 
 void frmMain::RunOverLimit(const std::string& CommandLine) {
-  std::string seconds = std::to_string(runner_.limitMs / 1000);
-  if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
+  const int limitMs = runner_.LimitMs();
+  std::string seconds = std::to_string(limitMs / 1000);
+  if (limitMs % 1000 != 0) seconds += "." + std::to_string(limitMs % 1000 / 100);
   std::string line = "Ended a run that lasted over " + seconds + " seconds: " + CommandLine;
   Log(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());

@@ -12,6 +12,7 @@
 #include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
 #include "platform/process/process_table.h"
+#include "platform/process/tool_runner.h"
 #include "platform/program_end.h"
 #include "platform/tray_icon.h"
 
@@ -98,7 +99,7 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   void ToolNotStarted(const std::string& CommandLine) override;
 
   DriverRuns& Runs() { return *runs_; }
-  ProcessRunner& Runner() { return runner_; }
+  platform::ProcessRunner& Runner() { return runner_; }
 
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
@@ -152,7 +153,7 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   platform::PendingActivation editorActivation_;
 
   QtClock clock_;
-  ProcessRunner runner_;
+  platform::ProcessRunner runner_;
   PointerlyWindow emulator_;
   platform::ProcProcessTable processes_;
   std::unique_ptr<DriverRuns> runs_;

@@ -344,7 +344,7 @@ TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
     platform::RemoveFile(install_ / "ryxcontrol.runs");
     ChildProcess game(games / exe, {"60"});
     monitor::frmMain w("-r 1", install_.Folder());
-    w.Runner().limitMs = c.limitMs;
+    w.Runner().SetLimitMs(c.limitMs);
     platform::LeaveEventLoopOnEnd(w.End());
     w.Form_Load();
     ASSERT_FALSE(w.Ended()) << c.name;
