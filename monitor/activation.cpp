@@ -19,9 +19,9 @@ Activation::Activation(DriverRuns& runs, platform::ToolRunner& runner, Emulator&
 bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   runs_.NewGame();
   if (debugMode) {
-    window_.Log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
-    window_.Log("Path: " + platform::ToLower(game.ActiveExeFolder));
-    window_.Log("Process ID: " + game.ActivePid);
+    window_.Line("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
+    window_.Line("Path: " + platform::ToLower(game.ActiveExeFolder));
+    window_.Line("Process ID: " + game.ActivePid);
     window_.SelectLastLine();
   }
   window_.SetTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);

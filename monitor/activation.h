@@ -10,7 +10,6 @@
 #include "monitor/monitor_window.h"
 #include "platform/process/tool_runner.h"
 
-#include <functional>
 #include <string>
 
 namespace monitor {

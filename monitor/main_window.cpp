@@ -86,11 +86,11 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
     const std::string line =
         "No notification area shows the monitor's icon: Watchpost keeps watching games, but its menu cannot be "
         "opened. The editor starts from its own menu entry; \"watchpost -k\" ends the monitor.";
-    Log(line);
+    Line(line);
     std::fprintf(stderr, "watchpost: %s\n", line.c_str());
   });
   connect(&IconData, &platform::TrayIcon::trayAppeared, this,
-          [this] { Log("A notification area appeared: the monitor's icon is shown there."); });
+          [this] { Line("A notification area appeared: the monitor's icon is shown there."); });
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
@@ -113,7 +113,7 @@ void frmMain::RunOverLimit(const std::string& CommandLine) {
   std::string seconds = std::to_string(limitMs / 1000);
   if (limitMs % 1000 != 0) seconds += "." + std::to_string(limitMs % 1000 / 100);
   std::string line = "Ended a run that lasted over " + seconds + " seconds: " + CommandLine;
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
@@ -122,13 +122,13 @@ void frmMain::ToolNotStarted(const std::string&) {
   const std::string why = platform::FileExists(tool) ? "it cannot be run" : "it is not there";
   std::string line = "Cannot start " + platform::FileNamePart(tool) + " in " + ProgramFolder + " (" + why +
                      "): the controller's settings were not changed.";
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::Log(const std::string& line) {
+void frmMain::Line(const std::string& line) {
   lstDebugWindow->addItem(platform::FromAnsi(line));
   if (DebugMode) {
     std::printf("%s\n", platform::FromAnsi(line).toUtf8().constData());
@@ -202,7 +202,7 @@ void frmMain::Form_Load() {
   // before it turns the controller into mouse and keys on the desktop.
   if (firstLoad && emulator_.Running()) {
     emulator_.ClosePointerly();
-    Log("Closed a Pointerly left running by an earlier monitor.");
+    Line("Closed a Pointerly left running by an earlier monitor.");
   }
 
   // Kept off the task bar by the tool-window flag set at construction.
@@ -275,9 +275,9 @@ void frmMain::Form_Load() {
 
   // The count of watched games, in debug mode.
   if (DebugMode) {
-    Log("--------");
-    Log("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
-    Log("");
+    Line("--------");
+    Line("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
+    Line("");
     SelectLineBeforeLast();
   }
 
@@ -287,10 +287,10 @@ void frmMain::Form_Load() {
 
 void frmMain::BuildWatchList() {
   if (DebugMode) {
-    Log("Building watch list...");
-    Log("--------");
+    Line("Building watch list...");
+    Line("--------");
   }
-  WatchList = monitor::BuildWatchList(ScgFolder, [this](const std::string& line) { Log(line); });
+  WatchList = monitor::BuildWatchList(ScgFolder, *this);
 }
 
 void frmMain::StartError() {
@@ -323,7 +323,7 @@ void frmMain::EndProgram(int exitCode) {
   if (!end_.End(exitCode)) return;
   // Nothing else would tell why a monitor went away.
   std::string line = "Monitor ended: " + (endCause_.empty() ? std::string("unloaded") : endCause_);
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
   tmrMonitor.stop();
   IconData.Remove();
@@ -353,18 +353,7 @@ bool frmMain::ActivateGame(const ActiveGame&) { return SCGActivate(); }
 void frmMain::ClosePointerly() { emulator_.ClosePointerly(); }
 
 void frmMain::WriteStuff(const ActiveGame& game) {
-  game_exit::GameExitState state;
-  state.ProgramFolder = ProgramFolder;
-  state.ActiveScgFile = game.ActiveScgFile;
-  state.ActiveAppName = game.ActiveAppName;
-  state.ActiveExeName = game.ActiveExeName;
-  state.ActiveExeFolder = game.ActiveExeFolder;
-  state.WinePrefix = game.ActiveWinePrefix;
-  state.WineLoader = game.ActiveWineLoader;
-  state.WineEnvironment = game.ActiveWineEnvironment;
-  state.Bindings = activation_->Values.Bindings;
-  state.DebugMode = DebugMode;
-  game_exit::WriteStuff(state, *this, *runs_);
+  game_exit::WriteStuff({ProgramFolder, game, activation_->Values.Bindings, DebugMode}, *this, *runs_);
 }
 
 // The commands, each through the driver runs' queue.
@@ -424,9 +413,9 @@ void frmMain::Perform(MonitorCommand command) {
 }
 
 void frmMain::LogSuspended() {
-  if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Log("");
-  Log("Monitoring suspended at " + TimeText());
-  Log("");
+  if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Line("");
+  Line("Monitoring suspended at " + TimeText());
+  Line("");
   SelectLineBeforeLast();
 }
 
@@ -454,8 +443,8 @@ void frmMain::SuspendToggle() {
     IconData.Modify(MonitorIcon(), kMonitorTitle);
     QCoreApplication::processEvents();
     tmrMonitor.start(RefreshInterval);
-    Log("Monitoring resumed at " + TimeText());
-    Log("");
+    Line("Monitoring resumed at " + TimeText());
+    Line("");
     SelectLineBeforeLast();
     cmdSuspend->setText(QStringLiteral("Suspend"));
     Form_Load();

@@ -52,7 +52,7 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
 
   // The window the logic sees. The log is also echoed to standard output in
   // debug mode, which is where it shows without a display.
-  void Log(const std::string& line) override;
+  void Line(const std::string& line) override;
   void SelectLastLine() override;
   void SelectLineBeforeLast() override;
   void SetTip(const std::string& tip) override;

@@ -44,7 +44,7 @@ class FakeWindow : public monitor::MonitorWindow {
   std::vector<std::string> log;
   std::string tip;
   std::vector<std::string> fatal;
-  void Log(const std::string& line) override { log.push_back(line); }
+  void Line(const std::string& line) override { log.push_back(line); }
   void SelectLastLine() override {}
   void SelectLineBeforeLast() override {}
   void SetTip(const std::string& text) override { tip = text; }
