@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
@@ -125,13 +126,17 @@ static long TemporaryWriter(std::string_view entry, std::string_view target) {
 
 // A temporary whose writer was killed would stay for good. Only this user's
 // own are taken: another user's writer may run where we cannot see it, and a
-// super-user must not remove what an ordinary user is writing.
+// super-user must not remove what an ordinary user is writing. A pid names a
+// process only in the writer's own pid namespace (a sandboxed or containerised
+// copy sharing the folder has others), so a temporary written to in the last
+// few minutes is kept whatever its pid says.
 static bool IsStaleTemporary(int folderFd, const char* entry, std::string_view target) {
   long pid = TemporaryWriter(entry, target);
   if (pid <= 0 || pid == ::getpid()) return false;
   struct stat st {};
   if (::fstatat(folderFd, entry, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
     return false;
+  if (std::time(nullptr) - st.st_mtime < kTemporaryLifetimeSeconds) return false;
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 

@@ -39,8 +39,11 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
 // Removes the hidden temporaries that atomic replacements leave beside their
 // targets when the writer dies half-way (a kill, a power cut): those whose
 // writing process no longer runs, and only this user's own; a temporary of a
-// running writer or of another user is kept. With `WithSubFolders` the folders
-// below are swept too (links are not followed).
+// running writer or of another user is kept, and so is one written to less
+// than kTemporaryLifetimeSeconds ago, whatever its pid (the pid may be one of
+// another pid namespace). With `WithSubFolders` the folders below are swept
+// too (links are not followed).
+inline constexpr long kTemporaryLifetimeSeconds = 5 * 60;
 enum class Sweep { Folder, WithSubFolders };
 void RemoveStaleTemporaries(const std::string& folder, Sweep sweep = Sweep::Folder);
 
