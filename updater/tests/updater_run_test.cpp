@@ -283,6 +283,25 @@ TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
   }
 }
 
+// "...exe" passes as a name and would be installed as "..": refused with the
+// other unsafe names, and the files after it are installed.
+TEST_F(UpdaterRunTest, AProgramNameThatInstallsAsADotFolderIsUnsafe) {
+  const std::string tool = Body("tool ", 300), game = "[VERSION]\r\nFILE_REVISION_NUMBER=2\r\n";
+  site.Put("/fetchling/ryxupdate.nfo",
+           "MAIN, ...exe, 5.1.0.99, 15\r\nMAIN, ..exe, 5.1.0.99, 15\r\nMAIN, tool.exe, 1.0.0.1, 300\r\n"
+           "CONFIG, game.scg, 2, 30, Game\r\n");
+  site.Put("/fetchling/...exe", Body("x", 15));
+  site.Put("/fetchling/..exe", Body("x", 15));
+  site.Put("/fetchling/tool.exe", tool);
+  site.Put("/fetchling/scg/game.scg", game);
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 99);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update list names 2 files that lie outside their "
+                                            "folders; they were skipped:\n\"...exe\"\n\"..exe\""});
+  EXPECT_EQ(ReadFile(install / "tool"), tool);
+  EXPECT_EQ(ReadFile(install / "scg/game.scg"), game);
+}
+
 TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {
   struct Case {
     uintmax_t size;
