@@ -15,7 +15,9 @@ bool IsRelaunchedCopy();
 std::string WindowEndpoint(const std::string& privateFolder);
 
 // The starting copy's whole run: activates a running copy, or replaces `fl` in
-// the private folder with this program and starts it. The exit code.
+// the private folder with this program and starts it. The exit code. A start
+// that fails hands the monitor back (ACTIVE when MODE is SUSPEND), as the
+// copy's end would have.
 int RelaunchFromPrivateFolder();
 
 }  // namespace updater
