@@ -28,7 +28,7 @@ const std::map<int, QWidget*>& ControlRegistry::Members(const std::string& name)
 }
 
 void ControlRegistry::Add(const std::string& name, int index, QWidget* widget) {
-  widget->setObjectName(QString::fromStdString(index == kSingle ? name : name + "_" + std::to_string(index)));
+  platform::NameControl(widget, name, index);
   controls_[name][index] = widget;
 }
 

@@ -3,6 +3,8 @@
 // found by its name and index instead of in thousands of lines of placement.
 #pragma once
 
+#include "platform/control_names.h"
+
 #include <QWidget>
 #include <map>
 #include <stdexcept>
@@ -16,7 +18,7 @@ namespace editor {
 enum class Kind { Frame, PlainFrame, Label, Combo, Check, Option, Button, Slider, Text, Image, Tabs };
 
 // A single control has no index.
-inline constexpr int kSingle = -1;
+using platform::kSingle;
 
 struct ControlSpec {
   const char* name;
@@ -54,24 +56,20 @@ class ControlRegistry {
 // Parents named in the table must come earlier in it (or in an earlier table).
 void BuildControls(const std::vector<ControlSpec>& table, QWidget* page, ControlRegistry& registry);
 
-// A control array, indexed as the window numbers them: cboAxis(3).
+// A control array of the registry, indexed as the window numbers them: cboAxis(3).
 template <class T>
-class ControlArray {
+class ControlArray : public platform::ControlArray<T> {
  public:
   ControlArray() = default;
-  ControlArray(const ControlRegistry& registry, const std::string& name) {
-    for (const auto& [index, widget] : registry.Members(name)) members_[index] = registry.Get<T>(name, index);
-  }
-  T* operator()(int index) const {
-    auto it = members_.find(index);
-    if (it == members_.end()) throw std::out_of_range("control index " + std::to_string(index));
-    return it->second;
-  }
-  bool Has(int index) const { return members_.count(index) != 0; }
-  const std::map<int, T*>& Members() const { return members_; }
+  ControlArray(const ControlRegistry& registry, const std::string& name)
+      : platform::ControlArray<T>(Collect(registry, name)) {}
 
  private:
-  std::map<int, T*> members_;
+  static std::map<int, T*> Collect(const ControlRegistry& registry, const std::string& name) {
+    std::map<int, T*> members;
+    for (const auto& [index, widget] : registry.Members(name)) members[index] = registry.Get<T>(name, index);
+    return members;
+  }
 };
 
 }  // namespace editor

@@ -13,6 +13,8 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+  // The editor is of no use without its window, and would pause the monitor for nothing.
+  if (!platform::RequireDisplay("tunedeck")) return 1;
   platform::PrepareQtPlatform();
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("Heliryx 360 Customizer"));

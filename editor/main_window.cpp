@@ -74,6 +74,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   motions_ = new MotionsPage(tabs->widget(1), controls_, Session, this);
   sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, motions_->Axes(), ProgramFolder, this);
   keyboard_ = new KeyboardPage(tabs->widget(2), controls_, Session, this);
+  pages_ = {sensitivity_, motions_, keyboard_};
   BindControls();
   ConnectHandlers();
   setFixedSize(sizeHint());
@@ -535,8 +536,7 @@ void frmMain::ControlsLock(const std::string& ErrSection) {
   lblError->setText(platform::FromAnsi("Error Detected while reading SCG:  " + ErrSection));
   lblError->show();
   // The game list, reload, exit, the instructions and the key page stay as they are.
-  sensitivity_->Lock();
-  motions_->Lock();
+  for (Page* page : pages_) page->Lock();
   mViewArray->setEnabled(false);
   mSaveAs->setEnabled(false);
   mExport->setEnabled(false);
@@ -547,8 +547,7 @@ void frmMain::ControlsUnlock() {
   locked_ = false;
   lblError->hide();
   lblError->setText(QString());
-  sensitivity_->Unlock();
-  motions_->Unlock();
+  for (Page* page : pages_) page->Unlock();
   cmdApplySettings->setEnabled(true);
   ShowKeyRows();
   mViewArray->setEnabled(true);

@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -36,6 +37,7 @@ namespace editor {
 
 class KeyboardPage;
 class MotionsPage;
+class Page;
 class SensitivityPage;
 
 inline const std::string kEditorTitle = "Heliryx 360 Customizer";
@@ -274,6 +276,7 @@ class frmMain : public QMainWindow, private config_store::GameListSteps {
   MotionsPage* motions_;
   SensitivityPage* sensitivity_;
   KeyboardPage* keyboard_;
+  std::vector<Page*> pages_;  // in tab order
   bool locked_ = false;
   bool unloading_ = false;
   platform::ProgramEnd end_;

@@ -17,8 +17,7 @@
 namespace editor {
 
 void frmMain::ClearGameControls() {
-  motions_->ClearGameControls();
-  keyboard_->ClearGameControls();
+  for (Page* page : pages_) page->Clear();
   QSignalBlocker blocker(txtGameInstructions);
   txtGameInstructions->clear();
 }

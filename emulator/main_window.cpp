@@ -2,6 +2,7 @@
 
 #include "common_ui/about_dialog.h"
 #include "emulator/controller_search.h"
+#include "platform/control_names.h"
 #include "platform/dialogs.h"
 #include "platform/input/process_priority.h"
 #include "platform/text.h"
@@ -106,6 +107,22 @@ frmMain::frmMain(std::string iniFile, platform::InputSinkSource& sinks)
   connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
   connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
   tray_.SetMenu(mnuPopup);
+
+  using platform::NameControl;
+  NameControl(lblPriority, "lblPriority");
+  NameControl(lblVersion, "lblVersion");
+  NameControl(lblMouseX, "lblMouseX");
+  NameControl(lblMouseY, "lblMouseY");
+  for (int i = 0; i < int(lblLabel.size()); ++i) NameControl(lblLabel[i], "lblLabel", i);
+  for (int a = 0; a < kAxisCount; ++a) NameControl(lblValue[a], "lblValue", a);
+  for (int b = 0; b < kButtonCount; ++b) NameControl(Label1[b], "Label1", b);
+  NameControl(chkDebug, "chkDebug");
+  NameControl(chkHide, "chkHide");
+  NameControl(tmrEvent, "tmrEvent");
+  NameControl(mnuPopup, "mnuPopup");
+  NameControl(mnuAbout, "mnuAbout");
+  NameControl(mnuSeparator, "mnuSeparator");
+  NameControl(mnuExit, "mnuExit");
 }
 
 frmMain::~frmMain() {

@@ -29,6 +29,8 @@ class QTimer;
 
 namespace emulator {
 
+// Its controls are named (platform/control_names.h), the arrays indexed from 0:
+// tests reach them by name.
 class frmMain : public QWidget {
   Q_OBJECT
  public:
@@ -36,21 +38,6 @@ class frmMain : public QWidget {
   // input goes to, opened at start-up.
   frmMain(std::string iniFile, platform::InputSinkSource& sinks);
   ~frmMain() override;
-
-  QLabel* lblPriority;
-  QLabel* lblVersion;
-  QLabel* lblMouseX;
-  QLabel* lblMouseY;
-  std::array<QLabel*, 3> lblLabel;  // "Mouse X", "Mouse Y", "Don't send events..."
-  std::array<QLabel*, kAxisCount> lblValue;
-  std::array<QLabel*, kButtonCount> Label1;
-  QCheckBox* chkDebug;
-  QCheckBox* chkHide;
-  QTimer* tmrEvent;
-  QMenu* mnuPopup;
-  QAction* mnuAbout;
-  QAction* mnuSeparator;
-  QAction* mnuExit;
 
   // Start-up: single instance, icon, priority, settings, controller; on
   // failure the program ends through Form_Unload.
@@ -81,6 +68,21 @@ class frmMain : public QWidget {
  private:
   // Shows the tick's values; only what changed, and only while the window can be seen.
   void RefreshLabels();
+
+  QLabel* lblPriority;
+  QLabel* lblVersion;
+  QLabel* lblMouseX;
+  QLabel* lblMouseY;
+  std::array<QLabel*, 3> lblLabel;  // "Mouse X", "Mouse Y", "Don't send events..."
+  std::array<QLabel*, kAxisCount> lblValue;
+  std::array<QLabel*, kButtonCount> Label1;
+  QCheckBox* chkDebug;
+  QCheckBox* chkHide;
+  QTimer* tmrEvent;
+  QMenu* mnuPopup;
+  QAction* mnuAbout;
+  QAction* mnuSeparator;
+  QAction* mnuExit;
 
   std::string iniFile_;
   platform::InputSinkSource& sinks_;

@@ -17,6 +17,7 @@ Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clo
       programFolder_(std::move(programFolder)) {}
 
 bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
+  runs_.NewGame();
   if (debugMode) {
     window_.Log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
     window_.Log("Path: " + platform::ToLower(game.ActiveExeFolder));

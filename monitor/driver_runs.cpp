@@ -41,7 +41,12 @@ void DriverRuns::Drain() {
 
 void DriverRuns::Run(const std::string& options) {
   const std::string line = config_store::ryx::ToolCommandLine(programFolder_, options);
-  if (runner_.RunAndWait(line, false) == platform::RunEnd::OverLimit) window_.RunOverLimit(line);
+  const platform::RunEnd end = runner_.RunAndWait(line, false);
+  if (end == platform::RunEnd::OverLimit) window_.RunOverLimit(line);
+  if (end == platform::RunEnd::NotStarted && !toolNotStartedSaid_) {
+    toolNotStartedSaid_ = true;
+    window_.ToolNotStarted(line);
+  }
 }
 
 void DriverRuns::ResetRyxDefaults() {

@@ -36,6 +36,10 @@ class DriverRuns : public game_exit::Driver {
     virtual void Perform(MonitorCommand command) = 0;
     // A run of the tool outlasted the runner's limit and was ended; the runs go on.
     virtual void RunOverLimit(const std::string& CommandLine) = 0;
+    // The tool could not be started (missing, not executable), so the driver
+    // was not told `CommandLine`; said for the first such run after each
+    // NewGame() (and before the first), not for every line.
+    virtual void ToolNotStarted(const std::string& CommandLine) = 0;
   };
 
   DriverRuns(Runner& runner, std::string programFolder, Window& window);
@@ -58,6 +62,9 @@ class DriverRuns : public game_exit::Driver {
    private:
     DriverRuns& runs_;
   };
+
+  // A watched game has started: a tool that cannot be started is said again.
+  void NewGame() { toolNotStartedSaid_ = false; }
 
   // "--set-defaults", then curve slots 1 to 5 back to the default curve; stops
   // between runs when an exit is queued.
@@ -84,6 +91,7 @@ class DriverRuns : public game_exit::Driver {
   Window& window_;
   int depth_ = 0;
   std::deque<MonitorCommand> queued_;
+  bool toolNotStartedSaid_ = false;
 };
 
 }  // namespace monitor

@@ -18,6 +18,7 @@
 #include "platform/program_files.h"
 #include "platform/shell.h"
 #include "platform/text.h"
+#include "platform/win_path.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +104,15 @@ void frmMain::RunOverLimit(const std::string& CommandLine) {
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
+void frmMain::ToolNotStarted(const std::string&) {
+  const std::string tool = config_store::ControlToolPath(ProgramFolder);
+  const std::string why = platform::FileExists(tool) ? "it cannot be run" : "it is not there";
+  std::string line = "Cannot start " + platform::FileNamePart(tool) + " in " + ProgramFolder + " (" + why +
+                     "): the controller's settings were not changed.";
+  Log(line);
+  std::fprintf(stderr, "watchpost: %s\n", line.c_str());
+}
+
 frmMain::~frmMain() = default;
 
 void frmMain::Log(const std::string& line) {
@@ -166,12 +176,20 @@ void frmMain::Form_Load() {
   // One monitor per installation: a second copy ends without a word, and
   // without the unload step, which would close the running monitor's emulator
   // in the middle of a game.
-  if (!instance_) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
+  const bool firstLoad = !instance_;
+  if (firstLoad) instance_ = std::make_unique<platform::SingleInstance>("watchpost", ProgramFolder);
   if (!instance_->Claim(500)) {
     hide();
     EndBecause("a monitor already runs for this folder");
     EndProgram(0);
     return;
+  }
+  // An emulator running now was started by a monitor that went away without
+  // its unload (killed, crashed): no game of ours needs it, so it is closed
+  // before it turns the controller into mouse and keys on the desktop.
+  if (firstLoad && emulator_.Running()) {
+    emulator_.ClosePointerly();
+    Log("Closed a Pointerly left running by an earlier monitor.");
   }
 
   // Kept off the task bar by the tool-window flag set at construction.

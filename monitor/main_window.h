@@ -93,6 +93,9 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   void Perform(MonitorCommand command) override;
   // Logged, and said on standard error.
   void RunOverLimit(const std::string& CommandLine) override;
+  // Logged, and said on standard error: nothing else would tell the player why
+  // the controller did not change.
+  void ToolNotStarted(const std::string& CommandLine) override;
 
   DriverRuns& Runs() { return *runs_; }
   ProcessRunner& Runner() { return runner_; }

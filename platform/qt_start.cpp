@@ -17,12 +17,26 @@ static void QuietOffscreenMessages(QtMsgType type, const QMessageLogContext& con
   std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
 }
 
+static bool Given(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
+static bool DisplayOrPlatformGiven() {
+  return Given("DISPLAY") || Given("WAYLAND_DISPLAY") || Given("QT_QPA_PLATFORM");
+}
+
+bool RequireDisplay(const char* program) {
+  if (DisplayOrPlatformGiven()) return true;
+  std::fprintf(stderr,
+               "%s: needs a display to show its window, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
+               "start it from the desktop (QT_QPA_PLATFORM=offscreen runs it without a window)\n",
+               program);
+  return false;
+}
+
 void PrepareQtPlatform() {
-  const char* display = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  const char* platform = std::getenv("QT_QPA_PLATFORM");
-  if ((!platform || !*platform) && (!display || !*display) && (!wayland || !*wayland))
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!DisplayOrPlatformGiven()) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   const char* chosen = std::getenv("QT_QPA_PLATFORM");
   if (chosen && std::string(chosen) == "offscreen") qInstallMessageHandler(QuietOffscreenMessages);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -8,4 +8,10 @@ namespace platform {
 // gives Qt a private runtime folder when the session has none.
 void PrepareQtPlatform();
 
+// For a program whose work needs a person at its window: true when there is a
+// display (DISPLAY or WAYLAND_DISPLAY) or a Qt platform was chosen
+// (QT_QPA_PLATFORM, offscreen in tests); otherwise says on standard error that
+// `program` needs one, and is false (the program then ends at once).
+bool RequireDisplay(const char* program);
+
 }  // namespace platform

@@ -9,8 +9,13 @@
 #include "updater/relaunch.h"
 
 #include <QApplication>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
+  // The wizard waits for a person's clicks: without a window its copy would hold
+  // the monitor suspended for good.
+  if (!platform::RequireDisplay(updater::IsRelaunchedCopy() ? "fl" : "fetchling")) return 1;
   platform::PrepareQtPlatform();
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("Freshline"));
@@ -18,7 +23,11 @@ int main(int argc, char** argv) {
   platform::StartWindow how = platform::TakeStartWindowRequest();
   if (!updater::IsRelaunchedCopy()) return updater::RelaunchFromPrivateFolder();
 
-  updater::frmMain form(platform::ProgramFolder());
+  // Downloads go beside the copy; the installation is the starting copy's.
+  updater::UpdaterSettings settings;
+  settings.tempFolder = platform::ProgramFolder();
+  settings.installFolder = updater::InstallFolderArgument(std::vector<std::string>(argv + 1, argv + argc));
+  updater::frmMain form(settings);
   platform::LeaveEventLoopOnEnd(form.End());
   // A logout or kill ends the updater through its unload, so the monitor is handed back.
   platform::QuitSignals quitSignals;

@@ -49,7 +49,10 @@ void Fill(QListWidget* list, const std::vector<std::string>& items, std::vector<
 }  // namespace
 
 frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
-    : QWidget(parent), tempFolder_(tempFolder) {
+    : frmMain(UpdaterSettings{tempFolder, killWaitMs, {}}, parent) {}
+
+frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent)
+    : QWidget(parent), tempFolder_(settings.tempFolder) {
   setWindowTitle(platform::FromAnsi(kWindowTitle));
   setFixedSize(480, 330);
 
@@ -100,7 +103,7 @@ frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
   connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-  core_ = std::make_unique<Updater>(UpdaterSettings{tempFolder, killWaitMs}, connection_);
+  core_ = std::make_unique<Updater>(settings, connection_);
   connect(core_.get(), &Updater::changed, this, &frmMain::Refresh);
   connect(&core_->End(), &platform::ProgramEnd::ended, this, [this] { hide(); });
 

@@ -24,6 +24,7 @@ class frmMain : public QWidget {
   // `tempFolder`: where the downloads go (the folder the relaunched copy runs
   // from). The window hides when the program ends.
   explicit frmMain(const std::string& tempFolder, int killWaitMs = 5000, QWidget* parent = nullptr);
+  explicit frmMain(const UpdaterSettings& settings, QWidget* parent = nullptr);
   ~frmMain() override;
 
   void Form_Load();

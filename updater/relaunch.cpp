@@ -13,6 +13,12 @@ namespace updater {
 
 bool IsRelaunchedCopy() { return platform::ProgramFileName() == "fl"; }
 
+std::string InstallFolderArgument(const std::vector<std::string>& args) {
+  for (size_t i = 0; i + 1 < args.size(); ++i)
+    if (args[i] == kInstallFolderSwitch) return args[i + 1];
+  return {};
+}
+
 std::string WindowEndpoint(const std::string& privateFolder) {
   return platform::EndpointName("window", kWindowTitle, privateFolder);
 }
@@ -38,7 +44,7 @@ int Relaunch() {
                      platform::MsgIcon::Critical, kAppTitle);
     return 1;
   }
-  if (!platform::StartDetached(copy)) {
+  if (!platform::StartDetached(copy, {kInstallFolderSwitch, platform::ProgramFolder()})) {
     platform::MsgBox("Cannot start " + copy + " 53", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      kAppTitle);
     return 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace updater {
 
@@ -13,6 +14,11 @@ bool IsRelaunchedCopy();
 // The name the relaunched copy's window is reached by, for the copies run from
 // `privateFolder` (the starting copy asks it to come to the front).
 std::string WindowEndpoint(const std::string& privateFolder);
+
+// How the starting copy names its installation folder to the copy it starts.
+inline constexpr const char* kInstallFolderSwitch = "--install-folder";
+// The folder named that way on the copy's command line; empty when none is.
+std::string InstallFolderArgument(const std::vector<std::string>& args);
 
 // The starting copy's whole run: activates a running copy, or replaces `fl` in
 // the private folder with this program and starts it. The exit code. A start

@@ -142,11 +142,14 @@ void Updater::Form_Load() {
   View.lblVersion = "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
   SetStage(10);
 
-  std::string path;
-  if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
-                                             "AppPath");
-      value && value->type == platform::RegistryValue::Type::String)
-    path = platform::Trim(value->text);
+  // The folder the updater was started from is the one it updates; AppPath
+  // holds the folder installed last, which may be another.
+  std::string path = settings_.installFolder;
+  if (path.empty())
+    if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
+                                               "AppPath");
+        value && value->type == platform::RegistryValue::Type::String)
+      path = platform::Trim(value->text);
   if (path.empty() || !platform::FolderExists(path)) {
     platform::MsgBox(
         "Kelvane software installation path could not be determined.  Please reinstall the Kelvane software.",

@@ -49,6 +49,9 @@ struct UpdaterSettings {
   std::string tempFolder;
   // How long the end waits for a monitor told to quit to empty the mailbox.
   int killWaitMs = 5000;
+  // The installation folder the starting copy was run from; empty (a copy
+  // started by hand) for the one the registry's AppPath names.
+  std::string installFolder;
 };
 
 // What the updater tells its window is said by Qt signals: `changed`, and the

@@ -139,11 +139,11 @@ void KeyboardPage::ShowMouseAxisLabels() {
   }
 }
 
-void KeyboardPage::ClearGameControls() {
+void KeyboardPage::Clear() {
   for (int i = 1; i <= 6; ++i)
     for (auto* list : {&cboNegAxisCommand, &cboPosAxisCommand, &cboButtonAxisNEGAlias, &cboButtonAxisPOSAlias})
-      Clear((*list)(i));
-  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboPosMouseYCommand, cboNegMouseYCommand}) Clear(box);
+      editor::Clear((*list)(i));
+  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboPosMouseYCommand, cboNegMouseYCommand}) editor::Clear(box);
 }
 
 void KeyboardPage::ShowAliasLists() {

@@ -22,7 +22,22 @@ class KeyboardPage : public Page {
   // Builds the page's controls inside `page` and registers them in `registry`.
   KeyboardPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session, QObject* parent);
 
-  // --- Handlers.
+  // --- Showing the record (the load has made every correction): this page's lists.
+  // The fixed labels of the mouse axes, once at the start.
+  void ShowMouseAxisLabels();
+  void Clear() override;
+  void ShowAliasLists();
+  void ShowButtonCommands();
+  // The dead zones from the USER values ("User") or the defaults (any other text).
+  void ShowDeadzones(const std::string& Kind);
+  // Each row's lists and dead zone as the record lets the row use keys, and the
+  // mouse lists placed. True when some row uses keys or carries a mouse motion.
+  bool ShowKeyRows(const ShownMotions& shown);
+
+ private:
+  void ConnectHandlers();
+
+  // --- Handlers (the page's controls run them).
   void cboPosAxisCommand_Click(int Index);
   void cboNegAxisCommand_Click(int Index);
   void cboButtonAxisPOSAlias_Click(int Index);
@@ -30,23 +45,9 @@ class KeyboardPage : public Page {
   void sldDeadzone_Change(int Index);
   void cmdPointerlyReset_Click();
 
-  // --- Showing the record (the load has made every correction): this page's lists.
-  // The fixed labels of the mouse axes, once at the start.
-  void ShowMouseAxisLabels();
-  void ClearGameControls();
-  void ShowAliasLists();
-  void ShowButtonCommands();
-  // The dead zones from the USER values ("User") or the defaults (any other text).
-  void ShowDeadzones(const std::string& Kind);
   // Moves the mouse-axis lists onto the rows showing the mouse motions;
   // MousePlaced tells whether a row carries one.
   void PlaceMouseCommands(const ShownMotions& shown, bool& MousePlaced);
-  // Each row's lists and dead zone as the record lets the row use keys, and the
-  // mouse lists placed. True when some row uses keys or carries a mouse motion.
-  bool ShowKeyRows(const ShownMotions& shown);
-
- private:
-  void ConnectHandlers();
 
   bool mbBusy = false;
 

@@ -348,12 +348,12 @@ void MotionsPage::cmdMotionReset_Click() {
 
 // ------------------------------------------------------- showing the record
 
-void MotionsPage::ClearGameControls() {
+void MotionsPage::Clear() {
   for (int i = 1; i <= 6; ++i)
-    for (auto* list : {&cboAxis, &cboButton, &cboButtonAlias}) Clear((*list)(i));
+    for (auto* list : {&cboAxis, &cboButton, &cboButtonAlias}) editor::Clear((*list)(i));
   for (int i = 1; i <= 16; ++i) {
-    Clear(cboButtonChord(i));
-    Clear(cboButtonChordAlias(i));
+    editor::Clear(cboButtonChord(i));
+    editor::Clear(cboButtonChordAlias(i));
   }
   QSignalBlocker blocker(tabChording);
   tabChording->setCurrentIndex(0);
@@ -473,7 +473,7 @@ void MotionsPage::Lock() {
     cbxInvertAxis(row)->setEnabled(false);
     SetChecked(cbxInvertAxis(row), false);
     cboButton(row)->setEnabled(false);
-    Clear(cboButton(row));
+    editor::Clear(cboButton(row));
   }
   for (QRadioButton* option : {optChording(1), optChording(2), optOrientation(1), optOrientation(2)})
     option->setEnabled(false);

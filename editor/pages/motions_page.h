@@ -30,42 +30,21 @@ class MotionsPage : public Page {
   // Builds the page's controls inside `page` and registers them in `registry`.
   MotionsPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session, QObject* parent);
 
-  // --- Handlers.
-  void cboAxis_Click(int Index);
-  void UpdateAxis(int Index);
-  void cbxInvertAxis_Click(int Index);
-  void optOrientation_Click(int Index);
+  // Applies orientation `Index` (1 horizontal, 2 vertical), as its option does.
   void UpdateOrientation(int Index);
-  void optChording_Click(int Index);
-  void UpdateChording(int Index);
-  void tabChording_Click();
-  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
-  void cboButton_Click(int Index);
-  void cboButtonChord_Click(int Index);
-  void cboButtonAlias_Click(int Index);
-  void cboButtonChordAlias_Click(int Index);
-  void cmdMotionReset_Click();
-
-  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
-  // and the item that stands for a motion (-1 when the list does not offer it):
-  // motions are told apart by number, as two may carry the same label.
-  int AxisMotionOfItem(int item) const;
-  int AxisItemOfMotion(int Motion) const;
-  // POS & "/" & NEG of motion 1..6.
-  std::string AxisMotionText(int Motion) const;
   // Copies AxisInfo into the record's polarities; the change check runs it first.
   void StoreAxisInfo();
 
   // --- Showing the record (the load has made every correction): this page's lists.
-  void ClearGameControls();
+  void Clear() override;
   void ShowChording(int Index);
   void ShowAliasLists();
   void ShowAxisMap();
   void ShowButtonCommands();
 
   // --- The error lock.
-  void Lock();
-  void Unlock();
+  void Lock() override;
+  void Unlock() override;
 
   // --- What the window reads and passes on.
   const AxisInfoTable& Axes() const { return AxisInfo; }
@@ -92,6 +71,29 @@ class MotionsPage : public Page {
 
  private:
   void ConnectHandlers();
+
+  // --- Handlers (the page's controls run them).
+  void cboAxis_Click(int Index);
+  void UpdateAxis(int Index);
+  void cbxInvertAxis_Click(int Index);
+  void optOrientation_Click(int Index);
+  void optChording_Click(int Index);
+  void UpdateChording(int Index);
+  void tabChording_Click();
+  // Command and alias lists store into the slot's USER triple; button lists mirror their twin.
+  void cboButton_Click(int Index);
+  void cboButtonChord_Click(int Index);
+  void cboButtonAlias_Click(int Index);
+  void cboButtonChordAlias_Click(int Index);
+  void cmdMotionReset_Click();
+
+  // The motion an item of a cboAxis list stands for (0 for "(None)" or no item),
+  // and the item that stands for a motion (-1 when the list does not offer it):
+  // motions are told apart by number, as two may carry the same label.
+  int AxisMotionOfItem(int item) const;
+  int AxisItemOfMotion(int Motion) const;
+  // POS & "/" & NEG of motion 1..6.
+  std::string AxisMotionText(int Motion) const;
 
   AxisInfoTable AxisInfo;  // 1..6
   std::string AxisPolarity[7];

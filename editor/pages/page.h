@@ -6,8 +6,9 @@
 //  - it never reads or writes a file itself, nor touches another page's
 //    controls: what it needs of another page the window hands it, read-only,
 //    and what another page must do the page asks the window for by a signal.
-// The window keeps the game list, saving, the lock (it asks each page to lock
-// and unlock) and the hover lights.
+// The window keeps the game list, saving, the lock and the hover lights; it
+// speaks to every page through the protocol below, in tab order, and names a
+// page only for what that page alone does.
 #pragma once
 
 #include "config_store/game_config.h"
@@ -23,6 +24,14 @@ class Page : public QObject {
   Q_OBJECT
  public:
   explicit Page(config_store::ConfigSession& session, QObject* parent = nullptr);
+
+  // The error lock (a configuration that was not read to its end): the page
+  // turns off the controls that must not be used until a good one is read, and
+  // on again. A page with nothing to lock keeps the default.
+  virtual void Lock() {}
+  virtual void Unlock() {}
+  // Empties the page's lists before another configuration is shown.
+  virtual void Clear() {}
 
  signals:
   // The page stored into the record; `whereFrom` is a trace label only.

@@ -372,7 +372,7 @@ void SensitivityPage::FillPrecisionButtons() {
 }
 
 void SensitivityPage::FillPrecisionList(int items) {
-  Clear(cboPrecisionButton);
+  editor::Clear(cboPrecisionButton);
   for (int i = 0; i < items && i < static_cast<int>(std::size(kPrecisionItems)); ++i)
     AddItem(cboPrecisionButton, kPrecisionItems[i]);
 }
@@ -475,7 +475,7 @@ void SensitivityPage::Lock() {
                                optSkill(1), optSkill(2), optSkill(3)})
     option->setEnabled(false);
   cboPrecisionButton->setEnabled(false);
-  Clear(cboPrecisionButton);
+  editor::Clear(cboPrecisionButton);
   for (QPushButton* button : {cmdSensitivityReset, cmdCurveSave, cmdCurveLoad, cmdCurveReset}) button->setEnabled(false);
   sldPrecisionGain->setEnabled(false);
   sldPrecisionSensitivity->setEnabled(false);

@@ -28,7 +28,41 @@ class SensitivityPage : public Page {
   SensitivityPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session,
                   const AxisInfoTable& axes, std::string programFolder, QObject* parent);
 
-  // --- Handlers.
+  // --- Showing the record (the load has made every correction).
+  void SetSkill(const std::string& Level);
+  void ShowSkillSliders(int Skill);
+  void ShowPrecision(int Flag);
+  void ShowNullRegion();
+  void ShowMasterSettings(int Index);
+  void ShowCurves();
+  // Each row's name is its axis's motion text.
+  void ShowAxisNames();
+  // After the axis map changed: the names, and the sliders of the rows that
+  // drive no motion off (those of the others on while the master values are off).
+  void ShowAxisRows();
+  // The start's choice of curve slot 1.
+  void SelectFirstCurveSlot();
+  // The precision list after chording was switched (1 on, 2 off): its items,
+  // and the stored button selected again, which stores it for the new list.
+  void ShowChordingChoice(int Index);
+  // The motion reset's part on this page: the precision switch, its values and its button from the defaults.
+  void ResetPrecision();
+
+  // --- The error lock.
+  void Lock() override;
+  void Unlock() override;
+
+  // The curve slot (1..6) the curve buttons work on.
+  int CurveSlot() const { return curveSlot_; }
+
+ signals:
+  // A stored default is out of range: the window locks (with an empty item).
+  void lockWanted(const std::string& ErrSection);
+
+ private:
+  void ConnectHandlers();
+
+  // --- Handlers (the page's controls run them).
   void sldSensitivity_Change(int Index);
   void sldGain_Change(int Index);
   void sldNull_Change();
@@ -47,40 +81,7 @@ class SensitivityPage : public Page {
   void cmdCurveReset_Click();
   void cmdSensitivityReset_Click();
 
-  // --- Showing the record (the load has made every correction).
-  void SetSkill(const std::string& Level);
-  void ShowSkillSliders(int Skill);
-  void ShowPrecision(int Flag);
   void FillPrecisionButtons();
-  void ShowNullRegion();
-  void ShowMasterSettings(int Index);
-  void ShowCurves();
-  // Each row's name is its axis's motion text.
-  void ShowAxisNames();
-  // After the axis map changed: the names, and the sliders of the rows that
-  // drive no motion off (those of the others on while the master values are off).
-  void ShowAxisRows();
-  // The start's choice of curve slot 1.
-  void SelectFirstCurveSlot();
-  // The precision list after chording was switched (1 on, 2 off): its items,
-  // and the stored button selected again, which stores it for the new list.
-  void ShowChordingChoice(int Index);
-  // The motion reset's part on this page: the precision switch, its values and its button from the defaults.
-  void ResetPrecision();
-
-  // --- The error lock.
-  void Lock();
-  void Unlock();
-
-  // The curve slot (1..6) the curve buttons work on.
-  int CurveSlot() const { return curveSlot_; }
-
- signals:
-  // A stored default is out of range: the window locks (with an empty item).
-  void lockWanted(const std::string& ErrSection);
-
- private:
-  void ConnectHandlers();
   // The precision list with its first `items` entries ("Button A".."Chord A&B + F").
   void FillPrecisionList(int items);
   // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.

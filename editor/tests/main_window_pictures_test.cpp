@@ -32,7 +32,7 @@ namespace {
 // are left out.
 std::string Lit(const frmMain& w) {
   std::ostringstream out;
-  auto add = [&](char tag, const ControlArray<QLabel>& images, bool skipBase) {
+  auto add = [&](char tag, const platform::ControlArray<QLabel>& images, bool skipBase) {
     for (const auto& [index, image] : images.Members()) {
       if (image->isHidden() || (skipBase && (index == 0 || index == 50))) continue;
       if (out.tellp() > 0) out << ' ';

@@ -10,6 +10,7 @@
 #include "platform/program_end.h"
 #include "platform/modal.h"
 #include "testing/test_support.h"
+#include "testing/window_helpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +26,8 @@
 using namespace emulator;
 using testing_support::SpinUntil;
 using platform::VirtualJoystick;
+using testing_support::Ctl;
+using testing_support::Menu;
 using testing_support::TempFolder;
 
 namespace {
@@ -33,14 +36,6 @@ constexpr uint32_t C = 32768;
 
 class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource {
  protected:
-  void SetUp() override {
-    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& r) {
-      boxes.push_back(r);
-      return platform::DefaultAnswer(r.buttons);
-    });
-  }
-  void TearDown() override { platform::SetMsgBoxHandler({}); }
-
   // A window over these settings, its sinks from the fixture, its ends noted in `ends`.
   frmMain& Open(const std::string& iniText) {
     testing_support::WriteFile(folder / "pointerly.ini", iniText);
@@ -65,7 +60,7 @@ class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource
   int sinksOpened = 0;
   std::string refusal;
   std::vector<int> ends;
-  std::vector<platform::MsgBoxRequest> boxes;
+  testing_support::Answers answers;  // every box takes its default answer
   std::vector<std::unique_ptr<frmMain>> windows;  // last, so they go first
 };
 
@@ -78,42 +73,42 @@ TEST_F(PointerlyWindow, StartsAndTurnsTheControllerIntoInput) {
   VirtualJoystick device("Heliryx 360 Controller");
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_FALSE(frm.Ended()) << (boxes.empty() ? "" : boxes[0].text);
-  EXPECT_TRUE(boxes.empty());
+  ASSERT_FALSE(frm.Ended()) << (answers.boxes.empty() ? "" : answers.boxes[0].text);
+  EXPECT_TRUE(answers.boxes.empty());
   EXPECT_EQ(frm.windowTitle(), "Pointerly");
-  EXPECT_TRUE(frm.tmrEvent->isActive());
-  EXPECT_EQ(frm.tmrEvent->interval(), 10);
-  EXPECT_EQ(frm.tmrEvent->timerType(), Qt::PreciseTimer);
+  EXPECT_TRUE(Ctl<QTimer>(frm, "tmrEvent")->isActive());
+  EXPECT_EQ(Ctl<QTimer>(frm, "tmrEvent")->interval(), 10);
+  EXPECT_EQ(Ctl<QTimer>(frm, "tmrEvent")->timerType(), Qt::PreciseTimer);
   EXPECT_EQ(frm.JoyId(), device.Number());
   EXPECT_EQ(frm.Tray().Tip(), "  Heliryx 360\r\nMouse Emulation");
-  EXPECT_EQ(frm.lblPriority->text().toStdString(),
+  EXPECT_EQ(Ctl<QLabel>(frm, "lblPriority")->text().toStdString(),
             "Priority: " + platform::PriorityName(platform::GetProcessPriority(0)));
   if (::geteuid() == 0) {
-    EXPECT_EQ(frm.lblPriority->text(), "Priority: High");
+    EXPECT_EQ(Ctl<QLabel>(frm, "lblPriority")->text(), "Priority: High");
   }
   platform::FileVersionInfo v = platform::OwnVersion();
-  EXPECT_EQ(frm.lblVersion->text(), QString("v%1.%2.0.%3").arg(v.major).arg(v.minor).arg(v.revision));
-  ASSERT_EQ(frm.mnuPopup->actions().size(), 3);
-  EXPECT_EQ(frm.mnuAbout->text(), "About...");
-  EXPECT_TRUE(frm.mnuSeparator->isSeparator());
-  EXPECT_EQ(frm.mnuExit->text(), "Exit");
+  EXPECT_EQ(Ctl<QLabel>(frm, "lblVersion")->text(), QString("v%1.%2.0.%3").arg(v.major).arg(v.minor).arg(v.revision));
+  ASSERT_EQ(Menu<QMenu>(frm, "mnuPopup")->actions().size(), 3);
+  EXPECT_EQ(Menu<QAction>(frm, "mnuAbout")->text(), "About...");
+  EXPECT_TRUE(Menu<QAction>(frm, "mnuSeparator")->isSeparator());
+  EXPECT_EQ(Menu<QAction>(frm, "mnuExit")->text(), "Exit");
 
   frm.show();  // the labels follow the controller while they can be seen
   device.SetAxis(0, C - 1000);
   device.SetButton(0, true);
   frm.tmrEvent_Timer();
   EXPECT_EQ(sink->Take(), "move 2 0, left down");
-  EXPECT_EQ(frm.lblMouseX->text(), "2");
-  EXPECT_EQ(frm.lblValue[0]->text(), "31768");
-  EXPECT_EQ(frm.Label1[0]->palette().color(QPalette::Window), QColor(255, 0, 0));
-  EXPECT_EQ(frm.Label1[1]->palette().color(QPalette::Window), QColor(255, 255, 255));
+  EXPECT_EQ(Ctl<QLabel>(frm, "lblMouseX")->text(), "2");
+  EXPECT_EQ(Ctl<QLabel>(frm, "lblValue", 0)->text(), "31768");
+  EXPECT_EQ(Ctl<QLabel>(frm, "Label1", 0)->palette().color(QPalette::Window), QColor(255, 0, 0));
+  EXPECT_EQ(Ctl<QLabel>(frm, "Label1", 1)->palette().color(QPalette::Window), QColor(255, 255, 255));
 
   device.SetAxis(0, C);
   device.SetButton(0, false);
   frm.tmrEvent_Timer();
   EXPECT_EQ(sink->Take(), "left up");
-  EXPECT_EQ(frm.lblMouseX->text(), "0");
-  EXPECT_EQ(frm.Label1[0]->palette().color(QPalette::Window), QColor(255, 255, 255));
+  EXPECT_EQ(Ctl<QLabel>(frm, "lblMouseX")->text(), "0");
+  EXPECT_EQ(Ctl<QLabel>(frm, "Label1", 0)->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
 // The labels change up to 100 times a second: while the window cannot be seen
@@ -124,8 +119,8 @@ TEST_F(PointerlyWindow, TheLabelsFollowTheControllerWhileTheWindowCanBeSeen) {
   frm.Form_Load();
   ASSERT_FALSE(frm.Ended());
   auto shown = [&] {
-    return (frm.lblMouseX->text() + " " + frm.lblValue[0]->text() + " " + frm.lblValue[2]->text()).toStdString() +
-           (frm.Label1[0]->palette().color(QPalette::Window) == QColor(255, 0, 0) ? " red" : " white");
+    return (Ctl<QLabel>(frm, "lblMouseX")->text() + " " + Ctl<QLabel>(frm, "lblValue", 0)->text() + " " + Ctl<QLabel>(frm, "lblValue", 2)->text()).toStdString() +
+           (Ctl<QLabel>(frm, "Label1", 0)->palette().color(QPalette::Window) == QColor(255, 0, 0) ? " red" : " white");
   };
   device.SetAxis(0, C - 1000);
   device.SetAxis(2, C + 5);
@@ -157,12 +152,12 @@ TEST_F(PointerlyWindow, RefusesToStartWithoutAController) {
   VirtualJoystick other("Generic Gamepad");
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
-  EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Critical);
-  EXPECT_EQ(boxes[0].text, JoystickInputErrorText(platform::JoyReading{}));
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Joystick Input Error");
+  EXPECT_EQ(answers.boxes[0].icon, platform::MsgIcon::Critical);
+  EXPECT_EQ(answers.boxes[0].text, JoystickInputErrorText(platform::JoyReading{}));
   EXPECT_EQ(ends, std::vector<int>{1});
-  EXPECT_FALSE(frm.tmrEvent->isActive());
+  EXPECT_FALSE(Ctl<QTimer>(frm, "tmrEvent")->isActive());
   EXPECT_FALSE(frm.Tray().Added());
   EXPECT_EQ(sinksOpened, 0);
 }
@@ -172,9 +167,9 @@ TEST_F(PointerlyWindow, RefusesAControllerWhoseXReadsZero) {
   device.SetAxis(0, 0);
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Joystick Input Error");
-  EXPECT_NE(boxes[0].text.find("\r\nX=0\r\nY=32768\r\n"), std::string::npos) << boxes[0].text;
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Joystick Input Error");
+  EXPECT_NE(answers.boxes[0].text.find("\r\nX=0\r\nY=32768\r\n"), std::string::npos) << answers.boxes[0].text;
   EXPECT_EQ(ends, std::vector<int>{1});
 }
 
@@ -183,13 +178,13 @@ TEST_F(PointerlyWindow, EndsWithAClearMessageWhenNoInputCanBeSent) {
   refusal = "/dev/uinput cannot be used (No such file or directory); no X display can be opened";
   frmMain& frm = Open(kBindings);
   frm.Form_Load();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].title, "Pointerly");
-  EXPECT_EQ(boxes[0].text,
+  ASSERT_EQ(answers.boxes.size(), 1u);
+  EXPECT_EQ(answers.boxes[0].title, "Pointerly");
+  EXPECT_EQ(answers.boxes[0].text,
             "Pointerly cannot send mouse and key input: /dev/uinput cannot be used (No such file or directory); no X "
             "display can be opened.");
   EXPECT_EQ(ends, std::vector<int>{1});
-  EXPECT_FALSE(frm.tmrEvent->isActive());
+  EXPECT_FALSE(Ctl<QTimer>(frm, "tmrEvent")->isActive());
 }
 
 enum class WayOut { Exit, CloseRequest, Sigterm, Sigint, Sighup, WindowClosed };
@@ -209,7 +204,7 @@ TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
 
   std::thread poster;
   switch (GetParam()) {
-    case WayOut::Exit: frm.mnuExit->trigger(); break;
+    case WayOut::Exit: Menu<QAction>(frm, "mnuExit")->trigger(); break;
     case WayOut::CloseRequest: poster = std::thread([] { platform::PostCloseToWindow("Pointerly"); }); break;
     case WayOut::Sigterm: ::raise(SIGTERM); break;
     case WayOut::Sigint: ::raise(SIGINT); break;
@@ -221,7 +216,7 @@ TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
   EXPECT_EQ(ends, std::vector<int>{0});
   EXPECT_EQ(sink->Take(), "left up, key 66 up");
   EXPECT_FALSE(sink->Holding());
-  EXPECT_FALSE(frm.tmrEvent->isActive());
+  EXPECT_FALSE(Ctl<QTimer>(frm, "tmrEvent")->isActive());
   EXPECT_FALSE(frm.Tray().Added());
 }
 
@@ -238,12 +233,12 @@ TEST_F(PointerlyWindow, DontSendEventsLetsGoOfWhatIsHeldAndReplaysNothing) {
   frm.tmrEvent_Timer();
   ASSERT_EQ(sink->Take(), "key 66 down, left down");
 
-  frm.chkDebug->click();
+  Ctl<QCheckBox>(frm, "chkDebug")->click();
   EXPECT_EQ(sink->Take(), "left up, key 66 up");
   frm.tmrEvent_Timer();
   EXPECT_EQ(sink->Take(), "");
 
-  frm.chkDebug->click();  // unchecked with the button still held
+  Ctl<QCheckBox>(frm, "chkDebug")->click();  // unchecked with the button still held
   frm.tmrEvent_Timer();
   EXPECT_EQ(sink->Take(), "");
   device.SetButton(0, false);
@@ -283,10 +278,10 @@ TEST_F(PointerlyWindow, ASecondCopyEndsWithoutATrace) {
   second.Form_Load();
   EXPECT_TRUE(second.Ended());
   EXPECT_EQ(ends, std::vector<int>{0});
-  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(answers.boxes.empty());
   EXPECT_EQ(sinksOpened, 1);
   EXPECT_FALSE(second.Tray().Added());
-  EXPECT_FALSE(second.tmrEvent->isActive());
+  EXPECT_FALSE(Ctl<QTimer>(second, "tmrEvent")->isActive());
   EXPECT_FALSE(first.Ended());
 }
 
@@ -300,7 +295,7 @@ TEST_F(PointerlyWindow, AboutShowsTheSharedDialogForTheMouseEmulator) {
     version = static_cast<common_ui::frmAbout&>(dialog).lblVersion->text();
     return 0;
   });
-  frm.mnuAbout->trigger();
+  Menu<QAction>(frm, "mnuAbout")->trigger();
   platform::SetModalHandler({});
   EXPECT_EQ(title, "About Pointerly");
   EXPECT_TRUE(version.startsWith("Heliryx 360 Mouse Emulator v")) << version.toStdString();

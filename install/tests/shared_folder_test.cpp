@@ -226,3 +226,43 @@ TEST(SharedFolder, EachStartSweepsTheTemporariesOfEndedWritersFromTheFoldersItWr
   }
   if (!root) std::printf("Another user's temporaries not tried: the tests do not run as the super-user.\n");
 }
+
+TEST(SharedFolder, WithoutADisplayTheEditorAndTheUpdaterSaySoAndTheOthersRun) {
+  SharedFolder shared;
+  WriteFile(shared.install / "scg/game.scg", kGameScg);
+  WriteFile(shared.install / "watchpost.ini", kActive);
+  fs::copy_file(std::string(HELIRYX_INSTALL_DIR) + "/pointerly", shared.install / "pointerly");
+  auto env = shared.Environment();
+  env["QT_QPA_PLATFORM"] = "";
+  env["DISPLAY"] = "";
+  env["WAYLAND_DISPLAY"] = "";
+  const std::string relaunched = shared.runtime / "fetchling/fl";
+
+  // A person's window programs: one line, a failure, and the monitor left as it was.
+  struct Case {
+    std::string program;
+    std::vector<std::string> args;
+  };
+  for (const Case& c : std::vector<Case>{{"tunedeck", {}}, {"tunedeck", {"-s"}}, {"fetchling", {}},
+                                         {"fetchling", {"--help"}}, {"fl", {}}}) {
+    SCOPED_TRACE(c.program);
+    RunResult run = RunProgram(shared.Program(c.program), c.args, env);
+    EXPECT_EQ(run.exitCode, 1);
+    const std::string name = fs::path(c.program).filename();
+    EXPECT_EQ(run.err, name + ": needs a display to show its window, and neither DISPLAY nor WAYLAND_DISPLAY is "
+                              "set; start it from the desktop (QT_QPA_PLATFORM=offscreen runs it without a window)\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(shared.Mode(), "ACTIVE");
+    EXPECT_FALSE(fs::exists(relaunched));
+  }
+
+  // The monitor and the emulator have no window to show: they run headless.
+  ChildProcess monitor(shared.Program("watchpost"), {"-d"}, env);
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; }))
+      << monitor.Stderr();
+  RunResult emulator = RunProgram(shared.Program("pointerly"), {}, env);
+  EXPECT_EQ(emulator.err.find("needs a display"), std::string::npos) << emulator.err;
+  EXPECT_NE(emulator.err.find("[message box] Joystick Input Error"), std::string::npos) << emulator.err;
+  EXPECT_EQ(RunProgram(shared.Program("watchpost"), {"-k"}, env).exitCode, 0);
+  EXPECT_EQ(monitor.Wait(), 0);
+}

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using monitor::MonitorCommand;
@@ -44,6 +45,7 @@ struct Rig : monitor::DriverRuns::Window {
     emulator.onClose = [this] { events.push_back("close"); };
   }
   void RunOverLimit(const std::string&) override {}
+  void ToolNotStarted(const std::string& line) override { events.push_back("not started: " + line); }
   void Perform(MonitorCommand c) override {
     if (c == MonitorCommand::SuspendToggle) {
       events.push_back("suspend");
@@ -140,4 +142,21 @@ TEST(SCGActivate, SuspendDuringTheRunsLeavesTheDriverAtItsDefaults) {
     EXPECT_EQ(s.runner.mostAtOnce, 1) << at;
     EXPECT_EQ(s.events, (Lines{"close", "suspend", "close"})) << at;
   }
+}
+
+TEST(SCGActivate, AToolThatCannotStartIsSaidOncePerGameStart) {
+  Rig s;
+  s.runner.toolMissing = true;
+  const std::string first = "not started: \"" + s.program.Path() + "/ryxcontrol\" --set-defaults";
+  auto told = [&] { return static_cast<int>(std::count(s.events.begin(), s.events.end(), first)); };
+  ASSERT_TRUE(s.activation.SCGActivate(s.game, false));
+  EXPECT_GT(s.runner.lines.size(), 6u);  // every line was tried
+  EXPECT_EQ(told(), 1);
+  // The game's end and a suspend belong to the same start: nothing more is said.
+  s.runs.ResetRyxDefaults();
+  s.runs.Perform(MonitorCommand::SuspendToggle);
+  EXPECT_EQ(told(), 1);
+  // The next start of a game says it again.
+  ASSERT_TRUE(s.activation.SCGActivate(s.game, false));
+  EXPECT_EQ(told(), 2);
 }

@@ -25,6 +25,8 @@ struct Rig : DriverRuns::Window {
   std::vector<std::string> done;
   std::vector<std::string> overLimit;
   void RunOverLimit(const std::string& line) override { overLimit.push_back(line); }
+  void ToolNotStarted(const std::string& line) override { notStarted.push_back(line); }
+  std::vector<std::string> notStarted;
   void Perform(MonitorCommand c) override {
     switch (c) {
       case MonitorCommand::SuspendToggle:

@@ -42,6 +42,7 @@ class FakeRunner : public monitor::Runner {
   std::vector<std::string> lines;
   std::function<void(size_t index, const std::string& line)> during;
   std::vector<size_t> overLimit;
+  bool toolMissing = false;  // every awaited run cannot be started
   int running = 0;
   int mostAtOnce = 0;
   int stops = 0;
@@ -49,6 +50,7 @@ class FakeRunner : public monitor::Runner {
   platform::RunEnd RunAndWait(const std::string& line, bool noWait) override {
     lines.push_back(line);
     if (noWait) return platform::RunEnd::Finished;
+    if (toolMissing) return platform::RunEnd::NotStarted;
     const size_t index = lines.size() - 1;
     mostAtOnce = std::max(mostAtOnce, ++running);
     if (during) during(index, line);

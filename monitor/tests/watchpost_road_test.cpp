@@ -140,3 +140,35 @@ TEST(WatchpostRoad, AMalformedTuningVectorEndsTheMonitorAfterItsBox) {
   EXPECT_FALSE(platform::FileExists(install / "pointerly.ini"));
   EXPECT_FALSE(platform::FileExists(install / "active.ryx"));
 }
+
+TEST(WatchpostRoad, AMissingControlToolIsNamedOncePerGameStart) {
+  TempInstall install({"watchpost"});  // no ryxcontrol
+  const std::string exe = GameExeName("toolless");
+  WriteFile(install / "scg/game.scg", monitor_test::ScgText({{"EXECUTABLE", "\"" + exe + "\""}}));
+  TempFolder games;
+  std::filesystem::copy_file("/bin/sleep", games / exe);
+  const std::string line = "Cannot start ryxcontrol in " + install.Folder() +
+                           " (it is not there): the controller's settings were not changed.";
+  auto count = [](const std::string& text, const std::string& piece) {
+    size_t n = 0;
+    for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++n;
+    return n;
+  };
+  auto said = [&](const std::string& text) { return count(text, line); };
+  ChildProcess monitor(install / "watchpost", {"-d", "-r", "1"}, install.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.") != std::string::npos; }));
+
+  for (size_t start = 1; start <= 2; ++start) {
+    ChildProcess game(games / exe, {"60"});
+    ASSERT_TRUE(WaitUntil([&] { return said(monitor.Stderr()) == start; })) << monitor.Stderr();
+    game.Terminate();
+    game.Wait();
+    ASSERT_TRUE(WaitUntil([&] { return count(monitor.Stdout(), "Stopped watching: ") == start; }))
+        << monitor.Stdout();
+    // The game's end resets the driver through the same missing tool: no second line.
+    EXPECT_EQ(said(monitor.Stderr()), start) << monitor.Stderr();
+    EXPECT_EQ(said(monitor.Stdout()), start) << monitor.Stdout();
+  }
+  monitor.Terminate();
+  EXPECT_EQ(monitor.Wait(), 0);
+}

@@ -10,6 +10,7 @@
 
 #include <QListWidget>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -124,4 +125,46 @@ TEST_F(WatchpostStartup, TerminationEndsLikeExit) {
   monitor.Terminate();
   EXPECT_EQ(monitor.Wait(), 0);
   EXPECT_NE(Ini().find("MODE=\r\n"), std::string::npos);
+}
+
+TEST_F(WatchpostStartup, AFirstStartClosesAnEmulatorLeftRunningButAResumeDoesNot) {
+  AddGame();
+  // Pointerly cannot run here without a controller: a program holding its
+  // window's name in this folder stands in for one a killed monitor left behind.
+  const std::string peer = install_ / "pointerly-standin";
+  std::filesystem::copy_file(WINDOW_PEER, peer);
+  ChildProcess left(peer, {"Pointerly"}, install_.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return left.Stdout() == "listening\n"; })) << left.Stderr();
+
+  ChildProcess monitor(Watchpost(), {"-d", "-r", "1"}, install_.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("items to the watch list.\n\n") != std::string::npos; }))
+      << monitor.Stdout() << monitor.Stderr();
+  EXPECT_EQ(left.Wait(), 0);
+  EXPECT_EQ(left.Stdout(), "listening\nclosed\n");
+  EXPECT_EQ(monitor.Stdout().find("Closed a Pointerly left running by an earlier monitor.\n"), 0u) << monitor.Stdout();
+
+  // One started while the monitor is suspended outlives the resume: only a
+  // first start tidies up.
+  const std::string ini = install_ / "watchpost.ini";
+  config_store::WriteIni(ini, "APPLICATION", "MODE", "SUSPEND");
+  ASSERT_TRUE(WaitUntil([&] { return monitor.Stdout().find("Monitoring suspended at ") != std::string::npos; }));
+  ChildProcess started(peer, {"Pointerly"}, install_.Environment());
+  ASSERT_TRUE(WaitUntil([&] { return started.Stdout() == "listening\n"; })) << started.Stderr();
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        if (monitor.Stdout().find("Monitoring resumed at ") != std::string::npos) return true;
+        config_store::WriteIni(ini, "APPLICATION", "MODE", "ACTIVE");
+        return false;
+      },
+      20000));
+  auto afterResume = [&] {
+    std::string text = monitor.Stdout();
+    return text.substr(text.find("Monitoring resumed at "));
+  };
+  ASSERT_TRUE(WaitUntil([&] { return afterResume().find("items to the watch list.") != std::string::npos; }));
+  EXPECT_TRUE(started.Running());
+  EXPECT_EQ(afterResume().find("Closed a Pointerly"), std::string::npos);
+  started.Terminate();
+  monitor.Terminate();
+  EXPECT_EQ(monitor.Wait(), 0);
 }

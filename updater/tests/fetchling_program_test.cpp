@@ -26,9 +26,11 @@ class FetchlingProgramTest : public UpdaterRunTest {};
 
 }  // namespace
 
-TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
+TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlOnItsOwnFolderAndASecondStartActivatesIt) {
   TempInstall programs({"fetchling"});
   ScopedEnv programsHome("XDG_CONFIG_HOME", programs.ConfigHome());
+  // AppPath names another installation (the one recorded last): the copy
+  // updates the folder it was started from, and leaves that one alone.
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 install.Folder());
   TempFolder runtime;
@@ -36,6 +38,9 @@ TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
   auto env = programs.Environment();
   env["XDG_RUNTIME_DIR"] = runtime.Path();
   WriteFile(Ini(), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  const std::string ownIni = programs / "watchpost.ini";
+  WriteFile(ownIni, "[APPLICATION]\r\nMODE=ACTIVE\r\n");
+  auto ownMode = [&] { return config_store::ReadIni(ownIni, "APPLICATION", "MODE"); };
   const std::string fl = runtime / "fetchling/fl";
   WriteFile(fl, "#!/bin/sh\ntouch \"$0.ran\"\n");  // a stale copy from an earlier version
   fs::permissions(fl, fs::perms(0755));
@@ -45,7 +50,8 @@ TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
   EXPECT_EQ(ReadFile(fl), ReadFile(programs / "fetchling"));
   EXPECT_FALSE(fs::exists(fl + ".ran"));
   EXPECT_EQ(fs::status(runtime / "fetchling").permissions() & fs::perms::all, fs::perms::owner_all);
-  ASSERT_TRUE(WaitUntil([&] { return Mode() == "SUSPEND"; }));  // the copy's start-up ran
+  ASSERT_TRUE(WaitUntil([&] { return ownMode() == "SUSPEND"; }));  // the copy's start-up ran
+  EXPECT_EQ(Mode(), "ACTIVE");
   const int copy = ProcessesOf(fl).front();
   auto inode = [&] {
     struct stat info {};
@@ -63,6 +69,7 @@ TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlAndASecondStartActivatesIt) {
   // A termination ends it through its unload: the monitor is resumed.
   ::kill(copy, SIGTERM);
   ASSERT_TRUE(WaitUntil([&] { return ProcessesOf(fl).empty(); }));
+  EXPECT_EQ(ownMode(), "ACTIVE");
   EXPECT_EQ(Mode(), "ACTIVE");
 }
 

@@ -251,6 +251,21 @@ TEST_F(UpdaterRunTest, AnInstallationFolderItCannotFindEndsTheRun) {
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 install.Folder() + "/");
   EXPECT_EQ(Start()->InstallPath, install.Folder() + "/");
+
+  // A folder handed over by the starting copy is used instead of AppPath, and
+  // is held to the same test.
+  TempInstall own{{}};
+  boxes.clear();
+  Updater given(UpdaterSettings{temp.Path(), 200, own.Folder()}, connected);
+  given.Form_Load();
+  EXPECT_EQ(given.InstallPath, own.Folder() + "/");
+  EXPECT_EQ(boxes, std::vector<std::string>{});
+  given.Form_Unload();
+  Updater gone(UpdaterSettings{temp.Path(), 200, own / "gone"}, connected);
+  gone.Form_Load();
+  EXPECT_TRUE(gone.Ended());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind("Path not found: ", 0), 0u);
 }
 
 TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
