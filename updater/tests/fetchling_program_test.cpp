@@ -111,7 +111,7 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
 
   // Deadlines, not pauses: the old monitor's way out (its next tick, then the
   // driver's reset) can take many seconds on a loaded machine.
-  Updater u(UpdaterSettings{temp.Path(), 60000}, connected);
+  Updater u(UpdaterSettings{temp.Path(), 60000, {}}, connected);
   u.Form_Load();
   EXPECT_EQ(mode(), "SUSPEND");
   u.cmdCheck_Click();

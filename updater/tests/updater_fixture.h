@@ -65,7 +65,7 @@ class UpdaterRunTest : public ::testing::Test {
   void TearDown() override { platform::SetMsgBoxHandler({}); }
 
   std::unique_ptr<Updater> Start(int killWaitMs = 200) {
-    auto updater = std::make_unique<Updater>(UpdaterSettings{temp.Path(), killWaitMs}, connected);
+    auto updater = std::make_unique<Updater>(UpdaterSettings{temp.Path(), killWaitMs, {}}, connected);
     updater->Form_Load();
     return updater;
   }
