@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <QCryptographicHash>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -78,6 +79,27 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   std::string bytes;
   if (TryReadFile(path, bytes) != 0) return std::nullopt;
   return bytes;
+}
+
+std::optional<std::string> FileSha256(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  QCryptographicHash sum(QCryptographicHash::Sha256);
+  char buffer[65536];
+  while (ok) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    sum.addData(QByteArrayView(buffer, n));
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
+  return sum.result().toHex().toStdString();
 }
 
 static bool WriteAll(int fd, std::string_view bytes) {

@@ -23,6 +23,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // that failed (EIO for a file that is not a regular one).
 int TryReadFile(const std::string& path, std::string& bytes);
 
+// The SHA-256 of the file's bytes as 64 lower-case hex digits (the form of
+// sha256sum), read in pieces; nothing when it cannot be read.
+std::optional<std::string> FileSha256(const std::string& path);
+
 // Replaces (or creates) the file so that a crash leaves either the old or the new
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
