@@ -50,6 +50,12 @@ std::string AppPathIn(const std::string& configHome) {
   return value ? value->text : "(none)";
 }
 
+// The layout script alone, from a source folder into an installation folder.
+RunResult LayOut(const std::string& source, const std::string& dest) {
+  return RunProgram(HELIRYX_CMAKE, {"-DSOURCE=" + source, "-DDEST=" + dest, "-P",
+                                    std::string(HELIRYX_SOURCE_DIR) + "/install/lay_out.cmake"});
+}
+
 // The shipped content as relative paths: what every installation folder must hold.
 std::vector<std::string> ShippedFiles() {
   const fs::path source = fs::path(HELIRYX_SOURCE_DIR) / "install";
@@ -149,10 +155,7 @@ TEST(Install, AgainOverAnInstallationKeepsThePlayersFiles) {
 // The layout script on a fixture: our files follow the source unless the player changed them.
 TEST(Install, LayingOutAgainReplacesOnlyFilesThePlayerLeftAlone) {
   TempFolder source, dest;
-  auto layOut = [&] {
-    return RunProgram(HELIRYX_CMAKE, {"-DSOURCE=" + source.Path(), "-DDEST=" + dest.Path(), "-P",
-                                      std::string(HELIRYX_SOURCE_DIR) + "/install/lay_out.cmake"});
-  };
+  auto layOut = [&] { return LayOut(source.Path(), dest.Path()); };
   WriteFile(source / "scg/same.scg", "ours 1");
   WriteFile(source / "scg/newer.scg", "ours 1");
   WriteFile(source / "scg/edited.scg", "ours 1");
@@ -185,10 +188,7 @@ TEST(Install, LayingOutAgainReplacesOnlyFilesThePlayerLeftAlone) {
 // next layout takes a file the updater installed and recorded as ours.
 TEST(Install, TheLayoutAndTheUpdaterShareOneRecordOfWhatWasShipped) {
   TempFolder source, dest;
-  auto layOut = [&] {
-    return RunProgram(HELIRYX_CMAKE, {"-DSOURCE=" + source.Path(), "-DDEST=" + dest.Path(), "-P",
-                                      std::string(HELIRYX_SOURCE_DIR) + "/install/lay_out.cmake"});
-  };
+  auto layOut = [&] { return LayOut(source.Path(), dest.Path()); };
   WriteFile(source / "scg/game.scg", "ours 1");
   WriteFile(source / "games/q3/a.cfg", "ours 1");
   RunResult first = layOut();
