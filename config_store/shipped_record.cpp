@@ -33,7 +33,19 @@ std::string ShippedRecord::Sum(const std::string& relative) const {
   return {};
 }
 
-void ShippedRecord::Set(const std::string& relative, const std::string& sum) { sums_[relative] = sum; }
+void ShippedRecord::Set(const std::string& relative, const std::string& sum) {
+  if (auto exact = sums_.find(relative); exact != sums_.end()) {
+    exact->second = sum;
+    return;
+  }
+  // A line for the same file in other case keeps its spelling, which the install step looks for.
+  for (auto& [path, recorded] : sums_)
+    if (platform::EqualsNoCase(path, relative)) {
+      recorded = sum;
+      return;
+    }
+  sums_[relative] = sum;
+}
 
 int ShippedRecord::Write() const {
   std::string text;

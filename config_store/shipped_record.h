@@ -21,7 +21,8 @@ class ShippedRecord {
   // The sum recorded for `relative`, found exactly or else without regard to
   // case (files in the folder match that way); empty when none is recorded.
   std::string Sum(const std::string& relative) const;
-  // Records `sum` for `relative`, in place of what was recorded for it.
+  // Records `sum` for `relative`, in place of what was recorded for it (a
+  // line for the same path in other case keeps its spelling).
   void Set(const std::string& relative, const std::string& sum);
   // Writes the record back, replacing the file at once; 0 or the errno value.
   int Write() const;
