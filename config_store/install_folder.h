@@ -49,5 +49,8 @@ std::string MonitorProgramPath(const std::string& programFolder);
 std::string EmulatorProgramPath(const std::string& programFolder);
 std::string UpdaterProgramPath(const std::string& programFolder);
 std::string ControlToolPath(const std::string& programFolder);
+// The name the running editor is reached by (its single-instance test), so the
+// monitor can activate the editor it started.
+inline constexpr const char* kEditorInstanceName = "tunedeck";
 
 }  // namespace config_store

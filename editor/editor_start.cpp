@@ -60,7 +60,7 @@ bool EditorStart::Main() {
   }
   // One editor per installation folder: a second start brings the running
   // one to the front, restored, and ends without a window of its own.
-  instance_ = std::make_unique<platform::SingleInstance>("tunedeck", programFolder_);
+  instance_ = std::make_unique<platform::SingleInstance>(config_store::kEditorInstanceName, programFolder_);
   // A short wait lets a start right after an editor closed find the name free.
   if (!instance_->Claim(500)) {
     instance_->ActivateRunning();

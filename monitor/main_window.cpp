@@ -79,6 +79,18 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   connect(mPopupExit, &QAction::triggered, this, [this] { mPopupExit_Click(); });
   IconData.SetMenu(mPopupSys);
   connect(&IconData, &platform::TrayIcon::doubleClicked, this, [this] { mCustomize_Click(); });
+  // Without a tray (a desktop with none, or GNOME without its AppIndicator
+  // extension) the monitor has no icon and no menu: the player is told once
+  // that it runs all the same, and how to end it.
+  connect(&IconData, &platform::TrayIcon::trayMissing, this, [this] {
+    const std::string line =
+        "No notification area shows the monitor's icon: Watchpost keeps watching games, but its menu cannot be "
+        "opened. The editor starts from its own menu entry; \"watchpost -k\" ends the monitor.";
+    Log(line);
+    std::fprintf(stderr, "watchpost: %s\n", line.c_str());
+  });
+  connect(&IconData, &platform::TrayIcon::trayAppeared, this,
+          [this] { Log("A notification area appeared: the monitor's icon is shown there."); });
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
@@ -268,7 +280,9 @@ void frmMain::Form_Load() {
     SelectLineBeforeLast();
   }
 
-  // The polling timer.
+  // The polling timer; its first scan looks at every process anew, so that
+  // nothing missed while suspended stays unseen.
+  processes_.LookAtAllNextScan();
   tmrMonitor.start(RefreshInterval);
 }
 
@@ -467,7 +481,11 @@ void frmMain::StartCustomizer() {
   std::string editorPath = config_store::EditorProgramPath(ProgramFolder);
   if (platform::FileExists(editorPath)) {
     Suspend();
-    platform::StartDetached(editorPath, {}, platform::StartWindow::Minimized);
+    // Started minimised with the focus, then activated: its window comes up
+    // restored and in front, which on a desktop without a task bar is the
+    // only way the player would see it.
+    if (platform::StartDetached(editorPath, {}, platform::StartWindow::Minimized))
+      editorActivation_.Start(config_store::kEditorInstanceName, ProgramFolder);
   } else {
     platform::MsgBox("Heliryx 360 Customizer not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                      "Launch Error", true);

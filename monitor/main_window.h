@@ -148,6 +148,8 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
 
   std::string commandText_;
   std::unique_ptr<platform::SingleInstance> instance_;
+  // The editor started by Customize, activated once it is up.
+  platform::PendingActivation editorActivation_;
 
   QtClock clock_;
   ProcessRunner runner_;

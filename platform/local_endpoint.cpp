@@ -7,6 +7,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
+#include <QTimer>
 #include <functional>
 #include <unistd.h>
 
@@ -91,6 +92,50 @@ bool SingleInstance::Claim(int waitMs) {
 }
 
 bool SingleInstance::ActivateRunning() { return SendToEndpoint(socketName_, "ACTIVATE"); }
+
+PendingActivation::PendingActivation(QObject* parent)
+    : QObject(parent), clock_(std::make_unique<QElapsedTimer>()), retry_(std::make_unique<QTimer>()) {
+  retry_->setSingleShot(true);
+  connect(retry_.get(), &QTimer::timeout, this, &PendingActivation::Try);
+}
+
+PendingActivation::~PendingActivation() = default;
+
+void PendingActivation::Start(const std::string& programName, const std::string& installFolder, int limitMs) {
+  socketName_ = EndpointName("instance", programName, installFolder);
+  limitMs_ = limitMs;
+  clock_->start();
+  Try();
+}
+
+void PendingActivation::Try() {
+  retry_->stop();
+  // Deleted later: this may run inside one of the old socket's own signals.
+  if (socket_) socket_.release()->deleteLater();
+  socket_ = std::make_unique<QLocalSocket>();
+  QLocalSocket* socket = socket_.get();
+  socket->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+  connect(socket, &QLocalSocket::connected, this, [socket] {
+    socket->write("ACTIVATE\n");
+    socket->flush();
+  });
+  // The receipt: the program has read the request.
+  connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+    if (socket != socket_.get()) return;
+    socket_.release()->deleteLater();
+    emit delivered();
+  });
+  connect(socket, &QLocalSocket::errorOccurred, this, [this, socket] {
+    if (socket == socket_.get()) Retry();
+  });
+  socket->connectToServer(QString::fromStdString(socketName_));
+}
+
+void PendingActivation::Retry() {
+  // Not there yet (the program is still starting), or gone before it read the request.
+  if (socket_) socket_.release()->deleteLater();
+  if (clock_->elapsed() + kRetryMs <= limitMs_) retry_->start(kRetryMs);
+}
 
 WindowMessages::WindowMessages(const std::string& windowTitle)
     : socketName_(EndpointName("window", windowTitle)) {

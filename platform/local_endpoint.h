@@ -8,7 +8,10 @@
 #include <memory>
 #include <string>
 
+class QElapsedTimer;
 class QLocalServer;
+class QLocalSocket;
+class QTimer;
 
 namespace platform {
 
@@ -55,6 +58,33 @@ class SingleInstance {
  private:
   std::string socketName_;
   LocalEndpoint endpoint_;
+};
+
+// Activating a program just started, the way a started task is activated by its
+// id: once the new copy claims its single-instance name, it is sent "ACTIVATE"
+// (its window comes to the front, restored). The caller does not wait: the
+// name is tried again every kRetryMs until `limitMs` has passed. Starting again
+// replaces a request still trying.
+class PendingActivation : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr int kRetryMs = 100;
+  explicit PendingActivation(QObject* parent = nullptr);
+  ~PendingActivation() override;
+  void Start(const std::string& programName, const std::string& installFolder, int limitMs = 30000);
+
+ signals:
+  // The started program has taken the request.
+  void delivered();
+
+ private:
+  void Try();
+  void Retry();
+  std::string socketName_;
+  int limitMs_ = 0;
+  std::unique_ptr<QElapsedTimer> clock_;
+  std::unique_ptr<QTimer> retry_;
+  std::unique_ptr<QLocalSocket> socket_;
 };
 
 // A top-level window title that other processes can reach, the way another

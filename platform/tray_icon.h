@@ -1,10 +1,16 @@
 // A program's notification-area icon: one icon with a tip, a double click and a
-// right-button popup menu. Where no tray exists (offscreen, a bare X server) the
-// icon does nothing, but keeps its state so the program's logic can be checked.
+// popup menu. The menu is the icon's own context menu, so a StatusNotifier host
+// (KDE Plasma, GNOME's AppIndicator extension) shows it from the menu the icon
+// exports over D-Bus, captions, check marks and all, and an XEmbed tray opens it
+// on a right click. Where no tray exists (offscreen, a bare X server) the icon
+// does nothing, but keeps its state so the program's logic can be checked.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
+#include <QRect>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -35,14 +41,30 @@ class TrayIcon : public QObject {
   const std::string& Tip() const { return tip_; }
   // True when a real tray shows the icon.
   bool Docked() const;
+  // Where the icon is on the screen (empty while no tray shows it).
+  QRect Geometry() const;
 
-  void SetMenu(QMenu* menu);  // shown on a right-button release
+  // How long a tray may take after Add to show the icon before trayMissing.
+  static constexpr int kTrayWaitMs = 5000;
+
+  // The icon's menu; an entry chosen from it, in whichever tray, triggers its action.
+  void SetMenu(QMenu* menu);
 
  signals:
   void doubleClicked();
+  // No tray showed the icon within kTrayWaitMs of Add, on a display (without
+  // one there is no tray to wait for). Told once per icon.
+  void trayMissing();
+  // A tray showed the icon after all, once trayMissing was told.
+  void trayAppeared();
 
  private:
+  void WatchTray();
+
   std::unique_ptr<QSystemTrayIcon> tray_;
+  QTimer trayWatch_;
+  QElapsedTimer sinceAdd_;
+  bool missingTold_ = false;
   QMenu* menu_ = nullptr;
   bool added_ = false;
   std::string tip_;

@@ -52,7 +52,7 @@ struct UpdaterSettings {
   int killWaitMs = 5000;
   // The installation folder the starting copy was run from; empty (a copy
   // started by hand) for the one the registry's AppPath names.
-  std::string installFolder;
+  std::string installFolder{};
 };
 
 // What the updater tells its window is said by Qt signals: `changed`, and the

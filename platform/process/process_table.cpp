@@ -7,6 +7,7 @@
 #include "platform/wine_drives.h"
 
 #include <algorithm>
+#include <functional>
 #include <cerrno>
 #include <charconv>
 #include <cctype>
@@ -311,8 +312,13 @@ double NextLook(const ScanPace& pace, double now, double age, bool waitingForGam
 
 }  // namespace
 
-ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, ScanPace pace)
-    : root_(WithoutTrailingSlashes(std::move(procRoot))), ownHome_(std::move(ownHome)), pace_(pace) {
+double ProcProcessTable::SystemClock::Now() { return SecondsSinceBoot(); }
+
+ProcProcessTable::ProcProcessTable(std::string procRoot, std::string ownHome, ScanPace pace, BootClock* clock)
+    : root_(WithoutTrailingSlashes(std::move(procRoot))),
+      ownHome_(std::move(ownHome)),
+      pace_(pace),
+      clock_(clock ? *clock : systemClock_) {
   if (ownHome_.empty()) {
     const char* home = std::getenv("HOME");
     ownHome_ = home ? home : "";
@@ -402,9 +408,30 @@ bool ProcProcessTable::StillThere(const Known& known) const {
   return errno != ENOENT && errno != ESRCH;
 }
 
+void ProcProcessTable::Schedule(Known& known, double nextLook) {
+  known.nextLook = nextLook;
+  due_.emplace_back(nextLook, known.pid);
+  std::push_heap(due_.begin(), due_.end(), std::greater<>());
+}
+
+ProcProcessTable::Known* ProcProcessTable::Find(int pid) {
+  auto at = std::lower_bound(known_.begin(), known_.end(), pid, [](const Known& k, int p) { return k.pid < p; });
+  return at != known_.end() && at->pid == pid ? &*at : nullptr;
+}
+
+bool ProcProcessTable::Offerable(const Known& known) const {
+  return !known.gone && !known.thread && !known.info.exeName.empty();
+}
+
 void ProcProcessTable::Resolve(Known& known, double now) {
   known.lookedAt = scans_;
   known.exeLink = ExeLink(known.pid);
+  known.asked = known.wanted = false;
+  if (kept_) {
+    unasked_.push_back(known.pid);
+    // Kept answers no scan asks for are not worth keeping.
+    if (unasked_.size() > known_.size() + 64) kept_ = false, unasked_.clear(), wantedPids_.clear();
+  }
   bool gameMapped = false;
   if (!Read(known.pid, known.exeLink, known.info, gameMapped)) {
     // Unreadable, a kernel thread, or ended: looked at again only to see that it is still there.
@@ -412,12 +439,12 @@ void ProcProcessTable::Resolve(Known& known, double now) {
     known.gameUnmapped = false;
     known.gone = known.exeLink.empty() && !StillThere(known);
     anyGone_ = anyGone_ || known.gone;
-    known.nextLook = NextLook(pace_, now, pace_.oldSeconds, false, known.pid);
+    if (!known.gone) Schedule(known, NextLook(pace_, now, pace_.oldSeconds, false, known.pid));
     return;
   }
   double age = now - StartSeconds(known.info.startTime);
   known.gameUnmapped = IsWineLoader(known.exeLink) && !gameMapped;
-  known.nextLook = NextLook(pace_, now, age, known.gameUnmapped && age < pace_.wineWaitSeconds, known.pid);
+  Schedule(known, NextLook(pace_, now, age, known.gameUnmapped && age < pace_.wineWaitSeconds, known.pid));
 }
 
 void ProcProcessTable::LookAgain(Known& known, double now) {
@@ -435,20 +462,41 @@ void ProcProcessTable::LookAgain(Known& known, double now) {
     return;
   }
   double age = known.info.exeName.empty() ? pace_.oldSeconds : now - StartSeconds(known.info.startTime);
-  known.nextLook = NextLook(pace_, now, age, false, known.pid);
+  Schedule(known, NextLook(pace_, now, age, false, known.pid));
+}
+
+void ProcProcessTable::LookAtDue(double now) {
+  // Taken out first: a process looked at now may be due again at once (at the next scan).
+  dueNow_.clear();
+  while (!due_.empty() && due_.front().first <= now) {
+    std::pop_heap(due_.begin(), due_.end(), std::greater<>());
+    auto [when, pid] = due_.back();
+    due_.pop_back();
+    if (Known* known = Find(pid); known && !known->gone && known->nextLook == when) dueNow_.push_back(pid);
+  }
+  for (int pid : dueNow_)
+    if (Known* known = Find(pid)) LookAgain(*known, now);
 }
 
 void ProcProcessTable::Refresh(double now) {
   char buffer[256];
   long last = ParseLastPid(ReadSmallFileAt(rootFd_, "loadavg", buffer));
-  bool list = !scanned_ || last < 0 || lastPid_ < 0 || last < lastPid_ || last - lastPid_ > pace_.probeLimit;
-  if (list) ListAll(now);
-  else if (probeFrom_ <= last) Probe(static_cast<int>(probeFrom_), static_cast<int>(last), now);
+  bool list = !scanned_ || listNext_ || now >= nextListing_ || last < 0 || lastPid_ < 0 || last < lastPid_ ||
+              last - probeFrom_ + 1 > pace_.probeLimit;
+  if (list) {
+    ListAll(now);
+    listNext_ = false;
+    nextListing_ = now + pace_.listSeconds;
+  } else if (probeFrom_ <= last) {
+    Probe(static_cast<int>(probeFrom_), static_cast<int>(last), now);
+  }
   // A pid is given out a moment before its directory appears, so the pids given
-  // out since the last scan are probed once more at the next one (after a
-  // listing, the last few).
+  // out since the last scan are looked for once more at the next one, also
+  // after a listing (which may have come a moment too early for them). After
+  // the first listing, or one after a wrap, the last few.
   constexpr long kTail = 8;
-  probeFrom_ = list ? std::max(1L, last - kTail + 1) : lastPid_ + 1;
+  bool knownBefore = lastPid_ >= 0 && last >= lastPid_;
+  probeFrom_ = knownBefore ? lastPid_ + 1 : std::max(1L, last - kTail + 1);
   lastPid_ = last;
 }
 
@@ -470,25 +518,49 @@ void ProcProcessTable::ListAll(double now) {
       if (error == std::errc() && *last == '\0') listing_.emplace_back(pid, entry->d_ino);
     }
   }
-  std::sort(listing_.begin(), listing_.end());
+  if (!std::is_sorted(listing_.begin(), listing_.end())) std::sort(listing_.begin(), listing_.end());
   // The listing and the known processes side by side, both by pid: what is
-  // known and listed with the same inode is kept, the rest read anew.
+  // known and listed with the same inode is kept in place, a listed pid under
+  // another inode read anew, a known one not listed dropped (it ended, or was
+  // a thread), and the rest added.
   relisted_.clear();
-  relisted_.reserve(listing_.size());
-  auto known = known_.begin();
-  for (const auto& [pid, inode] : listing_) {
-    while (known != known_.end() && known->pid < pid) ++known;  // ended
-    if (known != known_.end() && known->pid == pid && known->inode == inode) {
-      known->mayBeThread = false;  // the listing holds processes only
-      relisted_.push_back(std::move(*known));
-    } else {
+  auto listed = listing_.begin();
+  for (Known& known : known_) {
+    for (; listed != listing_.end() && listed->first < known.pid; ++listed) {
       Known& added = relisted_.emplace_back();
-      added.pid = pid;
-      added.inode = inode;
-      Resolve(added, now);
+      added.pid = listed->first;
+      added.inode = listed->second;
     }
+    if (listed == listing_.end() || listed->first != known.pid) {
+      known.gone = anyGone_ = true;
+      continue;
+    }
+    known.mayBeThread = false;  // the listing holds processes only
+    if (known.inode != listed->second) {
+      int pid = known.pid;
+      known = Known{};
+      known.pid = pid;
+      known.inode = listed->second;
+      Resolve(known, now);
+    }
+    ++listed;
   }
-  known_.swap(relisted_);
+  for (; listed != listing_.end(); ++listed) {
+    Known& added = relisted_.emplace_back();
+    added.pid = listed->first;
+    added.inode = listed->second;
+  }
+  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
+  anyGone_ = false;
+  if (relisted_.empty()) return;
+  const auto before = static_cast<std::ptrdiff_t>(known_.size());
+  for (Known& added : relisted_) known_.push_back(std::move(added));
+  auto byPid = [](const Known& a, const Known& b) { return a.pid < b.pid; };
+  if (before > 0 && byPid(known_[static_cast<size_t>(before)], known_[static_cast<size_t>(before - 1)]))
+    std::inplace_merge(known_.begin(), known_.begin() + before, known_.end(), byPid);
+  // Read once they are in place (Resolve may look them up).
+  for (const Known& listed : relisted_)
+    if (Known* added = Find(listed.pid); added && added->lookedAt != scans_) Resolve(*added, now);
 }
 
 void ProcProcessTable::Probe(int from, int to, double now) {
@@ -515,31 +587,80 @@ void ProcProcessTable::Probe(int from, int to, double now) {
     std::inplace_merge(known_.begin(), middle, known_.end(), byPid);
 }
 
-std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(const ProcessInfo&)>& wanted) {
-  double now = SecondsSinceBoot();
+void ProcProcessTable::Scan(double now) {
   ++scans_;
   realPrefixes_.clear();
   if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
   anyGone_ = false;
+  // Those due first: what is found new now is due again from the next scan on.
+  LookAtDue(now);
   Refresh(now);
   scanned_ = true;
+}
+
+bool ProcProcessTable::Confirm(Known& process, double now) {
+  // Only the process taken is checked against the system now.
+  if (process.mayBeThread) {
+    process.mayBeThread = false;
+    process.thread = !IsThreadGroupLeader(rootFd_, PidPath(process.pid, "status").c_str(), process.pid);
+    if (process.thread) return false;  // its process is listed under its own pid
+  }
+  char buffer[1024];
+  char state = 0;
+  unsigned long long startTime = 0;
+  if (ParseStat(ReadSmallFileAt(rootFd_, PidPath(process.pid, "stat").c_str(), buffer), state, startTime) &&
+      !Ended(state) && startTime == process.info.startTime)
+    return true;
+  Resolve(process, now);  // ended, or the pid was reused and the inode did not show it
+  return false;
+}
+
+std::optional<ProcessInfo> ProcProcessTable::First(const std::function<bool(const ProcessInfo&)>& wanted) {
+  double now = clock_.Now();
+  Scan(now);
   for (Known& process : known_) {
-    if (!process.gone && now >= process.nextLook) LookAgain(process, now);
-    if (process.gone || process.thread || process.info.exeName.empty() || !wanted(process.info)) continue;
-    // Only the process taken is checked against the system now.
-    if (process.mayBeThread) {
-      process.mayBeThread = false;
-      process.thread = !IsThreadGroupLeader(rootFd_, PidPath(process.pid, "status").c_str(), process.pid);
-      if (process.thread) continue;  // its process is listed under its own pid
+    if (!Offerable(process) || !wanted(process.info)) continue;
+    if (Confirm(process, now)) return process.info;
+    if (Offerable(process) && wanted(process.info)) return process.info;  // read just now
+  }
+  return std::nullopt;
+}
+
+std::optional<ProcessInfo> ProcProcessTable::FirstKept(const std::function<bool(const ProcessInfo&)>& wanted,
+                                                       unsigned long wantedVersion) {
+  double now = clock_.Now();
+  Scan(now);
+  auto ask = [&](Known& known) {
+    known.asked = true;
+    known.wanted = Offerable(known) && wanted(known.info);
+    return known.wanted;
+  };
+  if (!kept_ || wantedVersion != keptVersion_) {
+    kept_ = true;
+    keptVersion_ = wantedVersion;
+    unasked_.clear();
+    wantedPids_.clear();
+    for (Known& known : known_)
+      if (ask(known)) wantedPids_.push_back(known.pid);
+  } else {
+    for (int pid : unasked_) {
+      Known* known = Find(pid);
+      if (!known || known->asked) continue;
+      auto at = std::lower_bound(wantedPids_.begin(), wantedPids_.end(), pid);
+      bool listed = at != wantedPids_.end() && *at == pid;
+      if (ask(*known) && !listed) wantedPids_.insert(at, pid);
+      else if (!known->wanted && listed) wantedPids_.erase(at);
     }
-    char buffer[1024];
-    char state = 0;
-    unsigned long long startTime = 0;
-    if (ParseStat(ReadSmallFileAt(rootFd_, PidPath(process.pid, "stat").c_str(), buffer), state, startTime) &&
-        !Ended(state) && startTime == process.info.startTime)
-      return process.info;
-    Resolve(process, now);  // ended, or the pid was reused and the inode did not show it
-    if (!process.gone && !process.info.exeName.empty() && wanted(process.info)) return process.info;
+    unasked_.clear();
+  }
+  // The wanted ones in pid order; one that has gone or is wanted no longer is let go.
+  for (size_t i = 0; i < wantedPids_.size();) {
+    Known* process = Find(wantedPids_[i]);
+    if (process && process->wanted && Offerable(*process)) {
+      if (Confirm(*process, now)) return process->info;
+      if (ask(*process)) return process->info;  // read just now
+    }
+    wantedPids_.erase(wantedPids_.begin() + static_cast<std::ptrdiff_t>(i));
   }
   return std::nullopt;
 }

@@ -27,3 +27,22 @@ TEST(WindowMessages, ClosePostedToAWindowOfAnotherProcess) {
   EXPECT_EQ(peer.Stdout(), "listening\nclosed\n");
   EXPECT_FALSE(WindowExists("Peer Window"));
 }
+
+TEST(PendingActivation, ReachesAProgramThatClaimsItsNameLaterWithoutBlockingTheCaller) {
+  testing_support::TempFolder install;
+  const std::string folder = install.Path();
+  PendingActivation activation;
+  int delivered = 0;
+  QObject::connect(&activation, &PendingActivation::delivered, [&] { ++delivered; });
+  activation.Start("activation-test", folder);  // nothing listens yet: it returns at once
+
+  // The program comes up a while later.
+  SingleInstance started("activation-test", folder);
+  std::vector<std::string> received;
+  QObject::connect(&started.Endpoint(), &LocalEndpoint::message, [&](const std::string& m) { received.push_back(m); });
+  bool claimed = false;
+  QTimer::singleShot(3 * PendingActivation::kRetryMs, [&] { claimed = started.Claim(); });
+  ASSERT_TRUE(testing_support::SpinUntil([&] { return delivered == 1; }));
+  EXPECT_TRUE(claimed);
+  EXPECT_EQ(received, std::vector<std::string>{"ACTIVATE"});
+}
