@@ -437,8 +437,7 @@ void ProcProcessTable::Resolve(Known& known, double now) {
     // Unreadable, a kernel thread, or ended: looked at again only to see that it is still there.
     known.info = ProcessInfo{};
     known.gameUnmapped = false;
-    known.gone = known.exeLink.empty() && !StillThere(known);
-    anyGone_ = anyGone_ || known.gone;
+    if (known.exeLink.empty() && !StillThere(known)) MarkGone(known);
     if (!known.gone) Schedule(known, NextLook(pace_, now, pace_.oldSeconds, false, known.pid));
     return;
   }
@@ -454,7 +453,7 @@ void ProcProcessTable::LookAgain(Known& known, double now) {
   ssize_t n = ::readlinkat(rootFd_, PidPath(known.pid, "exe").c_str(), buffer, sizeof buffer);
   std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
   if (link.empty() && !StillThere(known)) {
-    known.gone = anyGone_ = true;
+    MarkGone(known);
     return;
   }
   if (link != known.exeLink || known.gameUnmapped) {
@@ -500,6 +499,12 @@ void ProcProcessTable::Refresh(double now) {
   lastPid_ = last;
 }
 
+void ProcProcessTable::MarkGone(Known& known) {
+  if (known.gone) return;
+  known.gone = true;
+  ++goneMarks_;
+}
+
 void ProcProcessTable::ListAll(double now) {
   listing_.clear();
   if (entries_.empty()) entries_.resize(64 * 1024);
@@ -519,48 +524,62 @@ void ProcProcessTable::ListAll(double now) {
     }
   }
   if (!std::is_sorted(listing_.begin(), listing_.end())) std::sort(listing_.begin(), listing_.end());
-  // The listing and the known processes side by side, both by pid: what is
-  // known and listed with the same inode is kept in place, a listed pid under
-  // another inode read anew, a known one not listed dropped (it ended, or was
-  // a thread), and the rest added.
+  // The listing side by side with the previous one, both compact and by pid,
+  // so that only what changed between them touches the known processes: a pid
+  // listed anew or under another inode is read anew (unless a probe has read
+  // it since), one no longer listed is dropped (it ended).
   relisted_.clear();
-  auto listed = listing_.begin();
-  for (Known& known : known_) {
-    for (; listed != listing_.end() && listed->first < known.pid; ++listed) {
+  auto listed = [&](int pid, unsigned long long inode) {
+    Known* known = Find(pid);
+    if (!known) {
       Known& added = relisted_.emplace_back();
-      added.pid = listed->first;
-      added.inode = listed->second;
+      added.pid = pid;
+      added.inode = inode;
+    } else if (known->inode == inode && !known->gone) {
+      known->mayBeThread = false;  // the listing holds processes only
+    } else {
+      *known = Known{};
+      known->pid = pid;
+      known->inode = inode;
+      Resolve(*known, now);
     }
-    if (listed == listing_.end() || listed->first != known.pid) {
-      known.gone = anyGone_ = true;
-      continue;
+  };
+  auto unlisted = [&](int pid) {
+    if (Known* known = Find(pid)) MarkGone(*known);
+  };
+  auto before = listed_.begin(), after = listing_.begin();
+  while (before != listed_.end() || after != listing_.end()) {
+    if (after == listing_.end() || (before != listed_.end() && before->first < after->first)) {
+      unlisted((before++)->first);
+    } else if (before == listed_.end() || after->first < before->first) {
+      listed(after->first, after->second);
+      ++after;
+    } else {
+      if (before->second != after->second) listed(after->first, after->second);
+      ++before, ++after;
     }
-    known.mayBeThread = false;  // the listing holds processes only
-    if (known.inode != listed->second) {
-      int pid = known.pid;
-      known = Known{};
-      known.pid = pid;
-      known.inode = listed->second;
-      Resolve(known, now);
-    }
-    ++listed;
   }
-  for (; listed != listing_.end(); ++listed) {
-    Known& added = relisted_.emplace_back();
-    added.pid = listed->first;
-    added.inode = listed->second;
+  // A process found by probing since the last listing that this one does not
+  // hold has ended, or was a thread.
+  for (int pid : probed_) {
+    Known* known = Find(pid);
+    if (!known || known->gone) continue;
+    if (std::binary_search(listing_.begin(), listing_.end(), std::pair(pid, known->inode)))
+      known->mayBeThread = false;
+    else
+      MarkGone(*known);
   }
-  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
-  anyGone_ = false;
+  probed_.clear();
+  listed_.swap(listing_);
   if (relisted_.empty()) return;
-  const auto before = static_cast<std::ptrdiff_t>(known_.size());
+  const auto old = static_cast<std::ptrdiff_t>(known_.size());
   for (Known& added : relisted_) known_.push_back(std::move(added));
   auto byPid = [](const Known& a, const Known& b) { return a.pid < b.pid; };
-  if (before > 0 && byPid(known_[static_cast<size_t>(before)], known_[static_cast<size_t>(before - 1)]))
-    std::inplace_merge(known_.begin(), known_.begin() + before, known_.end(), byPid);
+  if (old > 0 && byPid(known_[static_cast<size_t>(old)], known_[static_cast<size_t>(old - 1)]))
+    std::inplace_merge(known_.begin(), known_.begin() + old, known_.end(), byPid);
   // Read once they are in place (Resolve may look them up).
-  for (const Known& listed : relisted_)
-    if (Known* added = Find(listed.pid); added && added->lookedAt != scans_) Resolve(*added, now);
+  for (const Known& listedNow : relisted_)
+    if (Known* added = Find(listedNow.pid); added && added->lookedAt != scans_) Resolve(*added, now);
 }
 
 void ProcProcessTable::Probe(int from, int to, double now) {
@@ -573,12 +592,13 @@ void ProcProcessTable::Probe(int from, int to, double now) {
     auto old = std::lower_bound(known_.begin(), known_.begin() + static_cast<std::ptrdiff_t>(before), pid,
                                 [](const Known& k, int p) { return k.pid < p; });
     bool present = old != known_.begin() + static_cast<std::ptrdiff_t>(before) && old->pid == pid;
-    if (present && old->inode == st.st_ino) continue;
+    if (present && old->inode == st.st_ino && !old->gone) continue;
     Known& known = present ? *old : known_.emplace_back();
     known = Known{};
     known.pid = pid;
     known.inode = st.st_ino;
     known.mayBeThread = true;
+    probed_.push_back(pid);
     Resolve(known, now);
   }
   auto middle = known_.begin() + static_cast<std::ptrdiff_t>(before);
@@ -590,8 +610,11 @@ void ProcProcessTable::Probe(int from, int to, double now) {
 void ProcProcessTable::Scan(double now) {
   ++scans_;
   realPrefixes_.clear();
-  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
-  anyGone_ = false;
+  // What has gone is dropped once it is worth a walk over all.
+  if (goneMarks_ > known_.size() / 8 + 16) {
+    std::erase_if(known_, [](const Known& k) { return k.gone; });
+    goneMarks_ = 0;
+  }
   // Those due first: what is found new now is due again from the next scan on.
   LookAtDue(now);
   Refresh(now);
