@@ -300,7 +300,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::Form_MouseMove(int Button, int Shift, double X, double Y) {
+void frmMain::Form_MouseMove([[maybe_unused]] int Button, [[maybe_unused]] int Shift, double X, double Y) {
   ResetImage();
   if (Y != 0) return;
   // The window works in pixels, so the message number is X itself.
@@ -505,7 +505,7 @@ bool frmMain::SaveChanges(const std::string& path) {
   return true;
 }
 
-void frmMain::AnyChanges(const std::string& strWhereFrom) {
+void frmMain::AnyChanges([[maybe_unused]] const std::string& strWhereFrom) {
   if (Flags.LoadingControls) return;
   motions_->StoreAxisInfo();
   Flags.ConfigModified = config_store::AnyChanges(

@@ -281,7 +281,9 @@ void frmMain::Form_Load() {
     SelectLineBeforeLast();
   }
 
-  // The polling timer.
+  // The polling timer; its first scan looks at every process anew, so that
+  // nothing missed while suspended stays unseen.
+  processes_.LookAtAllNextScan();
   tmrMonitor.start(RefreshInterval);
 }
 
@@ -435,8 +437,11 @@ void frmMain::SuspendToggle() {
     tmrMonitor.start(2500);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
-    // The look and the write are one step under the mailbox's lock.
-    config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND");
+    // The look and the write are one step under the mailbox's lock. A mailbox
+    // that is gone is made again, as the toggle always has: else the next tick
+    // would read "ERROR" and end the monitor.
+    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") && !platform::FileExists(MonitorIniFile))
+      config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
     CurrentMode = "ACTIVE";

@@ -7,13 +7,13 @@
 
 namespace monitor {
 
-WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched) {
+WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched,
+                                  unsigned long watchedVersion) {
   WatchedProcess found;
-  found.process = processes.First([&](const platform::ProcessInfo& process) {
-    found.entry = watched.Find(process.exeName);
-    return found.entry != nullptr;
-  });
-  if (!found.process) found.entry = nullptr;
+  found.process = processes.FirstKept(
+      [&](const platform::ProcessInfo& process) { return watched.Find(process.exeName) != nullptr; },
+      watchedVersion);
+  if (found.process) found.entry = watched.Find(found.process->exeName);
   return found;
 }
 
@@ -26,6 +26,7 @@ const WatchIndex& PollLoop::Index() {
   if (indexed_ != state_.WatchList) {
     indexed_ = state_.WatchList;
     index_ = WatchIndex(indexed_);
+    ++indexVersion_;
   }
   return index_;
 }
@@ -51,7 +52,8 @@ void PollLoop::tmrMonitor_Timer() {
     }
     if (!Active_()) break;
 
-    WatchedProcess found = FindWatchedProcess(processes_, Index());
+    const WatchIndex& index = Index();
+    WatchedProcess found = FindWatchedProcess(processes_, index, indexVersion_);
     if (!found.process) {
       if (GameExited) {
         window_.ClosePointerly();

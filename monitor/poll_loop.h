@@ -26,11 +26,14 @@ struct PollState {
 
 // The first listed process that is watched, with the first watch-list entry
 // naming its executable (compared without regard to case); none when none.
+// `watchedVersion` changes whenever `watched` does: meanwhile the table may
+// keep each process's answer.
 struct WatchedProcess {
   std::optional<platform::ProcessInfo> process;
   const WatchEntry* entry = nullptr;
 };
-WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched);
+WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const WatchIndex& watched,
+                                  unsigned long watchedVersion);
 
 class PollLoop {
  public:
@@ -66,6 +69,7 @@ class PollLoop {
   PollState state_;
   WatchTable indexed_;  // the watch list the index was built from
   WatchIndex index_;
+  unsigned long indexVersion_ = 0;  // counts the indexes built
   platform::ProcessTable& processes_;
   Clock& clock_;
   Window& window_;

@@ -16,7 +16,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   updater::HostLookup connection;
-  updater::Updater u(updater::UpdaterSettings{argv[3]}, connection);
+  updater::UpdaterSettings settings;
+  settings.tempFolder = argv[3];
+  updater::Updater u(settings, connection);
   u.UpdateServer = argv[1];
   u.ShowProgress = true;  // the progress text is worked out per piece, as in a real run
   u.CumulativeProgress = true;

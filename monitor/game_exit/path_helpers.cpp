@@ -3,7 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_drives.h"
 
 #include <cerrno>
 #include <vector>

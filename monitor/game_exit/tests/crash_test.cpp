@@ -113,7 +113,13 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
   // More than the starting versions were found, so kills fell in the middle of runs.
   EXPECT_GT(seen.size(), versions.size());
 
-  // The next whole run leaves no temporary file of the killed ones behind.
+  // The next whole run leaves no temporary file of the killed ones behind,
+  // once they are older than a live writer's could be.
+  for (const std::string& folder : {game, game + "/copy"})
+    for (const std::string& name : platform::ListFiles(folder))
+      if (name.find(".heliryx-") != std::string::npos) {
+        ASSERT_TRUE(testing_support::AgeFile(folder + "/" + name)) << name;
+      }
   monitor::ActiveGame ended;
   ended.ActiveScgFile = program + "/scg/crash.scg";
   ended.ActiveAppName = "Crash Test";

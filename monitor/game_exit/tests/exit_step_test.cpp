@@ -86,7 +86,7 @@ class ExitStep : public ::testing::Test, public monitor::MonitorWindow, public g
   void SelectLastLine() override { calls_ += "last "; }
   void SelectLineBeforeLast() override { ++selections_; }
   void SetTip(const std::string& tip) override { calls_ += tip == "Heliryx 360 Monitor" ? "tip " : "other tip "; }
-  void Fatal(const std::string& text) override { calls_ += "fatal "; }
+  void Fatal([[maybe_unused]] const std::string& text) override { calls_ += "fatal "; }
   std::string TimeText() override { return timeText_; }
   std::string Game(const std::string& name) const { return game_ + "/" + name; }
   std::string Marker() const { return ReadFile(Game("heliryx.360")); }

@@ -1,9 +1,11 @@
 #include "platform/process/process_table.h"
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_drives.h"
 
 #include "testing/test_support.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <time.h>
@@ -103,9 +105,19 @@ std::vector<platform::ProcessInfo> All(platform::ProcessTable& table) {
   return all;
 }
 
+// The one named, as the monitor asks for it: the table may keep its answers
+// for as long as the name asked for stays the same.
 std::optional<platform::ProcessInfo> Named(platform::ProcessTable& table, const std::string& exeName) {
-  return table.First([&](const platform::ProcessInfo& p) { return p.exeName == exeName; });
+  return table.FirstKept([&](const platform::ProcessInfo& p) { return p.exeName == exeName; },
+                         std::hash<std::string>()(exeName));
 }
+
+// Time since boot that passes as the test says.
+class StepClock : public platform::BootClock {
+ public:
+  double Now() override { return now; }
+  double now = 100000;  // long after the fixture's processes started
+};
 
 }  // namespace
 
@@ -399,4 +411,93 @@ TEST(ProcProcessTable, AWrapperThatExecsTheGameIsFollowed) {
     })) << c.what;
     EXPECT_EQ(seen->exeFolder, fs::path(game).parent_path().lexically_normal().string());
   }
+}
+
+// Probing the pids given out can miss a process: one whose directory appears
+// a moment after its pid was looked for, or one whose pid came round again
+// (the pids wrapped unseen, a long suspension) under the same executable. The
+// tree is listed now and then, and on request, so that it is found all the same.
+TEST(ProcProcessTable, AProcessTheProbeMissedIsFoundWithinAMinute) {
+  struct Case {
+    const char* what;
+    bool lookAtAll;  // asked to look at every process (monitoring resumes)
+    int within;      // scans a second apart
+  } cases[] = {{"in time", false, 61}, {"when asked", true, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    {
+      SCOPED_TRACE("a directory that appears after the burst's listing");
+      ProcFixture f;
+      StepClock clock;
+      f.Add({100, "/usr/bin/bash"});
+      f.SetLastPid(100);
+      platform::ProcProcessTable table(f.Root(), f.Home(), {}, &clock);
+      EXPECT_FALSE(Named(table, "q3"));
+      for (int pid = 101; pid <= 499; ++pid)
+        if (pid != 480) f.Add({pid, "/usr/bin/bash"});
+      f.SetLastPid(500);  // more than probeLimit: listed
+      EXPECT_FALSE(Named(table, "q3"));
+      f.Add({480, "/games/q3"});
+      if (c.lookAtAll) table.LookAtAllNextScan();
+      std::optional<platform::ProcessInfo> game;
+      for (int scan = 0; scan < c.within && !game; ++scan, clock.now += 1) game = Named(table, "q3");
+      EXPECT_EQ(game ? game->pid : 0, 480);
+    }
+    {
+      SCOPED_TRACE("a pid reused under the same Wine loader");
+      ProcFixture f;
+      StepClock clock;
+      std::string prefix = f.Home() + "/.wine";
+      std::vector<std::string> env = {"WINEPREFIX=" + prefix};
+      f.Add({150, "/usr/lib/wine/wine64-preloader", {}, env, MapsLine(prefix + "/drive_c/setup/setup.exe")});
+      f.SetLastPid(200);
+      platform::ProcProcessTable table(f.Root(), f.Home(), {}, &clock);
+      EXPECT_EQ(Named(table, "setup.exe")->pid, 150);
+      f.Replace({150, "/usr/lib/wine/wine64-preloader", {}, env, MapsLine("/games/q3/quake3.exe"), "", 'S', 2000});
+      f.SetLastPid(300);
+      if (c.lookAtAll) table.LookAtAllNextScan();
+      std::optional<platform::ProcessInfo> game;
+      for (int scan = 0; scan < c.within && !game; ++scan, clock.now += 1) game = Named(table, "quake3.exe");
+      EXPECT_EQ(game ? game->pid : 0, 150);
+      EXPECT_EQ(game ? game->exeFolder : "", "/games/q3");
+      EXPECT_EQ(game ? game->startTime : 0, 2000u);
+      EXPECT_FALSE(Named(table, "setup.exe"));
+    }
+  }
+}
+
+// The monitor's scan keeps each process's answer: it must still see what it
+// asks for change, whether the process changed (an exec, read again when due)
+// or the question did (another watch list).
+TEST(ProcProcessTable, AKeptAnswerIsAskedAgainWhenTheProcessOrTheQuestionChanges) {
+  ProcFixture f;
+  StepClock clock;
+  f.Add({9, "/usr/bin/bash"});
+  f.Add({12, "/usr/games/q3"});
+  f.SetLastPid(20);
+  platform::ScanPace pace{.youngSeconds = 0, .sweepSeconds = 2, .oldSeconds = 1, .oldSweepSeconds = 2};
+  platform::ProcProcessTable table(f.Root(), f.Home(), pace, &clock);
+  auto names = [](std::vector<std::string> list) {
+    return [list](const platform::ProcessInfo& p) { return std::find(list.begin(), list.end(), p.exeName) != list.end(); };
+  };
+  auto first = [&](const std::vector<std::string>& list, unsigned long version) {
+    auto found = table.FirstKept(names(list), version);
+    return found ? found->exeName : std::string("none");
+  };
+  EXPECT_EQ(first({"q3"}, 1), "q3");
+  EXPECT_EQ(first({"bash", "q3"}, 2), "bash");  // another question
+  EXPECT_EQ(first({"ut"}, 3), "none");
+  fs::remove(f.Root() + "/9/exe");  // pid 9 runs exec
+  fs::create_symlink("/usr/games/ut", f.Root() + "/9/exe");
+  std::string seen;
+  for (int scan = 0; scan < 3 && seen != "ut"; ++scan, clock.now += 1) seen = first({"ut"}, 3);
+  EXPECT_EQ(seen, "ut");
+  fs::remove_all(f.Root() + "/9");
+  EXPECT_EQ(first({"ut", "q3"}, 4), "q3");
+  f.Add({10, "/usr/games/ut"});  // below the pids probed: found by the next listing
+  f.SetLastPid(21);
+  clock.now += 1;
+  EXPECT_EQ(first({"ut", "q3"}, 4), "q3");
+  clock.now += 60;
+  EXPECT_EQ(first({"ut", "q3"}, 4), "ut");
 }
