@@ -157,7 +157,6 @@ std::string frmMain::TimeText() { return TimeOfDayText(); }
 void frmMain::Form_Load() {
   // Hidden until debug mode shows it.
   hide();
-  RefreshInterval = 1000;
 
   // The command line.
   MonitorSwitches switches = ParseMonitorSwitches(commandText_);
@@ -233,16 +232,12 @@ void frmMain::Form_Load() {
   // The configuration folder.
   ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   if (!platform::FolderExists(ScgFolder)) {
-    platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
-                     platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause("configuration file folder " + ScgFolder + " not found");
-    Form_Unload();
+    FailLoad("Configuration file folder " + ScgFolder + " not found.",
+             "configuration file folder " + ScgFolder + " not found");
     return;
   }
 
   // The mailbox.
-  ScgExt = ".scg";
   std::string ini = config_store::MonitorIniPath(ProgramFolder);
   // A mailbox the monitor cannot write would end it at the first tick with no
   // word of why (a folder the player may not write): end now and say so.
@@ -250,11 +245,8 @@ void frmMain::Form_Load() {
   if (error == 0) error = platform::TryWriteProfileString("VERSION", "VERSION", "5.1", ini);
   if (error == 0) error = config_store::WriteModeFile(ini, "ACTIVE");
   if (error != 0) {
-    std::string text = platform::CannotWriteText(ini, error);
-    platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause(text);
-    Form_Unload();
+    const std::string text = platform::CannotWriteText(ini, error);
+    FailLoad(text, text);
     return;
   }
   MonitorIniFile = ini;
@@ -265,11 +257,8 @@ void frmMain::Form_Load() {
 
   // Nothing to watch is fatal.
   if (WatchList.empty()) {
-    platform::MsgBox("No configuration files found in folder " + ScgFolder, platform::MsgButtons::Ok,
-                     platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause("no configuration files found in folder " + ScgFolder);
-    Form_Unload();
+    FailLoad("No configuration files found in folder " + ScgFolder,
+             "no configuration files found in folder " + ScgFolder);
     return;
   }
 
@@ -285,6 +274,13 @@ void frmMain::Form_Load() {
   // nothing missed while suspended stays unseen.
   processes_.LookAtAllNextScan();
   tmrMonitor.start(RefreshInterval);
+}
+
+void frmMain::FailLoad(const std::string& text, const std::string& cause) {
+  platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+  exitCode_ = 1;
+  EndBecause(cause);
+  Form_Unload();
 }
 
 void frmMain::BuildWatchList() {
@@ -434,7 +430,7 @@ void frmMain::SuspendToggle() {
     IconData.Modify(DisabledIcon(), "Heliryx 360 Monitor - Suspended");
     emulator_.ClosePointerly();
     QCoreApplication::processEvents();
-    tmrMonitor.start(2500);
+    tmrMonitor.start(kSuspendedRefreshMs);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
     // The look and the write are one step under the mailbox's lock. A mailbox
@@ -462,7 +458,7 @@ void frmMain::Suspend() {
   CurrentMode = "SUSPEND";
   emulator_.ClosePointerly();
   IconData.Modify(DisabledIcon(), kMonitorTitle);
-  tmrMonitor.start(2500);
+  tmrMonitor.start(kSuspendedRefreshMs);
   LogSuspended();
   cmdSuspend->setText(QStringLiteral("Resume"));
 }

@@ -103,11 +103,10 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
 
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
-  int RefreshInterval = 1000;
+  int RefreshInterval = kDefaultRefreshMs;
   bool DebugMode = false;
   bool SkipOsCheck = false;
   std::string ScgFolder;
-  std::string ScgExt;
   std::string MonitorIniFile;
   std::string CurrentMode;
   WatchTable WatchList;
@@ -133,6 +132,9 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
  private:
   void BuildWatchList();
   void EndProgram(int exitCode);
+  // Form_Load cannot go on: the critical box `text`, then the unload step
+  // with exit code 1, naming `cause`.
+  void FailLoad(const std::string& text, const std::string& cause);
   // Records why the program ends (the first cause given wins); the end names it
   // in the log and on standard error.
   void EndBecause(const std::string& cause);
