@@ -3,6 +3,8 @@
 #include "config_store/scg_values.h"
 #include "platform/text.h"
 
+#include <cctype>
+
 namespace config_store {
 
 namespace {
@@ -53,6 +55,14 @@ BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& ke
   return scan;
 }
 
+std::vector<std::string> UnreadBlockLines(const std::vector<std::string>& lines, const std::string& keyWord) {
+  BlockScan scan = ScanBlock(lines, keyWord, EditorBlockRules(0));
+  if (scan.end != BlockScan::End::Terminator) return {};
+  for (const std::string& line : scan.rawLines)
+    if (!line.empty() && (line[0] == '[' || std::isalpha(static_cast<unsigned char>(line[0])))) return {};
+  return scan.rawLines;
+}
+
 TCopyFile SplitCopyRow(const std::string& row, MissingList missing) {
   std::string text = platform::Trim(row);
   if (!text.empty()) text.erase(0, 1);  // the opening quote
@@ -84,9 +94,13 @@ std::optional<TCustomAction> SplitCustomRow(const std::string& row) {
 }
 
 LockText ReadCopyFilesBlock(const std::vector<std::string>& lines, const std::string& COPY_FILES,
-                            std::vector<TCopyFile>& CopyFiles) {
+                            std::vector<TCopyFile>& CopyFiles, std::vector<std::string>& Unread) {
   CopyFiles.assign(1, TCopyFile{});
-  if (!IsTrue(COPY_FILES)) return std::nullopt;
+  Unread.clear();
+  if (!IsTrue(COPY_FILES)) {
+    Unread = UnreadBlockLines(lines, "COPY_FILES");
+    return std::nullopt;
+  }
   BlockScan scan = ScanBlock(lines, "COPY_FILES", EditorBlockRules(kBlockRowLimit));
   // Rows stay whatever the end: a missing key or terminator is not reported.
   for (std::size_t n = 0; n < scan.rows.size(); ++n) {
@@ -97,9 +111,13 @@ LockText ReadCopyFilesBlock(const std::vector<std::string>& lines, const std::st
 }
 
 LockText ReadCustomBlock(const std::vector<std::string>& lines, const std::string& CUSTOM,
-                         std::vector<TCustomAction>& CustomActions) {
+                         std::vector<TCustomAction>& CustomActions, std::vector<std::string>& Unread) {
   CustomActions.assign(1, TCustomAction{});
-  if (!IsTrue(CUSTOM)) return std::nullopt;
+  Unread.clear();
+  if (!IsTrue(CUSTOM)) {
+    Unread = UnreadBlockLines(lines, "CUSTOM");
+    return std::nullopt;
+  }
   BlockScan scan = ScanBlock(lines, "CUSTOM", EditorBlockRules(kBlockRowLimit));
   if (scan.end == BlockScan::End::RowLimit) return "CUSTOM=";
   for (const std::string& row : scan.rows) {
@@ -114,9 +132,13 @@ LockText ReadCustomBlock(const std::vector<std::string>& lines, const std::strin
 }
 
 void ReadInstructionsBlock(const std::vector<std::string>& lines, const std::string& SHOW_INSTRUCTIONS,
-                           std::string& Instructions) {
+                           std::string& Instructions, std::vector<std::string>& Unread) {
   Instructions.clear();
-  if (SHOW_INSTRUCTIONS == "FALSE") return;
+  Unread.clear();
+  if (SHOW_INSTRUCTIONS == "FALSE") {
+    Unread = UnreadBlockLines(lines, "SHOW_INSTRUCTIONS");
+    return;
+  }
   BlockScan scan = ScanBlock(lines, "SHOW_INSTRUCTIONS", EditorBlockRules(0));
   for (const std::string& line : scan.rawLines) {
     // The text between `   "` and the closing quote; an empty line stays empty.
@@ -126,9 +148,12 @@ void ReadInstructionsBlock(const std::vector<std::string>& lines, const std::str
 }
 
 LockText ReadUseButtonsBlock(const std::vector<std::string>& lines, const std::string& USE_BUTTONS,
-                             std::vector<TGameCommand>& GameCommands) {
+                             std::vector<TGameCommand>& GameCommands, std::vector<std::string>& Unread) {
   GameCommands.clear();
-  if (IsTrue(USE_BUTTONS)) {
+  Unread.clear();
+  if (!IsTrue(USE_BUTTONS)) {
+    Unread = UnreadBlockLines(lines, "USE_BUTTONS");
+  } else {
     BlockScan scan = ScanBlock(lines, "USE_BUTTONS", EditorBlockRules(kBlockRowLimit));
     if (scan.end == BlockScan::End::KeyNotFound) {
       GameCommands.assign(1, TGameCommand{});
@@ -149,9 +174,11 @@ LockText ReadUseButtonsBlock(const std::vector<std::string>& lines, const std::s
 }
 
 LockText ReadCustomAliasBlock(const std::vector<std::string>& lines, const std::string& CUSTOM_ALIAS,
-                              std::vector<TCustomAlias>& CustomAliases) {
+                              std::vector<TCustomAlias>& CustomAliases, std::vector<std::string>& Unread) {
+  Unread.clear();
   if (!IsTrue(CUSTOM_ALIAS)) {
     LoadDefaultKeyAliases(CustomAliases);
+    Unread = UnreadBlockLines(lines, "CUSTOM_ALIAS");
     return std::nullopt;
   }
   CustomAliases.assign(1, TCustomAlias{});

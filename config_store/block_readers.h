@@ -39,26 +39,37 @@ BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& ke
 inline BlockRules EditorBlockRules(int rowLimit) { return BlockRules{false, 0, rowLimit, false}; }
 
 // Each reader fills its list (reset first to its flag-off shape) and returns the
-// lock text of a failure.
+// lock text of a failure. With its flag off it reads no rows and gives the
+// block's lines as they stand in `Unread` (see UnreadBlockLines); else `Unread`
+// is emptied.
 LockText ReadCopyFilesBlock(const std::vector<std::string>& lines, const std::string& COPY_FILES,
-                            std::vector<TCopyFile>& CopyFiles);
+                            std::vector<TCopyFile>& CopyFiles, std::vector<std::string>& Unread);
 LockText ReadCustomBlock(const std::vector<std::string>& lines, const std::string& CUSTOM,
-                         std::vector<TCustomAction>& CustomActions);
+                         std::vector<TCustomAction>& CustomActions, std::vector<std::string>& Unread);
 // The text, each line followed by CR LF; empty unless the flag is other than "FALSE".
 void ReadInstructionsBlock(const std::vector<std::string>& lines, const std::string& SHOW_INSTRUCTIONS,
-                           std::string& Instructions);
+                           std::string& Instructions, std::vector<std::string>& Unread);
 LockText ReadUseButtonsBlock(const std::vector<std::string>& lines, const std::string& USE_BUTTONS,
-                             std::vector<TGameCommand>& GameCommands);
+                             std::vector<TGameCommand>& GameCommands, std::vector<std::string>& Unread);
 LockText ReadCustomAliasBlock(const std::vector<std::string>& lines, const std::string& CUSTOM_ALIAS,
-                              std::vector<TCustomAlias>& CustomAliases);
+                              std::vector<TCustomAlias>& CustomAliases, std::vector<std::string>& Unread);
+
+// The lines of the block after `keyWord` as they stand, for a block that is
+// not read. Nothing when there is no such block, or when it runs into a line
+// of the file's own (a key or a section, which begin at the line's start with
+// a letter or "[") before its "   }": a block whose terminator is missing
+// would take in the file's next keys, and writing those back as rows would
+// give them twice.
+std::vector<std::string> UnreadBlockLines(const std::vector<std::string>& lines, const std::string& keyWord);
 
 // The fields of a CUSTOM row, split at each backslash-comma pair, each trimmed
 // and stripped of its quotes; nothing when a field is too short for its quotes.
 std::optional<std::vector<std::string>> SplitCustomFields(const std::string& row);
 // The same as the editor holds a row: nothing for more than six fields too.
 std::optional<TCustomAction> SplitCustomRow(const std::string& row);
-// The two fields of a COPY_FILES row (a raw block line).
-TCopyFile SplitCopyRow(const std::string& row, MissingList missing = MissingList::Template);
+// The two fields of a COPY_FILES row (a raw block line); by default as the
+// editor reads it: a short row keeps its fields.
+TCopyFile SplitCopyRow(const std::string& row, MissingList missing = MissingList::TemplateAnyLength);
 
 void LoadDefaultKeyAliases(std::vector<TCustomAlias>& CustomAliases);
 void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput,

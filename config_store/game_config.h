@@ -160,6 +160,15 @@ using TCustomAction = Array1<std::string, 6>;
 
 inline const std::string kButtonDefinedInGame = "(Button defined in game)";
 
+// The lines of each block whose flag kept it from being read (USE_BUTTONS=FALSE
+// with rows below it, SHOW_INSTRUCTIONS=FALSE, ...), as they stand between
+// "   {" and "   }", empty lines too. The save writes them back unchanged, so
+// a block turned off by hand gets its rows back when it is turned on again.
+struct TUnreadRows {
+  std::vector<std::string> CopyFiles, Custom, Instructions, UseButtons, CustomAlias;
+  bool operator==(const TUnreadRows&) const = default;
+};
+
 // The companion lists of the record, replaced at every load.
 struct ConfigLists {
   // USE_BUTTONS rows in file order, and always a last entry ("", "(Button defined in game)").
@@ -170,6 +179,7 @@ struct ConfigLists {
   std::vector<TCopyFile> CopyFiles{TCopyFile{}};
   // CUSTOM rows and always one spare empty row at the end.
   std::vector<TCustomAction> CustomActions{TCustomAction{}};
+  TUnreadRows UnreadRows;
   bool operator==(const ConfigLists&) const = default;
 };
 

@@ -16,6 +16,7 @@ std::string EditorIniPath(const std::string& programFolder) { return InFolder(pr
 std::string EmulatorIniPath(const std::string& programFolder) { return InFolder(programFolder, "pointerly.ini"); }
 std::string ActiveRyxPath(const std::string& programFolder) { return InFolder(programFolder, "active.ryx"); }
 std::string UpdateListPath(const std::string& programFolder) { return InFolder(programFolder, kUpdateListName); }
+std::string ShippedRecordPath(const std::string& programFolder) { return InFolder(programFolder, ".shipped"); }
 
 static std::string SubFolder(const std::string& programFolder, std::string_view name) {
   return InFolder(programFolder, name) + "/";

@@ -32,6 +32,8 @@ std::string EmulatorIniPath(const std::string& programFolder);
 // active.ryx: the option lines last sent to the control tool.
 std::string ActiveRyxPath(const std::string& programFolder);
 std::string UpdateListPath(const std::string& programFolder);
+// .shipped: the SHA-256 of each file we put in the folder (see shipped_record.h).
+std::string ShippedRecordPath(const std::string& programFolder);
 
 // The folders, each with a trailing "/": the configurations, the files the
 // game-exit copies take from, the sensitivity curves, the exported command files.

@@ -54,6 +54,12 @@ std::string CurveFilePath(const std::string& stored, const std::string& programF
   return stored;
 }
 
+std::string KeptCurve(const std::string& stored, const std::string& programFolder) {
+  std::string p = stored;
+  if (p.size() >= 2 && p[0] == '.' && p[1] == '\\') p = programFolder + p.substr(1);
+  return platform::FileExists(CurveFilePath(p, programFolder)) ? p : std::string();
+}
+
 std::string ToolCommandLine(const std::string& programFolder, const std::string& optionLine) {
   // The program's own path is taken literally up to the next quote, so it is
   // quoted as it stands: a folder with blanks stays one path.

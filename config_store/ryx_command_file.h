@@ -43,6 +43,9 @@ std::string PrecisionGain(const std::string& value);
 std::string InvertedSign(const std::string& sign);
 // The Linux path of a stored curve value (".\crv\a.crv" lies in the program folder).
 std::string CurveFilePath(const std::string& stored, const std::string& programFolder);
+// A stored curve value as the editor keeps it: a full path (".\" made the
+// program folder) when its file exists, else empty.
+std::string KeptCurve(const std::string& stored, const std::string& programFolder);
 
 // The command line of one run of the control tool (ControlToolPath): the
 // tool's path in quotes, a blank, and the option line as it stands.

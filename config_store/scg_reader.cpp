@@ -52,12 +52,15 @@ bool ParseVector(const ScgVector& v, const std::string& text, TGameConfig& confi
 // The block read that follows a key's step, with the lock of its failure.
 LockText AfterStep(int step, const ScgDocument& doc, ConfigSession& s) {
   const TGameConfig& c = s.GameConfig;
+  TUnreadRows& unread = s.Lists.UnreadRows;
   switch (step) {
-    case 10: return ReadCopyFilesBlock(doc.Lines(), c.COPY_FILES, s.Lists.CopyFiles);
-    case 12: return ReadCustomBlock(doc.Lines(), c.CUSTOM, s.Lists.CustomActions);
-    case 13: ReadInstructionsBlock(doc.Lines(), c.SHOW_INSTRUCTIONS, s.Instructions); return std::nullopt;
-    case 21: return ReadUseButtonsBlock(doc.Lines(), c.USE_BUTTONS, s.Lists.GameCommands);
-    case 23: return ReadCustomAliasBlock(doc.Lines(), c.CUSTOM_ALIAS, s.Lists.CustomAliases);
+    case 10: return ReadCopyFilesBlock(doc.Lines(), c.COPY_FILES, s.Lists.CopyFiles, unread.CopyFiles);
+    case 12: return ReadCustomBlock(doc.Lines(), c.CUSTOM, s.Lists.CustomActions, unread.Custom);
+    case 13:
+      ReadInstructionsBlock(doc.Lines(), c.SHOW_INSTRUCTIONS, s.Instructions, unread.Instructions);
+      return std::nullopt;
+    case 21: return ReadUseButtonsBlock(doc.Lines(), c.USE_BUTTONS, s.Lists.GameCommands, unread.UseButtons);
+    case 23: return ReadCustomAliasBlock(doc.Lines(), c.CUSTOM_ALIAS, s.Lists.CustomAliases, unread.CustomAlias);
     case 31:
       for (const ScgVector& v : Layout().vectors)
         if (!ParseVector(v, doc.ReadConfigValue("HELIRYX", v.key, v.missing), s.GameConfig)) return v.lengthError;
@@ -110,24 +113,19 @@ void ApplyShowCorrections(ConfigSession& s) {
   if (ConvertsToTrue(c.USE_KEYS))
     for (TButtonSlot& slot : c.ButtonSlot)
       for (const TCustomAlias& a : aliases)
-        if (a.GameInput == slot.GameInput.USER) {
+        if (AliasNamedBy(a, slot.GameInput.USER)) {
           slot.SendEvent.USER = a.SendEvent;
           break;
         }
   for (int i = 1; i <= 6; ++i)
-    for (const TCustomAlias& a : aliases) {
-      if (a.GameInput == c.MotionAlias.MotionPos(i).GameInput.USER) c.MotionAlias.MotionPos(i).SendEvent.USER = a.SendEvent;
-      if (a.GameInput == c.MotionAlias.MotionNeg(i).GameInput.USER) c.MotionAlias.MotionNeg(i).SendEvent.USER = a.SendEvent;
-    }
+    for (const TCustomAlias& a : aliases)
+      for (TMotionSlot* direction : {&c.MotionAlias.MotionPos(i), &c.MotionAlias.MotionNeg(i)})
+        if (AliasNamedBy(a, direction->GameInput.USER)) direction->SendEvent.USER = a.SendEvent;
 
   c.USE_MASTER.USER = c.USE_MASTER.USER == "FALSE" ? "FALSE" : "TRUE";
 
   // A curve is kept only when its file exists, and then as a full path.
-  for (int n = 6; n >= 1; --n) {
-    std::string p = c.Curve(n).USER;
-    if (p.size() >= 2 && p[0] == '.' && p[1] == '\\') p = s.ProgramFolder + p.substr(1);
-    c.Curve(n).USER = platform::FileExists(ryx::CurveFilePath(p, s.ProgramFolder)) ? p : std::string();
-  }
+  for (int n = 6; n >= 1; --n) c.Curve(n).USER = ryx::KeptCurve(c.Curve(n).USER, s.ProgramFolder);
 }
 
 }  // namespace

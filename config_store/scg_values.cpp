@@ -41,7 +41,7 @@ void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::
     }
   } else {
     if (s == "ERROR" || s.find(',') == std::string::npos) s = " '', '', '' ";
-    if (s.size() < 8) s = Count == 2 ? " '', '' " : " '', '', '' ";
+    if (s.size() < 8 && missing == MissingList::Template) s = Count == 2 ? " '', '' " : " '', '', '' ";
   }
   std::size_t skip = Skip > 0 ? static_cast<std::size_t>(Skip) : 0;
   Out1 = Middle(CommaPart(s, 0), skip, 1);
@@ -57,6 +57,10 @@ ActionTriple SplitTriple(const std::string& value, MissingList missing) {
 
 std::string JoinTriple(const std::string& a, const std::string& b, const std::string& c) {
   return Quoted(a) + ", " + Quoted(b) + ", " + Quoted(c);
+}
+
+bool AliasNamedBy(const TCustomAlias& alias, const std::string& gameInput) {
+  return !gameInput.empty() && alias.GameInput == gameInput;
 }
 
 bool IsTrue(const std::string& flag) { return flag == "TRUE"; }

@@ -12,7 +12,9 @@ namespace config_store {
 // What a quoted list does with a value that holds no list ("ERROR", no comma,
 // shorter than 8 characters): the editor splits a template of quotes (its
 // fields then read "'", "" and "'"), the monitor leaves every field empty.
-enum class MissingList { Template, Empty };
+// `TemplateAnyLength` is the editor's rule without the length: a COPY_FILES
+// row as short as `   "a", "b"` holds its two names.
+enum class MissingList { Template, Empty, TemplateAnyLength };
 
 // Splits a list of `Count` (2 or 3) quoted fields. `Skip` is 1 for a raw block
 // line that still carries its opening quote, 0 when the profile read already
@@ -31,6 +33,11 @@ struct ActionTriple {
 ActionTriple SplitTriple(const std::string& value, MissingList missing = MissingList::Template);
 // `"a", "b", "c"`: each field quoted, a comma and a blank between them.
 std::string JoinTriple(const std::string& a, const std::string& b, const std::string& c);
+
+// Whether `alias` is the alias a binding's GameInput names. An alias without a
+// GameInput names none: it would otherwise match every unbound binding and
+// give each its key.
+bool AliasNamedBy(const TCustomAlias& alias, const std::string& gameInput);
 
 // A flag as the editor reads it: exactly "TRUE" (case-sensitive).
 bool IsTrue(const std::string& flag);

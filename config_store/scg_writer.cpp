@@ -105,12 +105,25 @@ std::string VectorValue(const ScgVector& v, const TGameConfig& c) {
 
 std::string Row(const std::string& text) { return "   \"" + text + "\"" + kEnd; }
 
+const std::vector<std::string>& UnreadLines(ScgBlock block, const TUnreadRows& unread) {
+  switch (block) {
+    case ScgBlock::CopyFiles: return unread.CopyFiles;
+    case ScgBlock::Custom: return unread.Custom;
+    case ScgBlock::Instructions: return unread.Instructions;
+    case ScgBlock::UseButtons: return unread.UseButtons;
+    case ScgBlock::CustomAlias: return unread.CustomAlias;
+  }
+  return unread.CopyFiles;
+}
+
 std::string BlockRows(ScgBlock block, const TGameConfig& config, const ConfigLists& lists,
                       const std::string& instructions) {
   std::string rows;
   switch (block) {
     case ScgBlock::CopyFiles:
-      if (!lists.CopyFiles.empty() && !lists.CopyFiles.front().Source.empty())
+      // Every row read, whatever the flag says and whatever the first row
+      // holds; the one row of two empty texts is the shape of no rows.
+      if (lists.CopyFiles != std::vector<TCopyFile>(1))
         for (const TCopyFile& f : lists.CopyFiles) rows += Row(f.Source + "\", \"" + f.Destination);
       break;
     case ScgBlock::Custom:
@@ -142,6 +155,9 @@ std::string BlockRows(ScgBlock block, const TGameConfig& config, const ConfigLis
           rows += Row(a.GameInput + "\", \"" + a.ListName + "\", \"" + a.SendEvent);
       break;
   }
+  // A block its flag kept from being read keeps its lines as they stood.
+  if (rows.empty())
+    for (const std::string& line : UnreadLines(block, lists.UnreadRows)) rows += line + kEnd;
   return "   {" + kEnd + rows + "   }" + kEnd;
 }
 
@@ -176,6 +192,10 @@ std::string LineBreakIn(const TGameConfig& config, const ConfigLists& lists, con
     if (HasBreak(a.GameInput) || HasBreak(a.ListName) || HasBreak(a.SendEvent)) return "a CUSTOM_ALIAS row";
   for (const std::string& line : platform::SplitLines(instructions))
     if (HasBreak(line)) return "a line of the instructions";
+  for (ScgBlock block : {ScgBlock::CopyFiles, ScgBlock::Custom, ScgBlock::Instructions, ScgBlock::UseButtons,
+                         ScgBlock::CustomAlias})
+    for (const std::string& line : UnreadLines(block, lists.UnreadRows))
+      if (HasBreak(line)) return "a row of a block not in use";
   return where;
 }
 

@@ -104,6 +104,9 @@ bool EditorStart::Main() {
   // may not write) would lose every change silently: said before anything is written.
   if (std::string unwritable = UnwritableFileText(programFolder_); !unwritable.empty()) {
     platform::MsgBox(unwritable, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+    // The monitor that started the editor suspended itself; no window will
+    // unload to resume it, so this way out hands it back as the unload does.
+    config_store::ReplaceMode(programFolder_, "SUSPEND", "ACTIVE");
     End(1);
     return false;
   }

@@ -72,7 +72,7 @@ frmMain::frmMain(std::string programFolder, QWidget* parent)
   auto* tabs = controls_.Get<QTabWidget>("tabSensitivity");
   // The motions page keeps the axis map the sensitivity page reads.
   motions_ = new MotionsPage(tabs->widget(1), controls_, Session, this);
-  sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, motions_->Axes(), ProgramFolder, this);
+  sensitivity_ = new SensitivityPage(tabs->widget(0), controls_, Session, motions_->Axes(), this);
   keyboard_ = new KeyboardPage(tabs->widget(2), controls_, Session, this);
   pages_ = {sensitivity_, motions_, keyboard_};
   BindControls();
@@ -179,6 +179,9 @@ void frmMain::ConnectPages() {
     connect(page, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
   connect(sensitivity_, &SensitivityPage::lockWanted, this,
           [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
+  connect(sensitivity_, &SensitivityPage::curveDownloadWanted, this, [this](int slot) { DownloadCurve(slot); });
+  connect(sensitivity_, &SensitivityPage::curveFileWanted, this, [this](int slot) { ChooseCurve(slot); });
+  connect(sensitivity_, &SensitivityPage::curveDefaultsWanted, this, [this] { DefaultCurves(); });
   connect(motions_, &MotionsPage::axesChanged, this, [this] { ShowAxes(); });
   connect(motions_, &MotionsPage::orientationChanged, this, [this](int Index) {
     ShowOrientationSet(Lights, Index);

@@ -38,7 +38,7 @@ void frmMain::ShowConfiguration() {
   motions_->ShowButtonCommands();
   keyboard_->ShowButtonCommands();
   sensitivity_->ShowMasterSettings(GameConfig.USE_MASTER.USER == "FALSE" ? 0 : 1);
-  sensitivity_->ShowCurves();
+  sensitivity_->ShowCurves(CurveFilesShown());
   keyboard_->ShowDeadzones("User");
 }
 

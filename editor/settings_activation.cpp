@@ -12,7 +12,7 @@ namespace editor {
 using platform::MsgIcon;
 
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
-                                           ToolRunner& runner) {
+                                           platform::ToolRunner& runner) {
   const std::string tool = config_store::ControlToolPath(programFolder);
   const std::string file = config_store::ActiveRyxPath(programFolder);
   if (!platform::FileExists(tool))

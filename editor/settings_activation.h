@@ -5,22 +5,12 @@
 #pragma once
 
 #include "platform/dialogs.h"
-#include "platform/process/run_and_wait.h"
+#include "platform/process/tool_runner.h"
 
 #include <optional>
 #include <string>
 
 namespace editor {
-
-// The runs of the control tool the replay makes (the window's real runs; a test's own).
-class ToolRunner {
- public:
-  virtual ~ToolRunner() = default;
-  // Runs one command line of the control tool, waits for its end and says how
-  // it ended; its exit code does not matter. Stopped means the program is
-  // quitting: the run was ended, or never started.
-  virtual platform::RunEnd Run(const std::string& commandLine) = 0;
-};
 
 // A message box to show.
 struct ActivateBox {
@@ -30,8 +20,9 @@ struct ActivateBox {
 };
 
 // After active.ryx was written: checks that the tool and the file are there,
-// then makes the runs. The box to show, or nothing when the runs were stopped.
+// then makes the runs, each awaited (a Stopped run means the program is
+// quitting). The box to show, or nothing when the runs were stopped.
 std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, const std::string& successTitle,
-                                           ToolRunner& runner);
+                                           platform::ToolRunner& runner);
 
 }  // namespace editor

@@ -4,7 +4,7 @@
 #include "emulator/controller_search.h"
 #include "platform/control_names.h"
 #include "platform/dialogs.h"
-#include "platform/input/process_priority.h"
+#include "platform/process/process_priority.h"
 #include "platform/text.h"
 #include "platform/version_stamp.h"
 

@@ -1,7 +1,9 @@
 # Copies the shipped content (scg/, games/, crv/, ryx/) into an installation folder.
 # A file already there is replaced only while it is still the file we put there:
 # the folder's .shipped list holds the SHA-256 of each file as we last laid it
-# out (the format of sha256sum), so a file the player changed is kept.
+# out or the updater last installed it (the format of sha256sum; the updater
+# reads and writes it too, config_store/shipped_record.h), so a file the player
+# changed is kept.
 # Usage: cmake -DSOURCE=<folder holding scg/ ...> -DDEST=<installation folder> -P lay_out.cmake
 cmake_minimum_required(VERSION 3.25)
 

@@ -11,17 +11,17 @@
 
 namespace monitor {
 
-Activation::Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
-                       std::string programFolder)
+Activation::Activation(DriverRuns& runs, platform::ToolRunner& runner, Emulator& emulator, Clock& clock,
+                       MonitorWindow& window, std::string programFolder)
     : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock), window_(window),
       programFolder_(std::move(programFolder)) {}
 
 bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   runs_.NewGame();
   if (debugMode) {
-    window_.Log("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
-    window_.Log("Path: " + platform::ToLower(game.ActiveExeFolder));
-    window_.Log("Process ID: " + game.ActivePid);
+    window_.Line("Started watching: " + platform::ToLower(game.ActiveExeName) + " at " + window_.TimeText());
+    window_.Line("Path: " + platform::ToLower(game.ActiveExeFolder));
+    window_.Line("Process ID: " + game.ActivePid);
     window_.SelectLastLine();
   }
   window_.SetTip("Heliryx 360 Monitor - Watching: " + game.ActiveAppName);
@@ -59,7 +59,7 @@ void Activation::StartPointerly() {
   // so the new one does not find it and quit, leaving the game without one.
   for (int waited = 0; waited < kEmulatorGraceMs && emulator_.Running(); waited += 50) clock_.Sleep(50);
   if (runs_.LeavingActive()) return;
-  runner_.RunAndWait("\"" + config_store::EmulatorProgramPath(programFolder_) + "\"", true);
+  runner_.Start("\"" + config_store::EmulatorProgramPath(programFolder_) + "\"");
 }
 
 }  // namespace monitor

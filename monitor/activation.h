@@ -8,15 +8,15 @@
 #include "monitor/driver_runs.h"
 #include "monitor/monitor_services.h"
 #include "monitor/monitor_window.h"
+#include "platform/process/tool_runner.h"
 
-#include <functional>
 #include <string>
 
 namespace monitor {
 
 class Activation {
  public:
-  Activation(DriverRuns& runs, Runner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
+  Activation(DriverRuns& runs, platform::ToolRunner& runner, Emulator& emulator, Clock& clock, MonitorWindow& window,
              std::string programFolder);
 
   // False when the program is ending because the configuration is malformed.
@@ -34,7 +34,7 @@ class Activation {
 
  private:
   DriverRuns& runs_;
-  Runner& runner_;
+  platform::ToolRunner& runner_;
   Emulator& emulator_;
   Clock& clock_;
   MonitorWindow& window_;

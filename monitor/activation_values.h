@@ -3,6 +3,7 @@
 // stay until the next activation; the game-exit step reads some of them.
 #pragma once
 
+#include "monitor/active_game.h"
 #include "monitor/game_exit/bindings.h"
 
 #include <array>
@@ -13,19 +14,6 @@
 namespace monitor {
 
 using game_exit::ActionTriple;
-
-// The watched game, as the polling loop found it. Kept after the game has
-// ended, for the game-exit step.
-struct ActiveGame {
-  std::string ActiveScgFile;    // the configuration file (folder and name)
-  std::string ActiveAppName;    // its APPLICATION_NAME
-  std::string ActiveExeName;    // the executable's file name
-  std::string ActiveExeFolder;  // its folder (Linux path, no trailing "/")
-  std::string ActivePid;        // the process identifier as decimal text
-  std::string ActiveWinePrefix; // the Wine prefix of a Windows game; empty otherwise
-  std::string ActiveWineLoader; // the Wine loader that ran it
-  std::vector<std::string> ActiveWineEnvironment;  // its Wine variables ("NAME=value")
-};
 
 struct ActivationValues {
   // Identification.

@@ -4,7 +4,7 @@
 
 namespace monitor {
 
-DriverRuns::DriverRuns(Runner& runner, std::string programFolder, Window& window)
+DriverRuns::DriverRuns(platform::ToolRunner& runner, std::string programFolder, Window& window)
     : runner_(runner), programFolder_(std::move(programFolder)), window_(window) {}
 
 void DriverRuns::Submit(MonitorCommand command) {
@@ -41,7 +41,7 @@ void DriverRuns::Drain() {
 
 void DriverRuns::Run(const std::string& options) {
   const std::string line = config_store::ryx::ToolCommandLine(programFolder_, options);
-  const platform::RunEnd end = runner_.RunAndWait(line, false);
+  const platform::RunEnd end = runner_.Run(line);
   if (end == platform::RunEnd::OverLimit) window_.RunOverLimit(line);
   if (end == platform::RunEnd::NotStarted && !toolNotStartedSaid_) {
     toolNotStartedSaid_ = true;

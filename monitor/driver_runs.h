@@ -9,7 +9,7 @@
 #pragma once
 
 #include "monitor/game_exit/exit_step.h"
-#include "monitor/monitor_services.h"
+#include "platform/process/tool_runner.h"
 
 #include <deque>
 #include <string>
@@ -42,7 +42,7 @@ class DriverRuns : public game_exit::Driver {
     virtual void ToolNotStarted(const std::string& CommandLine) = 0;
   };
 
-  DriverRuns(Runner& runner, std::string programFolder, Window& window);
+  DriverRuns(platform::ToolRunner& runner, std::string programFolder, Window& window);
 
   // Performs the command now, or queues it while runs are going on.
   void Submit(MonitorCommand command);
@@ -86,7 +86,7 @@ class DriverRuns : public game_exit::Driver {
   void Run(const std::string& options);
   void Drain();
 
-  Runner& runner_;
+  platform::ToolRunner& runner_;
   std::string programFolder_;
   Window& window_;
   int depth_ = 0;

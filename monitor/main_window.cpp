@@ -86,18 +86,18 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
     const std::string line =
         "No notification area shows the monitor's icon: Watchpost keeps watching games, but its menu cannot be "
         "opened. The editor starts from its own menu entry; \"watchpost -k\" ends the monitor.";
-    Log(line);
+    Line(line);
     std::fprintf(stderr, "watchpost: %s\n", line.c_str());
   });
   connect(&IconData, &platform::TrayIcon::trayAppeared, this,
-          [this] { Log("A notification area appeared: the monitor's icon is shown there."); });
+          [this] { Line("A notification area appeared: the monitor's icon is shown there."); });
 
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
   activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
   loop_ = std::make_unique<PollLoop>(PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_,
                                      clock_, *this);
-  connect(&runner_, &ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
+  connect(&runner_, &platform::ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
 }
 
 void frmMain::WhileRunning() {
@@ -109,10 +109,11 @@ void frmMain::WhileRunning() {
 }
 
 void frmMain::RunOverLimit(const std::string& CommandLine) {
-  std::string seconds = std::to_string(runner_.limitMs / 1000);
-  if (runner_.limitMs % 1000 != 0) seconds += "." + std::to_string(runner_.limitMs % 1000 / 100);
+  const int limitMs = runner_.LimitMs();
+  std::string seconds = std::to_string(limitMs / 1000);
+  if (limitMs % 1000 != 0) seconds += "." + std::to_string(limitMs % 1000 / 100);
   std::string line = "Ended a run that lasted over " + seconds + " seconds: " + CommandLine;
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
@@ -121,13 +122,13 @@ void frmMain::ToolNotStarted(const std::string&) {
   const std::string why = platform::FileExists(tool) ? "it cannot be run" : "it is not there";
   std::string line = "Cannot start " + platform::FileNamePart(tool) + " in " + ProgramFolder + " (" + why +
                      "): the controller's settings were not changed.";
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::Log(const std::string& line) {
+void frmMain::Line(const std::string& line) {
   lstDebugWindow->addItem(platform::FromAnsi(line));
   if (DebugMode) {
     std::printf("%s\n", platform::FromAnsi(line).toUtf8().constData());
@@ -156,7 +157,6 @@ std::string frmMain::TimeText() { return TimeOfDayText(); }
 void frmMain::Form_Load() {
   // Hidden until debug mode shows it.
   hide();
-  RefreshInterval = 1000;
 
   // The command line.
   MonitorSwitches switches = ParseMonitorSwitches(commandText_);
@@ -201,7 +201,7 @@ void frmMain::Form_Load() {
   // before it turns the controller into mouse and keys on the desktop.
   if (firstLoad && emulator_.Running()) {
     emulator_.ClosePointerly();
-    Log("Closed a Pointerly left running by an earlier monitor.");
+    Line("Closed a Pointerly left running by an earlier monitor.");
   }
 
   // Kept off the task bar by the tool-window flag set at construction.
@@ -232,16 +232,12 @@ void frmMain::Form_Load() {
   // The configuration folder.
   ScgFolder = config_store::ScgFolderPath(ProgramFolder);
   if (!platform::FolderExists(ScgFolder)) {
-    platform::MsgBox("Configuration file folder " + ScgFolder + " not found.", platform::MsgButtons::Ok,
-                     platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause("configuration file folder " + ScgFolder + " not found");
-    Form_Unload();
+    FailLoad("Configuration file folder " + ScgFolder + " not found.",
+             "configuration file folder " + ScgFolder + " not found");
     return;
   }
 
   // The mailbox.
-  ScgExt = ".scg";
   std::string ini = config_store::MonitorIniPath(ProgramFolder);
   // A mailbox the monitor cannot write would end it at the first tick with no
   // word of why (a folder the player may not write): end now and say so.
@@ -249,11 +245,8 @@ void frmMain::Form_Load() {
   if (error == 0) error = platform::TryWriteProfileString("VERSION", "VERSION", "5.1", ini);
   if (error == 0) error = config_store::WriteModeFile(ini, "ACTIVE");
   if (error != 0) {
-    std::string text = platform::CannotWriteText(ini, error);
-    platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause(text);
-    Form_Unload();
+    const std::string text = platform::CannotWriteText(ini, error);
+    FailLoad(text, text);
     return;
   }
   MonitorIniFile = ini;
@@ -264,19 +257,16 @@ void frmMain::Form_Load() {
 
   // Nothing to watch is fatal.
   if (WatchList.empty()) {
-    platform::MsgBox("No configuration files found in folder " + ScgFolder, platform::MsgButtons::Ok,
-                     platform::MsgIcon::Critical, "Critical Error");
-    exitCode_ = 1;
-    EndBecause("no configuration files found in folder " + ScgFolder);
-    Form_Unload();
+    FailLoad("No configuration files found in folder " + ScgFolder,
+             "no configuration files found in folder " + ScgFolder);
     return;
   }
 
   // The count of watched games, in debug mode.
   if (DebugMode) {
-    Log("--------");
-    Log("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
-    Log("");
+    Line("--------");
+    Line("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
+    Line("");
     SelectLineBeforeLast();
   }
 
@@ -286,12 +276,19 @@ void frmMain::Form_Load() {
   tmrMonitor.start(RefreshInterval);
 }
 
+void frmMain::FailLoad(const std::string& text, const std::string& cause) {
+  platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
+  exitCode_ = 1;
+  EndBecause(cause);
+  Form_Unload();
+}
+
 void frmMain::BuildWatchList() {
   if (DebugMode) {
-    Log("Building watch list...");
-    Log("--------");
+    Line("Building watch list...");
+    Line("--------");
   }
-  WatchList = monitor::BuildWatchList(ScgFolder, [this](const std::string& line) { Log(line); });
+  WatchList = monitor::BuildWatchList(ScgFolder, *this);
 }
 
 void frmMain::StartError() {
@@ -324,7 +321,7 @@ void frmMain::EndProgram(int exitCode) {
   if (!end_.End(exitCode)) return;
   // Nothing else would tell why a monitor went away.
   std::string line = "Monitor ended: " + (endCause_.empty() ? std::string("unloaded") : endCause_);
-  Log(line);
+  Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
   tmrMonitor.stop();
   IconData.Remove();
@@ -354,18 +351,7 @@ bool frmMain::ActivateGame(const ActiveGame&) { return SCGActivate(); }
 void frmMain::ClosePointerly() { emulator_.ClosePointerly(); }
 
 void frmMain::WriteStuff(const ActiveGame& game) {
-  game_exit::GameExitState state;
-  state.ProgramFolder = ProgramFolder;
-  state.ActiveScgFile = game.ActiveScgFile;
-  state.ActiveAppName = game.ActiveAppName;
-  state.ActiveExeName = game.ActiveExeName;
-  state.ActiveExeFolder = game.ActiveExeFolder;
-  state.WinePrefix = game.ActiveWinePrefix;
-  state.WineLoader = game.ActiveWineLoader;
-  state.WineEnvironment = game.ActiveWineEnvironment;
-  state.Bindings = activation_->Values.Bindings;
-  state.DebugMode = DebugMode;
-  game_exit::WriteStuff(state, *this, *runs_);
+  game_exit::WriteStuff({ProgramFolder, game, activation_->Values.Bindings, DebugMode}, *this, *runs_);
 }
 
 // The commands, each through the driver runs' queue.
@@ -425,9 +411,9 @@ void frmMain::Perform(MonitorCommand command) {
 }
 
 void frmMain::LogSuspended() {
-  if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Log("");
-  Log("Monitoring suspended at " + TimeText());
-  Log("");
+  if (lstDebugWindow->count() > 0 && !lstDebugWindow->item(lstDebugWindow->count() - 1)->text().isEmpty()) Line("");
+  Line("Monitoring suspended at " + TimeText());
+  Line("");
   SelectLineBeforeLast();
 }
 
@@ -444,19 +430,22 @@ void frmMain::SuspendToggle() {
     IconData.Modify(DisabledIcon(), "Heliryx 360 Monitor - Suspended");
     emulator_.ClosePointerly();
     QCoreApplication::processEvents();
-    tmrMonitor.start(2500);
+    tmrMonitor.start(kSuspendedRefreshMs);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
-    // The look and the write are one step under the mailbox's lock.
-    config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND");
+    // The look and the write are one step under the mailbox's lock. A mailbox
+    // that is gone is made again, as the toggle always has: else the next tick
+    // would read "ERROR" and end the monitor.
+    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") && !platform::FileExists(MonitorIniFile))
+      config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
     CurrentMode = "ACTIVE";
     IconData.Modify(MonitorIcon(), kMonitorTitle);
     QCoreApplication::processEvents();
     tmrMonitor.start(RefreshInterval);
-    Log("Monitoring resumed at " + TimeText());
-    Log("");
+    Line("Monitoring resumed at " + TimeText());
+    Line("");
     SelectLineBeforeLast();
     cmdSuspend->setText(QStringLiteral("Suspend"));
     Form_Load();
@@ -469,7 +458,7 @@ void frmMain::Suspend() {
   CurrentMode = "SUSPEND";
   emulator_.ClosePointerly();
   IconData.Modify(DisabledIcon(), kMonitorTitle);
-  tmrMonitor.start(2500);
+  tmrMonitor.start(kSuspendedRefreshMs);
   LogSuspended();
   cmdSuspend->setText(QStringLiteral("Resume"));
 }

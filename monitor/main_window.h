@@ -12,6 +12,7 @@
 #include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
 #include "platform/process/process_table.h"
+#include "platform/process/tool_runner.h"
 #include "platform/program_end.h"
 #include "platform/tray_icon.h"
 
@@ -51,7 +52,7 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
 
   // The window the logic sees. The log is also echoed to standard output in
   // debug mode, which is where it shows without a display.
-  void Log(const std::string& line) override;
+  void Line(const std::string& line) override;
   void SelectLastLine() override;
   void SelectLineBeforeLast() override;
   void SetTip(const std::string& tip) override;
@@ -98,15 +99,14 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   void ToolNotStarted(const std::string& CommandLine) override;
 
   DriverRuns& Runs() { return *runs_; }
-  ProcessRunner& Runner() { return runner_; }
+  platform::ProcessRunner& Runner() { return runner_; }
 
   // Module-level state shared with the tick, the activation and the menus.
   const std::string ProgramFolder;
-  int RefreshInterval = 1000;
+  int RefreshInterval = kDefaultRefreshMs;
   bool DebugMode = false;
   bool SkipOsCheck = false;
   std::string ScgFolder;
-  std::string ScgExt;
   std::string MonitorIniFile;
   std::string CurrentMode;
   WatchTable WatchList;
@@ -132,6 +132,9 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
  private:
   void BuildWatchList();
   void EndProgram(int exitCode);
+  // Form_Load cannot go on: the critical box `text`, then the unload step
+  // with exit code 1, naming `cause`.
+  void FailLoad(const std::string& text, const std::string& cause);
   // Records why the program ends (the first cause given wins); the end names it
   // in the log and on standard error.
   void EndBecause(const std::string& cause);
@@ -152,7 +155,7 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   platform::PendingActivation editorActivation_;
 
   QtClock clock_;
-  ProcessRunner runner_;
+  platform::ProcessRunner runner_;
   PointerlyWindow emulator_;
   platform::ProcProcessTable processes_;
   std::unique_ptr<DriverRuns> runs_;

@@ -6,11 +6,15 @@
 
 namespace monitor {
 
+// The polling tick's pace without -r, and while suspended.
+inline constexpr int kDefaultRefreshMs = 1000;
+inline constexpr int kSuspendedRefreshMs = 2500;
+
 struct MonitorSwitches {
   enum class Outcome { Run, Kill, Usage } outcome = Outcome::Run;
   bool debugMode = false;
   bool skipOsCheck = false;
-  int refreshInterval = 1000;  // milliseconds
+  int refreshInterval = kDefaultRefreshMs;  // milliseconds
 };
 
 // The whole command text, split at every blank (two blanks give an empty word).

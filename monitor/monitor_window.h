@@ -1,6 +1,9 @@
 // What the monitor's logic (the activation, the game-exit step) asks of the
-// monitor's window. The window is the real one; tests record the calls.
+// monitor's window besides its log. The window is the real one; tests record
+// the calls.
 #pragma once
+
+#include "monitor/log.h"
 
 #include <string>
 
@@ -8,11 +11,9 @@ namespace monitor {
 
 inline const std::string kMonitorTitle = "Heliryx 360 Monitor";
 
-class MonitorWindow {
+// The window is also the log (lstDebugWindow).
+class MonitorWindow : public Log {
  public:
-  virtual ~MonitorWindow() = default;
-  // Appends one line to the log (lstDebugWindow).
-  virtual void Log(const std::string& line) = 0;
   // Selects the last line, or the line before last, so the list scrolls to it.
   virtual void SelectLastLine() = 0;
   virtual void SelectLineBeforeLast() = 0;

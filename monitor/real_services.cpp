@@ -1,7 +1,6 @@
 #include "monitor/real_services.h"
 
 #include "platform/local_endpoint.h"
-#include "platform/process/run_and_wait.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -37,17 +36,6 @@ std::string TimeOfDayText() {
 void QtClock::Wake() {
   woken_ = true;
   if (loop_) loop_->quit();
-}
-
-platform::RunEnd ProcessRunner::RunAndWait(const std::string& CommandLine, bool NoWait) {
-  QTimer check;
-  if (!NoWait) {
-    QObject::connect(&check, &QTimer::timeout, this, &ProcessRunner::stillWaiting);
-    check.start(kWaitCheckMs);
-  }
-  platform::RunEnd end = platform::RunEnd::Finished;
-  platform::RunAndWait(CommandLine, NoWait, {limitMs, &stop_}, &end);
-  return end;
 }
 
 void PointerlyWindow::ClosePointerly() { platform::PostCloseToWindow("Pointerly"); }

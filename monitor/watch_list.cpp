@@ -52,14 +52,14 @@ bool WatchIndex::NoCaseEqual::operator()(std::string_view a, std::string_view b)
   return platform::EqualsNoCase(a, b);
 }
 
-WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void(const std::string&)>& log) {
+WatchTable BuildWatchList(const std::string& scgFolder, Log& log) {
   using config_store::ReadIni;
   WatchTable list;
   for (const std::string& name : platform::ListFiles(scgFolder)) {
     if (!platform::EndsWithNoCase(name, ".scg")) continue;
     std::string file = scgFolder + name;
     if (config_store::ScgFileTooLarge(file)) {
-      if (log) log(config_store::ScgFileTooLargeLine(name));
+      log.Line(config_store::ScgFileTooLargeLine(name));
       continue;
     }
     if (!platform::EqualsNoCase(ReadIni(file, "CONFIGURATION", "HIDE_FILE"), "FALSE")) continue;
@@ -68,7 +68,7 @@ WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void
     if (raw.empty()) continue;
     for (const std::string& exe : SplitExecutableList(raw)) {
       list.push_back({name, exe});
-      if (log) log(name + " - " + exe);
+      log.Line(name + " - " + exe);
     }
   }
   return list;

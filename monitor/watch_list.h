@@ -2,8 +2,9 @@
 // processes, and which configuration file each belongs to.
 #pragma once
 
+#include "monitor/log.h"
+
 #include <bitset>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -46,8 +47,8 @@ class WatchIndex {
 std::vector<std::string> SplitExecutableList(const std::string& raw);
 
 // Every visible version-6.1 configuration of `scgFolder` with an EXECUTABLE;
-// `log` receives one line per entry ("file - executable") and one per file
+// `log` takes one line per entry ("file - executable") and one per file
 // skipped for its size (config_store::kScgFileSizeLimit).
-WatchTable BuildWatchList(const std::string& scgFolder, const std::function<void(const std::string&)>& log);
+WatchTable BuildWatchList(const std::string& scgFolder, Log& log);
 
 }  // namespace monitor

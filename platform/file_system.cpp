@@ -2,12 +2,14 @@
 
 #include "platform/text.h"
 
+#include <QCryptographicHash>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
@@ -79,6 +81,27 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+std::optional<std::string> FileSha256(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  QCryptographicHash sum(QCryptographicHash::Sha256);
+  char buffer[65536];
+  while (ok) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    sum.addData(QByteArrayView(buffer, n));
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
+  return sum.result().toHex().toStdString();
+}
+
 static bool WriteAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -125,13 +148,17 @@ static long TemporaryWriter(std::string_view entry, std::string_view target) {
 
 // A temporary whose writer was killed would stay for good. Only this user's
 // own are taken: another user's writer may run where we cannot see it, and a
-// super-user must not remove what an ordinary user is writing.
+// super-user must not remove what an ordinary user is writing. A pid names a
+// process only in the writer's own pid namespace (a sandboxed or containerised
+// copy sharing the folder has others), so a temporary written to in the last
+// few minutes is kept whatever its pid says.
 static bool IsStaleTemporary(int folderFd, const char* entry, std::string_view target) {
   long pid = TemporaryWriter(entry, target);
   if (pid <= 0 || pid == ::getpid()) return false;
   struct stat st {};
   if (::fstatat(folderFd, entry, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
     return false;
+  if (std::time(nullptr) - st.st_mtime < kTemporaryLifetimeSeconds) return false;
   return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 

@@ -23,6 +23,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 // that failed (EIO for a file that is not a regular one).
 int TryReadFile(const std::string& path, std::string& bytes);
 
+// The SHA-256 of the file's bytes as 64 lower-case hex digits (the form of
+// sha256sum), read in pieces; nothing when it cannot be read.
+std::optional<std::string> FileSha256(const std::string& path);
+
 // Replaces (or creates) the file so that a crash leaves either the old or the new
 // content: a uniquely named temporary file in the same folder, flushed, renamed
 // over the target. The target's permissions are kept; a new file gets 0644.
@@ -39,8 +43,11 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
 // Removes the hidden temporaries that atomic replacements leave beside their
 // targets when the writer dies half-way (a kill, a power cut): those whose
 // writing process no longer runs, and only this user's own; a temporary of a
-// running writer or of another user is kept. With `WithSubFolders` the folders
-// below are swept too (links are not followed).
+// running writer or of another user is kept, and so is one written to less
+// than kTemporaryLifetimeSeconds ago, whatever its pid (the pid may be one of
+// another pid namespace). With `WithSubFolders` the folders below are swept
+// too (links are not followed).
+inline constexpr long kTemporaryLifetimeSeconds = 5 * 60;
 enum class Sweep { Folder, WithSubFolders };
 void RemoveStaleTemporaries(const std::string& folder, Sweep sweep = Sweep::Folder);
 

@@ -11,6 +11,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <cctype>
 #include <cstdlib>
 
 namespace platform {
@@ -25,13 +26,34 @@ bool IsLoopbackHost(const QString& host) {
   return address.setAddress(host) && address.isLoopback();
 }
 
-std::string HeaderValue(const std::string& head, const std::string& name) {
+// The values of every field line of that name, in order.
+std::vector<std::string> HeaderValues(const std::string& head, const std::string& name) {
+  std::vector<std::string> values;
   for (const std::string& line : SplitLines(head)) {
     size_t colon = line.find(':');
     if (colon != std::string::npos && EqualsNoCase(Trim(line.substr(0, colon)), name))
-      return Trim(line.substr(colon + 1));
+      values.push_back(Trim(line.substr(colon + 1)));
   }
-  return "";
+  return values;
+}
+
+std::string HeaderValue(const std::string& head, const std::string& name) {
+  std::vector<std::string> values = HeaderValues(head, name);
+  return values.empty() ? "" : values.front();
+}
+
+// The transfer codings of a response, lower case and in the order applied:
+// repeated Transfer-Encoding lines form one list, as one line with commas
+// would; empty elements are none, a coding's parameters are not looked at.
+std::vector<std::string> TransferCodings(const std::string& head) {
+  std::vector<std::string> codings;
+  for (const std::string& value : HeaderValues(head, "Transfer-Encoding"))
+    for (const std::string& element : SplitOn(value, ',')) {
+      std::string coding = Trim(element.substr(0, element.find(';')));
+      for (char& c : coding) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (!coding.empty()) codings.push_back(coding);
+    }
+  return codings;
 }
 
 }  // namespace
@@ -175,8 +197,25 @@ bool HttpTransfer::ParseHead() {
     Fail(status_, "The server answered " + Trim(statusLine.substr(statusLine.find(' ') + 1)) + " for " + url_);
     return false;
   }
-  chunked_ = FindNoCase(HeaderValue(head_, "Transfer-Encoding"), "chunked") != std::string::npos;
+  // Only what can be checked whole counts: a length and a coding together
+  // leave the body's end in doubt, and a coding we cannot undo would be stored
+  // as the file. Chunked is undone when applied last; identity changes nothing.
   std::string length = HeaderValue(head_, "Content-Length");
+  const bool coded = !HeaderValues(head_, "Transfer-Encoding").empty();
+  if (coded && !HeaderValues(head_, "Content-Length").empty()) {
+    Fail(kTransferProtocolError, "The server's answer gives both a length and a transfer coding for " + url_);
+    return false;
+  }
+  std::vector<std::string> codings = TransferCodings(head_);
+  for (size_t i = 0; i < codings.size(); ++i) {
+    bool known = codings[i] == "identity" || (codings[i] == "chunked" && i + 1 == codings.size());
+    if (!known) {
+      Fail(kTransferProtocolError, "The server sent " + url_ + " in a transfer coding that cannot be read: " +
+                                       platform::Join(codings, ", "));
+      return false;
+    }
+  }
+  chunked_ = !codings.empty() && codings.back() == "chunked";
   if (!chunked_ && !length.empty()) {
     auto value = ParseWholeNumber(length);
     if (!value || *value < 0) {

@@ -5,12 +5,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -42,6 +44,11 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+bool AgeFile(const std::string& path) {
+  struct timespec times[2] = {{0, UTIME_OMIT}, {std::time(nullptr) - 3600, 0}};
+  return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -40,6 +40,9 @@ class ScopedEnv {
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);  // "" when missing
+// Dates the file's last write an hour back, as a leftover of a writer long gone
+// (a link itself, not what it names); false when that cannot be done.
+bool AgeFile(const std::string& path);
 void MakeFolders(const std::string& path);
 
 // An installation folder: the named programs of the build copied in, the

@@ -1,5 +1,6 @@
 #include "updater/relaunch.h"
 
+#include "config_store/mode_mailbox.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/local_endpoint.h"
@@ -22,7 +23,10 @@ std::string WindowEndpoint(const std::string& privateFolder) {
   return platform::EndpointName("window", kWindowTitle, privateFolder);
 }
 
-int RelaunchFromPrivateFolder() {
+namespace {
+
+// The starting copy's run, without the hand-back of a failed start.
+int Relaunch() {
   std::string whyNot;
   auto folder = platform::PrivateFolder("fetchling", whyNot);
   if (!folder) {
@@ -46,6 +50,16 @@ int RelaunchFromPrivateFolder() {
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int RelaunchFromPrivateFolder() {
+  int exitCode = Relaunch();
+  // The monitor suspended itself to start the updater, and no copy runs that
+  // would resume it at its end: a start that failed does it here.
+  if (exitCode != 0) config_store::ReplaceMode(platform::ProgramFolder(), "SUSPEND", "ACTIVE");
+  return exitCode;
 }
 
 }  // namespace updater

@@ -21,7 +21,9 @@ inline constexpr const char* kInstallFolderSwitch = "--install-folder";
 std::string InstallFolderArgument(const std::vector<std::string>& args);
 
 // The starting copy's whole run: activates a running copy, or replaces `fl` in
-// the private folder with this program and starts it. The exit code.
+// the private folder with this program and starts it. The exit code. A start
+// that fails hands the monitor back (ACTIVE when MODE is SUSPEND), as the
+// copy's end would have.
 int RelaunchFromPrivateFolder();
 
 }  // namespace updater

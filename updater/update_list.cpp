@@ -116,7 +116,9 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
     std::string number = VersionNumberText(f[2]);
     q_.MainEntries.push_back({f[1], number, f[3]});
     q_.lstAvailable.push_back(f[1] + " " + number);
-    if (!IsPlainFileName(f[1])) {
+    // The name as it will be installed counts too: "...exe" passes as a name
+    // and is installed as "..".
+    if (!IsPlainFileName(f[1]) || !IsPlainFileName(InstalledProgramName(f[1]))) {
       Skipped.push_back(f[1]);
       return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
+#include "config_store/shipped_record.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -482,19 +483,25 @@ void Updater::InstallUpdates() {
   View.cmdCheckEnabled = false;
   Changed();
 
+  kept_.clear();
   if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, scg, false) &&
       InstallQueued(Queues.lstGames, games, false))
     InstallQueued(Queues.lstCrv, crv, false);
   // Installed or not, nothing of the run's downloads is used again.
   RemoveDownloads();
+  if (std::string text = KeptCopiesText(kept_); !text.empty() && !Ended())
+    platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Information, kAppTitle);
 }
 
 // Copies the files of one kind from the temporary folder into the
 // installation, each replacing its target at once; stops at the first file that
-// did not arrive whole in this run.
+// did not arrive whole in this run. A configuration, game file or curve the
+// player changed since we put it there is kept beside it first, and every one
+// installed is recorded in the folder's record of what we put there.
 bool Updater::InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs) {
   std::string from = WithSlash(settings_.tempFolder) + (sub.empty() ? "" : sub + "/");
   std::string to = InstallPath + (sub.empty() ? "" : sub + "/");
+  config_store::ShippedRecord shipped = config_store::ShippedRecord::Read(InstallPath);
   for (const std::string& n : names) {
     if (Ended()) return false;
     std::string source = from + platform::SlashesForward(n);
@@ -505,10 +512,33 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
     std::string installedName = programs ? InstalledProgramName(n) : n;
     std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
     bool executable = programs && IsProgramName(n);
+    const std::string relative = target.substr(InstallPath.size());
+    std::optional<std::string> sum;
+    if (!programs) {
+      if (!(sum = platform::FileSha256(source))) {
+        ReportError("Cannot install " + target, kPathNotFound.number);
+        return false;
+      }
+      KeepResult keep = KeepChangedFile(target, shipped.Sum(relative), *sum);
+      if (!keep.ok) {
+        ReportError("Cannot keep your changed " + target + " as " + keep.copy + "; it was not replaced",
+                    kPathNotFound.number);
+        return false;
+      }
+      if (!keep.copy.empty()) kept_.push_back({relative, keep.copy});
+    }
     if (!platform::CreateFolderPath(platform::FolderPart(target)) ||
         !platform::CopyFileAtomic(source, target, executable ? 0755u : 0644u)) {
       ReportError("Cannot install " + target, kPathNotFound.number);
       return false;
+    }
+    if (!programs) {
+      shipped.Set(relative, *sum);
+      if (int error = shipped.Write()) {
+        ReportError(platform::CannotWriteText(config_store::ShippedRecordPath(InstallPath), error),
+                    kPathNotFound.number);
+        return false;
+      }
     }
     if (programs && n == "ryxcontrol.exe") {
       for (const MainEntry& e : Queues.MainEntries)

@@ -6,6 +6,7 @@
 
 #include "platform/http_transfer.h"
 #include "platform/program_end.h"
+#include "updater/kept_copies.h"
 #include "updater/update_list.h"
 #include "updater/wizard_view.h"
 
@@ -127,6 +128,7 @@ class Updater : public QObject {
   platform::HttpTransfer Inet1;
   std::vector<QEventLoop*> waits_;
   std::set<std::string> downloadedWhole_;  // temporary files that arrived whole in this run
+  std::vector<KeptCopy> kept_;             // the player's changed files this installation kept
   bool downloading_ = false;  // the running transfer is a Download (not the test report)
   std::optional<platform::TransferResult> failure_;
   bool runFailed_ = false;

@@ -68,6 +68,37 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
       {"a carriage return inside an instruction line",
        kHead + "[CONFIGURATION]\r\nSHOW_INSTRUCTIONS=TRUE\r\n   {\r\n   \"Press\rF1\"\r\n   }\r\n", E::Kept,
        "\r\nSHOW_INSTRUCTIONS=TRUE\r\n   {\r\n   \"Press\rF1\"\r\n   }\r\n"},
+      // A block turned off by hand keeps its rows as they stand, empty lines and all.
+      {"command rows under a block turned off",
+       kHead + "[TUNING]\r\nUSE_BUTTONS=FALSE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n\r\n   \"+jump\",\"Jump\"\r\n   }\r\n",
+       E::Kept, "\r\nUSE_BUTTONS=FALSE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n\r\n   \"+jump\",\"Jump\"\r\n   }\r\n"},
+      {"game-exit actions under a block turned off",
+       kHead + "[CONFIGURATION]\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n", E::Kept,
+       "\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n"},
+      {"copy rows under a block turned off",
+       kHead + "[CONFIGURATION]\r\nCOPY_FILES=no\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n   }\r\n", E::Kept,
+       "\r\nCOPY_FILES=no\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n   }\r\n"},
+      {"instruction rows under a block turned off",
+       kHead + "[CONFIGURATION]\r\nSHOW_INSTRUCTIONS=FALSE\r\n   {\r\n   \"Press F1\"\r\n   }\r\n", E::Kept,
+       "\r\nSHOW_INSTRUCTIONS=FALSE\r\n   {\r\n   \"Press F1\"\r\n   }\r\n"},
+      {"alias rows under a block turned off",
+       kHead + "[TUNING]\r\nCUSTOM_ALIAS=true\r\n   {\r\n   \"q\", \"Quick\", \"VK_Q\"\r\n   }\r\n", E::Kept,
+       "\r\nCUSTOM_ALIAS=true\r\n   {\r\n   \"q\", \"Quick\", \"VK_Q\"\r\n   }\r\n"},
+      {"copy rows after a first row with an empty source",
+       kHead + "[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"\", \"a.cfg\"\r\n   \"cfg\\b.cfg\", \"b.cfg\"\r\n   }\r\n",
+       E::Kept, "\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"\", \"a.cfg\"\r\n   \"cfg\\b.cfg\", \"b.cfg\"\r\n   }\r\n"},
+      {"a copy row shorter than an alias list",
+       kHead + "[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"a\", \"b\"\r\n   }\r\n", E::Kept,
+       "\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"a\", \"b\"\r\n   }\r\n"},
+      // An alias without a GameInput names no binding: unbound ones keep their empty event.
+      {"an alias with an empty GameInput and an unbound direction",
+       kHead + "[CONFIGURATION]\r\nUSE_KEYS=TRUE\r\n[TUNING]\r\nMOTION_ALIAS_X=0\r\nMOTION_ALIAS_Y=1\r\n"
+               "MOTION_ALIAS_0_POS_USER=\"\", \"\", \"\"\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n   }\r\n",
+       E::Kept, "\r\nMOTION_ALIAS_0_POS_USER=\"\", \"\", \"\"\r\n"},
+      {"an alias with an empty GameInput and an unbound button",
+       kHead + "[CONFIGURATION]\r\nUSE_KEYS=TRUE\r\n[TUNING]\r\nBUTTON_0_USER=\"\", \"+attack\", \"\"\r\n"
+               "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n   }\r\n",
+       E::Kept, "\r\nBUTTON_0_USER=\"\", \"+attack\", \"\"\r\n"},
       {"a file the player made read-only", kHead, E::Refused, "the file is read-only", true},
   };
   for (const Case& k : cases) {
@@ -292,7 +323,7 @@ class EdgeFiles {
       "   \"" + std::string(600, 'c') + "\", \"" + std::string(600, 'n') + "\""};
   inline static const std::vector<std::string> kAliasRows = {
       "   \"\", \"\", \"\"", "   \"a\", \"'A' Key\", \"VK_A\"", "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"",
-      "   \"x\"", "   \"a\", \"b\"", "   \"q\"\", \" sp \", \"VK_Q\"", "",
+      "   \"x\"", "   \"a\", \"b\"", "   \"q\"\", \" sp \", \"VK_Q\"", "", "   \"\", \"'N' Key\", \"VK_N\"",
       "   \"" + std::string(500, 'g') + "\", \"" + std::string(500, 'l') + "\", \"VK_L\""};
 
   // No rows, a few, or as many as the block holds.
@@ -303,13 +334,11 @@ class EdgeFiles {
     return rows;
   }
 
-  // The first row names a source: COPY_FILES rows are written only then.
   std::vector<std::string> CopyRows() {
     static const std::vector<std::string> pool = {"   \"cfg\\a.cfg\", \"a.cfg\"", "   \"\", \"\"", "   \"only\"",
-                                                  "   x", "   \"s p\", \" d \"", ""};
-    std::vector<std::string> rows = Rows(pool, 501);
-    if (!rows.empty()) rows.front() = "   \"cfg\\first.cfg\", \"first.cfg\"";
-    return rows;
+                                                  "   x", "   \"s p\", \" d \"", "",
+                                                  "   \"a\", \"b\"", "   \"\", \"a.cfg\""};
+    return Rows(pool, 501);
   }
 
   // Rows of one to six quoted fields, each of any text but the separator.

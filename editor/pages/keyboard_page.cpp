@@ -1,5 +1,6 @@
 #include "editor/pages/keyboard_page.h"
 
+#include "config_store/scg_values.h"
 #include "editor/pages/binding_lists.h"
 #include "editor/pages/keyboard_controls.h"
 #include "editor/selection.h"
@@ -197,11 +198,13 @@ void KeyboardPage::ShowButtonCommands() {
     }
     // An alias the lists do not hold (keys off) leaves "(None)" selected.
     for (size_t k = 0; k < Lists.CustomAliases.size(); ++k) {
-      const std::string& input = Lists.CustomAliases[k].GameInput;
+      const config_store::TCustomAlias& alias = Lists.CustomAliases[k];
       int item = static_cast<int>(k) + 1;
-      if (input == GameConfig.MotionAlias.MotionPos(i).GameInput.USER && item < cboButtonAxisPOSAlias(i)->count())
+      if (config_store::AliasNamedBy(alias, GameConfig.MotionAlias.MotionPos(i).GameInput.USER) &&
+          item < cboButtonAxisPOSAlias(i)->count())
         Select(cboButtonAxisPOSAlias(i), item);
-      if (input == GameConfig.MotionAlias.MotionNeg(i).GameInput.USER && item < cboButtonAxisNEGAlias(i)->count())
+      if (config_store::AliasNamedBy(alias, GameConfig.MotionAlias.MotionNeg(i).GameInput.USER) &&
+          item < cboButtonAxisNEGAlias(i)->count())
         Select(cboButtonAxisNEGAlias(i), item);
     }
   }

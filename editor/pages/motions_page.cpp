@@ -1,6 +1,7 @@
 #include "editor/pages/motions_page.h"
 
 #include "common_ui/controller_art.h"
+#include "config_store/scg_values.h"
 #include "editor/pages/binding_lists.h"
 #include "editor/pages/motions_controls.h"
 #include "editor/picture_paint.h"
@@ -338,7 +339,7 @@ void MotionsPage::cmdMotionReset_Click() {
   const auto& aliases = Lists.CustomAliases;
   for (int b = 1; b <= 16; ++b)
     for (size_t k = 0; k < aliases.size(); ++k)
-      if (aliases[k].GameInput == GameConfig.ButtonSlot(b).GameInput.DFLT) {
+      if (config_store::AliasNamedBy(aliases[k], GameConfig.ButtonSlot(b).GameInput.DFLT)) {
         SelectIfPresent(b <= 6 ? cboButtonAlias(b) : cboButtonChordAlias(b), static_cast<int>(k) + 1);
         break;
       }
@@ -397,7 +398,7 @@ void MotionsPage::ShowAliasLists() {
       }
     for (int i = 1; i <= 16; ++i)
       for (size_t k = 0; k < aliases.size(); ++k)
-        if (aliases[k].GameInput == GameConfig.ButtonSlot(i).GameInput.USER) {
+        if (config_store::AliasNamedBy(aliases[k], GameConfig.ButtonSlot(i).GameInput.USER)) {
           Select(cboButtonChordAlias(i), static_cast<int>(k) + 1);
           if (i <= 6) Select(cboButtonAlias(i), static_cast<int>(k) + 1);
           break;

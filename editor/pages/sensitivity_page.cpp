@@ -1,15 +1,8 @@
 #include "editor/pages/sensitivity_page.h"
 
-#include "config_store/install_folder.h"
-#include "config_store/ryx_command_file.h"
 #include "editor/pages/sensitivity_controls.h"
-#include "editor/save_dialog.h"
 #include "editor/selection.h"
 #include "platform/dialogs.h"
-#include "platform/file_dialog.h"
-#include "platform/file_system.h"
-#include "platform/process/command_line.h"
-#include "platform/process/run_and_wait.h"
 #include "platform/text.h"
 
 #include <QApplication>
@@ -33,8 +26,6 @@ const char* const kPrecisionItems[] = {
     "Chord A + E",    "Chord A + F",    "Chord B + C",    "Chord B + D",    "Chord B + E",    "Chord B + F",
     "Chord A&B + C",  "Chord A&B + D",  "Chord A&B + E",  "Chord A&B + F"};
 
-const char kCurveFilter[] = "Sensitivity Curve Files (*.crv)|*.crv|All Files (*.*)|*.*";
-
 std::optional<long long> Number(const std::string& text) { return platform::ParseWholeNumber(text); }
 
 void SetGreyText(QLabel* label, bool grey) {
@@ -44,18 +35,11 @@ void SetGreyText(QLabel* label, bool grey) {
   label->setPalette(palette);
 }
 
-// The box shown when a path cannot be handed to the control tool.
-void RefuseQuotedPath(const std::string& path) {
-  platform::MsgBox("Sensitivity curve file " + path +
-                       " cannot be used: the control tool cannot be given a path holding a double quote (\").",
-                   platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Sensitivity Curve");
-}
-
 }  // namespace
 
 SensitivityPage::SensitivityPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session,
-                                 const AxisInfoTable& axes, std::string programFolder, QObject* parent)
-    : Page(session, parent), AxisInfo(axes), ProgramFolder(std::move(programFolder)) {
+                                 const AxisInfoTable& axes, QObject* parent)
+    : Page(session, parent), AxisInfo(axes) {
   BuildControls(kSensitivityPage, page, registry);
   const ControlRegistry& c = registry;
   lblSensitivity = ControlArray<QLabel>(c, "lblSensitivity");
@@ -221,51 +205,33 @@ void SensitivityPage::cboPrecisionButton_Click() {
 
 void SensitivityPage::optSensCurves_Click(int Index) { curveSlot_ = Index; }
 
-// Bold with the file as tip (as this system writes paths) when the slot holds a curve.
-void SensitivityPage::ShowCurveSlot(int slot) {
+// Bold with the file as tip when the slot holds a curve.
+void SensitivityPage::ShowCurveSlot(int slot, const std::string& file) {
   const std::string& path = GameConfig.Curve(slot).USER;
   QFont font = optSensCurves(slot)->font();
   font.setBold(!path.empty());
   optSensCurves(slot)->setFont(font);
-  optSensCurves(slot)->setToolTip(
-      platform::FromAnsi(path.empty() ? "Default Curve" : config_store::ryx::CurveFilePath(path, ProgramFolder)));
+  optSensCurves(slot)->setToolTip(platform::FromAnsi(path.empty() ? "Default Curve" : file));
 }
 
 void SensitivityPage::cmdCurveSave_Click() {
-  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
-  if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  if (std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder, "Sensitivity curve file")) {
-    if (std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path)) {
-      // The tool numbers its curves 0 to 5, as the buttons show them; it writes the file itself.
-      platform::RunAndWait(config_store::ryx::ToolCommandLine(
-                               ProgramFolder, "--download-sensitivity-curve " + std::to_string(curveSlot_ - 1) + " " + *quoted),
-                           true);
-    } else {
-      RefuseQuotedPath(*path);
-    }
-  }
+  emit curveDownloadWanted(curveSlot_);
   AnyChanges("cmdCurveSave_Click");
 }
 
 void SensitivityPage::cmdCurveLoad_Click() {
-  const std::string folder = config_store::CurveFolderPath(ProgramFolder);
-  if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder, ""});
-  if (!chosen.fileTitle.empty()) {
-    if (!platform::QuoteWindowsArgument(chosen.fileName)) {
-      // Kept, such a path could never be uploaded.
-      RefuseQuotedPath(chosen.fileName);
-    } else {
-      GameConfig.Curve(curveSlot_).USER = platform::FileExists(chosen.fileName) ? chosen.fileName : "";
-      ShowCurveSlot(curveSlot_);
-    }
-  }
+  emit curveFileWanted(curveSlot_);
   AnyChanges("cmdCurveLoad_Click");
+}
+
+void SensitivityPage::SetCurve(int slot, const std::string& path, const std::string& file) {
+  GameConfig.Curve(slot).USER = path;
+  ShowCurveSlot(slot, file);
 }
 
 void SensitivityPage::cmdCurveReset_Click() {
   GameConfig.Curve(curveSlot_).USER = "";
-  ShowCurveSlot(curveSlot_);
+  ShowCurveSlot(curveSlot_, "");
   AnyChanges("cmdCurveReset_Click");
 }
 
@@ -293,12 +259,7 @@ void SensitivityPage::cmdSensitivityReset_Click() {
     optMasterSettings(master)->setChecked(true);
   }
   optMasterSettings_Click(master);
-  for (int slot = 1; slot <= 6; ++slot) {
-    std::string p = c.Curve(slot).DFLT;
-    if (p.size() >= 2 && p[0] == '.' && p[1] == '\\') p = ProgramFolder + p.substr(1);
-    c.Curve(slot).USER = platform::FileExists(config_store::ryx::CurveFilePath(p, ProgramFolder)) ? p : "";
-    ShowCurveSlot(slot);
-  }
+  emit curveDefaultsWanted();
   Flags.LoadingControls = false;
   AnyChanges("cmdSensitivityReset_Click");
 }
@@ -425,13 +386,13 @@ void SensitivityPage::ShowMasterSettings(int Index) {
   SetOption(optMasterSettings(Index == 1 ? 1 : 0));
 }
 
-void SensitivityPage::ShowCurves() {
+void SensitivityPage::ShowCurves(const CurveFiles& files) {
   SetOption(optSensCurves(1));
   curveSlot_ = 1;
   for (int n = 6; n >= 1; --n) {
     // The load has made the path absolute, or emptied it when the file is missing.
     const std::string& path = GameConfig.Curve(n).USER;
-    ShowCurveSlot(n);
+    ShowCurveSlot(n, files[n]);
     if (!path.empty()) {
       SetOption(optSensCurves(n));
       curveSlot_ = n;

@@ -9,6 +9,7 @@
 #include "editor/pages/axis_info.h"
 #include "editor/pages/page.h"
 
+#include <array>
 #include <string>
 
 class QComboBox;
@@ -19,14 +20,17 @@ class QSlider;
 
 namespace editor {
 
+// Where each curve slot's file lies (index 1..6; empty for the default curve),
+// which its button's tip shows.
+using CurveFiles = std::array<std::string, 7>;
+
 class SensitivityPage : public Page {
   Q_OBJECT
  public:
   // Builds the page's controls inside `page` and registers them in `registry`.
-  // `axes` is the axis map's view of each row (whether it drives a motion);
-  // `programFolder` is where the curve files lie, in crv/.
+  // `axes` is the axis map's view of each row (whether it drives a motion).
   SensitivityPage(QWidget* page, ControlRegistry& registry, config_store::ConfigSession& session,
-                  const AxisInfoTable& axes, std::string programFolder, QObject* parent);
+                  const AxisInfoTable& axes, QObject* parent);
 
   // --- Showing the record (the load has made every correction).
   void SetSkill(const std::string& Level);
@@ -34,7 +38,7 @@ class SensitivityPage : public Page {
   void ShowPrecision(int Flag);
   void ShowNullRegion();
   void ShowMasterSettings(int Index);
-  void ShowCurves();
+  void ShowCurves(const CurveFiles& files);
   // Each row's name is its axis's motion text.
   void ShowAxisNames();
   // After the axis map changed: the names, and the sliders of the rows that
@@ -54,10 +58,20 @@ class SensitivityPage : public Page {
 
   // The curve slot (1..6) the curve buttons work on.
   int CurveSlot() const { return curveSlot_; }
+  // Slot `slot` (1..6) holds the curve `path` as stored (empty: the default
+  // curve), whose file is `file`.
+  void SetCurve(int slot, const std::string& path, const std::string& file);
 
  signals:
   // A stored default is out of range: the window locks (with an empty item).
   void lockWanted(const std::string& ErrSection);
+  // The curve buttons' work on files, which the window does: the device's
+  // curve in `slot` saved to a file the player chooses; a curve file chosen
+  // for `slot` (SetCurve); every slot back to its default curve where that
+  // file exists (SetCurve for each).
+  void curveDownloadWanted(int slot);
+  void curveFileWanted(int slot);
+  void curveDefaultsWanted();
 
  private:
   void ConnectHandlers();
@@ -87,10 +101,9 @@ class SensitivityPage : public Page {
   // Selects the stored precision button: item PRECISION_BUTTON_USER + base, the last item beyond the list.
   void ReselectPrecisionButton();
   // Shows slot `slot`'s curve button as Curve(slot) USER says.
-  void ShowCurveSlot(int slot);
+  void ShowCurveSlot(int slot, const std::string& file);
 
   const AxisInfoTable& AxisInfo;
-  const std::string ProgramFolder;
   int curveSlot_ = 0;
   bool MasterSwitching = false;
 

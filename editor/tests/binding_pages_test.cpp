@@ -237,6 +237,20 @@ TEST_F(BindingPagesTest, TheMouseListsFollowTheAxisThatCarriesTheMouseMotion) {
   EXPECT_TRUE(Ctl<QTabWidget>(w, "tabSensitivity")->isTabEnabled(2));
 }
 
+// An alias row without a GameInput is offered, but names no unbound direction
+// or button: their lists show none, and the unedited save gives none its key.
+TEST_F(BindingPagesTest, AnAliasWithoutAGameInputIsChosenForNoUnboundBinding) {
+  frmMain& w = Load({{"CUSTOM_ALIAS=FALSE\r\n   {\r\n", "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n"
+                                                         "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"\r\n"}});
+  EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 4)), "(None)");
+  EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 4)), "(None)");
+  EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonChordAlias", 7)), "(None)");
+  EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonAlias", 1)), "Left-Click");
+  const std::string saved = ReadFile(folder / "previous.scg");
+  EXPECT_NE(saved.find("\r\nMOTION_ALIAS_3_POS_USER=\"\", \"\", \"\"\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\r\nBUTTON_6_USER=\"\", \"\", \"\"\r\n"), std::string::npos) << saved;
+}
+
 TEST_F(BindingPagesTest, WithoutKeysOrMouseTheKeyPageGoes) {
   // Only the mouse X motion (motion 5, axis 5) needs the key page.
   frmMain& w = Load({{"USE_KEYS=TRUE", "USE_KEYS=FALSE"}, {"MOTION_ALIAS_Y=3", "MOTION_ALIAS_Y=-1"}});

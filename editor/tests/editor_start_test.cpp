@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace editor;
 using namespace editor_testing;
@@ -199,6 +200,24 @@ TEST(TunedeckProgram, EndedBySigtermItWritesItsSettingsAndSavesNothing) {
   EXPECT_EQ(ReadFile(install / "tunedeck.ini"), "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=quake3.scg\r\n");
   EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), quake);
   EXPECT_EQ(editor.Stderr().find("[message box]"), std::string::npos) << editor.Stderr();
+}
+
+// The monitor suspends itself before it starts the editor: an editor that ends
+// at start-up over a settings file it cannot write hands the monitor back.
+TEST(TunedeckProgram, ASettingsFileItCannotWriteEndsItAndHandsTheMonitorBack) {
+  for (std::string mode : {"SUSPEND", "ACTIVE", "KILL"}) {
+    SCOPED_TRACE(mode);
+    TempInstall install({"tunedeck"});
+    WriteFile(install / "scg/halflife.scg", HalfLifeScg());
+    WriteFile(install / "watchpost.ini", "[VERSION]\r\nVERSION=5.1\r\n[APPLICATION]\r\nMODE=" + mode + "\r\n");
+    WriteFile(install / "tunedeck.ini", "[Version]\r\nVersion=5.1\r\n");
+    ASSERT_EQ(::chmod((install / "tunedeck.ini").c_str(), 0444), 0);
+    RunResult run = RunProgram(install / "tunedeck", {}, install.Environment());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("Critical Error: Cannot write " + install / "tunedeck.ini"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(install / "watchpost.ini"), "[VERSION]\r\nVERSION=5.1\r\n[APPLICATION]\r\nMODE=" +
+                                                        (mode == "SUSPEND" ? std::string("ACTIVE") : mode) + "\r\n");
+  }
 }
 
 TEST(TunedeckProgram, UnderAnXServerItShowsItsWindowAndLeavesOnSigterm) {

@@ -4,7 +4,7 @@
 #include "emulator/controller_search.h"
 #include "emulator/main_window.h"
 #include "platform/dialogs.h"
-#include "platform/input/process_priority.h"
+#include "platform/process/process_priority.h"
 #include "platform/input/recording_sink.h"
 #include "platform/input/virtual_joystick.h"
 #include "platform/program_end.h"

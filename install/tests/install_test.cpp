@@ -2,6 +2,8 @@
 // tree into temporary prefixes, the layout script on a small fixture, and a
 // configure and build with HOME pointed at an empty folder.
 #include "config_store/profile_helpers.h"
+#include "config_store/shipped_record.h"
+#include "platform/file_system.h"
 #include "platform/registry.h"
 #include "testing/test_support.h"
 
@@ -46,6 +48,12 @@ std::string AppPathIn(const std::string& configHome) {
   testing_support::ScopedEnv home("XDG_CONFIG_HOME", configHome);
   auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath");
   return value ? value->text : "(none)";
+}
+
+// The layout script alone, from a source folder into an installation folder.
+RunResult LayOut(const std::string& source, const std::string& dest) {
+  return RunProgram(HELIRYX_CMAKE, {"-DSOURCE=" + source, "-DDEST=" + dest, "-P",
+                                    std::string(HELIRYX_SOURCE_DIR) + "/install/lay_out.cmake"});
 }
 
 // The shipped content as relative paths: what every installation folder must hold.
@@ -147,10 +155,7 @@ TEST(Install, AgainOverAnInstallationKeepsThePlayersFiles) {
 // The layout script on a fixture: our files follow the source unless the player changed them.
 TEST(Install, LayingOutAgainReplacesOnlyFilesThePlayerLeftAlone) {
   TempFolder source, dest;
-  auto layOut = [&] {
-    return RunProgram(HELIRYX_CMAKE, {"-DSOURCE=" + source.Path(), "-DDEST=" + dest.Path(), "-P",
-                                      std::string(HELIRYX_SOURCE_DIR) + "/install/lay_out.cmake"});
-  };
+  auto layOut = [&] { return LayOut(source.Path(), dest.Path()); };
   WriteFile(source / "scg/same.scg", "ours 1");
   WriteFile(source / "scg/newer.scg", "ours 1");
   WriteFile(source / "scg/edited.scg", "ours 1");
@@ -177,6 +182,32 @@ TEST(Install, LayingOutAgainReplacesOnlyFilesThePlayerLeftAlone) {
   };
   for (const auto& [file, bytes] : expected) EXPECT_EQ(ReadFile(dest / file), bytes) << file;
   EXPECT_TRUE(fs::is_directory(dest / "ryx"));
+}
+
+// The updater keeps the same record: it reads what the layout wrote, and the
+// next layout takes a file the updater installed and recorded as ours.
+TEST(Install, TheLayoutAndTheUpdaterShareOneRecordOfWhatWasShipped) {
+  TempFolder source, dest;
+  auto layOut = [&] { return LayOut(source.Path(), dest.Path()); };
+  WriteFile(source / "scg/game.scg", "ours 1");
+  WriteFile(source / "games/q3/a.cfg", "ours 1");
+  RunResult first = layOut();
+  ASSERT_EQ(first.exitCode, 0) << Describe(first);
+  config_store::ShippedRecord record = config_store::ShippedRecord::Read(dest.Path());
+  for (const char* file : {"scg/game.scg", "games/q3/a.cfg"})
+    EXPECT_EQ(record.Sum(file), platform::FileSha256(dest / file).value_or("(none)")) << file;
+  EXPECT_EQ(record.Sum("SCG/Game.scg"), record.Sum("scg/game.scg"));
+
+  // An update installs a newer game.scg and records it, as the updater does.
+  WriteFile(dest / "scg/game.scg", "update 2");
+  record.Set("SCG/game.scg", platform::FileSha256(dest / "scg/game.scg").value());  // found as the same file
+  ASSERT_EQ(record.Write(), 0);
+  WriteFile(source / "scg/game.scg", "ours 3");
+  RunResult second = layOut();
+  ASSERT_EQ(second.exitCode, 0) << Describe(second);
+  EXPECT_EQ(ReadFile(dest / "scg/game.scg"), "ours 3");
+  EXPECT_EQ(config_store::ShippedRecord::Read(dest.Path()).Sum("scg/game.scg"),
+            platform::FileSha256(dest / "scg/game.scg").value_or("(none)"));
 }
 
 // Configuring a fresh tree and building this one (all built already, so only

@@ -204,8 +204,14 @@ TEST(SharedFolder, EachStartSweepsTheTemporariesOfEndedWritersFromTheFoldersItWr
       std::vector<Left> here{{base + "/.game.scg.heliryx-" + gone + "-0", swept},
                              {base + "/.setup.exe.heliryx-" + alive + "-3", false}};
       if (root) here.push_back({base + "/.game.crv.heliryx-" + gone + "-1", false});  // another user's
-      for (const Left& l : here) WriteFile(l.path, "partial");
+      for (const Left& l : here) {
+        WriteFile(l.path, "partial");
+        ASSERT_TRUE(AgeFile(l.path));
+      }
       if (root) ::chown(here.back().path.c_str(), kNobody, kNobody);
+      // Written to just now: its writer may run in another pid namespace.
+      here.push_back({base + "/.game.ini.heliryx-" + gone + "-2", false});
+      WriteFile(here.back().path, "partial");
       left.insert(left.end(), here.begin(), here.end());
     };
     for (const std::string& folder : c.swept) place(folder, true);

@@ -12,7 +12,7 @@ namespace game_exit {
 namespace {
 
 void AddLog(const CopyJob& job, const std::string& line) {
-  if (job.Log) job.Log(line);
+  job.log.Line(line);
 }
 
 // The Linux path of a source inside games/, or empty when the name could leave
@@ -62,7 +62,7 @@ bool ExecCopyFiles(const std::vector<config_store::TCopyFile>& CopyList, const C
       return false;
     }
     std::string folder = GetPathOnly(windowsDestination);
-    if (!platform::FolderExists(job.game->LinuxPath(folder)) && BuildFolders(*job.game, folder, job.Log) != 0)
+    if (!platform::FolderExists(job.game->LinuxPath(folder)) && BuildFolders(*job.game, folder, job.log) != 0)
       return false;
     std::string destination = job.game->LinuxPath(windowsDestination);
     if (job.DebugMode) AddLog(job, "Copying " + entry.Source + " to " + destination);

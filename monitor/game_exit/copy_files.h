@@ -21,7 +21,7 @@ struct CopyJob {
   std::string ProgramFolder;  // Linux path of the installation folder
   const GameFolder* game = nullptr;
   bool DebugMode = false;
-  LogLine Log;
+  monitor::Log& log;
 };
 
 // Reads the block of the configuration file and copies every entry once the

@@ -27,14 +27,14 @@ struct CustomContext {
   // only rows flagged ALWAYS run then.
   bool AlreadyConfigured = false;
   bool DebugMode = false;
-  LogLine Log;  // appends a line to the monitor's log list
+  monitor::Log& log;  // the monitor's log list
   // For a game under Wine (its prefix is the game folder's): the loader that
   // ran it and its Wine variables, which registry writes into the prefix use.
   std::string WineLoader = {};
   std::vector<std::string> WineEnvironment = {};
 
   void AddLog(const std::string& line) const {
-    if (Log) Log(line);
+    log.Line(line);
   }
 };
 

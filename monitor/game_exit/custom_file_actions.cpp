@@ -122,7 +122,7 @@ bool ExecAppend(const ActionArgs& AppendArgs, const CustomContext& context) {
   std::string target = context.game.LinuxPath(windowsTarget);
   std::string bytes;
   if (!platform::FileExists(target)) {
-    if (int error = BuildFolders(context.game, GetPathOnly(windowsTarget), context.Log))
+    if (int error = BuildFolders(context.game, GetPathOnly(windowsTarget), context.log))
       return Fail(context, error, words, line);
     target = context.game.LinuxPath(windowsTarget);
   } else {

@@ -74,7 +74,7 @@ bool ExecIni(const ActionArgs& IniArgs, const CustomContext& context) {
   if (!platform::ProfileEntryWritable(section, key, value)) return Fail(context, EINVAL, words, target);
   std::string before;
   if (!platform::FileExists(target)) {
-    if (int error = BuildFolders(context.game, GetPathOnly(windowsTarget), context.Log))
+    if (int error = BuildFolders(context.game, GetPathOnly(windowsTarget), context.log))
       return Fail(context, error, words, target);
     target = context.game.LinuxPath(windowsTarget);
   } else if (int error = ReadGameFile(target, before)) {

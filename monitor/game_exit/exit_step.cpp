@@ -15,38 +15,38 @@ namespace game_exit {
 
 
 GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& window, Driver& driver) {
-  LogLine log = [&window](const std::string& line) { window.Log(line); };
+  monitor::Log& log = window;
   // The debug lines end with an empty one; the one before it is selected.
   bool showDebug = state.DebugMode;
   GameExitOutcome outcome;
 
   if (showDebug) {
-    log("Stopped watching: " + state.ActiveExeName + " at " + window.TimeText());
-    log("");
+    log.Line("Stopped watching: " + state.Game.ActiveExeName + " at " + window.TimeText());
+    log.Line("");
     window.SelectLineBeforeLast();
   }
   window.SetTip(monitor::kMonitorTitle);
   driver.ResetRyxDefaults();
 
   // A configuration removed while its game ran has nothing left to apply.
-  if (!platform::FileExists(state.ActiveScgFile)) {
-    log("Configuration file not found at game exit: " + state.ActiveScgFile);
+  if (!platform::FileExists(state.Game.ActiveScgFile)) {
+    log.Line("Configuration file not found at game exit: " + state.Game.ActiveScgFile);
     return outcome;
   }
-  const std::string& scg = state.ActiveScgFile;
+  const std::string& scg = state.Game.ActiveScgFile;
   std::string copyFlag = config_store::ReadIni(scg, "CONFIGURATION", "COPY_FILES");
   std::string customFlag = config_store::ReadIni(scg, "CONFIGURATION", "CUSTOM");
   std::string revision = config_store::ReadIni(scg, "VERSION", "FILE_REVISION_NUMBER");
   if (!config_store::ConvertsToTrue(copyFlag) && !config_store::ConvertsToTrue(customFlag)) return outcome;
 
   // Never bring back the folder of a game that is gone.
-  if (!platform::FolderExists(state.ActiveExeFolder)) {
-    log("Game folder not found at game exit: " + state.ActiveExeFolder);
+  if (!platform::FolderExists(state.Game.ActiveExeFolder)) {
+    log.Line("Game folder not found at game exit: " + state.Game.ActiveExeFolder);
     return outcome;
   }
-  GameFolder game(state.ActiveExeFolder, state.WinePrefix);
+  GameFolder game(state.Game.ActiveExeFolder, state.Game.ActiveWinePrefix);
 
-  std::string marker = MarkerPath(state.ActiveExeFolder);
+  std::string marker = MarkerPath(state.Game.ActiveExeFolder);
   if (platform::FileExists(marker)) {
     outcome.AlreadyConfigured = MarkerShowsApplied(marker, state.ProgramFolder, scg, revision);
     if (!outcome.AlreadyConfigured) platform::RemoveFile(marker);
@@ -58,25 +58,25 @@ GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& w
   }
 
   if (config_store::IsTrueNoCase(customFlag)) {
-    CustomContext context{game, outcome.AlreadyConfigured, state.DebugMode, log, state.WineLoader,
-                          state.WineEnvironment};
+    CustomContext context{game, outcome.AlreadyConfigured, state.DebugMode, log, state.Game.ActiveWineLoader,
+                          state.Game.ActiveWineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
       outcome.CustomError = run.errorNumber;
-      log("Copy/Custom section error " + std::to_string(run.errorNumber));
+      log.Line("Copy/Custom section error " + std::to_string(run.errorNumber));
       return outcome;
     }
     if (!run.complete) return outcome;
   }
 
   if (showDebug) {
-    log("");
+    log.Line("");
     window.SelectLineBeforeLast();
   }
   if (!outcome.AlreadyConfigured) {
     outcome.MarkerWritten = WriteMarker(marker, platform::FileNamePart(scg), revision);
-    if (!outcome.MarkerWritten) log("Could not write " + marker);
-    platform::MsgBox(state.ActiveAppName + " has been configured for use with the Heliryx 360.",
+    if (!outcome.MarkerWritten) log.Line("Could not write " + marker);
+    platform::MsgBox(state.Game.ActiveAppName + " has been configured for use with the Heliryx 360.",
                      platform::MsgButtons::Ok, platform::MsgIcon::None, "Heliryx 360", true);
   }
   return outcome;

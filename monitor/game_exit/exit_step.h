@@ -11,6 +11,7 @@
 // shown the first time a revision is applied (through platform::MsgBox).
 #pragma once
 
+#include "monitor/active_game.h"
 #include "monitor/game_exit/bindings.h"
 #include "monitor/monitor_window.h"
 
@@ -20,16 +21,10 @@
 namespace game_exit {
 
 struct GameExitState {
-  std::string ProgramFolder;    // Linux path of the installation folder
-  std::string ActiveScgFile;    // ScgFolderPath(ProgramFolder) + the configuration's file name
-  std::string ActiveAppName;    // the configuration's APPLICATION_NAME
-  std::string ActiveExeName;    // the game's executable file name
-  std::string ActiveExeFolder;  // Linux folder of the game's executable
-  std::string WinePrefix;       // the game's Wine prefix; empty when it did not run under Wine
-  GameBindings Bindings;        // as the activation stored them
-  std::string WineLoader = {};  // the Wine loader that ran the game
-  std::vector<std::string> WineEnvironment = {};  // the game's Wine variables ("NAME=value")
-  bool DebugMode = false;       // the monitor's debug mode: the step's lines are logged
+  std::string ProgramFolder;  // Linux path of the installation folder
+  monitor::ActiveGame Game;   // the game that ended (its ActiveScgFile lies in ScgFolderPath(ProgramFolder))
+  GameBindings Bindings;      // as the activation stored them
+  bool DebugMode = false;     // the monitor's debug mode: the step's lines are logged
 };
 
 // The controller's driver as the step sees it (the monitor's driver runs; tests record the call).

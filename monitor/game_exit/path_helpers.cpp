@@ -3,7 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "platform/win_path.h"
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_drives.h"
 
 #include <cerrno>
 #include <vector>
@@ -203,9 +203,9 @@ bool ResolvesWithin(const std::string& path, const std::string& folder) {
   return !realPath.empty() && !realFolder.empty() && Within(realPath, realFolder);
 }
 
-int BuildFolders(const GameFolder& game, const std::string& BuildPath, const LogLine& log) {
+int BuildFolders(const GameFolder& game, const std::string& BuildPath, monitor::Log& log) {
   auto fail = [&](int number, const std::string& folder) {
-    if (log) log("Error " + std::to_string(number) + " building path " + folder);
+    log.Line("Error " + std::to_string(number) + " building path " + folder);
     return number;
   };
   std::string path = BuildPath;

@@ -13,13 +13,12 @@
 // resolved.
 #pragma once
 
-#include <functional>
+#include "monitor/log.h"
+
 #include <string>
 #include <vector>
 
 namespace game_exit {
-
-using LogLine = std::function<void(const std::string& line)>;
 
 // The full Windows path of `varCopyUp` below `varPathUp` (the game folder with a
 // trailing backslash), or "ERROR". ".\" starts at the game folder, each leading
@@ -83,6 +82,6 @@ bool ResolvesWithin(const std::string& path, const std::string& folder);
 // a trailing backslash), matching existing ones without regard to case. The
 // first failure stops it and logs "Error <errno> building path <folder>". 0 on
 // success, else that errno value. Folders created before the failure stay.
-int BuildFolders(const GameFolder& game, const std::string& BuildPath, const LogLine& log);
+int BuildFolders(const GameFolder& game, const std::string& BuildPath, monitor::Log& log);
 
 }  // namespace game_exit

@@ -1,10 +1,12 @@
-// Stand-ins for the clock, the process runner, the monitor's and the emulator's
-// windows and the process table, so the monitor's logic can be driven step by step.
+// Stand-ins for the clock, the monitor's and the emulator's windows and the
+// process table, so the monitor's logic can be driven step by step (the tool
+// runner's stand-in is testing/fake_runner.h).
 #pragma once
 
 #include "monitor/monitor_services.h"
 #include "monitor/monitor_window.h"
 #include "platform/process/process_table.h"
+#include "testing/fake_runner.h"
 
 #include <algorithm>
 #include <functional>
@@ -13,6 +15,8 @@
 #include <vector>
 
 namespace monitor_test {
+
+using testing_support::FakeRunner;
 
 // Time moves only when the logic sleeps; events fire when their time is reached.
 class FakeClock : public monitor::Clock {
@@ -34,48 +38,13 @@ class FakeClock : public monitor::Clock {
   std::multimap<long long, std::function<void()>> events_;
 };
 
-// Records every command line; `during` runs while an awaited run is going on,
-// which is where a player's click can arrive. The runs numbered in `overLimit`
-// end as if they had outlasted the limit.
-class FakeRunner : public monitor::Runner {
- public:
-  std::vector<std::string> lines;
-  std::function<void(size_t index, const std::string& line)> during;
-  std::vector<size_t> overLimit;
-  bool toolMissing = false;  // every awaited run cannot be started
-  int running = 0;
-  int mostAtOnce = 0;
-  int stops = 0;
-  void StopRuns() override { ++stops; }
-  platform::RunEnd RunAndWait(const std::string& line, bool noWait) override {
-    lines.push_back(line);
-    if (noWait) return platform::RunEnd::Finished;
-    if (toolMissing) return platform::RunEnd::NotStarted;
-    const size_t index = lines.size() - 1;
-    mostAtOnce = std::max(mostAtOnce, ++running);
-    if (during) during(index, line);
-    --running;
-    bool over = std::find(overLimit.begin(), overLimit.end(), index) != overLimit.end();
-    return over ? platform::RunEnd::OverLimit : platform::RunEnd::Finished;
-  }
-  // The Ryxcontrol options run (the tool's path taken off), and "start <program>"
-  // for programs started without waiting.
-  std::vector<std::string> Runs(const std::string& programFolder) const {
-    std::string tool = "\"" + programFolder + "/ryxcontrol\" ";
-    std::vector<std::string> runs;
-    for (const std::string& l : lines)
-      runs.push_back(l.rfind(tool, 0) == 0 ? l.substr(tool.size()) : "start " + l);
-    return runs;
-  }
-};
-
 // Records what the logic shows; the time is always noon.
 class FakeWindow : public monitor::MonitorWindow {
  public:
   std::vector<std::string> log;
   std::string tip;
   std::vector<std::string> fatal;
-  void Log(const std::string& line) override { log.push_back(line); }
+  void Line(const std::string& line) override { log.push_back(line); }
   void SelectLastLine() override {}
   void SelectLineBeforeLast() override {}
   void SetTip(const std::string& text) override { tip = text; }

@@ -115,6 +115,27 @@ TEST_F(MonitorWindow, SuspendAndResumeChangeTheIconTheLogAndTheMailbox) {
   w.Form_Unload();
 }
 
+// A mailbox deleted while the monitor runs is made again by a Suspend chosen
+// from the menu, so the next tick finds the monitor's own word.
+TEST_F(MonitorWindow, ASuspendFromTheMenuMakesAMissingMailboxAgain) {
+  monitor::frmMain w("-r 1", install_.Folder());
+  w.Form_Load();
+  ASSERT_FALSE(w.Ended());
+  int ticks = 0;
+  QObject::connect(&w.tmrMonitor, &QTimer::timeout, [&ticks] { ++ticks; });
+  ASSERT_TRUE(platform::RemoveFile(install_ / "watchpost.ini"));
+
+  w.mPopupSuspend->trigger();
+  EXPECT_EQ(Mode(), "SUSPEND");
+  ticks = 0;
+  ASSERT_TRUE(SpinUntil([&] { return ticks >= 1; }));
+  EXPECT_FALSE(w.Ended());
+  EXPECT_EQ(w.CurrentMode, "SUSPEND");
+  EXPECT_TRUE(w.mPopupSuspend->isChecked());
+  EXPECT_EQ(Mode(), "SUSPEND");
+  w.Form_Unload();
+}
+
 TEST_F(MonitorWindow, MissingProgramsAreReportedAndChangeNothing) {
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
@@ -344,7 +365,7 @@ TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
     platform::RemoveFile(install_ / "ryxcontrol.runs");
     ChildProcess game(games / exe, {"60"});
     monitor::frmMain w("-r 1", install_.Folder());
-    w.Runner().limitMs = c.limitMs;
+    w.Runner().SetLimitMs(c.limitMs);
     platform::LeaveEventLoopOnEnd(w.End());
     w.Form_Load();
     ASSERT_FALSE(w.Ended()) << c.name;

@@ -1,6 +1,7 @@
 #include "monitor/watch_list.h"
 
 #include "config_store/scg_size_limit.h"
+#include "monitor/tests/log_into.h"
 #include "testing/test_support.h"
 
 #include <algorithm>
@@ -43,7 +44,8 @@ TEST(WatchList, TakesOnlyVisible61FilesWithAnExecutable) {
   for (size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 37);
   WriteFile(folder + "junk.scg", junk);
   std::vector<std::string> logged;
-  WatchTable list = BuildWatchList(folder, [&](const std::string& l) { logged.push_back(l); });
+  monitor_test::LogInto log(logged);
+  WatchTable list = BuildWatchList(folder, log);
   std::vector<std::string> entries;
   for (const WatchEntry& e : list) entries.push_back(e.scgFile + " - " + e.exeName);
   EXPECT_EQ(entries, logged);
@@ -62,7 +64,8 @@ TEST(WatchList, SkipsAFileLargerThanTheLimitWithALogLine) {
   WriteFile(folder + "atlimit.scg", padded("fits.exe", config_store::kScgFileSizeLimit));
   WriteFile(folder + "over.scg", padded("big.exe", config_store::kScgFileSizeLimit + 1));
   std::vector<std::string> logged;
-  WatchTable list = BuildWatchList(folder, [&](const std::string& l) { logged.push_back(l); });
+  monitor_test::LogInto log(logged);
+  WatchTable list = BuildWatchList(folder, log);
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list[0].exeName, "fits.exe");
   std::sort(logged.begin(), logged.end());

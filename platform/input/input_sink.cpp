@@ -74,11 +74,35 @@ void InputSink::WarnOnce(const std::string& what) {
   std::fflush(stderr);
 }
 
+namespace {
+
+// How an input backend is opened: null, with the reason in `whyNot`, where it
+// cannot be had here.
+using OpenBackend = std::unique_ptr<InputSink> (*)(std::string& whyNot);
+
+// The backends in the order they are tried; the first that opens is used.
+constexpr OpenBackend kInputBackends[] = {
+    // A virtual device the kernel treats as hardware: every program sees its
+    // events, under X11 and Wayland alike, games reading evdev among them. It
+    // needs /dev/uinput to be writable (the installed udev rule).
+    OpenUinputSink,
+    // Input faked on the X display: only X11 clients see it, and a key or
+    // button it holds may stay down after a disconnect (ReleaseAll guards
+    // that). Where no uinput device can be made: in a test's Xvfb, say.
+    OpenXTestSink,
+};
+
+}  // namespace
+
 std::unique_ptr<InputSink> OpenInputSink(std::string& whyNot) {
-  std::string uinputProblem, xProblem;
-  if (auto sink = OpenUinputSink(uinputProblem)) return sink;
-  if (auto sink = OpenXTestSink(xProblem)) return sink;
-  whyNot = uinputProblem + "; " + xProblem;
+  std::string problems;  // each backend's, in order
+  for (OpenBackend open : kInputBackends) {
+    std::string problem;
+    if (auto sink = open(problem)) return sink;
+    if (open != kInputBackends[0]) problems += "; ";
+    problems += problem;
+  }
+  whyNot = problems;
   return nullptr;
 }
 

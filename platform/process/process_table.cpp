@@ -2,277 +2,36 @@
 
 #include "platform/file_system.h"
 #include "platform/process/pidfd.h"
+#include "platform/process/proc_files.h"
 #include "platform/text.h"
-#include "platform/win_path.h"
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_process.h"
 
 #include <algorithm>
-#include <functional>
 #include <cerrno>
 #include <charconv>
-#include <cctype>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <optional>
 #include <poll.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace platform {
 
+using namespace proc;
+
 namespace {
-
-// A small /proc file (stat, status, loadavg) read with one read into `buffer`,
-// relative to `dirFd`; empty when it cannot be read.
-template <size_t N>
-std::string_view ReadSmallFileAt(int dirFd, const char* path, char (&buffer)[N]) {
-  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return {};
-  ssize_t n;
-  do n = ::read(fd, buffer, N);
-  while (n < 0 && errno == EINTR);
-  ::close(fd);
-  return n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
-}
-
-// A whole /proc file (environ) relative to `dirFd` into `bytes`, whose memory is
-// reused; empty when it cannot be read.
-void ReadWholeFileAt(int dirFd, const char* path, std::string& bytes) {
-  bytes.clear();
-  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return;
-  size_t size = 0;
-  for (;;) {
-    if (bytes.size() < size + 4096) bytes.resize(std::max<size_t>(2 * bytes.size(), size + 4096));
-    ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    size += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(size);
-}
-
-// Calls `line` with each line of a file relative to `dirFd` (without its line
-// break) until it returns true, reading no further than that line: a /proc
-// file's text is made as it is read, as much as is asked for. A line longer than the
-// buffer is skipped (a maps line is a path and 73 characters).
-template <class Line>
-void ScanLinesAt(int dirFd, const char* path, Line&& line) {
-  int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return;
-  constexpr size_t kPage = 4096;
-  char buffer[2 * PATH_MAX];
-  size_t kept = 0;
-  bool skipping = false;  // the rest of an overlong line
-  size_t want = 1024;  // the first lines may hold what is looked for
-  for (;;) {
-    ssize_t n = ::read(fd, buffer + kept, std::min(want, sizeof buffer - kept));
-    want = kPage;
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (kept > 0 && !skipping) line(std::string_view(buffer, kept));
-      break;
-    }
-    size_t end = kept + static_cast<size_t>(n), at = 0;
-    while (const void* found = std::memchr(buffer + at, '\n', end - at)) {
-      size_t stop = static_cast<size_t>(static_cast<const char*>(found) - buffer);
-      std::string_view text(buffer + at, stop - at);
-      at = stop + 1;
-      if (skipping) skipping = false;
-      else if (line(text)) {
-        ::close(fd);
-        return;
-      }
-    }
-    kept = end - at;
-    std::memmove(buffer, buffer + at, kept);
-    if (kept == sizeof buffer) {
-      kept = 0;
-      skipping = true;
-    }
-  }
-  ::close(fd);
-}
-
-// "PID" or "PID/leaf", relative to the tree's folder, built without allocating.
-class PidPath {
- public:
-  PidPath(int pid, const char* leaf) {
-    char* end = std::to_chars(text_, text_ + 16, pid).ptr;
-    if (leaf) {
-      *end++ = '/';
-      end = std::copy(leaf, leaf + std::strlen(leaf), end);
-    }
-    *end = '\0';
-  }
-  const char* c_str() const { return text_; }
-
- private:
-  char text_[40];  // the longest leaf is "cmdline"
-};
-
-// The state letter and the start time (fields 3 and 22) of a stat line.
-bool ParseStat(std::string_view stat, char& state, unsigned long long& startTime) {
-  size_t at = stat.rfind(')');  // the command name may hold blanks and parentheses
-  if (at == std::string_view::npos) return false;
-  ++at;
-  for (int field = 3; field <= 22; ++field) {
-    while (at < stat.size() && stat[at] == ' ') ++at;
-    size_t end = at;
-    while (end < stat.size() && stat[end] != ' ' && stat[end] != '\n') ++end;
-    if (end == at) return false;
-    if (field == 3) state = stat[at];
-    if (field == 22) {
-      auto [last, error] = std::from_chars(stat.data() + at, stat.data() + end, startTime);
-      return error == std::errc() && last == stat.data() + end;
-    }
-    at = end;
-  }
-  return false;
-}
-
-bool ReadStat(const std::string& path, char& state, unsigned long long& startTime) {
-  char buffer[1024];  // far longer than a stat line
-  return ParseStat(ReadSmallFileAt(AT_FDCWD, path.c_str(), buffer), state, startTime);
-}
-
-bool Ended(char state) { return state == 'Z' || state == 'X' || state == 'x'; }
-
-bool IsWineLoader(std::string_view exePath) {
-  std::string_view name = exePath.substr(exePath.find_last_of("/\\") + 1);  // all of it when there is none
-  return name == "wine" || name == "wine64" || name == "wine-preloader" || name == "wine64-preloader" ||
-         (name.size() > 10 && name.substr(name.size() - 10) == "-preloader" && name.substr(0, 4) == "wine");
-}
-
-// The loader a Wine process runs under: the preloader's sibling loader
-// ("wine64-preloader" -> "wine64"), else the executable itself.
-std::string WineLoaderOf(std::string_view exePath) {
-  constexpr std::string_view tail = "-preloader";
-  if (EndsWithNoCase(exePath, tail)) exePath.remove_suffix(tail.size());
-  return std::string(exePath);
-}
-
-// NUL-separated lists (cmdline).
-std::vector<std::string> SplitNul(const std::string& bytes) {
-  std::vector<std::string> items;
-  size_t at = 0;
-  while (at < bytes.size()) {
-    size_t end = bytes.find('\0', at);
-    if (end == std::string::npos) end = bytes.size();
-    items.push_back(bytes.substr(at, end - at));
-    at = end + 1;
-  }
-  return items;
-}
-
-// The first "NAME=value" entry of a NUL-separated environment; none when it has none.
-std::optional<std::string_view> EnvironmentEntry(std::string_view environ, std::string_view name) {
-  while (!environ.empty()) {
-    size_t end = environ.find('\0');
-    std::string_view entry = environ.substr(0, end);
-    if (entry.size() > name.size() && entry.substr(0, name.size()) == name && entry[name.size()] == '=')
-      return entry;
-    if (end == std::string_view::npos) break;
-    environ.remove_prefix(end + 1);
-  }
-  return std::nullopt;
-}
-
-std::string EnvironmentValue(std::string_view environ, std::string_view name) {
-  std::optional<std::string_view> entry = EnvironmentEntry(environ, name);
-  return entry ? std::string(entry->substr(name.size() + 1)) : std::string();
-}
 
 std::string WithoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
-}
-
-// Wine's own programs: its PE folders ("wine/x86_64-windows", "wine/i386-windows",
-// older "wine/fakedlls") and the prefix's Windows folder, named as given or
-// (as the kernel shows mapped files) by its real path.
-class WineOwnFiles {
- public:
-  WineOwnFiles(const std::string& prefix, const std::string& realPrefix)
-      : windows_(prefix + "/drive_c/windows/"),
-        realWindows_(realPrefix.empty() ? std::string() : realPrefix + "/drive_c/windows/") {}
-
-  bool Contains(std::string_view path) const {
-    if (StartsWithNoCase(path, windows_)) return true;
-    if (!realWindows_.empty() && StartsWithNoCase(path, realWindows_)) return true;
-    // A folder "wine" followed by a PE folder, anywhere in the path.
-    for (size_t at = path.find("/wine/"); at != std::string_view::npos; at = path.find("/wine/", at + 1)) {
-      std::string_view next = path.substr(at + 6);
-      size_t slash = next.find('/');
-      if (slash == std::string_view::npos) continue;  // "wine/<name>" names a file, not a folder
-      next = next.substr(0, slash);
-      if (next == "fakedlls" || (next.size() > 8 && next.substr(next.size() - 8) == "-windows")) return true;
-    }
-    return false;
-  }
-
- private:
-  std::string windows_, realWindows_;
-};
-
-// The executable of a Wine process from a line of the files it has mapped:
-// the path, when it is an ".exe" that is not Wine's own; empty otherwise.
-std::string_view WineExeOfMapsLine(std::string_view line, const WineOwnFiles& own) {
-  // address perms offset dev inode, then the path (which may hold blanks)
-  size_t at = 0;
-  for (int field = 0; field < 5; ++field) {
-    while (at < line.size() && line[at] == ' ') ++at;
-    while (at < line.size() && line[at] != ' ') ++at;
-  }
-  while (at < line.size() && line[at] == ' ') ++at;
-  if (at >= line.size() || line[at] != '/') return {};
-  std::string_view path = line.substr(at);
-  if (!EndsWithNoCase(path, ".exe") || own.Contains(path)) return {};
-  return path;
-}
-
-// Seconds since boot, the clock a process's start time is counted on.
-double SecondsSinceBoot() {
-  timespec now{};
-  ::clock_gettime(CLOCK_BOOTTIME, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-double StartSeconds(unsigned long long startTime) {
-  static const double ticksPerSecond = static_cast<double>(::sysconf(_SC_CLK_TCK));
-  return static_cast<double>(startTime) / ticksPerSecond;
-}
-
-// The last pid the system gave out: the last field of loadavg; -1 when unknown.
-long ParseLastPid(std::string_view text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
-  size_t blank = text.rfind(' ');
-  if (blank == std::string_view::npos) return -1;
-  long pid = -1;
-  auto [last, error] = std::from_chars(text.data() + blank + 1, text.data() + text.size(), pid);
-  return error == std::errc() && last == text.data() + text.size() ? pid : -1;
-}
-
-// A thread's id also opens a /proc directory, though only processes are listed:
-// true when `pid` is a process (its own thread group's leader).
-bool IsThreadGroupLeader(int dirFd, const char* statusPath, int pid) {
-  char buffer[4096];
-  std::string_view status = ReadSmallFileAt(dirFd, statusPath, buffer);
-  size_t at = status.find("\nTgid:");
-  if (at == std::string_view::npos) return false;
-  at += 7;
-  while (at < status.size() && (status[at] == ' ' || status[at] == '\t')) ++at;
-  int tgid = 0;
-  auto [last, error] = std::from_chars(status.data() + at, status.data() + status.size(), tgid);
-  return error == std::errc() && tgid == pid;
 }
 
 class ProcWatch : public ProcessWatch {
@@ -354,12 +113,8 @@ bool ProcProcessTable::Read(int pid, std::string_view exeLink, ProcessInfo& info
   std::string game;  // the Windows program a Wine loader runs
   if (IsWineLoader(exe)) {
     ReadWholeFileAt(rootFd_, PidPath(pid, "environ").c_str(), environ_);
-    std::string prefix = EnvironmentValue(environ_, "WINEPREFIX");
-    if (prefix.empty()) {
-      std::string home = EnvironmentValue(environ_, "HOME");
-      prefix = (home.empty() ? ownHome_ : home) + "/.wine";
-    }
-    prefix = WithoutTrailingSlashes(prefix);
+    std::string prefix =
+        WinePrefixOf(EnvironmentValue(environ_, "WINEPREFIX"), EnvironmentValue(environ_, "HOME"), ownHome_);
     WineOwnFiles own(prefix, RealPrefix(prefix));
     // A game's maps runs to thousands of lines: read only as far as its .exe.
     ScanLinesAt(rootFd_, PidPath(pid, "maps").c_str(), [&](std::string_view line) {
@@ -372,14 +127,7 @@ bool ProcProcessTable::Read(int pid, std::string_view exeLink, ProcessInfo& info
       std::vector<std::string> argv = SplitNul(ReadFileBytes(dir + "/cmdline").value_or(""));
       while (!argv.empty() && argv.back().empty()) argv.pop_back();
       std::string first = argv.empty() ? std::string() : argv[0];
-      if (IsWindowsDrivePath(first)) game = WinePathToLinux(prefix, first);
-      else if (!first.empty() && first[0] == '/') game = first;
-      else if (!first.empty()) {
-        std::string cwd = ReadLink(dir + "/cwd");
-        if (!cwd.empty()) game = ResolveNoCase(cwd, first);
-      }
-      // The loader started with no program, or one of Wine's own: not a game.
-      if (!EndsWithNoCase(game, ".exe") || own.Contains(game)) game.clear();
+      game = WineGameOfArgument(prefix, first, NamesRelativeToStart(first) ? ReadLink(dir + "/cwd") : "", own);
     }
     if (!game.empty()) {
       info.winePrefix = prefix;
@@ -437,8 +185,7 @@ void ProcProcessTable::Resolve(Known& known, double now) {
     // Unreadable, a kernel thread, or ended: looked at again only to see that it is still there.
     known.info = ProcessInfo{};
     known.gameUnmapped = false;
-    known.gone = known.exeLink.empty() && !StillThere(known);
-    anyGone_ = anyGone_ || known.gone;
+    if (known.exeLink.empty() && !StillThere(known)) MarkGone(known);
     if (!known.gone) Schedule(known, NextLook(pace_, now, pace_.oldSeconds, false, known.pid));
     return;
   }
@@ -454,7 +201,7 @@ void ProcProcessTable::LookAgain(Known& known, double now) {
   ssize_t n = ::readlinkat(rootFd_, PidPath(known.pid, "exe").c_str(), buffer, sizeof buffer);
   std::string_view link = n > 0 ? std::string_view(buffer, static_cast<size_t>(n)) : std::string_view();
   if (link.empty() && !StillThere(known)) {
-    known.gone = anyGone_ = true;
+    MarkGone(known);
     return;
   }
   if (link != known.exeLink || known.gameUnmapped) {
@@ -500,6 +247,12 @@ void ProcProcessTable::Refresh(double now) {
   lastPid_ = last;
 }
 
+void ProcProcessTable::MarkGone(Known& known) {
+  if (known.gone) return;
+  known.gone = true;
+  ++goneMarks_;
+}
+
 void ProcProcessTable::ListAll(double now) {
   listing_.clear();
   if (entries_.empty()) entries_.resize(64 * 1024);
@@ -519,48 +272,62 @@ void ProcProcessTable::ListAll(double now) {
     }
   }
   if (!std::is_sorted(listing_.begin(), listing_.end())) std::sort(listing_.begin(), listing_.end());
-  // The listing and the known processes side by side, both by pid: what is
-  // known and listed with the same inode is kept in place, a listed pid under
-  // another inode read anew, a known one not listed dropped (it ended, or was
-  // a thread), and the rest added.
+  // The listing side by side with the previous one, both compact and by pid,
+  // so that only what changed between them touches the known processes: a pid
+  // listed anew or under another inode is read anew (unless a probe has read
+  // it since), one no longer listed is dropped (it ended).
   relisted_.clear();
-  auto listed = listing_.begin();
-  for (Known& known : known_) {
-    for (; listed != listing_.end() && listed->first < known.pid; ++listed) {
+  auto listed = [&](int pid, unsigned long long inode) {
+    Known* known = Find(pid);
+    if (!known) {
       Known& added = relisted_.emplace_back();
-      added.pid = listed->first;
-      added.inode = listed->second;
+      added.pid = pid;
+      added.inode = inode;
+    } else if (known->inode == inode && !known->gone) {
+      known->mayBeThread = false;  // the listing holds processes only
+    } else {
+      *known = Known{};
+      known->pid = pid;
+      known->inode = inode;
+      Resolve(*known, now);
     }
-    if (listed == listing_.end() || listed->first != known.pid) {
-      known.gone = anyGone_ = true;
-      continue;
+  };
+  auto unlisted = [&](int pid) {
+    if (Known* known = Find(pid)) MarkGone(*known);
+  };
+  auto before = listed_.begin(), after = listing_.begin();
+  while (before != listed_.end() || after != listing_.end()) {
+    if (after == listing_.end() || (before != listed_.end() && before->first < after->first)) {
+      unlisted((before++)->first);
+    } else if (before == listed_.end() || after->first < before->first) {
+      listed(after->first, after->second);
+      ++after;
+    } else {
+      if (before->second != after->second) listed(after->first, after->second);
+      ++before, ++after;
     }
-    known.mayBeThread = false;  // the listing holds processes only
-    if (known.inode != listed->second) {
-      int pid = known.pid;
-      known = Known{};
-      known.pid = pid;
-      known.inode = listed->second;
-      Resolve(known, now);
-    }
-    ++listed;
   }
-  for (; listed != listing_.end(); ++listed) {
-    Known& added = relisted_.emplace_back();
-    added.pid = listed->first;
-    added.inode = listed->second;
+  // A process found by probing since the last listing that this one does not
+  // hold has ended, or was a thread.
+  for (int pid : probed_) {
+    Known* known = Find(pid);
+    if (!known || known->gone) continue;
+    if (std::binary_search(listing_.begin(), listing_.end(), std::pair(pid, known->inode)))
+      known->mayBeThread = false;
+    else
+      MarkGone(*known);
   }
-  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
-  anyGone_ = false;
+  probed_.clear();
+  listed_.swap(listing_);
   if (relisted_.empty()) return;
-  const auto before = static_cast<std::ptrdiff_t>(known_.size());
+  const auto old = static_cast<std::ptrdiff_t>(known_.size());
   for (Known& added : relisted_) known_.push_back(std::move(added));
   auto byPid = [](const Known& a, const Known& b) { return a.pid < b.pid; };
-  if (before > 0 && byPid(known_[static_cast<size_t>(before)], known_[static_cast<size_t>(before - 1)]))
-    std::inplace_merge(known_.begin(), known_.begin() + before, known_.end(), byPid);
+  if (old > 0 && byPid(known_[static_cast<size_t>(old)], known_[static_cast<size_t>(old - 1)]))
+    std::inplace_merge(known_.begin(), known_.begin() + old, known_.end(), byPid);
   // Read once they are in place (Resolve may look them up).
-  for (const Known& listed : relisted_)
-    if (Known* added = Find(listed.pid); added && added->lookedAt != scans_) Resolve(*added, now);
+  for (const Known& listedNow : relisted_)
+    if (Known* added = Find(listedNow.pid); added && added->lookedAt != scans_) Resolve(*added, now);
 }
 
 void ProcProcessTable::Probe(int from, int to, double now) {
@@ -573,12 +340,13 @@ void ProcProcessTable::Probe(int from, int to, double now) {
     auto old = std::lower_bound(known_.begin(), known_.begin() + static_cast<std::ptrdiff_t>(before), pid,
                                 [](const Known& k, int p) { return k.pid < p; });
     bool present = old != known_.begin() + static_cast<std::ptrdiff_t>(before) && old->pid == pid;
-    if (present && old->inode == st.st_ino) continue;
+    if (present && old->inode == st.st_ino && !old->gone) continue;
     Known& known = present ? *old : known_.emplace_back();
     known = Known{};
     known.pid = pid;
     known.inode = st.st_ino;
     known.mayBeThread = true;
+    probed_.push_back(pid);
     Resolve(known, now);
   }
   auto middle = known_.begin() + static_cast<std::ptrdiff_t>(before);
@@ -590,8 +358,11 @@ void ProcProcessTable::Probe(int from, int to, double now) {
 void ProcProcessTable::Scan(double now) {
   ++scans_;
   realPrefixes_.clear();
-  if (anyGone_) std::erase_if(known_, [](const Known& k) { return k.gone; });
-  anyGone_ = false;
+  // What has gone is dropped once it is worth a walk over all.
+  if (goneMarks_ > known_.size() / 8 + 16) {
+    std::erase_if(known_, [](const Known& k) { return k.gone; });
+    goneMarks_ = 0;
+  }
   // Those due first: what is found new now is due again from the next scan on.
   LookAtDue(now);
   Refresh(now);

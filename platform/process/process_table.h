@@ -55,8 +55,9 @@ class ProcessTable {
                                                [[maybe_unused]] unsigned long wantedVersion) {
     return First(wanted);
   }
-  // The next scan looks at every process anew instead of trusting what it
-  // keeps: for a moment after which nothing may stay unseen (monitoring resumes).
+  // The next scan lists every process and compares the listing with what it
+  // keeps, instead of looking only for the newest: for a moment after which
+  // nothing may stay unseen (monitoring resumes).
   virtual void LookAtAllNextScan() {}
   // Null when the process has already gone.
   virtual std::unique_ptr<ProcessWatch> Watch(const ProcessInfo& process) = 0;
@@ -118,7 +119,7 @@ class ProcProcessTable : public ProcessTable {
     std::string exeLink;           // as last read; another target means the process ran exec
     ProcessInfo info;              // no exeName: nothing to offer (unreadable, a kernel thread, ended)
     bool gameUnmapped = false;     // a Wine loader without its game's .exe mapped (yet)
-    bool gone = false;             // its directory has gone: dropped at the next scan
+    bool gone = false;             // its directory has gone: never offered, dropped in time
     bool mayBeThread = false;      // found by its pid alone: a thread's id also opens a directory
     bool thread = false;           // one that is: never offered (a listing leaves it out)
     unsigned long lookedAt = 0;    // the scan that last read it
@@ -144,6 +145,7 @@ class ProcProcessTable : public ProcessTable {
   void Scan(double now);
   void Refresh(double now);
   void ListAll(double now);
+  void MarkGone(Known& known);
   void Probe(int from, int to, double now);
   void LookAtDue(double now);
   void Schedule(Known& known, double nextLook);
@@ -163,7 +165,7 @@ class ProcProcessTable : public ProcessTable {
   BootClock& clock_;
   int rootFd_ = -1;
   std::vector<Known> known_;  // by pid, ascending
-  bool anyGone_ = false;      // known_ holds processes that have gone
+  size_t goneMarks_ = 0;      // processes marked gone since known_ was last swept of them
   // When each process is due, earliest first (a min-heap); an entry whose time
   // is no longer its process's nextLook is stale and skipped.
   std::vector<std::pair<double, int>> due_;
@@ -178,6 +180,8 @@ class ProcProcessTable : public ProcessTable {
   // Kept only to reuse their memory from one listing or read to the next.
   std::vector<char> entries_;
   std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode
+  std::vector<std::pair<int, unsigned long long>> listed_;   // the same, of the previous listing
+  std::vector<int> probed_;  // pids read from probing since the last listing
   std::vector<Known> relisted_;
   std::string environ_;
   std::vector<std::pair<std::string, std::string>> realPrefixes_;  // of this scan

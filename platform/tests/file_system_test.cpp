@@ -14,6 +14,7 @@
 using namespace platform;
 using testing_support::ReadFile;
 using testing_support::TempFolder;
+using testing_support::AgeFile;
 using testing_support::WriteFile;
 
 TEST(FileSystem, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
@@ -40,6 +41,7 @@ TEST(FileSystem, AtomicWriteRemovesTemporariesOfItsTargetLeftByEndedWriters) {
   struct Case {
     std::string name;
     bool kept;
+    bool young = false;  // written to just now; the others an hour ago
   } cases[] = {
       {".game.ini.heliryx-" + gone + "-0", false},
       {".game.ini.heliryx-" + gone + "-17", false},
@@ -49,8 +51,15 @@ TEST(FileSystem, AtomicWriteRemovesTemporariesOfItsTargetLeftByEndedWriters) {
       {".game.ini.heliryx-" + gone, true},           // not our naming
       {".game.ini.heliryx-" + gone + "-0x", true},
       {"game.ini.heliryx-" + gone + "-0", true},
+      // Its pid may be one of another pid namespace, whose writer still runs.
+      {".game.ini.heliryx-" + gone + "-3", true, true},
   };
-  for (const Case& c : cases) WriteFile(dir / c.name, "partial");
+  for (const Case& c : cases) {
+    WriteFile(dir / c.name, "partial");
+    if (!c.young) {
+      ASSERT_TRUE(AgeFile(dir / c.name));
+    }
+  }
   ASSERT_TRUE(WriteFileAtomic(dir / "game.ini", "whole"));
   for (const Case& c : cases) EXPECT_EQ(FileExists(dir / c.name), c.kept) << c.name;
   EXPECT_EQ(ReadFile(dir / "game.ini"), "whole");
@@ -68,8 +77,10 @@ TEST(FileSystem, TheStartUpSweepTakesOnlyThisUsersTemporariesOfEndedWriters) {
     bool otherUser;
     bool keptInFolder;    // after a sweep of the folder alone
     bool keptInSubTree;   // after a sweep with its sub-folders
+    bool young = false;   // written to just now; the others an hour ago
   } cases[] = {
       {".quake3.scg.heliryx-" + gone + "-0", false, false, false},
+      {".quake3.scg.heliryx-" + gone + "-1", false, true, true, true},  // another pid namespace's, maybe
       {".setup.exe.heliryx-" + gone + "-41", false, false, false},
       {".quake3.scg.heliryx-" + alive + "-0", false, true, true},  // its writer may still rename it
       {".doom.scg.heliryx-" + gone + "-0", true, true, true},      // another user's
@@ -87,6 +98,9 @@ TEST(FileSystem, TheStartUpSweepTakesOnlyThisUsersTemporariesOfEndedWriters) {
     for (const Case& c : cases) {
       if (c.otherUser && !root) continue;
       WriteFile(dir / c.path, "partial");
+      if (!c.young) {
+        ASSERT_TRUE(AgeFile(dir / c.path));
+      }
       if (c.otherUser) {
         ASSERT_EQ(::chown((dir / c.path).c_str(), 65534, 65534), 0);
       }

@@ -4,9 +4,12 @@
 #include "testing/update_site.h"
 
 #include <QSslConfiguration>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 
 using platform::HttpTransfer;
 using platform::TransferResult;
@@ -99,6 +102,73 @@ TEST(HttpTransferTest, AnythingButAWhole2xxBodyLeavesTheTargetAlone) {
   Fetch fetch;
   EXPECT_EQ(fetch.Run("http://127.0.0.1:1/x", folder / "other").number, platform::kTransferConnectError);
   EXPECT_FALSE(std::filesystem::exists(folder / "other"));
+}
+
+namespace {
+
+// A server on 127.0.0.1 that answers each request with `response` byte for
+// byte (status line, field lines, body), then closes: answers the update
+// site's server would never give.
+class RawSite {
+ public:
+  explicit RawSite(std::string response) : response_(std::move(response)) {
+    EXPECT_TRUE(server_.listen(QHostAddress::LocalHost));
+    QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+      while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        auto request = std::make_shared<QByteArray>();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request] {
+          *request += socket->readAll();
+          if (!request->contains("\r\n\r\n")) return;
+          socket->write(response_.data(), static_cast<qint64>(response_.size()));
+          socket->disconnectFromHost();
+        });
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+      }
+    });
+  }
+  std::string Base() const { return "http://127.0.0.1:" + std::to_string(server_.serverPort()); }
+
+ private:
+  std::string response_;
+  QTcpServer server_;
+};
+
+}  // namespace
+
+// Repeated Transfer-Encoding lines are one list: a final chunked is undone,
+// anything else unknown, or a length beside a coding, is refused.
+TEST(HttpTransferTest, TheTransferCodingsOfEveryLineAreReadAsOneList) {
+  const std::string chunks = "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n";
+  struct Case {
+    std::string fields;
+    bool ok;
+  } cases[] = {
+      {"Transfer-Encoding: identity\r\nTransfer-Encoding: chunked\r\n", true},
+      {"Transfer-Encoding: identity, chunked\r\n", true},
+      {"Transfer-Encoding: CHUNKED\r\n", true},
+      {"Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n", false},
+      {"Transfer-Encoding: chunked\r\nTransfer-Encoding: identity\r\n", false},
+      {"Transfer-Encoding: chunked, chunked\r\n", false},
+      {"Transfer-Encoding: chunked\r\nContent-Length: " + std::to_string(chunks.size()) + "\r\n", false},
+      {"Content-Length: " + std::to_string(chunks.size()) + "\r\nTransfer-Encoding: identity\r\n", false},
+  };
+  TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fields);
+    RawSite site("HTTP/1.1 200 OK\r\n" + c.fields + "Connection: close\r\n\r\n" + chunks);
+    WriteFile(folder / "target", "old content");
+    Fetch fetch;
+    TransferResult result = fetch.Run(site.Base() + "/file.bin", folder / "target");
+    if (c.ok) {
+      EXPECT_TRUE(result.Ok()) << result.description;
+      EXPECT_EQ(ReadFile(folder / "target"), "hello world");
+    } else {
+      EXPECT_EQ(result.outcome, TransferResult::Outcome::Failed);
+      EXPECT_EQ(result.number, platform::kTransferProtocolError) << result.description;
+      EXPECT_EQ(ReadFile(folder / "target"), "old content");
+    }
+    EXPECT_EQ(Entries(folder.Path()), std::vector<std::string>{"target"});
+  }
 }
 
 TEST(HttpTransferTest, CancelStopsASlowBodyAndWritesNothing) {

@@ -73,6 +73,26 @@ TEST_F(FetchlingProgramTest, StartsAFreshCopyAsFlOnItsOwnFolderAndASecondStartAc
   EXPECT_EQ(Mode(), "ACTIVE");
 }
 
+// The monitor suspends itself before it starts the updater: a start that ends
+// without a copy running (no private folder to be had) hands the monitor back.
+TEST_F(FetchlingProgramTest, AStartThatCannotRelaunchHandsTheMonitorBack) {
+  TempInstall programs({"fetchling"});
+  TempFolder runtime;
+  fs::permissions(runtime.Path(), fs::perms(0700));
+  WriteFile(runtime / "fetchling", "a file where the private folder would be");
+  auto env = programs.Environment();
+  env["XDG_RUNTIME_DIR"] = runtime.Path();
+  for (std::string mode : {"SUSPEND", "ACTIVE", "KILL"}) {
+    SCOPED_TRACE(mode);
+    WriteFile(programs / "watchpost.ini", "[APPLICATION]\r\nMODE=" + mode + "\r\n");
+    RunResult run = RunProgram(programs / "fetchling", {}, env);
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find(runtime / "fetchling is not a folder."), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(programs / "watchpost.ini"),
+              "[APPLICATION]\r\nMODE=" + (mode == "SUSPEND" ? std::string("ACTIVE") : mode) + "\r\n");
+  }
+}
+
 TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne) {
   TempInstall monitorInstall({"watchpost", "ryxcontrol"}, true);
   ScopedEnv monitorHome("XDG_CONFIG_HOME", monitorInstall.ConfigHome());

@@ -14,6 +14,7 @@ class FetchlingWindowTest : public UpdaterRunTest {};
 
 TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
   WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
+  RecordShipped({"scg/quake3.scg"});
   const std::string quake = "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n";
   site.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, 4, 36, Quake III Arena\r\n");
   site.Put("/fetchling/scg/quake3.scg", quake);

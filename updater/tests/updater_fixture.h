@@ -9,6 +9,7 @@
 #include "testing/update_site.h"
 #include "updater/updater.h"
 
+#include <QCryptographicHash>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -30,6 +31,11 @@ inline std::string Body(const std::string& seed, size_t size) {
 inline void StampedProgram(const std::string& path, const std::string& version) {
   WriteFile(path, "#!/bin/sh\n# HELIRYX-VERSION:" + version + ";\n");
   fs::permissions(path, fs::perms(0755));
+}
+
+// The SHA-256 of the bytes, as sha256sum writes it.
+inline std::string Sum(const std::string& bytes) {
+  return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256).toHex().toStdString();
 }
 
 inline unsigned FileMode(const std::string& path) {
@@ -81,6 +87,14 @@ class UpdaterRunTest : public ::testing::Test {
     u.cmdCheck_Click();
     if (u.CurrentStage == 30) u.cmdCheck_Click();
     return u.CurrentStage;
+  }
+
+  // The installation's record of the files we put there, as the install step
+  // writes it: each of `files` (relative to the folder) as it is now.
+  void RecordShipped(const std::vector<std::string>& files) {
+    std::string text;
+    for (const std::string& file : files) text += Sum(ReadFile(install / file)) + "  " + file + "\n";
+    WriteFile(install / ".shipped", text);
   }
 
   std::string Ini() const { return install / "watchpost.ini"; }

@@ -23,6 +23,7 @@ TEST_F(UpdaterRunTest, NothingToDoFetchesOnlyTheList) {
 TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
   StampedProgram(install / "watchpost", "5.1.0.12");
   WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
+  RecordShipped({"scg/quake3.scg"});
   const std::string watchpost = Body("new monitor ", 70000), ryx = Body("driver tool ", 3000),
                     readme = Body("read me ", 500), quake = "[VERSION]\r\nFILE_REVISION_NUMBER=4\r\n",
                     doom = "[VERSION]\r\nFILE_REVISION_NUMBER=2\r\n", cfg = Body("seta ", 1500),
@@ -71,6 +72,87 @@ TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
   again->cmdCheck_Click();
   EXPECT_EQ(again->Queues.lstMain, (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
   EXPECT_TRUE(again->Queues.lstScg.empty());
+}
+
+// A configuration (or game file) the player changed is kept beside the new
+// version, and the player is told where; one as we left it is simply replaced.
+// The next update knows what this one installed: it replaces it unasked and
+// never writes over the kept copy.
+TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere) {
+  auto revision = [](const std::string& game, int r) {
+    return "[VERSION]\r\nFILE_REVISION_NUMBER=" + std::to_string(r) + "\r\n; " + game + "\r\n";
+  };
+  auto update = [&](int r) {
+    UpdateSite own;  // a site serves a path as it was first put
+    ServeFrom(own);
+    const std::string n = std::to_string(r);
+    own.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, " + n + ", 30, Quake III, SUPPORT, q3\\q3config.cfg, 20, "
+                                        "/SUPPORT\r\nCONFIG, halflife.scg, " + n + ", 30, Half-Life\r\n");
+    own.Put("/fetchling/scg/quake3.scg", revision("quake", r));
+    own.Put("/fetchling/scg/halflife.scg", revision("halflife", r));
+    own.Put("/fetchling/games/q3/q3config.cfg", "seta " + n + "\r\n");
+    boxes.clear();
+    auto u = Start();
+    return Run(*u);
+  };
+  WriteFile(install / "scg/quake3.scg", revision("quake", 3));
+  WriteFile(install / "scg/halflife.scg", revision("halflife", 3));
+  WriteFile(install / "games/q3/q3config.cfg", "seta 3\r\n");
+  RecordShipped({"scg/quake3.scg", "scg/halflife.scg", "games/q3/q3config.cfg"});
+  // The player tunes Half-Life in the editor and edits the game file by hand.
+  const std::string tuned = revision("halflife", 3) + "SENS_BEG_USER= { 1/2/3/4/5/6/7 }\r\n";
+  WriteFile(install / "scg/halflife.scg", tuned);
+  WriteFile(install / "games/q3/q3config.cfg", "seta mine\r\n");
+
+  ASSERT_EQ(update(4), 99) << (boxes.empty() ? "" : boxes.front());
+  EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), revision("quake", 4));
+  EXPECT_FALSE(fs::exists(install / "scg/quake3.scg.yours"));
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 4));
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
+  EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg"), "seta 4\r\n");
+  EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg.yours"), "seta mine\r\n");
+  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update replaced 2 files you had changed; your versions "
+                                            "are kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours" +
+                                            "\ngames/q3/q3config.cfg as " + install / "games/q3/q3config.cfg.yours"});
+  // Each file installed is recorded; the kept copy is no configuration.
+  const std::string record = ReadFile(install / ".shipped");
+  for (const auto& [file, bytes] : {std::pair<std::string, std::string>{"scg/quake3.scg", revision("quake", 4)},
+                                    {"scg/halflife.scg", revision("halflife", 4)},
+                                    {"games/q3/q3config.cfg", "seta 4\r\n"}})
+    EXPECT_NE(record.find(Sum(bytes) + "  " + file + "\n"), std::string::npos) << file << "\n" << record;
+  EXPECT_EQ(Start()->View.lstExisting, (std::vector<std::string>{"halflife.scg 4", "quake3.scg 4"}));
+
+  // The player changes nothing: the next update replaces all and keeps the copies as they are.
+  ASSERT_EQ(update(5), 99) << (boxes.empty() ? "" : boxes.front());
+  EXPECT_EQ(boxes, std::vector<std::string>{});
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 5));
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
+  EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg.yours"), "seta mine\r\n");
+  EXPECT_FALSE(fs::exists(install / "scg/halflife.scg.yours-2"));
+
+  // Tuned once more: the new tuning is kept under a name of its own, the first one stays.
+  const std::string tunedAgain = revision("halflife", 5) + "SENS_BEG_USER= { 7/6/5/4/3/2/1 }\r\n";
+  WriteFile(install / "scg/halflife.scg", tunedAgain);
+  ASSERT_EQ(update(6), 99) << (boxes.empty() ? "" : boxes.front());
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 6));
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
+  EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours-2"), tunedAgain);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update replaced a file you had changed; your version is "
+                                            "kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours-2"});
+}
+
+// A file in the installation that no record names may be the player's own: it is kept too.
+TEST_F(UpdaterRunTest, AFileNoRecordNamesIsKeptBeforeItIsReplaced) {
+  WriteFile(install / "crv/soft.crv", "my own curve");
+  site.Put("/fetchling/ryxupdate.nfo", "CONFIG, a.scg, 1, 10, A, CURVE, soft.crv, 5, /CURVE\r\n");
+  site.Put("/fetchling/scg/a.scg", "[VERSION]\r\n");
+  site.Put("/fetchling/crv/soft.crv", "curve");
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 99);
+  EXPECT_EQ(ReadFile(install / "crv/soft.crv"), "curve");
+  EXPECT_EQ(ReadFile(install / "crv/soft.crv.yours"), "my own curve");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("crv/soft.crv as " + install / "crv/soft.crv.yours"), std::string::npos) << boxes[0];
 }
 
 TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
@@ -296,6 +378,25 @@ TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
     EXPECT_EQ(u->Queues.lstMain, std::vector<std::string>{"fine.exe"});
     EXPECT_EQ(u->Queues.lstGames, std::vector<std::string>{"good.cfg"});
   }
+}
+
+// "...exe" passes as a name and would be installed as "..": refused with the
+// other unsafe names, and the files after it are installed.
+TEST_F(UpdaterRunTest, AProgramNameThatInstallsAsADotFolderIsUnsafe) {
+  const std::string tool = Body("tool ", 300), game = "[VERSION]\r\nFILE_REVISION_NUMBER=2\r\n";
+  site.Put("/fetchling/ryxupdate.nfo",
+           "MAIN, ...exe, 5.1.0.99, 15\r\nMAIN, ..exe, 5.1.0.99, 15\r\nMAIN, tool.exe, 1.0.0.1, 300\r\n"
+           "CONFIG, game.scg, 2, 30, Game\r\n");
+  site.Put("/fetchling/...exe", Body("x", 15));
+  site.Put("/fetchling/..exe", Body("x", 15));
+  site.Put("/fetchling/tool.exe", tool);
+  site.Put("/fetchling/scg/game.scg", game);
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 99);
+  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update list names 2 files that lie outside their "
+                                            "folders; they were skipped:\n\"...exe\"\n\"..exe\""});
+  EXPECT_EQ(ReadFile(install / "tool"), tool);
+  EXPECT_EQ(ReadFile(install / "scg/game.scg"), game);
 }
 
 TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {

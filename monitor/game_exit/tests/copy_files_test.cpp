@@ -1,6 +1,7 @@
 #include "monitor/game_exit/copy_files.h"
 
 #include "config_store/block_readers.h"
+#include "monitor/tests/log_into.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
@@ -56,7 +57,7 @@ class CopyFiles : public ::testing::Test {
     for (const std::string& row : rows) text += row + "\r\n";
     if (closing) text += "   }\r\n\r\nCOMMAND_LINE=\"\"\r\n";
     WriteFile(program_ + "/scg/game.scg", text);
-    game_exit::CopyJob job{program_, &game_, debug_, [this](const std::string& line) { log_.push_back(line); }};
+    game_exit::CopyJob job{program_, &game_, debug_, logInto_};
     return game_exit::ReadCopyFiles(program_ + "/scg/game.scg", job);
   }
   static std::string Row(const std::string& source, const std::string& destination) {
@@ -70,6 +71,7 @@ class CopyFiles : public ::testing::Test {
   game_exit::GameFolder game_{gameFolder_, ""};
   bool debug_ = false;
   std::vector<std::string> log_;
+  monitor_test::LogInto logInto_{log_};
   std::vector<platform::MsgBoxRequest> boxes_;
 };
 

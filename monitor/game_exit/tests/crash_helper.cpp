@@ -9,7 +9,7 @@
 class LogToStandardError : public monitor::MonitorWindow, public game_exit::Driver {
  public:
   void ResetRyxDefaults() override {}
-  void Log(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
+  void Line(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
   void SelectLastLine() override {}
   void SelectLineBeforeLast() override {}
   void SetTip(const std::string&) override {}
@@ -22,7 +22,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <program folder> <configuration file> <game folder>\n", argv[0]);
     return 2;
   }
-  game_exit::GameExitState state{argv[1], argv[2], "Crash Test", "crash.exe", argv[3], "", {}};
+  monitor::ActiveGame game;
+  game.ActiveScgFile = argv[2];
+  game.ActiveAppName = "Crash Test";
+  game.ActiveExeName = "crash.exe";
+  game.ActiveExeFolder = argv[3];
+  game_exit::GameExitState state{argv[1], game, {}};
   LogToStandardError window;
   for (;;) game_exit::WriteStuff(state, window, window);
 }

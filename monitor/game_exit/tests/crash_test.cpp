@@ -31,7 +31,7 @@ ino_t Inode(const std::string& path) {
 // Shows nothing and has no driver.
 class Quiet : public monitor::MonitorWindow, public game_exit::Driver {
  public:
-  void Log(const std::string&) override {}
+  void Line(const std::string&) override {}
   void SelectLastLine() override {}
   void SelectLineBeforeLast() override {}
   void SetTip(const std::string&) override {}
@@ -113,8 +113,19 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
   // More than the starting versions were found, so kills fell in the middle of runs.
   EXPECT_GT(seen.size(), versions.size());
 
-  // The next whole run leaves no temporary file of the killed ones behind.
-  game_exit::GameExitState state{program, program + "/scg/crash.scg", "Crash Test", "crash.exe", game, "", {}};
+  // The next whole run leaves no temporary file of the killed ones behind,
+  // once they are older than a live writer's could be.
+  for (const std::string& folder : {game, game + "/copy"})
+    for (const std::string& name : platform::ListFiles(folder))
+      if (name.find(".heliryx-") != std::string::npos) {
+        ASSERT_TRUE(testing_support::AgeFile(folder + "/" + name)) << name;
+      }
+  monitor::ActiveGame ended;
+  ended.ActiveScgFile = program + "/scg/crash.scg";
+  ended.ActiveAppName = "Crash Test";
+  ended.ActiveExeName = "crash.exe";
+  ended.ActiveExeFolder = game;
+  game_exit::GameExitState state{program, ended, {}};
   Quiet quiet;
   game_exit::WriteStuff(state, quiet, quiet);
   for (const std::string& folder : {game, game + "/copy"})

@@ -143,7 +143,7 @@ TEST_F(RegistryAction, WineGameWritesItsPrefixNotOurStore) {
   testing_support::MakeFolders(prefix + "/drive_c/Games/Foo");
   testing_support::WriteFile(prefix + "/user.reg", "WINE REGISTRY Version 2\n");
   game_exit::CustomContext context{game_exit::GameFolder(prefix + "/drive_c/Games/Foo", prefix), false, false,
-                                   [this](const std::string& line) { log_.push_back(line); }};
+                                   logInto_};
   const char* path = std::getenv("PATH");
   std::string savedPath = path ? path : "";
   ::setenv("PATH", (tmp_ / "no-wine-here").c_str(), 1);

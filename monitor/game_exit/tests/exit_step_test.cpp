@@ -72,12 +72,17 @@ class ExitStep : public ::testing::Test, public monitor::MonitorWindow, public g
   }
   // The step for a configuration file as it stands (or is missing).
   GameExitOutcome ExitOnly(const std::string& scgName, const std::string& appName = "Foo Arena") {
-    game_exit::GameExitState state{program_, program_ + "/scg/" + scgName, appName, "foo.exe", game_, "", bindings_};
+    monitor::ActiveGame game;
+    game.ActiveScgFile = program_ + "/scg/" + scgName;
+    game.ActiveAppName = appName;
+    game.ActiveExeName = "foo.exe";
+    game.ActiveExeFolder = game_;
+    game_exit::GameExitState state{program_, game, bindings_};
     state.DebugMode = debug_;
     return game_exit::WriteStuff(state, *this, *this);
   }
   void ResetRyxDefaults() override { calls_ += "defaults "; }
-  void Log(const std::string& line) override { log_.push_back(line); }
+  void Line(const std::string& line) override { log_.push_back(line); }
   void SelectLastLine() override { calls_ += "last "; }
   void SelectLineBeforeLast() override { ++selections_; }
   void SetTip(const std::string& tip) override { calls_ += tip == "Heliryx 360 Monitor" ? "tip " : "other tip "; }

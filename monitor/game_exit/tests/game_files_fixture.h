@@ -2,6 +2,7 @@
 #pragma once
 
 #include "monitor/game_exit/custom_context.h"
+#include "monitor/tests/log_into.h"
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
@@ -17,8 +18,7 @@ class GameFiles : public ::testing::Test {
   GameFiles() { testing_support::MakeFolders(folder_); }
 
   game_exit::CustomContext Context(bool alreadyConfigured = false) const {
-    return {game_exit::GameFolder(folder_, ""), alreadyConfigured, false,
-            [this](const std::string& line) { log_.push_back(line); }};
+    return {game_exit::GameFolder(folder_, ""), alreadyConfigured, false, logInto_};
   }
   static game_exit::ActionArgs Row(std::vector<std::string> fields) { return {std::move(fields)}; }
 
@@ -38,6 +38,7 @@ class GameFiles : public ::testing::Test {
   testing_support::TempFolder tmp_;
   std::string folder_ = tmp_ / "Game";
   mutable std::vector<std::string> log_;
+  mutable monitor_test::LogInto logInto_{log_};
 };
 
 }  // namespace game_exit_test

@@ -3,6 +3,7 @@
 #include "monitor/game_exit/copy_files.h"
 #include "monitor/game_exit/custom_file_actions.h"
 #include "monitor/game_exit/custom_ini_registry_actions.h"
+#include "monitor/tests/log_into.h"
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -40,7 +41,7 @@ class GameTree : public ::testing::Test {
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0) << link;
   }
   game_exit::CustomContext Context() const {
-    return {game_exit::GameFolder(game_, ""), false, false, [this](const std::string& line) { log_.push_back(line); }};
+    return {game_exit::GameFolder(game_, ""), false, false, logInto_};
   }
   bool Logged(const std::string& start) const {
     return std::any_of(log_.begin(), log_.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
@@ -51,6 +52,7 @@ class GameTree : public ::testing::Test {
   std::string game_ = root_ + "/Games/X";
   std::string elsewhere_ = tmp_ / "elsewhere";
   mutable std::vector<std::string> log_;
+  mutable monitor_test::LogInto logInto_{log_};
 };
 
 TEST_F(GameTree, CustomActionsDoNotFollowLinksOutOfTheTree) {
@@ -101,7 +103,7 @@ TEST_F(GameTree, CopiesNeitherLeaveTheTreeNorTakeFilesFromOutsideGames) {
     return platform::MsgResult::Ok;
   });
   game_exit::GameFolder game(game_, "");
-  game_exit::CopyJob job{program, &game, false, [this](const std::string& line) { log_.push_back(line); }};
+  game_exit::CopyJob job{program, &game, false, logInto_};
   struct Case {
     config_store::TCopyFile entry;
     bool copied;
@@ -146,7 +148,7 @@ TEST_F(GameTree, AWinePrefixsOwnLinksToThePlayersFoldersAreFollowed) {
   Link(home, users + "/Desktop");
   Link(elsewhere_ + "/dir", prefix + "/drive_c/Games/Foo/out");
   game_exit::CustomContext context{game_exit::GameFolder(prefix + "/drive_c/Games/Foo", prefix), false, false,
-                                   [this](const std::string& line) { log_.push_back(line); }};
+                                   logInto_};
   struct Case {
     std::string path;
     bool written;

@@ -1,5 +1,6 @@
 #include "monitor/game_exit/path_helpers.h"
 
+#include "monitor/tests/log_into.h"
 #include "platform/file_system.h"
 #include "testing/test_support.h"
 
@@ -160,7 +161,7 @@ TEST(BuildFolders, CreatesMissingFoldersAndKeepsExistingSpelling) {
   MakeFolders(tmp / "Foo/CFG");
   GameFolder game(tmp / "Foo", "");
   std::vector<std::string> log;
-  auto logLine = [&](const std::string& line) { log.push_back(line); };
+  monitor_test::LogInto logLine(log);
   EXPECT_EQ(game_exit::BuildFolders(game, game.Resolve(".\\cfg\\a\\b\\"), logLine), 0);
   EXPECT_TRUE(platform::FolderExists(tmp / "Foo/CFG/a/b"));
   EXPECT_FALSE(platform::FolderExists(tmp / "Foo/cfg"));
@@ -174,7 +175,7 @@ TEST(BuildFolders, StopsAtTheFirstFailureAndLogsIt) {
   WriteFile(tmp / "Foo/file", "x");
   GameFolder game(tmp / "Foo", "");
   std::vector<std::string> log;
-  auto logLine = [&](const std::string& line) { log.push_back(line); };
+  monitor_test::LogInto logLine(log);
   EXPECT_NE(game_exit::BuildFolders(game, game.Resolve(".\\file\\sub\\"), logLine), 0);
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0], "Error 17 building path " + tmp / "Foo/file");

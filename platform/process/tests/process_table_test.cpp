@@ -1,5 +1,5 @@
 #include "platform/process/process_table.h"
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_drives.h"
 
 #include "testing/test_support.h"
 

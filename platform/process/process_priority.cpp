@@ -1,4 +1,4 @@
-#include "platform/input/process_priority.h"
+#include "platform/process/process_priority.h"
 
 #include <cerrno>
 #include <dirent.h>

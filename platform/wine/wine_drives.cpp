@@ -1,4 +1,4 @@
-#include "platform/wine_drives.h"
+#include "platform/wine/wine_drives.h"
 
 #include "platform/file_system.h"
 #include "platform/text.h"

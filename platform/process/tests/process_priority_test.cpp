@@ -1,4 +1,4 @@
-#include "platform/input/process_priority.h"
+#include "platform/process/process_priority.h"
 #include "testing/test_support.h"
 
 #include <gtest/gtest.h>
