@@ -10,6 +10,7 @@
 #include "monitor/mailbox.h"
 #include "monitor/monitor_icons.h"
 #include "monitor/startup_dialog.h"
+#include "platform/control_names.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/local_endpoint.h"
@@ -51,7 +52,8 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   resize(480, 360);
   connect(cmdSuspend, &QPushButton::clicked, this, [this] { cmdSuspend_Click(); });
   connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-  connect(&tmrMonitor, &QTimer::timeout, this, [this] { tmrMonitor_Timer(); });
+  tmrMonitor = new QTimer(this);
+  connect(tmrMonitor, &QTimer::timeout, this, [this] { tmrMonitor_Timer(); });
 
   // The icon's popup menu.
   mPopupSys = new QMenu(QStringLiteral("Popup Menu"), this);
@@ -77,6 +79,20 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   connect(mnuStartup, &QAction::triggered, this, [this] { mnuStartup_Click(); });
   connect(mPopupSuspend, &QAction::triggered, this, [this] { mPopupSuspend_Click(); });
   connect(mPopupExit, &QAction::triggered, this, [this] { mPopupExit_Click(); });
+  using platform::NameControl;
+  NameControl(lstDebugWindow, "lstDebugWindow");
+  NameControl(cmdSuspend, "cmdSuspend");
+  NameControl(cmdExit, "cmdExit");
+  NameControl(tmrMonitor, "tmrMonitor");
+  NameControl(&IconData, "IconData");
+  NameControl(mPopupSys, "mPopupSys");
+  NameControl(mAbout, "mAbout");
+  NameControl(mCustomize, "mCustomize");
+  NameControl(mnuPointerly, "mnuPointerly");
+  NameControl(mFreshline, "mFreshline");
+  NameControl(mnuStartup, "mnuStartup");
+  NameControl(mPopupSuspend, "mPopupSuspend");
+  NameControl(mPopupExit, "mPopupExit");
   IconData.SetMenu(mPopupSys);
   connect(&IconData, &platform::TrayIcon::doubleClicked, this, [this] { mCustomize_Click(); });
   // Without a tray (a desktop with none, or GNOME without its AppIndicator
@@ -95,15 +111,15 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
   activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
-  loop_ = std::make_unique<PollLoop>(PollState{WatchList, ScgFolder, MonitorIniFile, CurrentMode}, processes_,
+  loop_ = std::make_unique<PollLoop>(state_, processes_,
                                      clock_, *this);
   connect(&runner_, &platform::ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
 }
 
 void frmMain::WhileRunning() {
-  if (Ended() || MonitorIniFile.empty()) return;
-  std::string mode = config_store::ReadModeFile(MonitorIniFile);
-  if (ReadMailbox(mode, CurrentMode) != MailboxAction::Quit) return;
+  if (Ended() || state_.MonitorIniFile.empty()) return;
+  std::string mode = config_store::ReadModeFile(state_.MonitorIniFile);
+  if (ReadMailbox(mode, state_.CurrentMode) != MailboxAction::Quit) return;
   runner_.StopRuns();
   MailboxQuit(mode);
 }
@@ -130,7 +146,7 @@ frmMain::~frmMain() = default;
 
 void frmMain::Line(const std::string& line) {
   lstDebugWindow->addItem(platform::FromAnsi(line));
-  if (DebugMode) {
+  if (state_.DebugMode) {
     std::printf("%s\n", platform::FromAnsi(line).toUtf8().constData());
     std::fflush(stdout);
   }
@@ -160,9 +176,9 @@ void frmMain::Form_Load() {
 
   // The command line.
   MonitorSwitches switches = ParseMonitorSwitches(commandText_);
-  DebugMode = switches.debugMode;
-  SkipOsCheck = switches.skipOsCheck;
-  RefreshInterval = switches.refreshInterval;
+  state_.DebugMode = switches.debugMode;
+  state_.SkipOsCheck = switches.skipOsCheck;
+  state_.RefreshInterval = switches.refreshInterval;
   if (switches.outcome == MonitorSwitches::Outcome::Kill) {
     config_store::WriteModeIfPresent(ProgramFolder, "");
     EndBecause("started with the kill switch");
@@ -178,7 +194,7 @@ void frmMain::Form_Load() {
   config_store::SaveRegString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "Version", "5.10");
 
   // The debug window.
-  if (DebugMode) {
+  if (state_.DebugMode) {
     setWindowState(Qt::WindowNoState);
     show();
   } else {
@@ -207,7 +223,7 @@ void frmMain::Form_Load() {
   // Kept off the task bar by the tool-window flag set at construction.
 
   // The operating-system check.
-  if (!SkipOsCheck) {
+  if (!state_.SkipOsCheck) {
     if (common_ui::GetWindowsVersion(false).refused) {
       EndBecause("the operating system check refused it");
       Form_Unload();
@@ -230,10 +246,10 @@ void frmMain::Form_Load() {
   }
 
   // The configuration folder.
-  ScgFolder = config_store::ScgFolderPath(ProgramFolder);
-  if (!platform::FolderExists(ScgFolder)) {
-    FailLoad("Configuration file folder " + ScgFolder + " not found.",
-             "configuration file folder " + ScgFolder + " not found");
+  state_.ScgFolder = config_store::ScgFolderPath(ProgramFolder);
+  if (!platform::FolderExists(state_.ScgFolder)) {
+    FailLoad("Configuration file folder " + state_.ScgFolder + " not found.",
+             "configuration file folder " + state_.ScgFolder + " not found");
     return;
   }
 
@@ -249,23 +265,23 @@ void frmMain::Form_Load() {
     FailLoad(text, text);
     return;
   }
-  MonitorIniFile = ini;
-  CurrentMode = "ACTIVE";
+  state_.MonitorIniFile = ini;
+  state_.CurrentMode = "ACTIVE";
 
   // The watch list.
   BuildWatchList();
 
   // Nothing to watch is fatal.
-  if (WatchList.empty()) {
-    FailLoad("No configuration files found in folder " + ScgFolder,
-             "no configuration files found in folder " + ScgFolder);
+  if (state_.WatchList.empty()) {
+    FailLoad("No configuration files found in folder " + state_.ScgFolder,
+             "no configuration files found in folder " + state_.ScgFolder);
     return;
   }
 
   // The count of watched games, in debug mode.
-  if (DebugMode) {
+  if (state_.DebugMode) {
     Line("--------");
-    Line("Successfully added " + std::to_string(WatchList.size()) + " items to the watch list.");
+    Line("Successfully added " + std::to_string(state_.WatchList.size()) + " items to the watch list.");
     Line("");
     SelectLineBeforeLast();
   }
@@ -273,7 +289,7 @@ void frmMain::Form_Load() {
   // The polling timer; its first scan looks at every process anew, so that
   // nothing missed while suspended stays unseen.
   processes_.LookAtAllNextScan();
-  tmrMonitor.start(RefreshInterval);
+  tmrMonitor->start(state_.RefreshInterval);
 }
 
 void frmMain::FailLoad(const std::string& text, const std::string& cause) {
@@ -284,11 +300,11 @@ void frmMain::FailLoad(const std::string& text, const std::string& cause) {
 }
 
 void frmMain::BuildWatchList() {
-  if (DebugMode) {
+  if (state_.DebugMode) {
     Line("Building watch list...");
     Line("--------");
   }
-  WatchList = monitor::BuildWatchList(ScgFolder, *this);
+  state_.WatchList = monitor::BuildWatchList(state_.ScgFolder, *this);
 }
 
 void frmMain::StartError() {
@@ -306,9 +322,9 @@ void frmMain::Form_Unload() {
   if (Ended()) return;
   // The emulator belongs to the game being watched; ask it to close.
   platform::PostCloseToWindow("Pointerly");
-  CurrentMode.clear();
-  tmrMonitor.stop();
-  if (!MonitorIniFile.empty()) config_store::WriteModeFile(MonitorIniFile, "");
+  state_.CurrentMode.clear();
+  tmrMonitor->stop();
+  if (!state_.MonitorIniFile.empty()) config_store::WriteModeFile(state_.MonitorIniFile, "");
   IconData.Remove();
   EndProgram(exitCode_);
 }
@@ -323,7 +339,7 @@ void frmMain::EndProgram(int exitCode) {
   std::string line = "Monitor ended: " + (endCause_.empty() ? std::string("unloaded") : endCause_);
   Line(line);
   std::fprintf(stderr, "watchpost: %s\n", line.c_str());
-  tmrMonitor.stop();
+  tmrMonitor->stop();
   IconData.Remove();
   hide();
 }
@@ -342,16 +358,14 @@ void frmMain::tmrMonitor_Timer() {
   loop_->tmrMonitor_Timer();
 }
 
-bool frmMain::SCGActivate() { return activation_->SCGActivate(loop_->Active(), DebugMode); }
-
 void frmMain::MailboxToggle() { runs_->Perform(MonitorCommand::SuspendToggle); }
 
-bool frmMain::ActivateGame(const ActiveGame&) { return SCGActivate(); }
+bool frmMain::ActivateGame(const ActiveGame& game) { return activation_->SCGActivate(game, state_.DebugMode); }
 
 void frmMain::ClosePointerly() { emulator_.ClosePointerly(); }
 
 void frmMain::WriteStuff(const ActiveGame& game) {
-  game_exit::WriteStuff({ProgramFolder, game, activation_->Values.Bindings, DebugMode}, *this, *runs_);
+  game_exit::WriteStuff({ProgramFolder, game, activation_->Values.Bindings, state_.DebugMode}, *this, *runs_);
 }
 
 // The commands, each through the driver runs' queue.
@@ -407,7 +421,7 @@ void frmMain::Perform(MonitorCommand command) {
       break;
   }
   // A wait for a game ends at once when the monitor is no longer active.
-  if (!platform::EqualsNoCase(CurrentMode, "ACTIVE")) clock_.Wake();
+  if (!platform::EqualsNoCase(state_.CurrentMode, "ACTIVE")) clock_.Wake();
 }
 
 void frmMain::LogSuspended() {
@@ -420,30 +434,30 @@ void frmMain::LogSuspended() {
 void frmMain::SuspendToggle() {
   if (!mPopupSuspend->isChecked()) {
     mPopupSuspend->setChecked(true);
-    CurrentMode = "SUSPEND";
+    state_.CurrentMode = "SUSPEND";
     // Another program may write the mailbox while the reset runs (the updater's
     // quit, the editor's resume): its word is kept for the next tick to act on.
-    const std::string wordBefore = config_store::ReadModeFile(MonitorIniFile);
+    const std::string wordBefore = config_store::ReadModeFile(state_.MonitorIniFile);
     emulator_.ClosePointerly();
     runs_->ResetRyxDefaults();
     if (Ended()) return;
     IconData.Modify(DisabledIcon(), "Heliryx 360 Monitor - Suspended");
     emulator_.ClosePointerly();
     QCoreApplication::processEvents();
-    tmrMonitor.start(kSuspendedRefreshMs);
+    tmrMonitor->start(kSuspendedRefreshMs);
     LogSuspended();
     cmdSuspend->setText(QStringLiteral("Resume"));
     // The look and the write are one step under the mailbox's lock. A mailbox
     // that is gone is made again, as the toggle always has: else the next tick
     // would read "ERROR" and end the monitor.
-    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") && !platform::FileExists(MonitorIniFile))
-      config_store::WriteModeFile(MonitorIniFile, "SUSPEND");
+    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") && !platform::FileExists(state_.MonitorIniFile))
+      config_store::WriteModeFile(state_.MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
-    CurrentMode = "ACTIVE";
+    state_.CurrentMode = "ACTIVE";
     IconData.Modify(MonitorIcon(), kMonitorTitle);
     QCoreApplication::processEvents();
-    tmrMonitor.start(RefreshInterval);
+    tmrMonitor->start(state_.RefreshInterval);
     Line("Monitoring resumed at " + TimeText());
     Line("");
     SelectLineBeforeLast();
@@ -455,10 +469,10 @@ void frmMain::SuspendToggle() {
 void frmMain::Suspend() {
   config_store::WriteModeIfPresent(ProgramFolder, "SUSPEND");
   mPopupSuspend->setChecked(true);
-  CurrentMode = "SUSPEND";
+  state_.CurrentMode = "SUSPEND";
   emulator_.ClosePointerly();
   IconData.Modify(DisabledIcon(), kMonitorTitle);
-  tmrMonitor.start(kSuspendedRefreshMs);
+  tmrMonitor->start(kSuspendedRefreshMs);
   LogSuspended();
   cmdSuspend->setText(QStringLiteral("Resume"));
 }
@@ -509,9 +523,9 @@ void frmMain::ToggleEmulator() {
 
 void frmMain::MailboxQuit(const std::string& mode) {
   EndBecause("the mailbox's MODE read \"" + mode + "\" at " + TimeText());
-  CurrentMode.clear();
-  tmrMonitor.stop();
-  config_store::WriteModeFile(MonitorIniFile, "");
+  state_.CurrentMode.clear();
+  tmrMonitor->stop();
+  config_store::WriteModeFile(state_.MonitorIniFile, "");
   IconData.Remove();
   EndProgram(0);
 }

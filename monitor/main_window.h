@@ -5,11 +5,10 @@
 #include "monitor/activation.h"
 #include "monitor/driver_runs.h"
 #include "monitor/monitor_services.h"
-#include "monitor/monitor_switches.h"
+#include "monitor/monitor_state.h"
 #include "monitor/real_services.h"
 #include "monitor/monitor_window.h"
 #include "monitor/poll_loop.h"
-#include "monitor/watch_list.h"
 #include "platform/local_endpoint.h"
 #include "platform/process/process_table.h"
 #include "platform/process/tool_runner.h"
@@ -31,6 +30,8 @@ namespace monitor {
 
 // The window is what the logic calls back: the log and the tip (MonitorWindow),
 // the tick's steps (PollLoop::Window) and the commands (DriverRuns::Window).
+// Its controls, menu entries, timer and icon are named
+// (platform/control_names.h): tests reach them by name.
 class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, public DriverRuns::Window {
   Q_OBJECT
  public:
@@ -76,14 +77,12 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   // updater is about to take over).
   void Suspend();
 
-  // Applies the watched game's configuration (the tick calls it).
-  bool SCGActivate();
-
   // The tick's steps.
   void MailboxToggle() override;
   // The mailbox asked for anything but ACTIVE or SUSPEND: end at once, leaving
   // the emulator alone.
   void MailboxQuit(const std::string& mode) override;
+  // Applies the configuration of the game found (SCGActivate).
   bool ActivateGame(const ActiveGame& game) override;
   void ClosePointerly() override;
   // The game-exit step for the game that ended; the tick calls it when no
@@ -100,31 +99,9 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
 
   DriverRuns& Runs() { return *runs_; }
   platform::ProcessRunner& Runner() { return runner_; }
-
-  // Module-level state shared with the tick, the activation and the menus.
-  const std::string ProgramFolder;
-  int RefreshInterval = kDefaultRefreshMs;
-  bool DebugMode = false;
-  bool SkipOsCheck = false;
-  std::string ScgFolder;
-  std::string MonitorIniFile;
-  std::string CurrentMode;
-  WatchTable WatchList;
-
-  QListWidget* lstDebugWindow;
-  QPushButton* cmdSuspend;
-  QPushButton* cmdExit;
-  QTimer tmrMonitor;
-  platform::TrayIcon IconData;
-
-  QMenu* mPopupSys;
-  QAction* mAbout;
-  QAction* mCustomize;
-  QAction* mnuPointerly;
-  QAction* mFreshline;
-  QAction* mnuStartup;
-  QAction* mPopupSuspend;
-  QAction* mPopupExit;
+  // The state shared with the tick, the activation and the menus.
+  const MonitorState& State() const { return state_; }
+  const platform::TrayIcon& Tray() const { return IconData; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -148,6 +125,24 @@ class frmMain : public QWidget, public MonitorWindow, public PollLoop::Window, p
   void StartCustomizer();
   void StartUpdater();
   void LogSuspended();
+
+  const std::string ProgramFolder;
+  MonitorState state_;
+
+  QListWidget* lstDebugWindow;
+  QPushButton* cmdSuspend;
+  QPushButton* cmdExit;
+  QTimer* tmrMonitor;
+  platform::TrayIcon IconData{this};
+
+  QMenu* mPopupSys;
+  QAction* mAbout;
+  QAction* mCustomize;
+  QAction* mnuPointerly;
+  QAction* mFreshline;
+  QAction* mnuStartup;
+  QAction* mPopupSuspend;
+  QAction* mPopupExit;
 
   std::string commandText_;
   std::unique_ptr<platform::SingleInstance> instance_;

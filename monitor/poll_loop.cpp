@@ -17,7 +17,7 @@ WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const Watch
   return found;
 }
 
-PollLoop::PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Window& window)
+PollLoop::PollLoop(const MonitorState& state, platform::ProcessTable& processes, Clock& clock, Window& window)
     : state_(state), processes_(processes), clock_(clock), window_(window) {}
 
 bool PollLoop::Active_() const { return platform::EqualsNoCase(state_.CurrentMode, "ACTIVE"); }

@@ -8,6 +8,7 @@
 
 #include "monitor/activation_values.h"
 #include "monitor/monitor_services.h"
+#include "monitor/monitor_state.h"
 #include "monitor/watch_list.h"
 #include "platform/process/process_table.h"
 
@@ -15,14 +16,6 @@
 #include <string>
 
 namespace monitor {
-
-// The window's state the tick reads (and, for CurrentMode, the commands change).
-struct PollState {
-  const WatchTable& WatchList;
-  const std::string& ScgFolder;       // ends with "/"
-  const std::string& MonitorIniFile;
-  const std::string& CurrentMode;
-};
 
 // The first listed process that is watched, with the first watch-list entry
 // naming its executable (compared without regard to case); none when none.
@@ -45,7 +38,7 @@ class PollLoop {
     virtual void MailboxToggle() = 0;
     // The mailbox asked for anything else (`mode` is the value read): the program ends at once.
     virtual void MailboxQuit(const std::string& mode) = 0;
-    // SCGActivate for the game found (Active()); false when the program is ending.
+    // SCGActivate for the game found (also Active()); false when the program is ending.
     virtual bool ActivateGame(const ActiveGame& game) = 0;
     // Asks the emulator to close, once no watched game is left after one ended.
     virtual void ClosePointerly() = 0;
@@ -53,7 +46,8 @@ class PollLoop {
     virtual void WriteStuff(const ActiveGame& game) = 0;
   };
 
-  PollLoop(PollState state, platform::ProcessTable& processes, Clock& clock, Window& window);
+  // `state` is the window's, which the tick reads (its CurrentMode the commands change meanwhile).
+  PollLoop(const MonitorState& state, platform::ProcessTable& processes, Clock& clock, Window& window);
 
   void tmrMonitor_Timer();
 
@@ -66,7 +60,7 @@ class PollLoop {
   bool Active_() const;
   const WatchIndex& Index();
 
-  PollState state_;
+  const MonitorState& state_;
   WatchTable indexed_;  // the watch list the index was built from
   WatchIndex index_;
   unsigned long indexVersion_ = 0;  // counts the indexes built

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "testing/status_notifier_watcher.h"
 #include "testing/test_support.h"
+#include "testing/window_helpers.h"
 #include "testing/x_desktop.h"
 
 #include <QAction>
@@ -115,7 +116,7 @@ TEST_F(MonitorDesktop, AStatusNotifierHostGetsTheMenuAndItsEntriesRunTheirHandle
   // The host's click on Customize... runs it: the monitor suspends and starts the editor.
   ASSERT_TRUE(host.Click(IdOf(menu, "Customize...")));
   ASSERT_TRUE(SpinUntil([&] { return Starts("tunedeck") == 1; }));
-  EXPECT_EQ(w.CurrentMode, "SUSPEND");
+  EXPECT_EQ(w.State().CurrentMode, "SUSPEND");
   EXPECT_EQ(config_store::ReadIni(install_ / "watchpost.ini", "APPLICATION", "MODE"), "SUSPEND");
   // The check mark the handler set is what the host shows next.
   ASSERT_TRUE(SpinUntil([&] { return Entries(host.Layout()).at(8) == "Suspend [x]"; })) << Entries(host.Layout()).at(8);
@@ -133,11 +134,11 @@ TEST_F(MonitorDesktop, AnXEmbedTrayOpensTheMenuOnARightClick) {
   w.Form_Load();
   // Docked, and placed in the tray at the screen's right edge (Qt learns the
   // place a moment after the tray has taken the icon).
-  ASSERT_TRUE(SpinUntil([&] { return w.IconData.Docked() && w.IconData.Geometry().x() > 0; }));
-  QRect icon = w.IconData.Geometry();
+  ASSERT_TRUE(SpinUntil([&] { return w.Tray().Docked() && w.Tray().Geometry().x() > 0; }));
+  QRect icon = w.Tray().Geometry();
   desktop_.Click(icon.center().x(), icon.center().y(), 3);
-  ASSERT_TRUE(SpinUntil([&] { return w.mPopupSys->isVisible(); }));
-  w.mPopupSys->hide();
+  ASSERT_TRUE(SpinUntil([&] { return Menu<QMenu>(w, "mPopupSys")->isVisible(); }));
+  Menu<QMenu>(w, "mPopupSys")->hide();
   w.Form_Unload();
 }
 
@@ -148,7 +149,7 @@ TEST_F(MonitorDesktop, CustomizeBringsTheEditorUpRestoredInFrontAndFocused) {
   monitor::frmMain w("", install.Folder());
   w.Form_Load();
   ASSERT_FALSE(w.Ended());
-  w.mCustomize->trigger();
+  Menu<QAction>(w, "mCustomize")->trigger();
   XDesktop::WindowState editor;
   ASSERT_TRUE(SpinUntil([&] {
     editor = desktop_.TopLevel("Heliryx 360 Customizer");

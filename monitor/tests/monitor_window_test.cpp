@@ -12,6 +12,7 @@
 #include "platform/program_end.h"
 #include "platform/registry.h"
 #include "testing/test_support.h"
+#include "testing/window_helpers.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -55,7 +56,7 @@ class MonitorWindow : public ::testing::Test {
   std::string Mode() { return config_store::ReadIni(install_ / "watchpost.ini", "APPLICATION", "MODE"); }
   Lines LogList(monitor::frmMain& w) {
     Lines lines;
-    for (int i = 0; i < w.lstDebugWindow->count(); ++i) lines.push_back(w.lstDebugWindow->item(i)->text().toStdString());
+    for (int i = 0; i < Ctl<QListWidget>(w, "lstDebugWindow")->count(); ++i) lines.push_back(Ctl<QListWidget>(w, "lstDebugWindow")->item(i)->text().toStdString());
     return lines;
   }
 
@@ -69,26 +70,26 @@ class MonitorWindow : public ::testing::Test {
 TEST_F(MonitorWindow, ThePopupMenuHoldsItsItemsInOrder) {
   monitor::frmMain w("", install_.Folder());
   Lines captions;
-  for (QAction* a : w.mPopupSys->actions()) captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  for (QAction* a : Menu<QMenu>(w, "mPopupSys")->actions()) captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
   EXPECT_EQ(captions, (Lines{"About...", "Customize...", "-", "*BETA* Enable Mouse * BETA*", "-", "Web update...",
                              "Startup settings...", "-", "Suspend", "Exit"}));
-  EXPECT_TRUE(w.mnuPointerly->isCheckable());
-  EXPECT_TRUE(w.mPopupSuspend->isCheckable());
+  EXPECT_TRUE(Menu<QAction>(w, "mnuPointerly")->isCheckable());
+  EXPECT_TRUE(Menu<QAction>(w, "mPopupSuspend")->isCheckable());
 }
 
 TEST_F(MonitorWindow, SuspendAndResumeChangeTheIconTheLogAndTheMailbox) {
   monitor::frmMain w("-r 2", install_.Folder());
   w.Form_Load();
   ASSERT_FALSE(w.Ended());
-  EXPECT_EQ(w.WatchList.size(), 1u);
-  w.lstDebugWindow->clear();
+  EXPECT_EQ(w.State().WatchList.size(), 1u);
+  Ctl<QListWidget>(w, "lstDebugWindow")->clear();
 
-  w.mPopupSuspend->trigger();
-  EXPECT_TRUE(w.mPopupSuspend->isChecked());
-  EXPECT_EQ(w.CurrentMode, "SUSPEND");
-  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor - Suspended");
-  EXPECT_EQ(w.tmrMonitor.interval(), 2500);
-  EXPECT_EQ(w.cmdSuspend->text().toStdString(), "Resume");
+  Menu<QAction>(w, "mPopupSuspend")->trigger();
+  EXPECT_TRUE(Menu<QAction>(w, "mPopupSuspend")->isChecked());
+  EXPECT_EQ(w.State().CurrentMode, "SUSPEND");
+  EXPECT_EQ(w.Tray().Tip(), "Heliryx 360 Monitor - Suspended");
+  EXPECT_EQ(Ctl<QTimer>(w, "tmrMonitor")->interval(), 2500);
+  EXPECT_EQ(Ctl<QPushButton>(w, "cmdSuspend")->text().toStdString(), "Resume");
   EXPECT_EQ(Mode(), "SUSPEND");
   EXPECT_EQ(RyxRuns(), 6u);  // the driver's defaults
   Lines log = LogList(w);
@@ -98,20 +99,20 @@ TEST_F(MonitorWindow, SuspendAndResumeChangeTheIconTheLogAndTheMailbox) {
 
   // Resuming builds the watch list again from the folder.
   WriteFile(install_ / "scg/more.scg", monitor_test::ScgText({{"EXECUTABLE", "\"more.exe\""}}));
-  w.cmdSuspend->click();
-  EXPECT_FALSE(w.mPopupSuspend->isChecked());
-  EXPECT_EQ(w.CurrentMode, "ACTIVE");
-  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor");
-  EXPECT_EQ(w.tmrMonitor.interval(), 2000);
-  EXPECT_EQ(w.cmdSuspend->text().toStdString(), "Suspend");
+  Ctl<QPushButton>(w, "cmdSuspend")->click();
+  EXPECT_FALSE(Menu<QAction>(w, "mPopupSuspend")->isChecked());
+  EXPECT_EQ(w.State().CurrentMode, "ACTIVE");
+  EXPECT_EQ(w.Tray().Tip(), "Heliryx 360 Monitor");
+  EXPECT_EQ(Ctl<QTimer>(w, "tmrMonitor")->interval(), 2000);
+  EXPECT_EQ(Ctl<QPushButton>(w, "cmdSuspend")->text().toStdString(), "Suspend");
   EXPECT_EQ(Mode(), "ACTIVE");
-  EXPECT_EQ(w.WatchList.size(), 2u);
+  EXPECT_EQ(w.State().WatchList.size(), 2u);
   EXPECT_EQ(RyxRuns(), 6u);
   log = LogList(w);
   ASSERT_GE(log.size(), 4u);
   EXPECT_EQ(log[2].rfind("Monitoring resumed at ", 0), 0u);
   EXPECT_EQ(log[3], "");
-  EXPECT_TRUE(w.IconData.Added());
+  EXPECT_TRUE(w.Tray().Added());
   w.Form_Unload();
 }
 
@@ -122,16 +123,16 @@ TEST_F(MonitorWindow, ASuspendFromTheMenuMakesAMissingMailboxAgain) {
   w.Form_Load();
   ASSERT_FALSE(w.Ended());
   int ticks = 0;
-  QObject::connect(&w.tmrMonitor, &QTimer::timeout, [&ticks] { ++ticks; });
+  QObject::connect(Ctl<QTimer>(w, "tmrMonitor"), &QTimer::timeout, [&ticks] { ++ticks; });
   ASSERT_TRUE(platform::RemoveFile(install_ / "watchpost.ini"));
 
-  w.mPopupSuspend->trigger();
+  Menu<QAction>(w, "mPopupSuspend")->trigger();
   EXPECT_EQ(Mode(), "SUSPEND");
   ticks = 0;
   ASSERT_TRUE(SpinUntil([&] { return ticks >= 1; }));
   EXPECT_FALSE(w.Ended());
-  EXPECT_EQ(w.CurrentMode, "SUSPEND");
-  EXPECT_TRUE(w.mPopupSuspend->isChecked());
+  EXPECT_EQ(w.State().CurrentMode, "SUSPEND");
+  EXPECT_TRUE(Menu<QAction>(w, "mPopupSuspend")->isChecked());
   EXPECT_EQ(Mode(), "SUSPEND");
   w.Form_Unload();
 }
@@ -139,16 +140,16 @@ TEST_F(MonitorWindow, ASuspendFromTheMenuMakesAMissingMailboxAgain) {
 TEST_F(MonitorWindow, MissingProgramsAreReportedAndChangeNothing) {
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
-  w.mCustomize->trigger();
-  emit w.IconData.doubleClicked();
-  w.mFreshline->trigger();
-  w.mnuPointerly->trigger();
+  Menu<QAction>(w, "mCustomize")->trigger();
+  emit Ctl<platform::TrayIcon>(w, "IconData")->doubleClicked();
+  Menu<QAction>(w, "mFreshline")->trigger();
+  Menu<QAction>(w, "mnuPointerly")->trigger();
   EXPECT_EQ(boxes_, (Lines{"Launch Error: Heliryx 360 Customizer not found.",
                            "Launch Error: Heliryx 360 Customizer not found.",
                            "Update Error: Heliryx 360 Web Update utility not found.",
                            "Launch Error: Pointerly utility not found... Aborting..."}));
-  EXPECT_EQ(w.CurrentMode, "ACTIVE");
-  EXPECT_FALSE(w.mnuPointerly->isChecked());
+  EXPECT_EQ(w.State().CurrentMode, "ACTIVE");
+  EXPECT_FALSE(Menu<QAction>(w, "mnuPointerly")->isChecked());
   EXPECT_EQ(RyxRuns(), 0u);
   w.Form_Unload();
 }
@@ -158,14 +159,14 @@ TEST_F(MonitorWindow, TheEditorAndTheUpdaterStartWithTheMonitorSuspendedButTheDr
   AddProgram("fetchling");
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
-  emit w.IconData.doubleClicked();
+  emit Ctl<platform::TrayIcon>(w, "IconData")->doubleClicked();
   EXPECT_TRUE(WaitUntil([&] { return Starts("tunedeck") == 1; }));
-  EXPECT_EQ(w.CurrentMode, "SUSPEND");
-  EXPECT_TRUE(w.mPopupSuspend->isChecked());
-  EXPECT_EQ(w.IconData.Tip(), "Heliryx 360 Monitor");
+  EXPECT_EQ(w.State().CurrentMode, "SUSPEND");
+  EXPECT_TRUE(Menu<QAction>(w, "mPopupSuspend")->isChecked());
+  EXPECT_EQ(w.Tray().Tip(), "Heliryx 360 Monitor");
   EXPECT_EQ(Mode(), "SUSPEND");
-  EXPECT_EQ(w.tmrMonitor.interval(), 2500);
-  w.mFreshline->trigger();
+  EXPECT_EQ(Ctl<QTimer>(w, "tmrMonitor")->interval(), 2500);
+  Menu<QAction>(w, "mFreshline")->trigger();
   EXPECT_TRUE(WaitUntil([&] { return Starts("fetchling") == 1; }));
   EXPECT_EQ(ReadFile(install_ / "tunedeck.started"), "started minimized\n");
   EXPECT_EQ(ReadFile(install_ / "fetchling.started"), "started normal\n");
@@ -178,26 +179,26 @@ TEST_F(MonitorWindow, TheEmulatorSwitchStartsAndClosesPointerlyWithADriverResetE
   AddProgram("pointerly");
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
-  w.mnuPointerly->trigger();
-  EXPECT_TRUE(w.mnuPointerly->isChecked());
+  Menu<QAction>(w, "mnuPointerly")->trigger();
+  EXPECT_TRUE(Menu<QAction>(w, "mnuPointerly")->isChecked());
   EXPECT_TRUE(WaitUntil([&] { return Starts("pointerly") == 1; }));
   EXPECT_EQ(RyxRuns(), 6u);
-  w.mnuPointerly->trigger();
-  EXPECT_FALSE(w.mnuPointerly->isChecked());
+  Menu<QAction>(w, "mnuPointerly")->trigger();
+  EXPECT_FALSE(Menu<QAction>(w, "mnuPointerly")->isChecked());
   EXPECT_EQ(RyxRuns(), 12u);
   EXPECT_EQ(Starts("pointerly"), 1);
-  EXPECT_EQ(w.CurrentMode, "ACTIVE");  // the switch does not touch the monitor's mode
+  EXPECT_EQ(w.State().CurrentMode, "ACTIVE");  // the switch does not touch the monitor's mode
   w.Form_Unload();
 }
 
 TEST_F(MonitorWindow, ExitFromTheMenuEmptiesTheMailboxAndRemovesTheIcon) {
   monitor::frmMain w("", install_.Folder());
   w.Form_Load();
-  w.mPopupExit->trigger();
+  Menu<QAction>(w, "mPopupExit")->trigger();
   EXPECT_TRUE(w.Ended());
-  EXPECT_FALSE(w.IconData.Added());
+  EXPECT_FALSE(w.Tray().Added());
   EXPECT_EQ(Mode(), "");
-  EXPECT_FALSE(w.tmrMonitor.isActive());
+  EXPECT_FALSE(Ctl<QTimer>(w, "tmrMonitor")->isActive());
 }
 
 // Another program may write the mailbox while a suspend read from it resets the
@@ -280,12 +281,12 @@ TEST_F(MonitorWindow, TheStartUpDialogKeepsTheRunValueAndTheLoginEntryInStep) {
 
 TEST_F(MonitorWindow, TheStartUpDialogOpensNotModallyFromTheMenu) {
   monitor::frmMain w("", install_.Folder());
-  w.mnuStartup->trigger();
+  Menu<QAction>(w, "mnuStartup")->trigger();
   auto dialogs = w.findChildren<monitor::frmStartUp*>();
   ASSERT_EQ(dialogs.size(), 1);
   EXPECT_TRUE(dialogs[0]->isVisible());
   EXPECT_FALSE(dialogs[0]->isModal());
-  w.mnuStartup->trigger();  // a second choice brings the same one forward
+  Menu<QAction>(w, "mnuStartup")->trigger();  // a second choice brings the same one forward
   EXPECT_EQ(w.findChildren<monitor::frmStartUp*>().size(), 1);
   dialogs[0]->close();
 }
@@ -313,8 +314,8 @@ TEST_F(MonitorWindow, NoTickStartsWhileAMenuCommandWaitsForItsRuns) {
     std::string mode;  // the monitor's own mode after the command, and the file's
     bool suspendChecked;
   } cases[] = {
-      {"suspend", [](monitor::frmMain& w) { return w.mPopupSuspend; }, "SUSPEND", true},
-      {"emulator switch", [](monitor::frmMain& w) { return w.mnuPointerly; }, "ACTIVE", false},
+      {"suspend", [](monitor::frmMain& w) { return Menu<QAction>(w, "mPopupSuspend"); }, "SUSPEND", true},
+      {"emulator switch", [](monitor::frmMain& w) { return Menu<QAction>(w, "mnuPointerly"); }, "ACTIVE", false},
   };
   for (const Case& c : cases) {
     platform::RemoveFile(install_ / "ryxcontrol.runs");
@@ -332,9 +333,9 @@ TEST_F(MonitorWindow, NoTickStartsWhileAMenuCommandWaitsForItsRuns) {
     QCoreApplication::exec();
     EXPECT_EQ(ReadFile(install_ / "ryxcontrol.overlaps"), "") << c.name;
     EXPECT_EQ(platform::SplitLines(ReadFile(install_ / "ryxcontrol.runs")).size(), 6u) << c.name;
-    EXPECT_EQ(w.CurrentMode, c.mode) << c.name;
+    EXPECT_EQ(w.State().CurrentMode, c.mode) << c.name;
     EXPECT_EQ(Mode(), c.mode) << c.name;
-    EXPECT_EQ(w.mPopupSuspend->isChecked(), c.suspendChecked) << c.name;
+    EXPECT_EQ(Menu<QAction>(w, "mPopupSuspend")->isChecked(), c.suspendChecked) << c.name;
     w.Form_Unload();
   }
 }
@@ -375,7 +376,7 @@ TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
       if (c.exits && !sinceExit.isValid() && !runs().empty()) {
         sinceExit.start();
-        w.mPopupExit->trigger();
+        Menu<QAction>(w, "mPopupExit")->trigger();
       }
       if (c.exits) return;
       // The hung first run was ended and the activation went on: the game's end

@@ -36,15 +36,23 @@ class PollLoopTest : public ::testing::Test, public monitor::PollLoop::Window {
   void Tick() { loop_.tmrMonitor_Timer(); }
 
   TempFolder dir_;
-  monitor::WatchTable watch_;
-  std::string scgFolder_ = dir_ / "scg/";
-  std::string ini_ = dir_ / "watchpost.ini";
-  std::string mode_ = "ACTIVE";
+  static monitor::MonitorState StartState(const TempFolder& dir) {
+    monitor::MonitorState state;
+    state.ScgFolder = dir / "scg/";
+    state.MonitorIniFile = dir / "watchpost.ini";
+    state.CurrentMode = "ACTIVE";
+    return state;
+  }
+  monitor::MonitorState state_ = StartState(dir_);
+  monitor::WatchTable& watch_ = state_.WatchList;
+  std::string& scgFolder_ = state_.ScgFolder;
+  std::string& ini_ = state_.MonitorIniFile;
+  std::string& mode_ = state_.CurrentMode;
   monitor_test::FakeProcessTable table_;
   monitor_test::FakeClock clock_;
   Events events_;
   std::function<void()> onActivate_;
-  monitor::PollLoop loop_{{watch_, scgFolder_, ini_, mode_}, table_, clock_, *this};
+  monitor::PollLoop loop_{state_, table_, clock_, *this};
 
   // The window's side of the tick.
   void MailboxToggle() override { Toggle(); }

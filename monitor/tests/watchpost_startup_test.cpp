@@ -7,8 +7,10 @@
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "testing/test_support.h"
+#include "testing/window_helpers.h"
 
 #include <QListWidget>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -102,19 +104,19 @@ TEST(WatchpostWindow, StartUpStateAndASecondLoad) {
   monitor::frmMain window("-r 2.5 -s", dir.Path());
   window.Form_Load();
   ASSERT_FALSE(window.Ended());
-  EXPECT_EQ(window.tmrMonitor.interval(), 2500);
-  EXPECT_TRUE(window.tmrMonitor.isActive());
-  EXPECT_TRUE(window.SkipOsCheck);
+  EXPECT_EQ(Ctl<QTimer>(window, "tmrMonitor")->interval(), 2500);
+  EXPECT_TRUE(Ctl<QTimer>(window, "tmrMonitor")->isActive());
+  EXPECT_TRUE(window.State().SkipOsCheck);
   EXPECT_FALSE(window.isVisible());
-  EXPECT_EQ(window.IconData.Tip(), "Heliryx 360 Monitor");
-  EXPECT_EQ(window.WatchList.size(), 2u);
+  EXPECT_EQ(window.Tray().Tip(), "Heliryx 360 Monitor");
+  EXPECT_EQ(window.State().WatchList.size(), 2u);
   window.Form_Load();  // a resume runs it again
   EXPECT_FALSE(window.Ended());
-  EXPECT_EQ(window.WatchList.size(), 2u);
-  EXPECT_EQ(window.lstDebugWindow->count(), 4);  // the entries are logged whether or not in debug mode
+  EXPECT_EQ(window.State().WatchList.size(), 2u);
+  EXPECT_EQ(Ctl<QListWidget>(window, "lstDebugWindow")->count(), 4);  // the entries are logged whether or not in debug mode
   window.Form_Unload();
   EXPECT_TRUE(window.Ended());
-  EXPECT_FALSE(window.IconData.Added());
+  EXPECT_FALSE(window.Tray().Added());
   EXPECT_NE(ReadFile(dir / "watchpost.ini").find("MODE=\r\n"), std::string::npos);
 }
 
