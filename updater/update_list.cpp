@@ -34,6 +34,12 @@ std::string RecordCompare(double number) { return "record:" + FormatVersionRecor
 // line of millions of fields is split no further than this.
 constexpr size_t kFieldsThatCount = 22;
 
+// A size of the list: a positive number of bytes, else 0.
+long long SizeOf(const std::string& text) {
+  auto value = platform::ParseDecimal(text);
+  return value && *value > 0 ? static_cast<long long>(*value) : 0;
+}
+
 std::vector<std::string> TrimmedFields(std::string_view line) {
   std::vector<std::string> fields;
   size_t start = 0;
@@ -124,62 +130,67 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
     }
     std::string listed = IsControlTool(f[1]) ? RecordCompare(VersionNumber(f[2]))
                                              : "parts:" + PartsText(ParseVersion(f[2]));
-    const InstalledItem* installed = installed_.Find("main_" + f[1]);
+    const InstalledItem* installed = installed_.Find(FileKey(FileKind::Program, f[1]));
     if (!installed || installed->compare != listed) return QueueMainFile(f[1], *size);
     return std::nullopt;
   }
   if (line.rfind("CONFIG", 0) == 0) {
     std::vector<std::string> f = TrimmedFields(line);
     if (f.size() < 5) return kSubscript;
-    q_.ConfigEntries.push_back({f[1], f[2], f[3], f[4]});
     q_.lstAvailable.push_back(f[1] + " " + f[2]);
     if (!IsPlainFileName(f[1])) {
       Skipped.push_back(f[1]);
       return std::nullopt;
     }
-    const InstalledItem* installed = installed_.Find("scg_" + f[1]);
+    const InstalledItem* installed = installed_.Find(FileKey(FileKind::Configuration, f[1]));
     if (!installed || installed->compare != f[2]) return QueueConfigFile(f[1], line, f[4]);
   }
   return std::nullopt;
 }
 
+bool UpdateListReader::Queue(QueuedFile file) {
+  PlaceFile(file, folders_);
+  std::string key = FileKey(file.kind, file.name);
+  return q_.Files.Add(key, std::move(file));
+}
+
 std::optional<UpdateError> UpdateListReader::QueueMainFile(const std::string& n, double size) {
-  if (!q_.QueuedMainSizes.Add("main_" + n, size)) return kDuplicateKey;
+  QueuedFile file{.kind = FileKind::Program, .name = n, .size = size > 0 ? static_cast<long long>(size) : 0};
+  file.info = n;
+  // The entry just read, when the reading queues it.
+  if (!q_.MainEntries.empty() && q_.MainEntries.back().name == n) file.version = q_.MainEntries.back().version;
+  if (!Queue(std::move(file))) return kDuplicateKey;
   ++q_.UpdateCount;
-  q_.lstMain.push_back(n);
-  q_.lstInfo.push_back(n);
   return std::nullopt;
 }
 
 std::optional<UpdateError> UpdateListReader::QueueConfigFile(const std::string& n, const std::string& line,
                                                             const std::string& info) {
-  if (!q_.QueuedConfigLines.Add("scg_" + n, line)) return kDuplicateKey;
-  ++q_.UpdateCount;
   std::vector<std::string> f = TrimmedFields(line);
-  if (!q_.QueuedConfigSizes.Add("scg_" + f[1], f[3])) return kDuplicateKey;
-  q_.lstScg.push_back(f[1]);
-  q_.lstInfo.push_back(info);
+  QueuedFile file{.kind = FileKind::Configuration, .name = n, .size = SizeOf(f[3])};
+  file.version = f[2];
+  file.info = info;
+  file.line = line;
+  if (!Queue(std::move(file))) return kDuplicateKey;
+  ++q_.UpdateCount;
   if (auto error = QueueSupportFiles(n)) return error;
   return QueueCurveFiles(n);
 }
 
 std::optional<UpdateError> UpdateListReader::QueueSupportFiles(const std::string& n) {
-  return QueueGroup(n, "SUPPORT", "/SUPPORT", 10, "games_", q_.QueuedSupportSizes, q_.lstGames);
+  return QueueGroup(n, "SUPPORT", "/SUPPORT", 10, FileKind::Support);
 }
 
 std::optional<UpdateError> UpdateListReader::QueueCurveFiles(const std::string& n) {
-  return QueueGroup(n, "CURVE", "/CURVE", 20, "curves_", q_.QueuedCurveSizes, q_.lstCrv);
+  return QueueGroup(n, "CURVE", "/CURVE", 20, FileKind::Curve);
 }
 
 std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, const std::string& open,
-                                                        const std::string& close, size_t limit,
-                                                        const std::string& prefix,
-                                                        KeyedCollection<std::string>& sizes,
-                                                        std::vector<std::string>& list) {
+                                                        const std::string& close, size_t limit, FileKind kind) {
   if (stopped_) return std::nullopt;
-  const std::string* line = q_.QueuedConfigLines.Find("scg_" + n);
-  if (!line) return kSubscript;
-  std::vector<std::string> f = TrimmedFields(*line);
+  const QueuedFile* config = q_.Files.Find(FileKey(FileKind::Configuration, n));
+  if (!config) return kSubscript;
+  std::vector<std::string> f = TrimmedFields(config->line);
   for (size_t i = 0; i < f.size(); ++i) {
     if (f[i] != open) continue;
     // Pairs of file and size follow the word, up to the closing word or the
@@ -189,15 +200,58 @@ std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, co
       if (f[at] == close) break;
       if (at + 1 >= f.size()) return kSubscript;
       const std::string& file = f[at];
-      if (!IsSafeRelativePath(file)) {
+      if (!IsSafeRelativePath(file))
         Skipped.push_back(file);
-      } else if (sizes.Add(prefix + file, f[at + 1])) {
-        list.push_back(file);
-      }
+      else
+        Queue({.kind = kind, .name = file, .size = SizeOf(f[at + 1])});  // a file queued before keeps its size
       if (!KeepGoing()) return std::nullopt;
     }
   }
   return std::nullopt;
+}
+
+std::string_view KindFolder(FileKind kind) {
+  switch (kind) {
+    case FileKind::Configuration: return config_store::kScgFolderName;
+    case FileKind::Support: return config_store::kGamesFolderName;
+    case FileKind::Curve: return config_store::kCurveFolderName;
+    case FileKind::Program: break;
+  }
+  return "";
+}
+
+std::string FileKey(FileKind kind, const std::string& name) {
+  switch (kind) {
+    case FileKind::Configuration: return "scg_" + name;
+    case FileKind::Support: return "games_" + name;
+    case FileKind::Curve: return "curves_" + name;
+    case FileKind::Program: break;
+  }
+  return "main_" + name;
+}
+
+void PlaceFile(QueuedFile& file, const FileFolders& folders) {
+  std::string sub(KindFolder(file.kind));
+  std::string below = sub.empty() ? "" : sub + "/";
+  file.tempPath = folders.temp + below + platform::SlashesForward(file.name);
+  std::string installed = file.kind == FileKind::Program ? InstalledProgramName(file.name) : file.name;
+  file.installFolder = folders.install + sub;
+  if (!file.installFolder.empty() && file.installFolder.back() == '/') file.installFolder.pop_back();
+  file.installPath = file.installFolder + "/" + platform::SlashesForward(installed);
+}
+
+std::vector<std::string> UpdateQueues::Names(FileKind kind) const {
+  std::vector<std::string> names;
+  for (const auto& [key, file] : Files.Items())
+    if (file.kind == kind) names.push_back(file.name);
+  return names;
+}
+
+std::vector<std::string> UpdateQueues::Infos() const {
+  std::vector<std::string> infos;
+  for (const auto& [key, file] : Files.Items())
+    if (file.kind == FileKind::Program || file.kind == FileKind::Configuration) infos.push_back(file.info);
+  return infos;
 }
 
 std::string UpdateListTooLargeText() {

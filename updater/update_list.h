@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace updater {
@@ -40,20 +42,51 @@ struct UpdateError {
 struct MainEntry {
   std::string name, version, size;  // version: the VersionNumber text
 };
-struct ConfigEntry {
-  std::string name, revision, size, info;
+
+// The kinds of file the list queues; each is fetched into and installed in a
+// folder of its own ("" for programs, scg, games, crv).
+enum class FileKind { Program, Configuration, Support, Curve };
+
+// One queued file: what the list says of it and where it lies, fetched and installed.
+struct QueuedFile {
+  FileKind kind = FileKind::Program;
+  std::string name{};     // as the list gives it ("q3\\base.cfg" keeps its separator)
+  long long size = 0;   // bytes; 0 where the list gives none
+  std::string version{};  // a program's version number, a configuration's revision; empty for the others
+  std::string info{};     // what lstInfo shows: a program's name, a configuration's description
+  std::string line{};     // a configuration's whole line, whose groups name its support and curve files
+  std::string tempPath{};  // where it is fetched to
+  // The folder of its kind in the installation (no trailing "/"), and the file
+  // there; the installation resolves the part below the folder without regard
+  // to case when it writes.
+  std::string installFolder{};
+  std::string installPath{};
 };
 
+// The folders a queued file's paths lie in; both end with "/" (or are empty).
+struct FileFolders {
+  std::string temp;
+  std::string install;
+};
+
+// The one place a queued file's paths come from: the temporary folder and the
+// installation lay the files out alike, a program installed by its Linux name.
+void PlaceFile(QueuedFile& file, const FileFolders& folders);
+// The folder of a kind, in the installation and on the update site ("" for programs).
+std::string_view KindFolder(FileKind kind);
+// The key a file is queued under: its kind's prefix and its name.
+std::string FileKey(FileKind kind, const std::string& name);
+
 struct UpdateQueues {
-  KeyedCollection<double> QueuedMainSizes;  // "main_" & name
-  KeyedCollection<std::string> QueuedConfigLines;   // "scg_" & name: the whole line
-  KeyedCollection<std::string> QueuedConfigSizes;   // "scg_" & name
-  KeyedCollection<std::string> QueuedSupportSizes;  // "games_" & name
-  KeyedCollection<std::string> QueuedCurveSizes;    // "curves_" & name
-  std::vector<std::string> lstMain, lstScg, lstGames, lstCrv, lstInfo, lstAvailable;
-  std::vector<MainEntry> MainEntries;
-  std::vector<ConfigEntry> ConfigEntries;
+  KeyedCollection<QueuedFile> Files;  // in the order queued; a key is queued once
+  std::vector<std::string> lstAvailable;  // every entry of the list, queued or not
+  std::vector<MainEntry> MainEntries;     // every program entry of the list
   int UpdateCount = 0;  // programs and configurations queued
+
+  // The names of one kind, in the order queued.
+  std::vector<std::string> Names(FileKind kind) const;
+  // What lstInfo shows: a line per queued program and configuration.
+  std::vector<std::string> Infos() const;
 };
 
 // What the reading asks of its caller as it goes. A service the reader calls:
@@ -70,8 +103,10 @@ class ReadingPace {
 class UpdateListReader {
  public:
   // Without a pace the reading runs to the end of the list.
-  UpdateListReader(UpdateQueues& queues, const InstalledTable& installed, ReadingPace* pace = nullptr)
-      : q_(queues), installed_(installed), pace_(pace) {}
+  // `folders`: where the queued files are fetched to and installed.
+  UpdateListReader(UpdateQueues& queues, const InstalledTable& installed, ReadingPace* pace = nullptr,
+                   FileFolders folders = {})
+      : q_(queues), installed_(installed), pace_(pace), folders_(std::move(folders)) {}
 
   // The names that would leave their folder, in the list's order: none of them
   // is queued, and the caller says so once the reading ends.
@@ -89,13 +124,14 @@ class UpdateListReader {
 
  private:
   std::optional<UpdateError> QueueGroup(const std::string& n, const std::string& open, const std::string& close,
-                                        size_t limit, const std::string& prefix,
-                                        KeyedCollection<std::string>& sizes, std::vector<std::string>& list);
+                                        size_t limit, FileKind kind);
+  bool Queue(QueuedFile file);
   bool KeepGoing();
 
   UpdateQueues& q_;
   const InstalledTable& installed_;
   ReadingPace* pace_;
+  FileFolders folders_;
   bool stopped_ = false;
 };
 

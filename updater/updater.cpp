@@ -28,6 +28,11 @@ namespace {
 const UpdateError kFileNotFound{"File not found", 53};
 const UpdateError kPathNotFound{"Path not found", 76};
 
+// The key of the update list among the transfers' results (a queued file's key holds a "_").
+const std::string kUpdateListKey = "list";
+// The kinds in the order they are fetched and installed.
+constexpr FileKind kInstallOrder[] = {FileKind::Program, FileKind::Configuration, FileKind::Support, FileKind::Curve};
+
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
@@ -303,20 +308,24 @@ void Updater::CancelUpdate() {
 
 // ---- transfers ----
 
-void Updater::Download(const std::string& strFilename, const std::string& strGetSUBFolder,
-                       const std::string& strPutFolder, bool) {
+void Updater::Download(const QueuedFile& file) {
+  std::string sub(KindFolder(file.kind));
+  Fetch(FileKey(file.kind, file.name), (sub.empty() ? "" : sub + "/") + UrlPath(file.name), file.tempPath);
+}
+
+void Updater::Fetch(const std::string& key, const std::string& address, const std::string& target) {
   if (UpdateCancelled || Ended()) return;
   if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
-  TargetPath = WithSlash(strPutFolder) + platform::SlashesForward(strFilename);
-  if (!platform::CreateFolderPath(platform::FolderPart(TargetPath))) {
-    ReportError(kPathNotFound.description + ": " + platform::FolderPart(TargetPath), kPathNotFound.number);
+  fetching_ = key;
+  if (!platform::CreateFolderPath(platform::FolderPart(target))) {
+    ReportError(kPathNotFound.description + ": " + platform::FolderPart(target), kPathNotFound.number);
     return;
   }
-  if (platform::FileExists(TargetPath)) platform::RemoveFile(TargetPath);
-  downloadedWhole_.erase(TargetPath);
+  if (platform::FileExists(target)) platform::RemoveFile(target);
+  arrived_.erase(key);
 
-  std::string url = UpdateServer + "/fetchling/" + strGetSUBFolder + UrlPath(strFilename);
+  std::string url = UpdateServer + "/fetchling/" + address;
   if (!platform::IsSecureOrLoopback(url)) {
     TransferAborted = true;
     ReportError("Freshline fetches updates only over HTTPS (or from this computer); the update server " +
@@ -324,7 +333,7 @@ void Updater::Download(const std::string& strFilename, const std::string& strGet
                 platform::kTransferAddressError);
     return;
   }
-  downloading_ = Inet1.Start(url, TargetPath);
+  downloading_ = Inet1.Start(url, target);
 }
 
 void Updater::WaitForFinish() {
@@ -363,7 +372,7 @@ void Updater::TransferFinished(const platform::TransferResult& result) {
       View.lblprogressinfo = "Download complete.";
     }
     TransferAborted = false;
-    downloadedWhole_.insert(TargetPath);
+    arrived_.insert(fetching_);
   } else {
     TransferAborted = true;
     View.lblprogressinfo = "Update cancelled...";
@@ -395,7 +404,8 @@ void Updater::CheckForUpdates() {
   if (Ended()) return;
   CheckStarted = true;
   ExpectedSize = 0;
-  Download(std::string(config_store::kUpdateListName), "", InstallPath);
+  const std::string list = config_store::UpdateListPath(InstallPath);
+  Fetch(kUpdateListKey, UrlPath(std::string(config_store::kUpdateListName)), list);
   View.lblprogressinfo = "Checking for updates...";
   Changed();
   WaitForFinish();
@@ -404,10 +414,8 @@ void Updater::CheckForUpdates() {
   View.lblprogressinfo = "Processing update list...";
   View.barMinorValue = 0;
   Queues.MainEntries.clear();
-  Queues.ConfigEntries.clear();
   Changed();
-  std::string list = config_store::UpdateListPath(InstallPath);
-  bool found = downloadedWhole_.count(list) && platform::FileExists(list);
+  bool found = arrived_.count(kUpdateListKey) && platform::FileExists(list);
   std::optional<std::uintmax_t> size = found ? platform::FileSize(list) : std::nullopt;
   if (size && *size > kUpdateListSizeLimit) {
     runFailed_ = true;
@@ -422,71 +430,47 @@ void Updater::CheckForUpdates() {
     return;
   }
   ListReadingPace pace(*this);
-  UpdateListReader reader(Queues, InstalledVersions, &pace);
+  UpdateListReader reader(Queues, InstalledVersions, &pace, {WithSlash(settings_.tempFolder), InstallPath});
   std::optional<UpdateError> error = reader.ReadAll(*text);
   if (UpdateCancelled || Ended()) return;
   if (!reader.Skipped.empty()) Report(SkippedNamesText(reader.Skipped));
   if (error) Report(error->Text());
-  View.lstMain = Queues.lstMain;
-  View.lstScg = Queues.lstScg;
-  View.lstGames = Queues.lstGames;
-  View.lstCrv = Queues.lstCrv;
-  View.lstInfo = Queues.lstInfo;
+  View.lstMain = Queues.Names(FileKind::Program);
+  View.lstScg = Queues.Names(FileKind::Configuration);
+  View.lstGames = Queues.Names(FileKind::Support);
+  View.lstCrv = Queues.Names(FileKind::Curve);
+  View.lstInfo = Queues.Infos();
   View.lstAvailable = Queues.lstAvailable;
   Changed();
 }
 
-namespace {
-long long SizeOf(const std::string& text) {
-  auto value = platform::ParseDecimal(text);
-  return value && *value > 0 ? static_cast<long long>(*value) : 0;
-}
-}  // namespace
-
 void Updater::InstallUpdates() {
   CumulativeProgress = true;
-  std::string temp = WithSlash(settings_.tempFolder);
   ExpectedTotal = 0;
-  for (const auto& [key, size] : Queues.QueuedConfigSizes.Items()) ExpectedTotal += SizeOf(size);
-  for (const auto& [key, size] : Queues.QueuedCurveSizes.Items()) ExpectedTotal += SizeOf(size);
-  for (const auto& [key, size] : Queues.QueuedSupportSizes.Items()) ExpectedTotal += SizeOf(size);
-  for (const auto& [key, size] : Queues.QueuedMainSizes.Items()) ExpectedTotal += size > 0 ? static_cast<long long>(size) : 0;
+  for (const auto& [key, file] : Queues.Files.Items()) ExpectedTotal += file.size;
   BytesTotal = 0;
 
   std::string ini = config_store::MonitorIniPath(InstallPath);
-  for (const std::string& n : Queues.lstMain) {
-    // Not when the download will not happen: the monitor would be stopped for nothing.
-    if (n == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled && !runFailed_ && !Ended() &&
-        std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
-                    [&](const MainEntry& e) { return e.name == n; }))
-      config_store::WriteModeFile(ini, "KILL");
-    Download(n, "", temp);
-    WaitForFinish();
-  }
-  // The update site and the temporary folder lay the files out as the installation does.
-  const std::string scg(config_store::kScgFolderName), games(config_store::kGamesFolderName),
-      crv(config_store::kCurveFolderName);
-  for (const std::string& n : Queues.lstScg) {
-    Download(n, scg + "/", temp + scg);
-    WaitForFinish();
-  }
-  for (const std::string& n : Queues.lstGames) {
-    Download(n, games + "/", temp + games);
-    WaitForFinish();
-  }
-  for (const std::string& n : Queues.lstCrv) {
-    Download(n, crv + "/", temp + crv);
-    WaitForFinish();
-  }
+  for (FileKind kind : kInstallOrder)
+    for (const auto& [key, file] : Queues.Files.Items()) {
+      if (file.kind != kind) continue;
+      // Not when the download will not happen: the monitor would be stopped for nothing.
+      if (kind == FileKind::Program && file.name == "watchpost.exe" && platform::FileExists(ini) &&
+          !UpdateCancelled && !runFailed_ && !Ended() &&
+          std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
+                      [&](const MainEntry& e) { return e.name == file.name; }))
+        config_store::WriteModeFile(ini, "KILL");
+      Download(file);
+      WaitForFinish();
+    }
   CumulativeProgress = false;
   if (Ended()) return;
   View.cmdCheckEnabled = false;
   Changed();
 
   kept_.clear();
-  if (InstallQueued(Queues.lstMain, "", true) && InstallQueued(Queues.lstScg, scg, false) &&
-      InstallQueued(Queues.lstGames, games, false))
-    InstallQueued(Queues.lstCrv, crv, false);
+  for (FileKind kind : kInstallOrder)
+    if (!InstallQueued(kind)) break;
   // Installed or not, nothing of the run's downloads is used again.
   RemoveDownloads();
   if (std::string text = KeptCopiesText(kept_); !text.empty() && !Ended())
@@ -498,20 +482,20 @@ void Updater::InstallUpdates() {
 // did not arrive whole in this run. A configuration, game file or curve the
 // player changed since we put it there is kept beside it first, and every one
 // installed is recorded in the folder's record of what we put there.
-bool Updater::InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs) {
-  std::string from = WithSlash(settings_.tempFolder) + (sub.empty() ? "" : sub + "/");
-  std::string to = InstallPath + (sub.empty() ? "" : sub + "/");
+bool Updater::InstallQueued(FileKind kind) {
+  const bool programs = kind == FileKind::Program;
   config_store::ShippedRecord shipped = config_store::ShippedRecord::Read(InstallPath);
-  for (const std::string& n : names) {
+  for (const auto& [key, file] : Queues.Files.Items()) {
+    if (file.kind != kind) continue;
     if (Ended()) return false;
-    std::string source = from + platform::SlashesForward(n);
-    if (!downloadedWhole_.count(source) || !platform::FileExists(source)) {
+    const std::string& source = file.tempPath;
+    if (!arrived_.count(key) || !platform::FileExists(source)) {
       ReportError(kFileNotFound.description + ": " + source, kFileNotFound.number);
       return false;
     }
-    std::string installedName = programs ? InstalledProgramName(n) : n;
-    std::string target = platform::ResolveNoCase(to.substr(0, to.size() - 1), platform::SlashesForward(installedName));
-    bool executable = programs && IsProgramName(n);
+    std::string target =
+        platform::ResolveNoCase(file.installFolder, file.installPath.substr(file.installFolder.size() + 1));
+    bool executable = programs && IsProgramName(file.name);
     const std::string relative = target.substr(InstallPath.size());
     std::optional<std::string> sum;
     if (!programs) {
@@ -540,9 +524,9 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
         return false;
       }
     }
-    if (programs && n == "ryxcontrol.exe") {
+    if (programs && file.name == "ryxcontrol.exe") {
       for (const MainEntry& e : Queues.MainEntries)
-        if (e.name == n)
+        if (e.name == file.name)
           config_store::WriteIni(config_store::MonitorIniPath(InstallPath), "Version", "RyxControl",
                                  FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
     }
@@ -555,13 +539,11 @@ bool Updater::InstallQueued(const std::vector<std::string>& names, const std::st
 void Updater::RemoveDownloads() {
   const std::string temp = WithSlash(settings_.tempFolder);
   if (temp.empty()) return;
-  std::vector<std::string> fetched(downloadedWhole_.begin(), downloadedWhole_.end());
-  for (const std::string& path : fetched) {
-    if (!path.starts_with(temp)) continue;  // the update list, which lies in the installation
-    downloadedWhole_.erase(path);
-    platform::RemoveFile(path);
+  for (const auto& [key, file] : Queues.Files.Items()) {
+    if (!arrived_.erase(key)) continue;
+    platform::RemoveFile(file.tempPath);
     // The folders it was fetched into go too once empty (remove refuses any other).
-    for (std::string folder = platform::FolderPart(path); folder.size() > temp.size();
+    for (std::string folder = platform::FolderPart(file.tempPath); folder.size() > temp.size();
          folder = platform::FolderPart(folder))
       if (!platform::RemoveEmptyFolder(folder)) break;
   }

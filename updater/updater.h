@@ -75,8 +75,7 @@ class Updater : public QObject {
   void CancelUpdate();
 
   // Transfers, one at a time.
-  void Download(const std::string& strFilename, const std::string& strGetSUBFolder,
-                const std::string& strPutFolder, bool EnableStatus = true);
+  void Download(const QueuedFile& file);
   void WaitForFinish();
 
   // The inventory, the update list and the installation.
@@ -104,7 +103,6 @@ class Updater : public QObject {
   long long ExpectedTotal = 0;
   long long BytesThisFile = 0;
   long long BytesTotal = 0;
-  std::string TargetPath;
   InstalledTable InstalledVersions;
   UpdateQueues Queues;
 
@@ -118,7 +116,10 @@ class Updater : public QObject {
   void ReportError(const std::string& description, int number);
   void ShowProgressText();
   void TransferFinished(const platform::TransferResult& result);
-  bool InstallQueued(const std::vector<std::string>& names, const std::string& sub, bool programs);
+  // Fetches from the update site's `address` (below "/fetchling/") to `target`;
+  // its result is kept under `key`.
+  void Fetch(const std::string& key, const std::string& address, const std::string& target);
+  bool InstallQueued(FileKind kind);
   void RemoveDownloads();
   void EndProgram(int exitCode);
   bool WaitForMode(const std::string& iniFile, const std::function<bool(const std::string&)>& done, int ms);
@@ -127,7 +128,8 @@ class Updater : public QObject {
   ConnectionCheck& connection_;
   platform::HttpTransfer Inet1;
   std::vector<QEventLoop*> waits_;
-  std::set<std::string> downloadedWhole_;  // temporary files that arrived whole in this run
+  std::set<std::string> arrived_;  // the keys of the files that arrived whole in this run
+  std::string fetching_;           // the key of the running transfer
   std::vector<KeptCopy> kept_;             // the player's changed files this installation kept
   bool downloading_ = false;  // the running transfer is a Download (not the test report)
   std::optional<platform::TransferResult> failure_;

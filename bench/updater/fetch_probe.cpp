@@ -25,7 +25,9 @@ int main(int argc, char** argv) {
   u.ExpectedTotal = 1;
   QElapsedTimer clock;
   clock.start();
-  u.Download(argv[2], "", argv[3]);
+  updater::QueuedFile file{.kind = updater::FileKind::Program, .name = argv[2]};
+  updater::PlaceFile(file, {std::string(argv[3]) + "/", ""});
+  u.Download(file);
   u.WaitForFinish();
   double seconds = clock.nsecsElapsed() / 1e9;
   struct stat info {};

@@ -69,7 +69,7 @@ void ReadList(benchmark::State& state, const std::string& list) {
     UpdateListReader reader(queues, inventory.InstalledVersions, &pace);
     auto error = reader.ReadAll(list);
     if (error) state.SkipWithError(error->Text().c_str());
-    queued = queues.lstMain.size() + queues.lstScg.size() + queues.lstGames.size() + queues.lstCrv.size();
+    queued = queues.Files.Count();
     benchmark::DoNotOptimize(queues);
   }
   state.counters["lines"] = static_cast<double>(state.range(0));

@@ -91,7 +91,7 @@ TEST(UpdateListTest, QueuesWhatDiffersFromTheInventory) {
   }
 
   Checked none = Check(path, "MAIN, ryxcontrol.exe, 2.0.0.7, 5\r\n");
-  EXPECT_TRUE(none.queues.lstMain.empty());
+  EXPECT_TRUE(none.queues.Names(FileKind::Program).empty());
 }
 
 TEST(UpdateListTest, SupportAndCurveGroupsQueueEachFileOnce) {
@@ -104,12 +104,12 @@ TEST(UpdateListTest, SupportAndCurveGroupsQueueEachFileOnce) {
                          "c9, 9, /CURVE\r\n");
   ASSERT_FALSE(result.error) << result.error->Text();
   EXPECT_EQ(result.queues.UpdateCount, 4);
-  EXPECT_EQ(result.queues.lstGames,
+  EXPECT_EQ(result.queues.Names(FileKind::Support),
             (std::vector<std::string>{"q3\\base.cfg", "common.dat", "s1", "s2", "s3"}));  // at most three per group
-  EXPECT_EQ(*result.queues.QueuedSupportSizes.Find("games_common.dat"), "6");  // the first size stays
-  EXPECT_EQ(result.queues.lstCrv,
+  EXPECT_EQ(result.queues.Files.Find("games_common.dat")->size, 6);  // the first size stays
+  EXPECT_EQ(result.queues.Names(FileKind::Curve),
             (std::vector<std::string>{"soft.crv", "c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"}));
-  EXPECT_EQ(result.queues.lstInfo, (std::vector<std::string>{"A", "B", "C", "D"}));
+  EXPECT_EQ(result.queues.Infos(), (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
 TEST(UpdateListTest, ALineOfVeryManyFieldsIsReadForTheFieldsThatCount) {
@@ -130,10 +130,10 @@ TEST(UpdateListTest, ALineOfVeryManyFieldsIsReadForTheFieldsThatCount) {
   for (const Case& c : cases) {
     Checked result = Check(install.Path() + "/", c.line + "\r\n");
     EXPECT_EQ(result.error ? result.error->number : 0, c.error);
-    EXPECT_EQ(result.queues.lstCrv, c.curves);
-    EXPECT_TRUE(result.queues.lstGames.empty());  // no group word past field 9 has room for a pair
-    ASSERT_NE(result.queues.QueuedConfigLines.Find("scg_a.scg"), nullptr);
-    EXPECT_EQ(*result.queues.QueuedConfigLines.Find("scg_a.scg"), c.line);  // stored whole
+    EXPECT_EQ(result.queues.Names(FileKind::Curve), c.curves);
+    EXPECT_TRUE(result.queues.Names(FileKind::Support).empty());  // no group word past field 9 has room for a pair
+    ASSERT_NE(result.queues.Files.Find("scg_a.scg"), nullptr);
+    EXPECT_EQ(result.queues.Files.Find("scg_a.scg")->line, c.line);  // stored whole
   }
 }
 
@@ -153,7 +153,7 @@ TEST(UpdateListTest, AFaultyLineStopsTheReadingAndKeepsWhatWasQueued) {
     Checked result = Check(install.Path() + "/", "MAIN, a.exe, 1.0.0.0, 10\r\n" + c.bad + "\r\nMAIN, b.exe, 1.0.0.0, 10\r\n");
     ASSERT_TRUE(result.error) << c.bad;
     EXPECT_EQ(result.error->number, c.number) << c.bad;
-    EXPECT_EQ(result.queues.lstMain, std::vector<std::string>{"a.exe"}) << c.bad;
+    EXPECT_EQ(result.queues.Names(FileKind::Program), std::vector<std::string>{"a.exe"}) << c.bad;
   }
 }
 
@@ -169,10 +169,10 @@ TEST(UpdateListTest, NamesThatLeaveTheirFolderAreSkipped) {
   EXPECT_EQ(result.skipped, (std::vector<std::string>{"../watchpost.exe", "sub/tool.exe", "..\\x.scg",
                                                       "..\\..\\autoexec.bat", "/etc/passwd", "C:\\boot.ini",
                                                       "q3\\..\\..\\x.crv"}));
-  EXPECT_EQ(result.queues.lstScg, std::vector<std::string>{"ok.scg"});
-  EXPECT_TRUE(result.queues.lstMain.empty());
-  EXPECT_TRUE(result.queues.lstGames.empty());
-  EXPECT_EQ(result.queues.lstCrv, std::vector<std::string>{"q3\\good.crv"});
+  EXPECT_EQ(result.queues.Names(FileKind::Configuration), std::vector<std::string>{"ok.scg"});
+  EXPECT_TRUE(result.queues.Names(FileKind::Program).empty());
+  EXPECT_TRUE(result.queues.Names(FileKind::Support).empty());
+  EXPECT_EQ(result.queues.Names(FileKind::Curve), std::vector<std::string>{"q3\\good.crv"});
 }
 
 TEST(KeyedCollectionTest, KeysMatchWithoutRegardToCaseAndKeepTheirOrder) {
@@ -227,9 +227,9 @@ TEST(UpdateListTest, AStopFromTheYieldEndsTheReadingWhereItIs) {
     UpdateListReader reader(queues, inventory.InstalledVersions, &pace);
     const int& calls = pace.calls;
     EXPECT_FALSE(reader.ReadAll(list)) << c.stopAt;
-    EXPECT_EQ(queues.lstMain, c.main) << c.stopAt;
-    EXPECT_EQ(queues.lstGames, c.games) << c.stopAt;
-    EXPECT_EQ(queues.lstCrv, c.curves) << c.stopAt;
+    EXPECT_EQ(queues.Names(FileKind::Program), c.main) << c.stopAt;
+    EXPECT_EQ(queues.Names(FileKind::Support), c.games) << c.stopAt;
+    EXPECT_EQ(queues.Names(FileKind::Curve), c.curves) << c.stopAt;
     EXPECT_EQ(calls, std::min(c.stopAt, 7)) << "no call after the stop";
   }
 }

@@ -70,8 +70,8 @@ TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
   boxes.clear();
   auto again = Start();
   again->cmdCheck_Click();
-  EXPECT_EQ(again->Queues.lstMain, (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
-  EXPECT_TRUE(again->Queues.lstScg.empty());
+  EXPECT_EQ(again->Queues.Names(FileKind::Program), (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
+  EXPECT_TRUE(again->Queues.Names(FileKind::Configuration).empty());
 }
 
 // A configuration (or game file) the player changed is kept beside the new
@@ -375,8 +375,8 @@ TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
     ASSERT_EQ(boxes.size(), c.boxes.size()) << platform::Join(boxes, "\n---\n");
     for (size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].rfind(c.boxes[i], 0), 0u) << boxes[i];
     EXPECT_NE(boxes[0].find("\"../tool6.exe\"\nand 5 more."), std::string::npos) << boxes[0];
-    EXPECT_EQ(u->Queues.lstMain, std::vector<std::string>{"fine.exe"});
-    EXPECT_EQ(u->Queues.lstGames, std::vector<std::string>{"good.cfg"});
+    EXPECT_EQ(u->Queues.Names(FileKind::Program), std::vector<std::string>{"fine.exe"});
+    EXPECT_EQ(u->Queues.Names(FileKind::Support), std::vector<std::string>{"good.cfg"});
   }
 }
 
@@ -417,7 +417,7 @@ TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {
     if (c.read) {
       EXPECT_EQ(u->CurrentStage, 30);
       EXPECT_TRUE(boxes.empty()) << boxes.front();
-      EXPECT_EQ(u->Queues.lstScg, std::vector<std::string>{"a.scg"});
+      EXPECT_EQ(u->Queues.Names(FileKind::Configuration), std::vector<std::string>{"a.scg"});
     } else {
       EXPECT_EQ(u->CurrentStage, 95);
       EXPECT_EQ(boxes, std::vector<std::string>{
