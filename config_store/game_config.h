@@ -188,7 +188,6 @@ struct EditorFlags {
   bool LoadingControls = false;  // a load is filling the window; handlers do nothing
   int ConfigModified = 0;        // 1 when the change check found a difference
   std::string CurrentConfigFile; // the .scg being edited (full path)
-  std::string ScgFolder;         // the configuration folder
   int SkillLevel = 2;            // 1 BEGINNER, 2 INTERMEDIATE, 3 EXPERT
   int PrecisionButtonBase = 0;   // 6 when PRECISION_MODE_USER is "LOGICAL", else 0
 };

@@ -7,6 +7,7 @@
 #include "platform/win_path.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace config_store {
 
@@ -128,14 +129,16 @@ std::vector<std::string> RyxCommandLines(const TGameConfig& c, int SkillLevel, c
   return lines;
 }
 
-bool WriteRyxLines(const std::string& path, const std::vector<std::string>& lines) {
+std::string RyxWriteResult::Why() const { return std::strerror(error); }
+
+RyxWriteResult WriteRyxLines(const std::string& path, const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  return platform::WriteFileAtomic(path, text);
+  return {platform::TryWriteFileAtomic(path, text)};
 }
 
-bool WriteRyxCommandFile(const std::string& path, const TGameConfig& config, int SkillLevel,
-                         const AxisAssignments& axes, const std::string& programFolder) {
+RyxWriteResult WriteRyxCommandFile(const std::string& path, const TGameConfig& config, int SkillLevel,
+                                   const AxisAssignments& axes, const std::string& programFolder) {
   return WriteRyxLines(path, RyxCommandLines(config, SkillLevel, axes, programFolder));
 }
 

@@ -56,11 +56,20 @@ std::string ToolCommandLine(const std::string& programFolder, const std::string&
 std::vector<std::string> RyxCommandLines(const TGameConfig& config, int SkillLevel, const AxisAssignments& axes,
                                          const std::string& programFolder);
 
-// Writes the lines to `path`, replacing the file as a whole; false on failure.
-bool WriteRyxCommandFile(const std::string& path, const TGameConfig& config, int SkillLevel,
-                         const AxisAssignments& axes, const std::string& programFolder);
+// How a write of a command file ended: `error` is 0 when the file was written,
+// else the errno value of the call that failed.
+struct RyxWriteResult {
+  int error = 0;
+  bool Written() const { return error == 0; }
+  // The system's words for the error ("No such file or directory").
+  std::string Why() const;
+};
+
+// Writes the lines to `path`, replacing the file as a whole.
+RyxWriteResult WriteRyxCommandFile(const std::string& path, const TGameConfig& config, int SkillLevel,
+                                   const AxisAssignments& axes, const std::string& programFolder);
 
 // Replaces `path` with the lines, each ended by CR LF.
-bool WriteRyxLines(const std::string& path, const std::vector<std::string>& lines);
+RyxWriteResult WriteRyxLines(const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace config_store

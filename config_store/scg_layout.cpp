@@ -1,33 +1,47 @@
 #include "config_store/scg_layout.h"
 
 #include <map>
+#include <type_traits>
 
 namespace config_store {
 
 namespace {
 
-using Access = std::function<FieldRefs(TGameConfig&)>;
+// A key's fields, for a record to store into and for one only read. Each is
+// made from one generic function `refs` (auto& record -> its refs), so the two
+// cannot name different fields.
+struct Access {
+  std::function<FieldRefs(TGameConfig&)> field;
+  std::function<ConstFieldRefs(const TGameConfig&)> value;
+};
 
-Access One(std::function<std::string&(TGameConfig&)> f) {
-  return [f](TGameConfig& c) {
-    FieldRefs r;
+template <class Refs>
+Access Both(Refs refs) {
+  return {refs, refs};
+}
+
+// One text: `f` gives the field of a record (auto& record -> auto& text).
+template <class F>
+Access One(F f) {
+  return Both([f](auto& c) {
+    FieldRefsOf<std::remove_reference_t<decltype(f(c))>> r;
     r.at[0] = &f(c);
     r.count = 1;
     return r;
-  };
+  });
 }
 
-// The DFLT or USER halves of a binding's three pairs.
-template <typename Slot>
-Access Halves(std::function<Slot&(TGameConfig&)> slot, bool user) {
-  return [slot, user](TGameConfig& c) {
-    Slot& s = slot(c);
-    FieldRefs r;
+// The DFLT or USER halves of a binding's three pairs; `slot` gives the binding.
+template <class F>
+Access Halves(F slot, bool user) {
+  return Both([slot, user](auto& c) {
+    auto& s = slot(c);
+    FieldRefsOf<std::remove_reference_t<decltype((s.GameInput.USER))>> r;
     r.at = {user ? &s.GameInput.USER : &s.GameInput.DFLT, user ? &s.GameCommand.USER : &s.GameCommand.DFLT,
             user ? &s.SendEvent.USER : &s.SendEvent.DFLT};
     r.count = 3;
     return r;
-  };
+  });
 }
 
 class Builder {
@@ -52,15 +66,18 @@ class Builder {
     k.missing = missing;
     k.kind = kind;
     k.readStep = step;
-    k.field = std::move(field);
+    k.field = std::move(field.field);
+    k.value = std::move(field.value);
     layout.items.push_back({LayoutItem::Kind::Key, "", static_cast<int>(layout.keys.size())});
     layout.keys.push_back(std::move(k));
     return layout.keys.back();
   }
-  void Pair(const std::string& name, int step, std::function<TSettingPair&(TGameConfig&)> pair,
-            const std::string& missing = "", KeyKind kind = KeyKind::Plain) {
-    Key(name + "_DFLT", step, One([pair](TGameConfig& c) -> std::string& { return pair(c).DFLT; }), missing, kind);
-    Key(name + "_USER", step, One([pair](TGameConfig& c) -> std::string& { return pair(c).USER; }), missing, kind);
+  // `pair` gives the setting pair of a record (auto& record -> auto& pair).
+  template <class F>
+  void Pair(const std::string& name, int step, F pair, const std::string& missing = "",
+            KeyKind kind = KeyKind::Plain) {
+    Key(name + "_DFLT", step, One([pair](auto& c) -> auto& { return pair(c).DFLT; }), missing, kind);
+    Key(name + "_USER", step, One([pair](auto& c) -> auto& { return pair(c).USER; }), missing, kind);
   }
   void Block(ScgBlock b) { layout.items.push_back({LayoutItem::Kind::Block, "", static_cast<int>(b)}); }
   // A flag key, its brace block and the empty line after it.
@@ -75,7 +92,7 @@ class Builder {
   }
 };
 
-#define FIELD(expr) One([](TGameConfig& c) -> std::string& { return c.expr; })
+#define FIELD(expr) One([](auto& c) -> auto& { return c.expr; })
 
 std::vector<ScgVector> Vectors() {
   const std::string axis = "{ 0/2/1/5/3/4 }", pol = "{ +/+/+/+/+/+ }", sens = "{ 3/3/3/3/3/3/3 }";
@@ -131,9 +148,9 @@ ScgLayout BuildLayout() {
   b.Key("COMMAND_LINE", 11, FIELD(COMMAND_LINE), "", KeyKind::Quoted);
   b.KeyWithBlock("CUSTOM", 12, FIELD(CUSTOM), "", ScgBlock::Custom);
   b.KeyWithBlock("SHOW_INSTRUCTIONS", 13, FIELD(SHOW_INSTRUCTIONS), "TRUE", ScgBlock::Instructions);
-  b.Pair("USE_MASTER", 14, [](TGameConfig& c) -> TSettingPair& { return c.USE_MASTER; }, "TRUE");
+  b.Pair("USE_MASTER", 14, [](auto& c) -> auto& { return c.USE_MASTER; }, "TRUE");
   b.Empty();
-  b.Pair("USE_CHORDING", 15, [](TGameConfig& c) -> TSettingPair& { return c.USE_CHORDING; }, "FALSE");
+  b.Pair("USE_CHORDING", 15, [](auto& c) -> auto& { return c.USE_CHORDING; }, "FALSE");
   b.Empty();
   b.Key("USE_KEYS", 16, FIELD(USE_KEYS), "FALSE");
   b.Empty();
@@ -142,8 +159,8 @@ ScgLayout BuildLayout() {
   b.Line("; Motion Labels");
   for (int n = 0; n < 6; ++n) {
     std::string m = std::to_string(n);
-    b.Key("MOTION_LABEL_" + m + "_POS", 17, One([n](TGameConfig& c) -> std::string& { return c.MotionLabel(n + 1).POS; }), "", KeyKind::Quoted);
-    b.Key("MOTION_LABEL_" + m + "_NEG", 17, One([n](TGameConfig& c) -> std::string& { return c.MotionLabel(n + 1).NEG; }), "", KeyKind::Quoted);
+    b.Key("MOTION_LABEL_" + m + "_POS", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).POS; }), "", KeyKind::Quoted);
+    b.Key("MOTION_LABEL_" + m + "_NEG", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).NEG; }), "", KeyKind::Quoted);
   }
   b.Empty();
   b.Key("MOTION_ALIAS_X", 18, FIELD(MotionAlias.X), "-1").check = KeyCheck::MotionAxis;
@@ -151,17 +168,17 @@ ScgLayout BuildLayout() {
   b.Empty();
   for (int n = 0; n < 6; ++n)
     b.Key("MOTION_ALIAS_" + std::to_string(n) + "_USE_KEYS", 19,
-          One([n](TGameConfig& c) -> std::string& { return c.MotionAlias.UseKeys(n + 1); }), "FALSE");
+          One([n](auto& c) -> auto& { return c.MotionAlias.UseKeys(n + 1); }), "FALSE");
   b.Empty();
   for (int user = 0; user < 2; ++user) {
     for (int n = 0; n < 6; ++n) {
       std::string m = std::to_string(n), half = user ? "_USER" : "_DFLT";
       KeyKind kind = user ? KeyKind::MotionUser : KeyKind::Triple;
       b.Key("MOTION_ALIAS_" + m + "_POS" + half, 20,
-            Halves<TMotionSlot>([n](TGameConfig& c) -> TMotionSlot& { return c.MotionAlias.MotionPos(n + 1); }, user), "", kind)
+            Halves([n](auto& c) -> auto& { return c.MotionAlias.MotionPos(n + 1); }, user), "", kind)
           .axis = n;
       b.Key("MOTION_ALIAS_" + m + "_NEG" + half, 20,
-            Halves<TMotionSlot>([n](TGameConfig& c) -> TMotionSlot& { return c.MotionAlias.MotionNeg(n + 1); }, user), "", kind)
+            Halves([n](auto& c) -> auto& { return c.MotionAlias.MotionNeg(n + 1); }, user), "", kind)
           .axis = n;
     }
     b.Empty();
@@ -171,13 +188,13 @@ ScgLayout BuildLayout() {
   b.Lines({"; BUTTON_x_ALIAS=GameInput, ListName, SendEvent", ""});
   for (int n = 0; n < 16; ++n)
     b.Key("BUTTON_" + std::to_string(n) + "_ALIAS", 22,
-          [n](TGameConfig& c) {
-            TCustomAlias& a = c.ButtonSlot(n + 1).ALIAS;
-            FieldRefs r;
+          Both([n](auto& c) {
+            auto& a = c.ButtonSlot(n + 1).ALIAS;
+            FieldRefsOf<std::remove_reference_t<decltype((a.GameInput))>> r;
             r.at = {&a.GameInput, &a.ListName, &a.SendEvent};
             r.count = 3;
             return r;
-          },
+          }),
           "", KeyKind::ButtonAlias);
   b.Empty();
   b.Lines({"; GameInput, ListName, SendEvent", ""});
@@ -187,21 +204,21 @@ ScgLayout BuildLayout() {
     if (user) b.Lines({"; BUTTON_x_USER=GameInput, GameCommand, SendEvent", ""});
     for (int n = 0; n < 16; ++n)
       b.Key("BUTTON_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 24,
-            Halves<TButtonSlot>([n](TGameConfig& c) -> TButtonSlot& { return c.ButtonSlot(n + 1); }, user), "",
+            Halves([n](auto& c) -> auto& { return c.ButtonSlot(n + 1); }, user), "",
             KeyKind::Triple);
     b.Empty();
   }
-  b.Pair("USE_PRECISION", 25, [](TGameConfig& c) -> TSettingPair& { return c.USE_PRECISION; }, "FALSE");
+  b.Pair("USE_PRECISION", 25, [](auto& c) -> auto& { return c.USE_PRECISION; }, "FALSE");
   b.Empty();
-  b.Pair("PRECISION_SENS", 26, [](TGameConfig& c) -> TSettingPair& { return c.PRECISION.SENS; }, "10");
+  b.Pair("PRECISION_SENS", 26, [](auto& c) -> auto& { return c.PRECISION.SENS; }, "10");
   b.Empty();
-  b.Pair("PRECISION_GAIN", 27, [](TGameConfig& c) -> TSettingPair& { return c.PRECISION.GAIN; }, "10");
+  b.Pair("PRECISION_GAIN", 27, [](auto& c) -> auto& { return c.PRECISION.GAIN; }, "10");
   b.Empty();
-  b.Pair("PRECISION_MODE", 28, [](TGameConfig& c) -> TSettingPair& { return c.PRECISION.MODE; }, "PHYSICAL");
+  b.Pair("PRECISION_MODE", 28, [](auto& c) -> auto& { return c.PRECISION.MODE; }, "PHYSICAL");
   b.Empty();
-  b.Pair("PRECISION_BUTTON", 29, [](TGameConfig& c) -> TSettingPair& { return c.PRECISION.BUTTON; }, "0");
+  b.Pair("PRECISION_BUTTON", 29, [](auto& c) -> auto& { return c.PRECISION.BUTTON; }, "0");
   b.Empty();
-  b.Pair("NULL_REGION", 30, [](TGameConfig& c) -> TSettingPair& { return c.NULL_REGION; }, "0");
+  b.Pair("NULL_REGION", 30, [](auto& c) -> auto& { return c.NULL_REGION; }, "0");
   b.Empty();
 
   b.Section("HELIRYX");
@@ -218,7 +235,7 @@ ScgLayout BuildLayout() {
   for (int user = 0; user < 2; ++user) {
     for (int n = 0; n < 6; ++n)
       b.Key("CURVE_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 32,
-            One([n, user](TGameConfig& c) -> std::string& { return user ? c.Curve(n + 1).USER : c.Curve(n + 1).DFLT; }),
+            One([n, user](auto& c) -> auto& { return user ? c.Curve(n + 1).USER : c.Curve(n + 1).DFLT; }),
             "", KeyKind::Curve);
     b.Empty();
   }
@@ -228,7 +245,7 @@ ScgLayout BuildLayout() {
     if (user) b.Empty();
     for (int n = 0; n < 6; ++n)
       b.Key("DEADZONE_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 33,
-            One([n, user](TGameConfig& c) -> std::string& {
+            One([n, user](auto& c) -> auto& {
               return user ? c.DeadzoneValues(n + 1).USER : c.DeadzoneValues(n + 1).DFLT;
             }),
             "0")

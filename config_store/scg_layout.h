@@ -26,11 +26,15 @@ enum class KeyKind {
 // How the reader corrects a value it read.
 enum class KeyCheck { None, MotionAxis, Deadzone };
 
-// The record fields a key fills: one text, or the three halves of a triple.
-struct FieldRefs {
-  std::array<std::string*, 3> at{};
+// The record fields of a key: one text, or the three halves of a triple.
+// FieldRefs to store into a record, ConstFieldRefs to read one.
+template <class Text>
+struct FieldRefsOf {
+  std::array<Text*, 3> at{};
   int count = 0;
 };
+using FieldRefs = FieldRefsOf<std::string>;
+using ConstFieldRefs = FieldRefsOf<const std::string>;
 
 struct ScgKey {
   std::string section;
@@ -40,7 +44,9 @@ struct ScgKey {
   KeyCheck check = KeyCheck::None;
   int readStep = 0;     // the reader's order: keys of a lower step are read first
   int axis = 0;         // MotionUser: the axis n of the key
+  // The same fields, through `field` for the reader and `value` for the writer.
   std::function<FieldRefs(TGameConfig&)> field;
+  std::function<ConstFieldRefs(const TGameConfig&)> value;
 };
 
 enum class ScgBlock { CopyFiles, Custom, Instructions, UseButtons, CustomAlias };

@@ -21,7 +21,7 @@ struct ScgReadResult {
   bool Loaded() const { return !lock && saveError.empty(); }
 };
 
-// Loads `Path` (a full path) into `session`. Normal load: on success
+// Loads `Path` (a full path) into `session`, whose CurrentConfigFile it becomes. Normal load: on success
 // LoadingControls is False, SkillLevel and PrecisionButtonBase follow the file,
 // and before.scg is written in the program folder. `Upgrading`: the record is
 // written straight back to `Path` instead, LoadingControls stays True.

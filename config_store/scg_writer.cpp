@@ -54,7 +54,7 @@ bool ReadsBackBare(const std::string& value) {
 }
 
 std::string KeyValue(const ScgKey& key, const TGameConfig& config, const std::string& programFolder) {
-  FieldRefs refs = key.field(const_cast<TGameConfig&>(config));
+  ConstFieldRefs refs = key.value(config);
   auto triple = [&] { return JoinTriple(*refs.at[0], *refs.at[1], *refs.at[2]); };
   switch (key.kind) {
     case KeyKind::Plain: return ReadsBackBare(*refs.at[0]) ? *refs.at[0] : Quoted(*refs.at[0]);

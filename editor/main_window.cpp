@@ -236,7 +236,6 @@ void frmMain::Form_Load() {
   ConnectPictureHandlers();
   // The configuration folder scan.
   ScgFolder = config_store::ScgFolderPath(ProgramFolder);
-  Flags.ScgFolder = ScgFolder;
   Session.ProgramFolder = ProgramFolder;
   EditorIniFile = config_store::EditorIniPath(ProgramFolder);
   config_store::GameListResult scan = config_store::LoadGameList(ProgramFolder, ScgFolder, *this);
@@ -479,8 +478,9 @@ void frmMain::ReadSelectedGame() {
   ClearGameControls();
   GameTable.CurrentGameIndex = cboGameList->currentIndex() + 1;
   if (GameTable.CurrentGameIndex < 1 || GameTable.CurrentGameIndex > GameTable.GameCount()) return;
-  Flags.CurrentConfigFile = ScgFolder + GameTable.Column(GameTable.CurrentGameIndex).fileName;
-  config_store::ScgReadResult result = config_store::ReadSCG(Flags.CurrentConfigFile, false, Session);
+  // The read records the file as the one being edited (CurrentConfigFile).
+  config_store::ScgReadResult result =
+      config_store::ReadSCG(ScgFolder + GameTable.Column(GameTable.CurrentGameIndex).fileName, false, Session);
   if (result.lock) {
     Flags.LoadingControls = true;
     // The edits of the configuration this load replaced were given up before

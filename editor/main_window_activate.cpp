@@ -11,8 +11,6 @@
 #include "platform/file_system.h"
 #include "platform/process/tool_runner.h"
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 
 namespace editor {
@@ -32,9 +30,6 @@ config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
   for (int i = 1; i <= 6; ++i) axes[i - 1] = {info[i].Motion, info[i].Polarity};
   return axes;
 }
-
-// Why the last file operation failed, as the system says it.
-std::string LastFailure() { return errno != 0 ? std::strerror(errno) : "it could not be written"; }
 
 }  // namespace
 
@@ -59,11 +54,12 @@ void frmMain::cmdApplySettings_Click() {
     activateAgain_ = false;
     box.reset();
     std::string file = config_store::ActiveRyxPath(ProgramFolder);
-    errno = 0;
-    if (!config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder)) {
+    const config_store::RyxWriteResult written =
+        config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder);
+    if (!written.Written()) {
       // An old active.ryx must not be replayed as if it held these settings.
       box = ActivateBox{"File Not Saved",
-                        "Ryx settings file " + file + " could not be written: " + LastFailure() +
+                        "Ryx settings file " + file + " could not be written: " + written.Why() +
                             ".  Settings not applied.",
                         MsgIcon::Critical};
       continue;
@@ -96,9 +92,10 @@ void frmMain::mExport_Click() {
   if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
   std::optional<std::string> path = ChooseFileToWrite(kRyxFilter, folder, "Ryxcontrol command file");
   if (!path) return;
-  errno = 0;
-  if (!config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder))
-    MsgBox("Ryxcontrol command file " + *path + " was not written: " + LastFailure(), MsgButtons::Ok,
+  const config_store::RyxWriteResult written =
+      config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder);
+  if (!written.Written())
+    MsgBox("Ryxcontrol command file " + *path + " was not written: " + written.Why(), MsgButtons::Ok,
            MsgIcon::Critical, "Export to .Ryx format");
 }
 

@@ -46,7 +46,7 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   if (NeedsPointerly(Values)) StartPointerly();
 
   const std::string ryxFile = config_store::ActiveRyxPath(programFolder_);
-  if (!config_store::WriteRyxLines(ryxFile, ActiveRyxLines(Values, programFolder_))) platform::RemoveFile(ryxFile);
+  if (!config_store::WriteRyxLines(ryxFile, ActiveRyxLines(Values, programFolder_)).Written()) platform::RemoveFile(ryxFile);
   if (platform::FileExists(ryxFile) && !runs_.StopRequested()) {
     runs_.ResetRyxDefaults();
     runs_.Replay(ReadRyxFile(ryxFile));

@@ -100,7 +100,7 @@ TEST(RyxCommandFile, CurvesAreUploadedOnlyWhenTheirFileExistsAndCanBeQuoted) {
                                        "--upload-sensitivity-curve 3 \"" + path + "\"", "--set-chording off"}));
 
   std::string file = program.folder / "active.ryx";
-  ASSERT_TRUE(WriteRyxCommandFile(file, c, 2, AxisAssignmentsFromRecord(c), program.Path()));
+  ASSERT_TRUE(WriteRyxCommandFile(file, c, 2, AxisAssignmentsFromRecord(c), program.Path()).Written());
   std::string bytes = testing_support::ReadFile(file);
   EXPECT_EQ(bytes.substr(0, 29), "--reset-sensitivity-curve 0\r\n");
   EXPECT_EQ(platform::SplitLines(bytes), lines);

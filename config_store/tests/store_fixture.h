@@ -50,7 +50,6 @@ struct ProgramFolder {
   config_store::ConfigSession Session() const {
     config_store::ConfigSession s;
     s.ProgramFolder = folder.Path();
-    s.Flags.ScgFolder = folder / "scg";
     return s;
   }
   // A save's context with a fixed time and date, so two saves give the same bytes.

@@ -126,7 +126,7 @@ TEST(ActiveRyxLines, FollowTheConfiguration) {
 TEST(ActiveRyxFile, IsWrittenWithCrLfAndReadBack) {
   TempFolder dir;
   WriteFile(dir / "active.ryx", "old line\r\nanother\r\nthird\r\n");
-  ASSERT_TRUE(config_store::WriteRyxLines(dir / "active.ryx", {"--set-defaults", "--set-gain 0 45"}));
+  ASSERT_TRUE(config_store::WriteRyxLines(dir / "active.ryx", {"--set-defaults", "--set-gain 0 45"}).Written());
   EXPECT_EQ(testing_support::ReadFile(dir / "active.ryx"), "--set-defaults\r\n--set-gain 0 45\r\n");
   EXPECT_EQ(monitor::ReadRyxFile(dir / "active.ryx"), (Lines{"--set-defaults", "--set-gain 0 45"}));
 }
