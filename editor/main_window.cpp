@@ -5,10 +5,12 @@
 #include "config_store/install_folder.h"
 #include "config_store/mode_mailbox.h"
 #include "config_store/profile_helpers.h"
+#include "config_store/ryx_command_file.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
 #include "config_store/snapshot.h"
 #include "editor/array_dialog.h"
+#include "editor/curve_files.h"
 #include "editor/pages/keyboard_page.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
@@ -179,9 +181,21 @@ void frmMain::ConnectPages() {
     connect(page, &Page::changed, this, [this](const std::string& whereFrom) { AnyChanges(whereFrom); });
   connect(sensitivity_, &SensitivityPage::lockWanted, this,
           [this](const std::string& ErrSection) { ControlsLock(ErrSection); });
-  connect(sensitivity_, &SensitivityPage::curveDownloadWanted, this, [this](int slot) { DownloadCurve(slot); });
-  connect(sensitivity_, &SensitivityPage::curveFileWanted, this, [this](int slot) { ChooseCurve(slot); });
-  connect(sensitivity_, &SensitivityPage::curveDefaultsWanted, this, [this] { DefaultCurves(); });
+  // The curve buttons' file work (editor/curve_files.h).
+  connect(sensitivity_, &SensitivityPage::curveDownloadWanted, this, [this](int slot) {
+    platform::ProcessRunner runs;
+    DownloadCurve(ProgramFolder, slot, runs);
+  });
+  connect(sensitivity_, &SensitivityPage::curveFileWanted, this, [this](int slot) {
+    if (std::optional<std::string> path = ChooseCurveFile(ProgramFolder))
+      sensitivity_->SetCurve(slot, *path, config_store::ryx::CurveFilePath(*path, ProgramFolder));
+  });
+  connect(sensitivity_, &SensitivityPage::curveDefaultsWanted, this, [this] {
+    for (int slot = 1; slot <= 6; ++slot) {
+      const std::string path = config_store::ryx::KeptCurve(GameConfig.Curve(slot).DFLT, ProgramFolder);
+      sensitivity_->SetCurve(slot, path, config_store::ryx::CurveFilePath(path, ProgramFolder));
+    }
+  });
   connect(motions_, &MotionsPage::axesChanged, this, [this] { ShowAxes(); });
   connect(motions_, &MotionsPage::orientationChanged, this, [this](int Index) {
     ShowOrientationSet(Lights, Index);

@@ -17,7 +17,6 @@
 #include "platform/tray_icon.h"
 
 #include <QMainWindow>
-#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -190,15 +189,6 @@ class frmMain : public QMainWindow, private config_store::GameListSteps {
   // the runs short: the run going on is ended and no further one starts.
   // False when nothing is running and the command is to go on now.
   bool HoldWhileActivating(std::function<void()> command);
-  // The curve files the sensitivity page asks for, in the program's crv/
-  // folder (made when missing): the device's curve in `slot` downloaded by the
-  // control tool into a file the player chooses; a curve file the player
-  // chooses for `slot`; every slot's default curve where its file exists.
-  void DownloadCurve(int slot);
-  void ChooseCurve(int slot);
-  void DefaultCurves();
-  // Where each slot's stored curve lies (index 1..6), as the page's tips show it.
-  std::array<std::string, 7> CurveFilesShown() const;
 
   // --- Filling the window and its pages from the record (the load has made every correction).
   void ClearGameControls();

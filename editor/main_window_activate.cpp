@@ -1,17 +1,14 @@
-// Sending the edited settings to the controller, the export of a command file
-// and the curve files. The device is reached only through the control tool.
+// Sending the edited settings to the controller and the export of a command
+// file. The device is reached only through the control tool.
 #include "editor/main_window.h"
 
 #include "config_store/install_folder.h"
 #include "config_store/ryx_command_file.h"
 #include "editor/pages/motions_page.h"
-#include "editor/pages/sensitivity_page.h"
 #include "editor/save_dialog.h"
 #include "editor/settings_activation.h"
 #include "platform/dialogs.h"
-#include "platform/file_dialog.h"
 #include "platform/file_system.h"
-#include "platform/process/command_line.h"
 #include "platform/process/tool_runner.h"
 
 #include <optional>
@@ -26,27 +23,12 @@ using platform::MsgResult;
 namespace {
 
 const char kRyxFilter[] = "Ryxcontrol Command Files (*.ryx)|*.ryx|All Files (*.*)|*.*";
-const char kCurveFilter[] = "Sensitivity Curve Files (*.crv)|*.crv|All Files (*.*)|*.*";
 
 // The axis page's assignment, as the command file takes it.
 config_store::AxisAssignments AxesOf(const TAxisInfo (&info)[7]) {
   config_store::AxisAssignments axes;
   for (int i = 1; i <= 6; ++i) axes[i - 1] = {info[i].Motion, info[i].Polarity};
   return axes;
-}
-
-// The box shown when a path cannot be handed to the control tool.
-void RefuseQuotedPath(const std::string& path) {
-  MsgBox("Sensitivity curve file " + path +
-             " cannot be used: the control tool cannot be given a path holding a double quote (\").",
-         MsgButtons::Ok, MsgIcon::Critical, "Sensitivity Curve");
-}
-
-// The curve folder, made when it is missing.
-std::string CurveFolder(const std::string& programFolder) {
-  const std::string folder = config_store::CurveFolderPath(programFolder);
-  if (!platform::FolderExists(folder)) platform::CreateFolder(folder);
-  return folder;
 }
 
 }  // namespace
@@ -115,50 +97,6 @@ void frmMain::mExport_Click() {
   if (!written.Written())
     MsgBox("Ryxcontrol command file " + *path + " was not written: " + written.Why(), MsgButtons::Ok,
            MsgIcon::Critical, "Export to .Ryx format");
-}
-
-// -------------------------------------------------------------- curve files
-
-void frmMain::DownloadCurve(int slot) {
-  const std::string folder = CurveFolder(ProgramFolder);
-  std::optional<std::string> path = ChooseFileToWrite(kCurveFilter, folder, "Sensitivity curve file");
-  if (!path) return;
-  std::optional<std::string> quoted = platform::QuoteWindowsArgument(*path);
-  if (!quoted) {
-    RefuseQuotedPath(*path);
-    return;
-  }
-  // The tool numbers its curves 0 to 5, as the buttons show them; it writes the file itself.
-  platform::ProcessRunner runs;
-  runs.Start(config_store::ryx::ToolCommandLine(
-      ProgramFolder, "--download-sensitivity-curve " + std::to_string(slot - 1) + " " + *quoted));
-}
-
-void frmMain::ChooseCurve(int slot) {
-  const std::string folder = CurveFolder(ProgramFolder);
-  platform::FileDialogResult chosen = platform::ShowFileDialog({false, kCurveFilter, folder, ""});
-  if (chosen.fileTitle.empty()) return;
-  // Kept, such a path could never be uploaded.
-  if (!platform::QuoteWindowsArgument(chosen.fileName)) {
-    RefuseQuotedPath(chosen.fileName);
-    return;
-  }
-  const std::string path = platform::FileExists(chosen.fileName) ? chosen.fileName : "";
-  sensitivity_->SetCurve(slot, path, config_store::ryx::CurveFilePath(path, ProgramFolder));
-}
-
-void frmMain::DefaultCurves() {
-  for (int slot = 1; slot <= 6; ++slot) {
-    const std::string path = config_store::ryx::KeptCurve(GameConfig.Curve(slot).DFLT, ProgramFolder);
-    sensitivity_->SetCurve(slot, path, config_store::ryx::CurveFilePath(path, ProgramFolder));
-  }
-}
-
-std::array<std::string, 7> frmMain::CurveFilesShown() const {
-  std::array<std::string, 7> files;
-  for (int slot = 1; slot <= 6; ++slot)
-    files[slot] = config_store::ryx::CurveFilePath(GameConfig.Curve(slot).USER, ProgramFolder);
-  return files;
 }
 
 }  // namespace editor

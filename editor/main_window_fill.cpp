@@ -4,6 +4,7 @@
 // procedures only show it.
 #include "editor/main_window.h"
 
+#include "editor/curve_files.h"
 #include "editor/pages/keyboard_page.h"
 #include "editor/pages/motions_page.h"
 #include "editor/pages/sensitivity_page.h"
@@ -38,7 +39,7 @@ void frmMain::ShowConfiguration() {
   motions_->ShowButtonCommands();
   keyboard_->ShowButtonCommands();
   sensitivity_->ShowMasterSettings(GameConfig.USE_MASTER.USER == "FALSE" ? 0 : 1);
-  sensitivity_->ShowCurves(CurveFilesShown());
+  sensitivity_->ShowCurves(CurveFilesOf(GameConfig, ProgramFolder));
   keyboard_->ShowDeadzones("User");
 }
 

@@ -1,4 +1,5 @@
 #include "platform/process/run_and_wait.h"
+#include "platform/process/tool_runner.h"
 
 #include "platform/file_system.h"
 #include "testing/test_support.h"
@@ -208,4 +209,52 @@ TEST_F(RunAndWaitTest, ARunThatCannotStartSaysSo) {
   platform::RunEnd end = platform::RunEnd::NotStarted;
   platform::RunAndWait(probe_, false, {}, &end);
   EXPECT_EQ(end, platform::RunEnd::Finished);
+}
+
+// The tool runner over the same probe.
+using ToolRunnerTest = RunAndWaitTest;
+
+TEST_F(ToolRunnerTest, AnAwaitedRunSaysHowItEnded) {
+  platform::ProcessRunner runner;
+  EXPECT_EQ(runner.LimitMs(), platform::kRunLimitMs);
+  EXPECT_EQ(runner.Run("\"" + probe_ + "\" --set-defaults"), platform::RunEnd::Finished);
+  EXPECT_NE(ReadFile(out_).find("arg:--set-defaults"), std::string::npos);
+  EXPECT_EQ(runner.Run("\"" + folder_ + "/missing" + "\" --set-defaults"), platform::RunEnd::NotStarted);
+  // A run past the limit is ended; while it lasts the runner says it still waits.
+  ::setenv("PROBE_SLEEP_MS", "100000", 1);
+  runner.SetLimitMs(1000);
+  int checks = 0;
+  QObject::connect(&runner, &platform::ProcessRunner::stillWaiting, [&] { ++checks; });
+  EXPECT_EQ(runner.Run("\"" + probe_ + "\""), platform::RunEnd::OverLimit);
+  EXPECT_GT(checks, 0);
+}
+
+TEST_F(ToolRunnerTest, StoppedRunsEndAndLaterOnesStartNothing) {
+  ::setenv("PROBE_SLEEP_MS", "100000", 1);
+  const std::string pidFile = tmp_ / "probe.pid";
+  testing_support::ScopedEnv pidFileVariable("PROBE_PIDFILE", pidFile);
+  platform::ProcessRunner runner;
+  QTimer stopper;
+  QObject::connect(&stopper, &QTimer::timeout, [&] {
+    if (!ReadFile(pidFile).empty()) runner.StopRuns();
+  });
+  stopper.start(20);
+  EXPECT_EQ(runner.Run("\"" + probe_ + "\""), platform::RunEnd::Stopped);
+  const int pid = std::atoi(ReadFile(pidFile).c_str());
+  ASSERT_GT(pid, 0);
+  EXPECT_NE(::kill(pid, 0), 0) << "the tool is gone";
+  platform::RemoveFile(out_);
+  EXPECT_EQ(runner.Run("\"" + probe_ + "\" --set-defaults"), platform::RunEnd::Stopped);
+  EXPECT_FALSE(platform::FileExists(out_)) << "nothing is started once stopped";
+}
+
+TEST_F(ToolRunnerTest, AStartIsNotAwaited) {
+  ::setenv("PROBE_SLEEP_MS", "100000", 1);
+  const std::string pidFile = tmp_ / "probe.pid";
+  testing_support::ScopedEnv pidFileVariable("PROBE_PIDFILE", pidFile);
+  platform::ProcessRunner runner;
+  EXPECT_EQ(runner.Start("\"" + probe_ + "\" --download-sensitivity-curve 0 x.crv"), platform::RunEnd::Finished);
+  ASSERT_TRUE(testing_support::WaitUntil([&] { return !ReadFile(pidFile).empty(); }));
+  ::kill(std::atoi(ReadFile(pidFile).c_str()), SIGKILL);
+  EXPECT_EQ(runner.Start("\"" + folder_ + "/missing" + "\""), platform::RunEnd::NotStarted);
 }
