@@ -1,6 +1,7 @@
 #include "updater/main_window.h"
 
 #include "common_ui/about_dialog.h"
+#include "platform/control_names.h"
 #include "platform/text.h"
 #include "updater/relaunch.h"
 
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <initializer_list>
+#include <utility>
 
 namespace updater {
 
@@ -100,6 +103,26 @@ frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent)
     (*list)->hide();
   }
 
+  for (auto [control, name] : std::initializer_list<std::pair<QObject*, const char*>>{
+           {Image1, "Image1"},
+           {lblWelcome, "lblWelcome"},
+           {lblDescription, "lblDescription"},
+           {lblNEXT, "lblNEXT"},
+           {lblNextCaption, "lblNextCaption"},
+           {cmdCheck, "cmdCheck"},
+           {Command1, "Command1"},
+           {lblprogressinfo, "lblprogressinfo"},
+           {barMinor, "barMinor"},
+           {lblVersion, "lblVersion"},
+           {lstMain, "lstMain"},
+           {lstScg, "lstScg"},
+           {lstGames, "lstGames"},
+           {lstCrv, "lstCrv"},
+           {lstInfo, "lstInfo"},
+           {lstAvailable, "lstAvailable"},
+           {lstExisting, "lstExisting"}})
+    platform::NameControl(control, name);
+
   connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
@@ -127,7 +150,7 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Refresh() {
-  const WizardView& v = core_->View;
+  const WizardView& v = core_->View();
   lblVersion->setText(platform::FromAnsi(v.lblVersion));
   lblDescription->setText(platform::FromAnsi(v.lblDescription));
   lblDescription->setVisible(v.lblDescriptionVisible);

@@ -38,30 +38,32 @@ class frmMain : public QWidget {
   int ExitCode() const { return core_->ExitCode(); }
   const platform::ProgramEnd& End() const { return core_->End(); }
 
-  QLabel* Image1;
-  QLabel* lblWelcome;
-  QLabel* lblDescription;
-  QLabel* lblNEXT;
-  QLabel* lblNextCaption;
-  QPushButton* cmdCheck;
-  QPushButton* Command1;
-  QLabel* lblprogressinfo;
-  QProgressBar* barMinor;
-  QLabel* lblVersion;
-  QListWidget* lstMain;
-  QListWidget* lstScg;
-  QListWidget* lstGames;
-  QListWidget* lstCrv;
-  QListWidget* lstInfo;
-  QListWidget* lstAvailable;
-  QListWidget* lstExisting;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Refresh();
+
+  // The controls, named as they are called here (platform/control_names.h).
+  QLabel* Image1 = nullptr;
+  QLabel* lblWelcome = nullptr;
+  QLabel* lblDescription = nullptr;
+  QLabel* lblNEXT = nullptr;
+  QLabel* lblNextCaption = nullptr;
+  QPushButton* cmdCheck = nullptr;
+  QPushButton* Command1 = nullptr;
+  QLabel* lblprogressinfo = nullptr;
+  QProgressBar* barMinor = nullptr;
+  QLabel* lblVersion = nullptr;
+  QListWidget* lstMain = nullptr;
+  QListWidget* lstScg = nullptr;
+  QListWidget* lstGames = nullptr;
+  QListWidget* lstCrv = nullptr;
+  QListWidget* lstInfo = nullptr;
+  QListWidget* lstAvailable = nullptr;
+  QListWidget* lstExisting = nullptr;
+
   HostLookup connection_;
   std::unique_ptr<Updater> core_;
   std::map<QListWidget*, std::vector<std::string>> shown_;  // what each list shows

@@ -66,17 +66,20 @@ std::string UnwritablePartText(const std::string& installPath) {
 // Cancel to be seen at once, seldom enough to cost nothing.
 class ListReadingPace : public ReadingPace {
  public:
-  explicit ListReadingPace(const Updater& updater) : updater_(updater) { sinceEvents_.start(); }
+  ListReadingPace(const Updater& updater, const bool& cancelled) : updater_(updater), cancelled_(cancelled) {
+    sinceEvents_.start();
+  }
   bool KeepReading() override {
     if (sinceEvents_.elapsed() >= 15) {
       QCoreApplication::processEvents();
       sinceEvents_.restart();
     }
-    return !updater_.UpdateCancelled && !updater_.Ended();
+    return !cancelled_ && !updater_.Ended();
   }
 
  private:
   const Updater& updater_;
+  const bool& cancelled_;
   QElapsedTimer sinceEvents_;
 };
 
@@ -105,14 +108,14 @@ std::string TestReportAddress(const std::string& updateServer, const std::string
 }
 
 Updater::Updater(UpdaterSettings settings, ConnectionCheck& connection)
-    : settings_(std::move(settings)), connection_(connection) {
+    : settings_(std::move(settings)), connection_(connection), UpdateServer(settings_.updateServer) {
   connect(&Inet1, &platform::HttpTransfer::response, this, [this](int, std::optional<long long> length) {
     // What the list's sizes do not say, the response does (the progress of a single file).
-    if (ExpectedSize == 0 && length) ExpectedSize = *length;
+    if (progress_.ExpectedSize == 0 && length) progress_.ExpectedSize = *length;
   });
   connect(&Inet1, &platform::HttpTransfer::bodyWritten, this, [this](long long bytes) {
-    BytesThisFile += bytes;
-    BytesTotal += bytes;
+    progress_.BytesThisFile += bytes;
+    progress_.BytesTotal += bytes;
     ShowProgressText();
   });
   connect(&Inet1, &platform::HttpTransfer::finished, this, &Updater::TransferFinished);
@@ -143,9 +146,9 @@ void Updater::EndProgram(int exitCode) {
 // ---- start-up and end ----
 
 void Updater::Form_Load() {
-  Queues = {};
+  queues_ = {};
   platform::FileVersionInfo v = platform::OwnVersion();
-  View.lblVersion = "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
+  view_.lblVersion = "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
   SetStage(10);
 
   // The folder the updater was started from is the one it updates; AppPath
@@ -163,26 +166,26 @@ void Updater::Form_Load() {
     Form_Unload();
     return;
   }
-  InstallPath = WithSlash(path);
-  UpdateServer = UpdateServerAddress();
+  installPath_ = WithSlash(path);
+  if (settings_.updateServer.empty()) UpdateServer = UpdateServerAddress();
 
   // An update fetched for a folder that cannot take it would be lost: said first.
-  if (std::string unwritable = UnwritablePartText(InstallPath); !unwritable.empty()) {
+  if (std::string unwritable = UnwritablePartText(installPath_); !unwritable.empty()) {
     platform::MsgBox(unwritable, platform::MsgButtons::Ok, platform::MsgIcon::Critical, "Critical Error");
     exitCode_ = 1;
     Form_Unload();
     return;
   }
   // What installations cut short by a kill or a power cut left behind.
-  platform::RemoveStaleTemporaries(InstallPath);
-  for (const std::string& folder : {config_store::ScgFolderPath(InstallPath), config_store::CurveFolderPath(InstallPath),
-                                    config_store::GamesFolderPath(InstallPath)})
+  platform::RemoveStaleTemporaries(installPath_);
+  for (const std::string& folder : {config_store::ScgFolderPath(installPath_), config_store::CurveFolderPath(installPath_),
+                                    config_store::GamesFolderPath(installPath_)})
     platform::RemoveStaleTemporaries(folder, platform::Sweep::WithSubFolders);
 
-  config_store::ReplaceMode(InstallPath, "ACTIVE", "SUSPEND");
+  config_store::ReplaceMode(installPath_, "ACTIVE", "SUSPEND");
 
   ReadInstalledVersions();
-  View.lblprogressinfo.clear();
+  view_.lblprogressinfo.clear();
   Changed();
 }
 
@@ -205,8 +208,8 @@ void Updater::Form_Unload() {
   UpdateCancelled = true;
   Inet1.Cancel();
 
-  std::string ini = config_store::MonitorIniPath(InstallPath);
-  if (!InstallPath.empty() && platform::FileExists(ini)) {
+  std::string ini = config_store::MonitorIniPath(installPath_);
+  if (!installPath_.empty() && platform::FileExists(ini)) {
     std::string mode = config_store::ReadModeFile(ini);
     // A monitor told to quit may not have seen it yet: give it a moment, so
     // that the player is not left without a monitor.
@@ -215,9 +218,9 @@ void Updater::Form_Unload() {
       mode = config_store::ReadModeFile(ini);
     }
     if (mode == "SUSPEND") {
-      config_store::ReplaceMode(InstallPath, "SUSPEND", "ACTIVE");
+      config_store::ReplaceMode(installPath_, "SUSPEND", "ACTIVE");
     } else if (mode.empty()) {
-      platform::StartDetached(config_store::MonitorProgramPath(InstallPath), {},
+      platform::StartDetached(config_store::MonitorProgramPath(installPath_), {},
                               platform::StartWindow::Minimized);
     }
   }
@@ -235,27 +238,27 @@ void Updater::Command1_Click() {
 // ---- the wizard ----
 
 void Updater::SetStage(int s) {
-  CurrentStage = s;
-  StageFlags flags{UpdateCancelled, ShowProgress, CheckStarted, Queues.UpdateCount};
-  ApplyStage(s, View, flags);
+  currentStage_ = s;
+  StageFlags flags{UpdateCancelled, progress_.ShowProgress, CheckStarted, queues_.UpdateCount};
+  ApplyStage(s, view_, flags);
   UpdateCancelled = flags.UpdateCancelled;
-  ShowProgress = flags.ShowProgress;
+  progress_.ShowProgress = flags.ShowProgress;
   CheckStarted = flags.CheckStarted;
-  Queues.UpdateCount = flags.UpdateCount;
+  queues_.UpdateCount = flags.UpdateCount;
   Changed();
-  View.cmdCheckFocus = false;
+  view_.cmdCheckFocus = false;
 }
 
 void Updater::cmdCheck_Click() {
   if (Ended()) return;
-  switch (CurrentStage) {
+  switch (currentStage_) {
     case 10:
       SetStage(20);
       CheckForUpdates();
       if (Ended()) return;
       if (UpdateCancelled || runFailed_)
         SetStage(95);
-      else if (Queues.UpdateCount < 1)
+      else if (queues_.UpdateCount < 1)
         SetStage(90);
       else
         SetStage(30);
@@ -277,9 +280,9 @@ void Updater::cmdCheck_Click() {
 }
 
 void Updater::CheckConnection() {
-  View.lblprogressinfo = "Checking internet connection...";
-  View.barMinorValue = 10;
-  View.lblprogressinfoVisible = true;
+  view_.lblprogressinfo = "Checking internet connection...";
+  view_.barMinorValue = 10;
+  view_.lblprogressinfoVisible = true;
   Changed();
   bool connected = connection_.Connected(UpdateServer);
   if (Ended()) return;  // ended while the test waited
@@ -292,8 +295,8 @@ void Updater::CheckConnection() {
       return;
     }
   }
-  View.lblprogressinfo = "Connecting to Freshline server...";
-  View.barMinorValue = 25;
+  view_.lblprogressinfo = "Connecting to Freshline server...";
+  view_.barMinorValue = 25;
   Changed();
 }
 
@@ -308,6 +311,12 @@ void Updater::CancelUpdate() {
 
 // ---- transfers ----
 
+void Updater::CountProgress(long long expectedTotal) {
+  progress_.ShowProgress = true;
+  progress_.CumulativeProgress = true;
+  progress_.ExpectedTotal = expectedTotal;
+}
+
 void Updater::Download(const QueuedFile& file) {
   std::string sub(KindFolder(file.kind));
   Fetch(FileKey(file.kind, file.name), (sub.empty() ? "" : sub + "/") + UrlPath(file.name), file.tempPath);
@@ -315,7 +324,7 @@ void Updater::Download(const QueuedFile& file) {
 
 void Updater::Fetch(const std::string& key, const std::string& address, const std::string& target) {
   if (UpdateCancelled || Ended()) return;
-  if (runFailed_ && CumulativeProgress) return;  // an installation stops at its first failed file
+  if (runFailed_ && progress_.CumulativeProgress) return;  // an installation stops at its first failed file
   if (Inet1.StillExecuting()) WaitForFinish();
   fetching_ = key;
   if (!platform::CreateFolderPath(platform::FolderPart(target))) {
@@ -348,34 +357,34 @@ void Updater::WaitForFinish() {
     failure_.reset();
     ReportError(failure.description, failure.number);
   }
-  if (!CumulativeProgress) BytesThisFile = 0;
+  if (!progress_.CumulativeProgress) progress_.BytesThisFile = 0;
 }
 
 void Updater::ShowProgressText() {
-  if (!ShowProgress || (ExpectedSize < 1 && ExpectedTotal < 1)) return;
-  long long b = CumulativeProgress ? BytesTotal : BytesThisFile;
-  long long total = CumulativeProgress ? ExpectedTotal : ExpectedSize;
+  if (!progress_.ShowProgress || (progress_.ExpectedSize < 1 && progress_.ExpectedTotal < 1)) return;
+  long long b = progress_.CumulativeProgress ? progress_.BytesTotal : progress_.BytesThisFile;
+  long long total = progress_.CumulativeProgress ? progress_.ExpectedTotal : progress_.ExpectedSize;
   if (total < 1) return;  // nothing to measure against
   double p = static_cast<double>(b) / static_cast<double>(total) * 100.0;
-  View.lblprogressinfo = ProgressText(b, p);
-  View.lblprogressinfoVisible = true;
-  if (auto bar = BarValue(p)) View.barMinorValue = *bar;
+  view_.lblprogressinfo = ProgressText(b, p);
+  view_.lblprogressinfoVisible = true;
+  if (auto bar = BarValue(p)) view_.barMinorValue = *bar;
   Changed();
 }
 
 void Updater::TransferFinished(const platform::TransferResult& result) {
   if (result.Ok()) {
-    if (!ShowProgress) {
-      View.lblprogressinfo = "Processing update list...";
-      View.barMinorValue = 50;
-    } else if (!CumulativeProgress) {
-      View.lblprogressinfo = "Download complete.";
+    if (!progress_.ShowProgress) {
+      view_.lblprogressinfo = "Processing update list...";
+      view_.barMinorValue = 50;
+    } else if (!progress_.CumulativeProgress) {
+      view_.lblprogressinfo = "Download complete.";
     }
     TransferAborted = false;
     arrived_.insert(fetching_);
   } else {
     TransferAborted = true;
-    View.lblprogressinfo = "Update cancelled...";
+    view_.lblprogressinfo = "Update cancelled...";
   }
   Changed();
   // A user's cancel is no error; a failed download is said once its wait ends.
@@ -387,9 +396,9 @@ void Updater::TransferFinished(const platform::TransferResult& result) {
 // ---- inventory, list, installation ----
 
 void Updater::ReadInstalledVersions() {
-  Inventory inventory = updater::ReadInstalledVersions(InstallPath);
+  Inventory inventory = updater::ReadInstalledVersions(installPath_);
   InstalledVersions = std::move(inventory.InstalledVersions);
-  View.lstExisting = std::move(inventory.lstExisting);
+  view_.lstExisting = std::move(inventory.lstExisting);
   Changed();
 }
 
@@ -399,21 +408,21 @@ void Updater::CheckForUpdates() {
     TransferAborted = true;
     Inet1.Cancel();
   }
-  View.barMinorVisible = true;
+  view_.barMinorVisible = true;
   CheckConnection();
   if (Ended()) return;
   CheckStarted = true;
-  ExpectedSize = 0;
-  const std::string list = config_store::UpdateListPath(InstallPath);
+  progress_.ExpectedSize = 0;
+  const std::string list = config_store::UpdateListPath(installPath_);
   Fetch(kUpdateListKey, UrlPath(std::string(config_store::kUpdateListName)), list);
-  View.lblprogressinfo = "Checking for updates...";
+  view_.lblprogressinfo = "Checking for updates...";
   Changed();
   WaitForFinish();
   if (UpdateCancelled || Ended()) return;
 
-  View.lblprogressinfo = "Processing update list...";
-  View.barMinorValue = 0;
-  Queues.MainEntries.clear();
+  view_.lblprogressinfo = "Processing update list...";
+  view_.barMinorValue = 0;
+  queues_.MainEntries.clear();
   Changed();
   bool found = arrived_.count(kUpdateListKey) && platform::FileExists(list);
   std::optional<std::uintmax_t> size = found ? platform::FileSize(list) : std::nullopt;
@@ -429,43 +438,43 @@ void Updater::CheckForUpdates() {
     Form_Unload();
     return;
   }
-  ListReadingPace pace(*this);
-  UpdateListReader reader(Queues, InstalledVersions, &pace, {WithSlash(settings_.tempFolder), InstallPath});
+  ListReadingPace pace(*this, UpdateCancelled);
+  UpdateListReader reader(queues_, InstalledVersions, &pace, {WithSlash(settings_.tempFolder), installPath_});
   std::optional<UpdateError> error = reader.ReadAll(*text);
   if (UpdateCancelled || Ended()) return;
   if (!reader.Skipped.empty()) Report(SkippedNamesText(reader.Skipped));
   if (error) Report(error->Text());
-  View.lstMain = Queues.Names(FileKind::Program);
-  View.lstScg = Queues.Names(FileKind::Configuration);
-  View.lstGames = Queues.Names(FileKind::Support);
-  View.lstCrv = Queues.Names(FileKind::Curve);
-  View.lstInfo = Queues.Infos();
-  View.lstAvailable = Queues.lstAvailable;
+  view_.lstMain = queues_.Names(FileKind::Program);
+  view_.lstScg = queues_.Names(FileKind::Configuration);
+  view_.lstGames = queues_.Names(FileKind::Support);
+  view_.lstCrv = queues_.Names(FileKind::Curve);
+  view_.lstInfo = queues_.Infos();
+  view_.lstAvailable = queues_.lstAvailable;
   Changed();
 }
 
 void Updater::InstallUpdates() {
-  CumulativeProgress = true;
-  ExpectedTotal = 0;
-  for (const auto& [key, file] : Queues.Files.Items()) ExpectedTotal += file.size;
-  BytesTotal = 0;
+  progress_.CumulativeProgress = true;
+  progress_.ExpectedTotal = 0;
+  for (const auto& [key, file] : queues_.Files.Items()) progress_.ExpectedTotal += file.size;
+  progress_.BytesTotal = 0;
 
-  std::string ini = config_store::MonitorIniPath(InstallPath);
+  std::string ini = config_store::MonitorIniPath(installPath_);
   for (FileKind kind : kInstallOrder)
-    for (const auto& [key, file] : Queues.Files.Items()) {
+    for (const auto& [key, file] : queues_.Files.Items()) {
       if (file.kind != kind) continue;
       // Not when the download will not happen: the monitor would be stopped for nothing.
       if (kind == FileKind::Program && file.name == "watchpost.exe" && platform::FileExists(ini) &&
           !UpdateCancelled && !runFailed_ && !Ended() &&
-          std::any_of(Queues.MainEntries.begin(), Queues.MainEntries.end(),
+          std::any_of(queues_.MainEntries.begin(), queues_.MainEntries.end(),
                       [&](const MainEntry& e) { return e.name == file.name; }))
         config_store::WriteModeFile(ini, "KILL");
       Download(file);
       WaitForFinish();
     }
-  CumulativeProgress = false;
+  progress_.CumulativeProgress = false;
   if (Ended()) return;
-  View.cmdCheckEnabled = false;
+  view_.cmdCheckEnabled = false;
   Changed();
 
   kept_.clear();
@@ -484,8 +493,8 @@ void Updater::InstallUpdates() {
 // installed is recorded in the folder's record of what we put there.
 bool Updater::InstallQueued(FileKind kind) {
   const bool programs = kind == FileKind::Program;
-  config_store::ShippedRecord shipped = config_store::ShippedRecord::Read(InstallPath);
-  for (const auto& [key, file] : Queues.Files.Items()) {
+  config_store::ShippedRecord shipped = config_store::ShippedRecord::Read(installPath_);
+  for (const auto& [key, file] : queues_.Files.Items()) {
     if (file.kind != kind) continue;
     if (Ended()) return false;
     const std::string& source = file.tempPath;
@@ -496,7 +505,7 @@ bool Updater::InstallQueued(FileKind kind) {
     std::string target =
         platform::ResolveNoCase(file.installFolder, file.installPath.substr(file.installFolder.size() + 1));
     bool executable = programs && IsProgramName(file.name);
-    const std::string relative = target.substr(InstallPath.size());
+    const std::string relative = target.substr(installPath_.size());
     std::optional<std::string> sum;
     if (!programs) {
       if (!(sum = platform::FileSha256(source))) {
@@ -519,15 +528,15 @@ bool Updater::InstallQueued(FileKind kind) {
     if (!programs) {
       shipped.Set(relative, *sum);
       if (int error = shipped.Write()) {
-        ReportError(platform::CannotWriteText(config_store::ShippedRecordPath(InstallPath), error),
+        ReportError(platform::CannotWriteText(config_store::ShippedRecordPath(installPath_), error),
                     kPathNotFound.number);
         return false;
       }
     }
     if (programs && file.name == "ryxcontrol.exe") {
-      for (const MainEntry& e : Queues.MainEntries)
+      for (const MainEntry& e : queues_.MainEntries)
         if (e.name == file.name)
-          config_store::WriteIni(config_store::MonitorIniPath(InstallPath), "Version", "RyxControl",
+          config_store::WriteIni(config_store::MonitorIniPath(installPath_), "Version", "RyxControl",
                                  FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
     }
   }
@@ -539,7 +548,7 @@ bool Updater::InstallQueued(FileKind kind) {
 void Updater::RemoveDownloads() {
   const std::string temp = WithSlash(settings_.tempFolder);
   if (temp.empty()) return;
-  for (const auto& [key, file] : Queues.Files.Items()) {
+  for (const auto& [key, file] : queues_.Files.Items()) {
     if (!arrived_.erase(key)) continue;
     platform::RemoveFile(file.tempPath);
     // The folders it was fetched into go too once empty (remove refuses any other).

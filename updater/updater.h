@@ -53,6 +53,19 @@ struct UpdaterSettings {
   // The installation folder the starting copy was run from; empty (a copy
   // started by hand) for the one the registry's AppPath names.
   std::string installFolder{};
+  // The update server's address; empty for UpdateServerAddress().
+  std::string updateServer{};
+};
+
+// How far the downloads have come: the bytes of this file and of the whole
+// installation, against what the list or the response said to expect.
+struct TransferProgress {
+  bool ShowProgress = false;        // the stage shows the progress text
+  bool CumulativeProgress = false;  // an installation: the whole run counts, not one file
+  long long ExpectedSize = 0;
+  long long ExpectedTotal = 0;
+  long long BytesThisFile = 0;
+  long long BytesTotal = 0;
 };
 
 // What the updater tells its window is said by Qt signals: `changed`, and the
@@ -76,6 +89,9 @@ class Updater : public QObject {
 
   // Transfers, one at a time.
   void Download(const QueuedFile& file);
+  // The downloads that follow show their progress against `expectedTotal`
+  // bytes together, as an installation's do.
+  void CountProgress(long long expectedTotal);
   void WaitForFinish();
 
   // The inventory, the update list and the installation.
@@ -90,21 +106,13 @@ class Updater : public QObject {
   // True when something went wrong in this run (the wizard then ends cancelled).
   bool RunFailed() const { return runFailed_; }
 
-  WizardView View;
-  std::string InstallPath;  // ends with "/"
-  std::string UpdateServer;
-  int CurrentStage = 0;
-  bool UpdateCancelled = false;
-  bool TransferAborted = false;
-  bool CheckStarted = false;
-  bool ShowProgress = false;
-  bool CumulativeProgress = false;
-  long long ExpectedSize = 0;
-  long long ExpectedTotal = 0;
-  long long BytesThisFile = 0;
-  long long BytesTotal = 0;
-  InstalledTable InstalledVersions;
-  UpdateQueues Queues;
+  // What the window shows.
+  const WizardView& View() const { return view_; }
+  // The installation folder being updated; ends with "/".
+  const std::string& InstallPath() const { return installPath_; }
+  int CurrentStage() const { return currentStage_; }
+  const UpdateQueues& Queues() const { return queues_; }
+  const TransferProgress& Progress() const { return progress_; }
 
  signals:
   // The view changed (the window copies it onto its controls).
@@ -126,6 +134,16 @@ class Updater : public QObject {
 
   UpdaterSettings settings_;
   ConnectionCheck& connection_;
+  WizardView view_;
+  std::string installPath_;  // ends with "/"
+  std::string UpdateServer;
+  int currentStage_ = 0;
+  bool UpdateCancelled = false;
+  bool TransferAborted = false;
+  bool CheckStarted = false;
+  TransferProgress progress_;
+  InstalledTable InstalledVersions;
+  UpdateQueues queues_;
   platform::HttpTransfer Inet1;
   std::vector<QEventLoop*> waits_;
   std::set<std::string> arrived_;  // the keys of the files that arrived whole in this run

@@ -18,11 +18,9 @@ int main(int argc, char** argv) {
   updater::HostLookup connection;
   updater::UpdaterSettings settings;
   settings.tempFolder = argv[3];
+  settings.updateServer = argv[1];
   updater::Updater u(settings, connection);
-  u.UpdateServer = argv[1];
-  u.ShowProgress = true;  // the progress text is worked out per piece, as in a real run
-  u.CumulativeProgress = true;
-  u.ExpectedTotal = 1;
+  u.CountProgress(1);  // the progress text is worked out per piece, as in a real run
   QElapsedTimer clock;
   clock.start();
   updater::QueuedFile file{.kind = updater::FileKind::Program, .name = argv[2]};

@@ -115,9 +115,9 @@ TEST_F(FetchlingProgramTest, AMonitorUpdateStopsTheOldMonitorAndStartsTheNewOne)
   u.Form_Load();
   EXPECT_EQ(mode(), "SUSPEND");
   u.cmdCheck_Click();
-  ASSERT_EQ(u.CurrentStage, 30);
+  ASSERT_EQ(u.CurrentStage(), 30);
   u.cmdCheck_Click();
-  EXPECT_EQ(u.CurrentStage, 99) << (boxes.empty() ? "" : boxes.front());
+  EXPECT_EQ(u.CurrentStage(), 99) << (answers.Texts().empty() ? "" : answers.Texts().front());
   EXPECT_EQ(ReadFile(monitorInstall / "watchpost"), newMonitor);
 
   // The end waits for the old monitor to leave, then starts the new one.

@@ -7,6 +7,7 @@
 #include "platform/registry.h"
 #include "testing/test_support.h"
 #include "testing/update_site.h"
+#include "testing/window_helpers.h"
 #include "updater/updater.h"
 
 #include <QCryptographicHash>
@@ -63,12 +64,7 @@ class UpdaterRunTest : public ::testing::Test {
     using platform::RegistryRoot;
     Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", install.Folder());
     Registry::SetString(RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer", site.Base());
-    platform::SetMsgBoxHandler([this](const platform::MsgBoxRequest& box) {
-      boxes.push_back(box.title + ": " + box.text);
-      return platform::DefaultAnswer(box.buttons);
-    });
   }
-  void TearDown() override { platform::SetMsgBoxHandler({}); }
 
   std::unique_ptr<Updater> Start(int killWaitMs = 200) {
     auto updater = std::make_unique<Updater>(UpdaterSettings{temp.Path(), killWaitMs, {}}, connected);
@@ -85,8 +81,8 @@ class UpdaterRunTest : public ::testing::Test {
   // Checks, then installs when something was found; the last stage.
   int Run(Updater& u) {
     u.cmdCheck_Click();
-    if (u.CurrentStage == 30) u.cmdCheck_Click();
-    return u.CurrentStage;
+    if (u.CurrentStage() == 30) u.cmdCheck_Click();
+    return u.CurrentStage();
   }
 
   // The installation's record of the files we put there, as the install step
@@ -105,7 +101,7 @@ class UpdaterRunTest : public ::testing::Test {
   ScopedEnv configHome{"XDG_CONFIG_HOME", install.ConfigHome()};
   TempFolder temp;
   UpdateSite site;
-  std::vector<std::string> boxes;
+  Answers answers;  // every box, each with its default answer
 };
 
 }  // namespace

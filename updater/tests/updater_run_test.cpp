@@ -15,9 +15,9 @@ TEST_F(UpdaterRunTest, NothingToDoFetchesOnlyTheList) {
            "MAIN, watchpost.exe, 5.1.0.12, 100\r\nCONFIG, quake3.scg, 3, 10, Quake III\r\n");
   auto u = Start();
   EXPECT_EQ(Run(*u), 90);
-  EXPECT_EQ(u->View.lblDescription, "No updates available.");
+  EXPECT_EQ(u->View().lblDescription, "No updates available.");
   EXPECT_EQ(site.Requests(), std::vector<std::string>{"/fetchling/ryxupdate.nfo"});
-  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  EXPECT_TRUE(answers.Texts().empty()) << answers.Texts().front();
 }
 
 TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
@@ -45,8 +45,8 @@ TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
 
   auto u = Start();
   EXPECT_EQ(Run(*u), 99);
-  EXPECT_TRUE(boxes.empty()) << boxes.front();
-  EXPECT_EQ(u->View.lblDescription, "The Kelvane updates were successfully installed.");
+  EXPECT_TRUE(answers.Texts().empty()) << answers.Texts().front();
+  EXPECT_EQ(u->View().lblDescription, "The Kelvane updates were successfully installed.");
   EXPECT_EQ(ReadFile(install / "watchpost"), watchpost);
   EXPECT_EQ(ReadFile(install / "ryxcontrol"), ryx);
   EXPECT_EQ(ReadFile(install / "readme.txt"), readme);
@@ -62,16 +62,16 @@ TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
   // The shared support file was fetched once; the progress counted every byte.
   auto requests = site.Requests();
   EXPECT_EQ(std::count(requests.begin(), requests.end(), "/fetchling/games/q3/q3config.cfg"), 1);
-  EXPECT_EQ(u->BytesTotal, 70000 + 3000 + 500 + 1500 + 800 + (long long)(quake.size() + doom.size()));
+  EXPECT_EQ(u->Progress().BytesTotal, 70000 + 3000 + 500 + 1500 + 800 + (long long)(quake.size() + doom.size()));
   EXPECT_EQ(config_store::ReadIni(Ini(), "VERSION", "RyxControl"), "2.00000007");
 
   // The next check finds the control tool's recorded version and the new
   // revisions, and only the stand-in's stamp (the served bytes carry none) differs.
-  boxes.clear();
+  answers.boxes.clear();
   auto again = Start();
   again->cmdCheck_Click();
-  EXPECT_EQ(again->Queues.Names(FileKind::Program), (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
-  EXPECT_TRUE(again->Queues.Names(FileKind::Configuration).empty());
+  EXPECT_EQ(again->Queues().Names(FileKind::Program), (std::vector<std::string>{"watchpost.exe", "readme.txt"}));
+  EXPECT_TRUE(again->Queues().Names(FileKind::Configuration).empty());
 }
 
 // A configuration (or game file) the player changed is kept beside the new
@@ -91,7 +91,7 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
     own.Put("/fetchling/scg/quake3.scg", revision("quake", r));
     own.Put("/fetchling/scg/halflife.scg", revision("halflife", r));
     own.Put("/fetchling/games/q3/q3config.cfg", "seta " + n + "\r\n");
-    boxes.clear();
+    answers.boxes.clear();
     auto u = Start();
     return Run(*u);
   };
@@ -104,14 +104,14 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
   WriteFile(install / "scg/halflife.scg", tuned);
   WriteFile(install / "games/q3/q3config.cfg", "seta mine\r\n");
 
-  ASSERT_EQ(update(4), 99) << (boxes.empty() ? "" : boxes.front());
+  ASSERT_EQ(update(4), 99) << (answers.Texts().empty() ? "" : answers.Texts().front());
   EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), revision("quake", 4));
   EXPECT_FALSE(fs::exists(install / "scg/quake3.scg.yours"));
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 4));
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
   EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg"), "seta 4\r\n");
   EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg.yours"), "seta mine\r\n");
-  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update replaced 2 files you had changed; your versions "
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update replaced 2 files you had changed; your versions "
                                             "are kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours" +
                                             "\ngames/q3/q3config.cfg as " + install / "games/q3/q3config.cfg.yours"});
   // Each file installed is recorded; the kept copy is no configuration.
@@ -120,11 +120,11 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
                                     {"scg/halflife.scg", revision("halflife", 4)},
                                     {"games/q3/q3config.cfg", "seta 4\r\n"}})
     EXPECT_NE(record.find(Sum(bytes) + "  " + file + "\n"), std::string::npos) << file << "\n" << record;
-  EXPECT_EQ(Start()->View.lstExisting, (std::vector<std::string>{"halflife.scg 4", "quake3.scg 4"}));
+  EXPECT_EQ(Start()->View().lstExisting, (std::vector<std::string>{"halflife.scg 4", "quake3.scg 4"}));
 
   // The player changes nothing: the next update replaces all and keeps the copies as they are.
-  ASSERT_EQ(update(5), 99) << (boxes.empty() ? "" : boxes.front());
-  EXPECT_EQ(boxes, std::vector<std::string>{});
+  ASSERT_EQ(update(5), 99) << (answers.Texts().empty() ? "" : answers.Texts().front());
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{});
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 5));
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
   EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg.yours"), "seta mine\r\n");
@@ -133,11 +133,11 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
   // Tuned once more: the new tuning is kept under a name of its own, the first one stays.
   const std::string tunedAgain = revision("halflife", 5) + "SENS_BEG_USER= { 7/6/5/4/3/2/1 }\r\n";
   WriteFile(install / "scg/halflife.scg", tunedAgain);
-  ASSERT_EQ(update(6), 99) << (boxes.empty() ? "" : boxes.front());
+  ASSERT_EQ(update(6), 99) << (answers.Texts().empty() ? "" : answers.Texts().front());
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 6));
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours-2"), tunedAgain);
-  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update replaced a file you had changed; your version is "
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update replaced a file you had changed; your version is "
                                             "kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours-2"});
 }
 
@@ -151,8 +151,8 @@ TEST_F(UpdaterRunTest, AFileNoRecordNamesIsKeptBeforeItIsReplaced) {
   EXPECT_EQ(Run(*u), 99);
   EXPECT_EQ(ReadFile(install / "crv/soft.crv"), "curve");
   EXPECT_EQ(ReadFile(install / "crv/soft.crv.yours"), "my own curve");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("crv/soft.crv as " + install / "crv/soft.crv.yours"), std::string::npos) << boxes[0];
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_NE(answers.Texts()[0].find("crv/soft.crv as " + install / "crv/soft.crv.yours"), std::string::npos) << answers.Texts()[0];
 }
 
 TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
@@ -175,11 +175,11 @@ TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
     faulty.Put("/fetchling/scg/doom.scg", "[VERSION]\r\n");
     if (fault == "truncated") faulty.PutTruncated("/fetchling/watchpost.exe", body.substr(0, 30000), body.size());
     if (fault == "longer") faulty.PutLonger("/fetchling/watchpost.exe", body, 50000);
-    boxes.clear();
+    answers.boxes.clear();
     auto u = Start();
     EXPECT_EQ(Run(*u), 95);
-    EXPECT_EQ(u->View.lblDescription, "Update cancelled.");
-    EXPECT_TRUE(Contains(boxes, fault == "404" ? "404" : "bytes")) << (boxes.empty() ? "" : boxes.front());
+    EXPECT_EQ(u->View().lblDescription, "Update cancelled.");
+    EXPECT_TRUE(Contains(answers.Texts(), fault == "404" ? "404" : "bytes")) << (answers.Texts().empty() ? "" : answers.Texts().front());
     EXPECT_EQ(ReadFile(target / "watchpost"), before);
     EXPECT_EQ(ReadFile(target / "tool"), tool);  // whole before the failure: installed
     EXPECT_FALSE(fs::exists(target / "scg/doom.scg"));
@@ -205,21 +205,21 @@ TEST_F(UpdaterRunTest, CancelDuringTheThirdOfFiveDownloadsInstallsTheFirstTwo) {
   WriteFile(temp / "scg/d.scg", "stale d");
   auto u = Start();
   u->cmdCheck_Click();
-  ASSERT_EQ(u->CurrentStage, 30);
+  ASSERT_EQ(u->CurrentStage(), 30);
   QTimer cancel;
   QObject::connect(&cancel, &QTimer::timeout, [&] {
-    if (site.SlowStarted() && u->CurrentStage == 40) u->cmdCheck_Click();  // the button reads "Cancel"
+    if (site.SlowStarted() && u->CurrentStage() == 40) u->cmdCheck_Click();  // the button reads "Cancel"
   });
   cancel.start(5);
   u->cmdCheck_Click();
   cancel.stop();
   site.Release();
-  EXPECT_EQ(u->CurrentStage, 95);
+  EXPECT_EQ(u->CurrentStage(), 95);
   EXPECT_EQ(ReadFile(install / "scg/a.scg"), Body("a", 4000));
   EXPECT_EQ(ReadFile(install / "scg/b.scg"), Body("b", 4000));
   for (const char* name : {"c.scg", "d.scg", "e.scg"}) EXPECT_FALSE(fs::exists(install / ("scg/" + std::string(name)))) << name;
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("c.scg 53"), std::string::npos) << boxes[0];
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_NE(answers.Texts()[0].find("c.scg 53"), std::string::npos) << answers.Texts()[0];
 }
 
 TEST_F(UpdaterRunTest, DownloadsLeaveThePrivateFolderOnceInstalledOrWithTheRunsEnd) {
@@ -260,7 +260,7 @@ TEST_F(UpdaterRunTest, DownloadsLeaveThePrivateFolderOnceInstalledOrWithTheRunsE
       server.Put("/fetchling/crv/soft.crv", curve);
     auto u = Start();
     u->cmdCheck_Click();
-    ASSERT_EQ(u->CurrentStage, 30);
+    ASSERT_EQ(u->CurrentStage(), 30);
     size_t fetchedBeforeEnd = 0;
     QTimer end;
     QObject::connect(&end, &QTimer::timeout, [&] {
@@ -272,7 +272,7 @@ TEST_F(UpdaterRunTest, DownloadsLeaveThePrivateFolderOnceInstalledOrWithTheRunsE
     u->cmdCheck_Click();
     end.stop();
     if (!c.endDuringDownload) {
-      EXPECT_EQ(u->CurrentStage, c.stage);
+      EXPECT_EQ(u->CurrentStage(), c.stage);
       EXPECT_EQ(left(), std::vector<std::string>{});  // once installed, before the run's end
       u->Form_Unload();
     } else {
@@ -290,9 +290,9 @@ TEST_F(UpdaterRunTest, APlainHttpServerElsewhereIsRefused) {
   auto u = Start();
   u->cmdCheck_Click();
   EXPECT_TRUE(u->Ended());
-  ASSERT_FALSE(boxes.empty());
-  EXPECT_NE(boxes[0].find("only over HTTPS"), std::string::npos) << boxes[0];
-  EXPECT_TRUE(Contains(boxes, "Update information file not found."));
+  ASSERT_FALSE(answers.Texts().empty());
+  EXPECT_NE(answers.Texts()[0].find("only over HTTPS"), std::string::npos) << answers.Texts()[0];
+  EXPECT_TRUE(Contains(answers.Texts(), "Update information file not found."));
   EXPECT_FALSE(fs::exists(install / "ryxupdate.nfo"));
 }
 
@@ -322,32 +322,32 @@ TEST_F(UpdaterRunTest, StartAndEndHandTheMonitorOver) {
 TEST_F(UpdaterRunTest, AnInstallationFolderItCannotFindEndsTheRun) {
   for (std::string appPath : {std::string(), install / "gone"}) {
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath", appPath);
-    boxes.clear();
+    answers.boxes.clear();
     auto u = Start();
     EXPECT_TRUE(u->Ended());
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0],
+    ASSERT_EQ(answers.Texts().size(), 1u);
+    EXPECT_EQ(answers.Texts()[0],
               "Path not found: Kelvane software installation path could not be determined.  Please reinstall the "
               "Kelvane software.");
   }
   platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                 install.Folder() + "/");
-  EXPECT_EQ(Start()->InstallPath, install.Folder() + "/");
+  EXPECT_EQ(Start()->InstallPath(), install.Folder() + "/");
 
   // A folder handed over by the starting copy is used instead of AppPath, and
   // is held to the same test.
   TempInstall own{{}};
-  boxes.clear();
+  answers.boxes.clear();
   Updater given(UpdaterSettings{temp.Path(), 200, own.Folder()}, connected);
   given.Form_Load();
-  EXPECT_EQ(given.InstallPath, own.Folder() + "/");
-  EXPECT_EQ(boxes, std::vector<std::string>{});
+  EXPECT_EQ(given.InstallPath(), own.Folder() + "/");
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{});
   given.Form_Unload();
   Updater gone(UpdaterSettings{temp.Path(), 200, own / "gone"}, connected);
   gone.Form_Load();
   EXPECT_TRUE(gone.Ended());
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].rfind("Path not found: ", 0), 0u);
+  ASSERT_EQ(answers.Texts().size(), 1u);
+  EXPECT_EQ(answers.Texts()[0].rfind("Path not found: ", 0), 0u);
 }
 
 TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
@@ -368,15 +368,15 @@ TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
     UpdateSite own;  // a path is served as first put
     ServeFrom(own);
     own.Put("/fetchling/ryxupdate.nfo", c.list);
-    boxes.clear();
+    answers.boxes.clear();
     auto u = Start();
     u->cmdCheck_Click();
-    EXPECT_EQ(u->CurrentStage, 30);
-    ASSERT_EQ(boxes.size(), c.boxes.size()) << platform::Join(boxes, "\n---\n");
-    for (size_t i = 0; i < boxes.size(); ++i) EXPECT_EQ(boxes[i].rfind(c.boxes[i], 0), 0u) << boxes[i];
-    EXPECT_NE(boxes[0].find("\"../tool6.exe\"\nand 5 more."), std::string::npos) << boxes[0];
-    EXPECT_EQ(u->Queues.Names(FileKind::Program), std::vector<std::string>{"fine.exe"});
-    EXPECT_EQ(u->Queues.Names(FileKind::Support), std::vector<std::string>{"good.cfg"});
+    EXPECT_EQ(u->CurrentStage(), 30);
+    ASSERT_EQ(answers.Texts().size(), c.boxes.size()) << platform::Join(answers.Texts(), "\n---\n");
+    for (size_t i = 0; i < answers.Texts().size(); ++i) EXPECT_EQ(answers.Texts()[i].rfind(c.boxes[i], 0), 0u) << answers.Texts()[i];
+    EXPECT_NE(answers.Texts()[0].find("\"../tool6.exe\"\nand 5 more."), std::string::npos) << answers.Texts()[0];
+    EXPECT_EQ(u->Queues().Names(FileKind::Program), std::vector<std::string>{"fine.exe"});
+    EXPECT_EQ(u->Queues().Names(FileKind::Support), std::vector<std::string>{"good.cfg"});
   }
 }
 
@@ -393,7 +393,7 @@ TEST_F(UpdaterRunTest, AProgramNameThatInstallsAsADotFolderIsUnsafe) {
   site.Put("/fetchling/scg/game.scg", game);
   auto u = Start();
   EXPECT_EQ(Run(*u), 99);
-  EXPECT_EQ(boxes, std::vector<std::string>{"Freshline: The update list names 2 files that lie outside their "
+  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update list names 2 files that lie outside their "
                                             "folders; they were skipped:\n\"...exe\"\n\"..exe\""});
   EXPECT_EQ(ReadFile(install / "tool"), tool);
   EXPECT_EQ(ReadFile(install / "scg/game.scg"), game);
@@ -410,20 +410,20 @@ TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {
     UpdateSite own;
     ServeFrom(own);
     own.Put("/fetchling/ryxupdate.nfo", list);
-    boxes.clear();
+    answers.boxes.clear();
     auto u = Start();
     u->cmdCheck_Click();
     EXPECT_FALSE(u->Ended()) << c.size;
     if (c.read) {
-      EXPECT_EQ(u->CurrentStage, 30);
-      EXPECT_TRUE(boxes.empty()) << boxes.front();
-      EXPECT_EQ(u->Queues.Names(FileKind::Configuration), std::vector<std::string>{"a.scg"});
+      EXPECT_EQ(u->CurrentStage(), 30);
+      EXPECT_TRUE(answers.Texts().empty()) << answers.Texts().front();
+      EXPECT_EQ(u->Queues().Names(FileKind::Configuration), std::vector<std::string>{"a.scg"});
     } else {
-      EXPECT_EQ(u->CurrentStage, 95);
-      EXPECT_EQ(boxes, std::vector<std::string>{
+      EXPECT_EQ(u->CurrentStage(), 95);
+      EXPECT_EQ(answers.Texts(), std::vector<std::string>{
                            "Freshline: The update list ryxupdate.nfo is larger than 16 MB; it was not read."});
-      EXPECT_EQ(u->Queues.UpdateCount, 0);
-      EXPECT_TRUE(u->View.lstAvailable.empty());
+      EXPECT_EQ(u->Queues().UpdateCount, 0);
+      EXPECT_TRUE(u->View().lstAvailable.empty());
     }
   }
 }
