@@ -120,7 +120,7 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
     auto size = platform::ParseDecimal(f[3]);
     if (!size) return kTypeMismatch;
     std::string number = VersionNumberText(f[2]);
-    q_.MainEntries.push_back({f[1], number, f[3]});
+    q_.MainEntries.push_back({f[1], number});
     q_.lstAvailable.push_back(f[1] + " " + number);
     // The name as it will be installed counts too: "...exe" passes as a name
     // and is installed as "..".

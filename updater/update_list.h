@@ -40,7 +40,7 @@ struct UpdateError {
 };
 
 struct MainEntry {
-  std::string name, version, size;  // version: the VersionNumber text
+  std::string name, version;  // version: the VersionNumber text
 };
 
 // The kinds of file the list queues; each is fetched into and installed in a

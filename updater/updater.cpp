@@ -204,7 +204,6 @@ bool Updater::WaitForMode(const std::string& iniFile, const std::function<bool(c
 void Updater::Form_Unload() {
   if (Ended() || unloading_) return;
   unloading_ = true;
-  TransferAborted = true;
   UpdateCancelled = true;
   Inet1.Cancel();
 
@@ -301,10 +300,7 @@ void Updater::CheckConnection() {
 }
 
 void Updater::CancelUpdate() {
-  if (Inet1.StillExecuting()) {
-    TransferAborted = true;
-    Inet1.Cancel();
-  }
+  if (Inet1.StillExecuting()) Inet1.Cancel();
   UpdateCancelled = true;
   SetStage(95);
 }
@@ -336,7 +332,6 @@ void Updater::Fetch(const std::string& key, const std::string& address, const st
 
   std::string url = UpdateServer + "/fetchling/" + address;
   if (!platform::IsSecureOrLoopback(url)) {
-    TransferAborted = true;
     ReportError("Freshline fetches updates only over HTTPS (or from this computer); the update server " +
                     UpdateServer + " is refused.",
                 platform::kTransferAddressError);
@@ -380,10 +375,8 @@ void Updater::TransferFinished(const platform::TransferResult& result) {
     } else if (!progress_.CumulativeProgress) {
       view_.lblprogressinfo = "Download complete.";
     }
-    TransferAborted = false;
     arrived_.insert(fetching_);
   } else {
-    TransferAborted = true;
     view_.lblprogressinfo = "Update cancelled...";
   }
   Changed();
@@ -405,7 +398,6 @@ void Updater::ReadInstalledVersions() {
 void Updater::CheckForUpdates() {
   if (CheckStarted) {
     if (!Inet1.StillExecuting()) return;
-    TransferAborted = true;
     Inet1.Cancel();
   }
   view_.barMinorVisible = true;

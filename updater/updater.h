@@ -102,7 +102,6 @@ class Updater : public QObject {
   bool Ended() const { return end_.Ended(); }
   int ExitCode() const { return end_.ExitCode(); }
   const platform::ProgramEnd& End() const { return end_; }
-  bool StillExecuting() const { return Inet1.StillExecuting(); }
   // True when something went wrong in this run (the wizard then ends cancelled).
   bool RunFailed() const { return runFailed_; }
 
@@ -139,7 +138,6 @@ class Updater : public QObject {
   std::string UpdateServer;
   int currentStage_ = 0;
   bool UpdateCancelled = false;
-  bool TransferAborted = false;
   bool CheckStarted = false;
   TransferProgress progress_;
   InstalledTable InstalledVersions;
