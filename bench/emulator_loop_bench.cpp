@@ -138,10 +138,11 @@ int Bare(int argc, char** argv, int seconds, bool shown) {
 }
 
 void Print(const char* name, const Run& run) {
-  std::printf("%-10s %5.1f s, %6zu ticks (%.1f a second), CPU %.3f s = %.2f %% of one core, "
-              "interval median %.3f ms, p99 %.3f ms, %.2f allocations a tick\n",
-              name, run.wallSeconds, run.ticks, run.ticks / std::max(run.wallSeconds, 1e-9), run.cpuSeconds,
-              100.0 * run.cpuSeconds / std::max(run.wallSeconds, 1e-9), run.median, run.p99, run.allocationsPerTick);
+  std::printf(
+      "%-10s %5.1f s, %6zu ticks (%.1f a second), CPU %.3f s = %.2f %% of one core, "
+      "interval median %.3f ms, p99 %.3f ms, %.2f allocations a tick\n",
+      name, run.wallSeconds, run.ticks, run.ticks / std::max(run.wallSeconds, 1e-9), run.cpuSeconds,
+      100.0 * run.cpuSeconds / std::max(run.wallSeconds, 1e-9), run.median, run.p99, run.allocationsPerTick);
 }
 
 }  // namespace
@@ -150,10 +151,14 @@ int main(int argc, char** argv) {
   int seconds = 60;
   bool shown = false, bare = false, recording = false;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--shown") == 0) shown = true;
-    else if (std::strcmp(argv[i], "--recording") == 0) recording = true;
-    else if (std::strcmp(argv[i], "--bare") == 0) bare = true;
-    else seconds = std::max(1, std::atoi(argv[i]));
+    if (std::strcmp(argv[i], "--shown") == 0)
+      shown = true;
+    else if (std::strcmp(argv[i], "--recording") == 0)
+      recording = true;
+    else if (std::strcmp(argv[i], "--bare") == 0)
+      bare = true;
+    else
+      seconds = std::max(1, std::atoi(argv[i]));
   }
   platform::PrepareQtPlatform();
   if (bare) return Bare(argc, argv, seconds, shown);
@@ -178,10 +183,11 @@ int main(int argc, char** argv) {
   std::string ini = QDir(folder.path()).filePath("pointerly.ini").toStdString();
   QFile file(QString::fromStdString(ini));
   file.open(QIODevice::WriteOnly);
-  file.write("[DEADZONE]\r\nDEADZONE_0=2000\r\nDEADZONE_1=2000\r\n"
-             "[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"Y\"\r\nMOTION_1_NEG=\"Y\"\r\n"
-             "MOTION_2_POS=\"VK_W\"\r\nMOTION_2_NEG=\"VK_S\"\r\n"
-             "[BUTTONS]\r\nBUTTON_0=\"VM_LEFTDOWN\"\r\nBUTTON_1=\"VK_SPACE\"\r\n");
+  file.write(
+      "[DEADZONE]\r\nDEADZONE_0=2000\r\nDEADZONE_1=2000\r\n"
+      "[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"Y\"\r\nMOTION_1_NEG=\"Y\"\r\n"
+      "MOTION_2_POS=\"VK_W\"\r\nMOTION_2_NEG=\"VK_S\"\r\n"
+      "[BUTTONS]\r\nBUTTON_0=\"VM_LEFTDOWN\"\r\nBUTTON_1=\"VK_SPACE\"\r\n");
   file.close();
 
   platform::VirtualJoystick device("Heliryx 360");

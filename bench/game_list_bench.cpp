@@ -24,7 +24,8 @@ std::string FullLayout(int game) {
   line(";");
   line(";");
   line("");
-  line("[VERSION]"), key("VERSION", "6.1"), key("APPLICATION_NUMBER", "5.1"), key("FILE_REVISION_NUMBER", "3"), line("");
+  line("[VERSION]"), key("VERSION", "6.1"), key("APPLICATION_NUMBER", "5.1"), key("FILE_REVISION_NUMBER", "3"),
+      line("");
   line("[IDENTIFICATION]");
   key("APPLICATION_NAME", "\"Game " + std::to_string((game * 7919) % 1000) + "\"");
   key("OWNER", "TOLVANE"), key("PLATFORM", "WINDOWS"), key("LEVEL", "INTERMEDIATE");
@@ -36,10 +37,13 @@ std::string FullLayout(int game) {
   line("   }"), line(""), key("SHOW_INSTRUCTIONS", "TRUE"), line("   {");
   for (int r = 0; r < 20; ++r) line("   \"Instruction line " + std::to_string(r) + " of this game's notes.\"");
   line("   }"), line("");
-  for (const char* k : {"USE_MASTER", "USE_CHORDING"}) key(std::string(k) + "_DFLT", "TRUE"), key(std::string(k) + "_USER", "TRUE");
+  for (const char* k : {"USE_MASTER", "USE_CHORDING"})
+    key(std::string(k) + "_DFLT", "TRUE"), key(std::string(k) + "_USER", "TRUE");
   key("USE_KEYS", "FALSE"), line("");
   line("[TUNING]");
-  for (int m = 0; m < 6; ++m) key("MOTION_LABEL_" + std::to_string(m) + "_POS", "\"Right\""), key("MOTION_LABEL_" + std::to_string(m) + "_NEG", "\"Left\"");
+  for (int m = 0; m < 6; ++m)
+    key("MOTION_LABEL_" + std::to_string(m) + "_POS", "\"Right\""),
+        key("MOTION_LABEL_" + std::to_string(m) + "_NEG", "\"Left\"");
   key("MOTION_ALIAS_X", "-1"), key("MOTION_ALIAS_Y", "-1");
   for (int m = 0; m < 6; ++m) key("MOTION_ALIAS_" + std::to_string(m) + "_USE_KEYS", "FALSE");
   for (const char* half : {"DFLT", "USER"})
@@ -52,15 +56,18 @@ std::string FullLayout(int game) {
   key("CUSTOM_ALIAS", "FALSE"), line("   {"), line("   }");
   for (const char* half : {"DFLT", "USER"})
     for (int s = 0; s < 16; ++s) key("BUTTON_" + std::to_string(s) + "_" + half, triple);
-  for (const char* k : {"USE_PRECISION", "PRECISION_SENS", "PRECISION_GAIN", "PRECISION_MODE", "PRECISION_BUTTON", "NULL_REGION"})
+  for (const char* k :
+       {"USE_PRECISION", "PRECISION_SENS", "PRECISION_GAIN", "PRECISION_MODE", "PRECISION_BUTTON", "NULL_REGION"})
     key(std::string(k) + "_DFLT", "0"), key(std::string(k) + "_USER", "0");
   line("[HELIRYX]");
   for (const char* half : {"DFLT", "USER"}) key(std::string("AXIS_MAP_") + half, " { 0/2/1/5/3/4 }");
   for (const char* half : {"DFLT", "USER"}) key(std::string("POLARITY_") + half, " { +/+/+/+/+/+ }");
   for (const char* half : {"DFLT", "USER"})
-    for (const char* level : {"BEG", "INT", "EXP"}) key(std::string("GAIN_") + level + "_" + half, " { 045, 045, 045, 045, 045, 045, 045 }");
+    for (const char* level : {"BEG", "INT", "EXP"})
+      key(std::string("GAIN_") + level + "_" + half, " { 045, 045, 045, 045, 045, 045, 045 }");
   for (const char* half : {"DFLT", "USER"})
-    for (const char* level : {"BEG", "INT", "EXP"}) key(std::string("SENS_") + level + "_" + half, " { 3/3/3/3/3/3/3 }");
+    for (const char* level : {"BEG", "INT", "EXP"})
+      key(std::string("SENS_") + level + "_" + half, " { 3/3/3/3/3/3/3 }");
   for (const char* half : {"DFLT", "USER"})
     for (int n = 0; n < 6; ++n) key("CURVE_" + std::to_string(n) + "_" + half, "\".\\crv\\default.crv\"");
   line("[POINTERLY]");

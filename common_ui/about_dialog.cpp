@@ -18,17 +18,20 @@ namespace common_ui {
 
 std::string VersionLinePrefix(AboutProduct product) {
   switch (product) {
-    case AboutProduct::Customizer: return "Heliryx 360 Customizer v";
-    case AboutProduct::Monitor: return "Heliryx 360 Monitor v";
-    case AboutProduct::Freshline: return "Heliryx 360 Freshline v";
-    case AboutProduct::MouseEmulator: return "Heliryx 360 Mouse Emulator v";
+    case AboutProduct::Customizer:
+      return "Heliryx 360 Customizer v";
+    case AboutProduct::Monitor:
+      return "Heliryx 360 Monitor v";
+    case AboutProduct::Freshline:
+      return "Heliryx 360 Freshline v";
+    case AboutProduct::MouseEmulator:
+      return "Heliryx 360 Mouse Emulator v";
   }
   return "";
 }
 
 std::string MailSubjectPrefix(AboutProduct product) {
-  return product == AboutProduct::Freshline ? VersionLinePrefix(AboutProduct::Customizer)
-                                            : VersionLinePrefix(product);
+  return product == AboutProduct::Freshline ? VersionLinePrefix(AboutProduct::Customizer) : VersionLinePrefix(product);
 }
 
 std::string VersionLine(AboutProduct product, const platform::FileVersionInfo& v) {
@@ -37,8 +40,8 @@ std::string VersionLine(AboutProduct product, const platform::FileVersionInfo& v
 }
 
 std::string MailLink(AboutProduct product, const platform::FileVersionInfo& v) {
-  return "mailto:" + kSupportMailAddress + "&Subject=" + MailSubjectPrefix(product) + std::to_string(v.major) +
-         "." + std::to_string(v.minor) + std::to_string(v.revision);
+  return "mailto:" + kSupportMailAddress + "&Subject=" + MailSubjectPrefix(product) + std::to_string(v.major) + "." +
+         std::to_string(v.minor) + std::to_string(v.revision);
 }
 
 bool GetKeyValue(platform::RegistryRoot keyRoot, const std::string& keyName, const std::string& subKeyRef,

@@ -191,11 +191,11 @@ QTransform Fit(QSizeF design, QRectF target) {
 
 // What one controller picture shows.
 struct Scene {
-  bool base = false;          // the whole controller
-  std::bitset<7> litAxes;     // 1..6
-  std::bitset<6> litButtons;  // A..F
-  std::bitset<2> heldModifiers;  // A, B held for a chord
-  bool chordTargets = false;     // C..F marked as the buttons a modifier combines with,
+  bool base = false;               // the whole controller
+  std::bitset<7> litAxes;          // 1..6
+  std::bitset<6> litButtons;       // A..F
+  std::bitset<2> heldModifiers;    // A, B held for a chord
+  bool chordTargets = false;       // C..F marked as the buttons a modifier combines with,
   std::bitset<2> ringedModifiers;  // and that modifier marked with them
 };
 
@@ -240,8 +240,8 @@ void Glow(QPainter& p, const QPainterPath& shape, const QColor& colour) {
   }
 }
 
-void DrawButton(QPainter& p, bool vertical, const QTransform& design, const QTransform& fit, int b,
-                const QColor* face, const QColor& edge) {
+void DrawButton(QPainter& p, bool vertical, const QTransform& design, const QTransform& fit, int b, const QColor* face,
+                const QColor& edge) {
   QPointF c = kButtons[b];
   QPointF shine = c + Up(vertical) * 5 + Left(vertical) * 4;
   QPainterPath disc;
@@ -373,14 +373,20 @@ Scene SceneFor(PictureSet set, int k) {
   Scene s;
   switch (set) {
     case PictureSet::Sensitivity:
-      if (k == 0) s.base = true;
-      else if (k == 7) for (int a = 1; a <= 6; ++a) s.litAxes[a] = true;
-      else s.litAxes[k] = true;
+      if (k == 0)
+        s.base = true;
+      else if (k == 7)
+        for (int a = 1; a <= 6; ++a) s.litAxes[a] = true;
+      else
+        s.litAxes[k] = true;
       break;
     case PictureSet::Motion:
-      if (k == 0) s.base = true;
-      else if (k <= 6) s.litAxes[k] = true;
-      else s.litButtons[k - 7] = true;
+      if (k == 0)
+        s.base = true;
+      else if (k <= 6)
+        s.litAxes[k] = true;
+      else
+        s.litButtons[k - 7] = true;
       break;
     case PictureSet::ChordAB: {
       int modifiers = k / 2;  // 0 A, 1 B, 2 both
@@ -406,11 +412,16 @@ bool IsControllerSet(PictureSet set) {
 
 int LastIndexOfSet(PictureSet set) {
   switch (set) {
-    case PictureSet::Sensitivity: return 7;
-    case PictureSet::Motion: return 12;
-    case PictureSet::ChordAB: return 5;
-    case PictureSet::Splash: return 1;
-    default: return 0;
+    case PictureSet::Sensitivity:
+      return 7;
+    case PictureSet::Motion:
+      return 12;
+    case PictureSet::ChordAB:
+      return 5;
+    case PictureSet::Splash:
+      return 1;
+    default:
+      return 0;
   }
 }
 
@@ -567,9 +578,12 @@ QSize NaturalSize(PictureSet set, int index) {
     case PictureSet::Motion:
     case PictureSet::ChordAB:
       return vertical ? QSize(180, 320) : QSize(320, 180);
-    case PictureSet::Stick: return {96, 96};
-    case PictureSet::Splash: return index == 0 ? QSize(480, 220) : QSize(236, 64);
-    case PictureSet::Logo: return {236, 64};
+    case PictureSet::Stick:
+      return {96, 96};
+    case PictureSet::Splash:
+      return index == 0 ? QSize(480, 220) : QSize(236, 64);
+    case PictureSet::Logo:
+      return {236, 64};
   }
   return {};
 }

@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 
-
 namespace common_ui {
 
 WindowsVersionName NameWindowsVersion(const platform::OsVersionInfo& info) {

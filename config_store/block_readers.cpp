@@ -12,7 +12,9 @@ namespace {
 const std::string kBlockEnd = "   }";
 
 // The characters of `text` without its first and last one; empty when too short.
-std::string Inner(const std::string& text) { return text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string(); }
+std::string Inner(const std::string& text) {
+  return text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();
+}
 
 }  // namespace
 
@@ -27,7 +29,7 @@ BlockScan ScanBlock(const std::vector<std::string>& lines, const std::string& ke
   std::size_t i = 0;
   while (i < last && !isKey(lines[i])) ++i;
   if (i == last) return scan;  // KeyNotFound
-  ++i;  // the opening line: no row, though a closing line there ends the block
+  ++i;                         // the opening line: no row, though a closing line there ends the block
   if (i < lines.size() && lines[i] == kBlockEnd) {
     scan.end = BlockScan::End::Terminator;
     return scan;
@@ -77,7 +79,8 @@ std::optional<std::vector<std::string>> SplitCustomFields(const std::string& row
   std::size_t start = 0;
   for (;;) {
     std::size_t sep = row.find("\\,", start);
-    std::string field = platform::Trim(std::string_view(row).substr(start, sep == std::string::npos ? std::string::npos : sep - start));
+    std::string field =
+        platform::Trim(std::string_view(row).substr(start, sep == std::string::npos ? std::string::npos : sep - start));
     if (field.size() < 2) return std::nullopt;
     fields.push_back(Inner(field));
     if (sep == std::string::npos) return fields;
@@ -193,8 +196,8 @@ LockText ReadCustomAliasBlock(const std::vector<std::string>& lines, const std::
   return std::nullopt;
 }
 
-void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput,
-                    const std::string& ListName, const std::string& SendEvent, bool First) {
+void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput, const std::string& ListName,
+                    const std::string& SendEvent, bool First) {
   if (First) CustomAliases.clear();
   CustomAliases.push_back({GameInput, ListName, SendEvent});
 }
@@ -202,8 +205,8 @@ void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string&
 void LoadDefaultKeyAliases(std::vector<TCustomAlias>& CustomAliases) {
   static const std::vector<TCustomAlias> table = [] {
     std::vector<TCustomAlias> t = {
-        {"MOUSE1", "Left-Click", "VM_LEFTDOWN"},   {"MOUSE2", "Middle-Click", "VM_MIDDLEDOWN"},
-        {"MOUSE3", "Right-Click", "VM_RIGHTDOWN"}, {"MWHEELUP", "Wheel Up", "VM_WHEELUP"},
+        {"MOUSE1", "Left-Click", "VM_LEFTDOWN"},      {"MOUSE2", "Middle-Click", "VM_MIDDLEDOWN"},
+        {"MOUSE3", "Right-Click", "VM_RIGHTDOWN"},    {"MWHEELUP", "Wheel Up", "VM_WHEELUP"},
         {"MWHEELDOWN", "Wheel Down", "VM_WHEELDOWN"},
     };
     for (char c = 'a'; c <= 'z'; ++c) {
@@ -215,16 +218,26 @@ void LoadDefaultKeyAliases(std::vector<TCustomAlias>& CustomAliases) {
       t.push_back({d, "'" + d + "' Key", "VK_" + d});
     }
     std::vector<TCustomAlias> keys = {
-        {"BACKSPACE", "BACKSPACE", "VK_BACK"}, {"TAB", "TAB", "VK_TAB"},
-        {"ENTER", "ENTER", "VK_RETURN"},       {"SHIFT", "SHIFT", "VK_SHIFT"},
-        {"CTRL", "CONTROL", "VK_CONTROL"},     {"ALT", "ALTERNATE", "VK_MENU"},
-        {"PAUSE", "PAUSE", "VK_PAUSE"},        {"CAPS", "CAPS LOCK", "VK_CAPITAL"},
-        {"ESCAPE", "ESCAPE", "VK_ESCAPE"},     {"SPACE", "SPACEBAR", "VK_SPACE"},
-        {"PGUP", "PAGE UP", "VK_PRIOR"},       {"PGDN", "PAGE DOWN", "VK_NEXT"},
-        {"END", "END", "VK_END"},              {"HOME", "HOME", "VK_HOME"},
-        {"LEFTARROW", "LEFT", "VK_LEFT"},      {"RIGHTARROW", "RIGHT", "VK_RIGHT"},
-        {"UPARROW", "UP", "VK_UP"},            {"DOWNARROW", "DOWN", "VK_DOWN"},
-        {"INS", "INSERT", "VK_INSERT"},        {"DEL", "DELETE", "VK_DELETE"},
+        {"BACKSPACE", "BACKSPACE", "VK_BACK"},
+        {"TAB", "TAB", "VK_TAB"},
+        {"ENTER", "ENTER", "VK_RETURN"},
+        {"SHIFT", "SHIFT", "VK_SHIFT"},
+        {"CTRL", "CONTROL", "VK_CONTROL"},
+        {"ALT", "ALTERNATE", "VK_MENU"},
+        {"PAUSE", "PAUSE", "VK_PAUSE"},
+        {"CAPS", "CAPS LOCK", "VK_CAPITAL"},
+        {"ESCAPE", "ESCAPE", "VK_ESCAPE"},
+        {"SPACE", "SPACEBAR", "VK_SPACE"},
+        {"PGUP", "PAGE UP", "VK_PRIOR"},
+        {"PGDN", "PAGE DOWN", "VK_NEXT"},
+        {"END", "END", "VK_END"},
+        {"HOME", "HOME", "VK_HOME"},
+        {"LEFTARROW", "LEFT", "VK_LEFT"},
+        {"RIGHTARROW", "RIGHT", "VK_RIGHT"},
+        {"UPARROW", "UP", "VK_UP"},
+        {"DOWNARROW", "DOWN", "VK_DOWN"},
+        {"INS", "INSERT", "VK_INSERT"},
+        {"DEL", "DELETE", "VK_DELETE"},
     };
     t.insert(t.end(), keys.begin(), keys.end());
     for (char c : std::string("1234567890")) {

@@ -72,7 +72,7 @@ std::optional<TCustomAction> SplitCustomRow(const std::string& row);
 TCopyFile SplitCopyRow(const std::string& row, MissingList missing = MissingList::TemplateAnyLength);
 
 void LoadDefaultKeyAliases(std::vector<TCustomAlias>& CustomAliases);
-void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput,
-                    const std::string& ListName, const std::string& SendEvent, bool First);
+void AddCustomAlias(std::vector<TCustomAlias>& CustomAliases, const std::string& GameInput, const std::string& ListName,
+                    const std::string& SendEvent, bool First);
 
 }  // namespace config_store

@@ -95,7 +95,7 @@ struct TButtonSlot {
 };
 
 struct TPrecisionSettings {
-  TSettingPair MODE;    // "PHYSICAL" or "LOGICAL"
+  TSettingPair MODE;  // "PHYSICAL" or "LOGICAL"
   TSettingPair GAIN;
   TSettingPair SENS;
   TSettingPair BUTTON;  // 0-based button (PHYSICAL) or chord slot less one (LOGICAL)
@@ -185,11 +185,11 @@ struct ConfigLists {
 
 // The state the editor's procedures share besides the record.
 struct EditorFlags {
-  bool LoadingControls = false;  // a load is filling the window; handlers do nothing
-  int ConfigModified = 0;        // 1 when the change check found a difference
-  std::string CurrentConfigFile; // the .scg being edited (full path)
-  int SkillLevel = 2;            // 1 BEGINNER, 2 INTERMEDIATE, 3 EXPERT
-  int PrecisionButtonBase = 0;   // 6 when PRECISION_MODE_USER is "LOGICAL", else 0
+  bool LoadingControls = false;   // a load is filling the window; handlers do nothing
+  int ConfigModified = 0;         // 1 when the change check found a difference
+  std::string CurrentConfigFile;  // the .scg being edited (full path)
+  int SkillLevel = 2;             // 1 BEGINNER, 2 INTERMEDIATE, 3 EXPERT
+  int PrecisionButtonBase = 0;    // 6 when PRECISION_MODE_USER is "LOGICAL", else 0
 };
 
 // Everything a load fills: the record, its lists, the instructions text (each
@@ -199,7 +199,7 @@ struct ConfigSession {
   ConfigLists Lists;
   std::string Instructions;  // txtGameInstructions as loaded
   EditorFlags Flags;
-  std::string ProgramFolder; // Linux folder of the programs, without a trailing "/"
+  std::string ProgramFolder;  // Linux folder of the programs, without a trailing "/"
 };
 
 }  // namespace config_store

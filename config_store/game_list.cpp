@@ -19,11 +19,9 @@ const std::string ScgExt = ".scg";
 
 // Text order without regard to ASCII case, bytes compared as unsigned.
 bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) {
-                                        return static_cast<unsigned char>(platform::UpperAscii(x)) <
-                                               static_cast<unsigned char>(platform::UpperAscii(y));
-                                      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(platform::UpperAscii(x)) < static_cast<unsigned char>(platform::UpperAscii(y));
+  });
 }
 
 // The folder's files by upper-cased name; names equal but for case by their bytes.
@@ -61,8 +59,7 @@ GameTable& SortGameList(GameTable& table) {
   return table;
 }
 
-GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder,
-                            GameListSteps& steps) {
+GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder, GameListSteps& steps) {
   GameListResult result;
   result.EditorIniFile = EditorIniPath(programFolder);
   if (!platform::FileExists(result.EditorIniFile)) {

@@ -10,9 +10,9 @@ namespace config_store {
 
 // One column of the game table.
 struct GameColumn {
-  std::string fileName;     // row 1: the configuration's file name, no folder
-  std::string listText;     // row 2: APPLICATION_NAME followed by 100 blanks
-  std::string executable;   // row 3: EXECUTABLE as read
+  std::string fileName;    // row 1: the configuration's file name, no folder
+  std::string listText;    // row 2: APPLICATION_NAME followed by 100 blanks
+  std::string executable;  // row 3: EXECUTABLE as read
 };
 
 // Columns 1 to GameCount, in the order of the editor's game list.
@@ -42,9 +42,9 @@ class GameListSteps {
 };
 
 enum class GameListOutcome {
-  Listed,            // at least one game; the monitor has been asked to pause
-  NoScgFolder,       // the configuration folder does not exist
-  NothingListable,   // no configuration file can be listed
+  Listed,           // at least one game; the monitor has been asked to pause
+  NoScgFolder,      // the configuration folder does not exist
+  NothingListable,  // no configuration file can be listed
 };
 
 struct GameListResult {
@@ -61,7 +61,6 @@ struct GameListResult {
 // configuration folder as the editor names it, ending in "/". Files are taken
 // in the order of their names, upper-cased, so the result is the same on every
 // machine; a file larger than kScgFileSizeLimit is skipped.
-GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder,
-                            GameListSteps& steps);
+GameListResult LoadGameList(const std::string& programFolder, const std::string& ScgFolder, GameListSteps& steps);
 
 }  // namespace config_store

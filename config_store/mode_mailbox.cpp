@@ -6,9 +6,7 @@
 
 namespace config_store {
 
-bool MonitorIniExists(const std::string& programFolder) {
-  return platform::FileExists(MonitorIniPath(programFolder));
-}
+bool MonitorIniExists(const std::string& programFolder) { return platform::FileExists(MonitorIniPath(programFolder)); }
 
 std::string ReadModeFile(const std::string& monitorIni) { return ReadIni(monitorIni, "APPLICATION", "MODE"); }
 

@@ -9,15 +9,14 @@ std::string ReadIni(const std::string& file, const std::string& section, const s
   return platform::GetProfileString(section, key, kError, file);
 }
 
-std::string ReadConfigValue(const std::string& section, const std::string& key,
-                            const std::string& defaultValue, const std::string& file) {
+std::string ReadConfigValue(const std::string& section, const std::string& key, const std::string& defaultValue,
+                            const std::string& file) {
   std::string value = ReadIni(file, section, key);
   if (value == kError && !defaultValue.empty()) return defaultValue;
   return value;
 }
 
-void WriteIni(const std::string& file, const std::string& section, const std::string& key,
-              const std::string& value) {
+void WriteIni(const std::string& file, const std::string& section, const std::string& key, const std::string& value) {
   platform::WriteProfileString(section, key, value, file);
 }
 
@@ -30,6 +29,5 @@ bool ReadCheckAttached() {
   (void)platform::Registry::Query(platform::RegistryRoot::LocalMachine, kKelvaneKey, "CheckAttached");
   return true;
 }
-
 
 }  // namespace config_store

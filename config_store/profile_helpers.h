@@ -14,11 +14,10 @@ inline const std::string kKelvaneKey = "Software\\Heliryx 360\\Kelvane";
 
 std::string ReadIni(const std::string& file, const std::string& section, const std::string& key);
 // As ReadIni, but "ERROR" becomes `defaultValue` when that is not empty.
-std::string ReadConfigValue(const std::string& section, const std::string& key,
-                            const std::string& defaultValue, const std::string& file);
+std::string ReadConfigValue(const std::string& section, const std::string& key, const std::string& defaultValue,
+                            const std::string& file);
 // Writes one value; a failure is not reported to the caller, as everywhere it is used.
-void WriteIni(const std::string& file, const std::string& section, const std::string& key,
-              const std::string& value);
+void WriteIni(const std::string& file, const std::string& section, const std::string& key, const std::string& value);
 void SaveRegString(platform::RegistryRoot root, const std::string& keyPath, const std::string& name,
                    const std::string& data);
 // The attach dialog's "do not show again" value is read, but the controller is

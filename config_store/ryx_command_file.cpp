@@ -30,7 +30,9 @@ std::string Gain(int axis, const std::string& value) { return "--set-gain " + st
 std::string Axis(int axis, int position) {
   return "--set-axis " + std::to_string(axis) + " " + std::to_string(position);
 }
-std::string Polarity(int axis, const std::string& sign) { return "--set-polarity " + std::to_string(axis) + " " + sign; }
+std::string Polarity(int axis, const std::string& sign) {
+  return "--set-polarity " + std::to_string(axis) + " " + sign;
+}
 std::string PrecisionButton(const std::string& mode, const std::string& button) {
   return "--set-precision-button " + platform::ToLower(mode) + " " + button;
 }
@@ -107,7 +109,8 @@ std::vector<std::string> RyxCommandLines(const TGameConfig& c, int SkillLevel, c
     lines.push_back(ryx::MasterSensitivity(c.SensitivityTable(level, 7).USER));
     lines.push_back(ryx::MasterGain(c.GainTable(level, 7).USER));
   } else {
-    for (int i = 1; i <= 6; ++i) lines.push_back(ryx::Sensitivity(axes[i - 1].Motion - 1, c.SensitivityTable(level, i).USER));
+    for (int i = 1; i <= 6; ++i)
+      lines.push_back(ryx::Sensitivity(axes[i - 1].Motion - 1, c.SensitivityTable(level, i).USER));
     for (int i = 1; i <= 6; ++i) lines.push_back(ryx::Gain(axes[i - 1].Motion - 1, c.GainTable(level, i).USER));
   }
   if (c.ORIENTATION != "HORIZONTAL") {

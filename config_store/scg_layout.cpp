@@ -74,8 +74,7 @@ class Builder {
   }
   // `pair` gives the setting pair of a record (auto& record -> auto& pair).
   template <class F>
-  void Pair(const std::string& name, int step, F pair, const std::string& missing = "",
-            KeyKind kind = KeyKind::Plain) {
+  void Pair(const std::string& name, int step, F pair, const std::string& missing = "", KeyKind kind = KeyKind::Plain) {
     Key(name + "_DFLT", step, One([pair](auto& c) -> auto& { return pair(c).DFLT; }), missing, kind);
     Key(name + "_USER", step, One([pair](auto& c) -> auto& { return pair(c).USER; }), missing, kind);
   }
@@ -96,7 +95,9 @@ class Builder {
 
 std::vector<ScgVector> Vectors() {
   const std::string axis = "{ 0/2/1/5/3/4 }", pol = "{ +/+/+/+/+/+ }", sens = "{ 3/3/3/3/3/3/3 }";
-  auto gain = [](const std::string& g) { return "{ " + g + ", " + g + ", " + g + ", " + g + ", " + g + ", " + g + ", " + g + " }"; };
+  auto gain = [](const std::string& g) {
+    return "{ " + g + ", " + g + ", " + g + ", " + g + ", " + g + ", " + g + ", " + g + " }";
+  };
   std::vector<ScgVector> v = {
       {"AXIS_MAP_DFLT", axis, "AXIS_MAP_DFLT= length error", VectorType::AxisMap, "DFLT", 0},
       {"AXIS_MAP_USER", axis, "AXIS_MAP_USER= length error", VectorType::AxisMap, "USER", 0},
@@ -109,7 +110,8 @@ std::vector<ScgVector> Vectors() {
   for (int l = 0; l < 3; ++l)
     for (int u = 0; u < 2; ++u) {
       std::string key = std::string("GAIN_") + levels[l] + (u ? "_USER" : "_DFLT");
-      v.push_back({key, gain(gainDefaults[l][u]), key + "= length error", VectorType::Gain, u ? "USER" : "DFLT", l + 1});
+      v.push_back(
+          {key, gain(gainDefaults[l][u]), key + "= length error", VectorType::Gain, u ? "USER" : "DFLT", l + 1});
     }
   for (int l = 0; l < 3; ++l)
     for (int u = 0; u < 2; ++u) {
@@ -148,9 +150,11 @@ ScgLayout BuildLayout() {
   b.Key("COMMAND_LINE", 11, FIELD(COMMAND_LINE), "", KeyKind::Quoted);
   b.KeyWithBlock("CUSTOM", 12, FIELD(CUSTOM), "", ScgBlock::Custom);
   b.KeyWithBlock("SHOW_INSTRUCTIONS", 13, FIELD(SHOW_INSTRUCTIONS), "TRUE", ScgBlock::Instructions);
-  b.Pair("USE_MASTER", 14, [](auto& c) -> auto& { return c.USE_MASTER; }, "TRUE");
+  b.Pair(
+      "USE_MASTER", 14, [](auto& c) -> auto& { return c.USE_MASTER; }, "TRUE");
   b.Empty();
-  b.Pair("USE_CHORDING", 15, [](auto& c) -> auto& { return c.USE_CHORDING; }, "FALSE");
+  b.Pair(
+      "USE_CHORDING", 15, [](auto& c) -> auto& { return c.USE_CHORDING; }, "FALSE");
   b.Empty();
   b.Key("USE_KEYS", 16, FIELD(USE_KEYS), "FALSE");
   b.Empty();
@@ -159,8 +163,10 @@ ScgLayout BuildLayout() {
   b.Line("; Motion Labels");
   for (int n = 0; n < 6; ++n) {
     std::string m = std::to_string(n);
-    b.Key("MOTION_LABEL_" + m + "_POS", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).POS; }), "", KeyKind::Quoted);
-    b.Key("MOTION_LABEL_" + m + "_NEG", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).NEG; }), "", KeyKind::Quoted);
+    b.Key("MOTION_LABEL_" + m + "_POS", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).POS; }), "",
+          KeyKind::Quoted);
+    b.Key("MOTION_LABEL_" + m + "_NEG", 17, One([n](auto& c) -> auto& { return c.MotionLabel(n + 1).NEG; }), "",
+          KeyKind::Quoted);
   }
   b.Empty();
   b.Key("MOTION_ALIAS_X", 18, FIELD(MotionAlias.X), "-1").check = KeyCheck::MotionAxis;
@@ -175,10 +181,14 @@ ScgLayout BuildLayout() {
       std::string m = std::to_string(n), half = user ? "_USER" : "_DFLT";
       KeyKind kind = user ? KeyKind::MotionUser : KeyKind::Triple;
       b.Key("MOTION_ALIAS_" + m + "_POS" + half, 20,
-            Halves([n](auto& c) -> auto& { return c.MotionAlias.MotionPos(n + 1); }, user), "", kind)
+            Halves(
+                [n](auto& c) -> auto& { return c.MotionAlias.MotionPos(n + 1); }, user),
+            "", kind)
           .axis = n;
       b.Key("MOTION_ALIAS_" + m + "_NEG" + half, 20,
-            Halves([n](auto& c) -> auto& { return c.MotionAlias.MotionNeg(n + 1); }, user), "", kind)
+            Halves(
+                [n](auto& c) -> auto& { return c.MotionAlias.MotionNeg(n + 1); }, user),
+            "", kind)
           .axis = n;
     }
     b.Empty();
@@ -187,8 +197,7 @@ ScgLayout BuildLayout() {
   b.KeyWithBlock("USE_BUTTONS", 21, FIELD(USE_BUTTONS), "FALSE", ScgBlock::UseButtons);
   b.Lines({"; BUTTON_x_ALIAS=GameInput, ListName, SendEvent", ""});
   for (int n = 0; n < 16; ++n)
-    b.Key("BUTTON_" + std::to_string(n) + "_ALIAS", 22,
-          Both([n](auto& c) {
+    b.Key("BUTTON_" + std::to_string(n) + "_ALIAS", 22, Both([n](auto& c) {
             auto& a = c.ButtonSlot(n + 1).ALIAS;
             FieldRefsOf<std::remove_reference_t<decltype((a.GameInput))>> r;
             r.at = {&a.GameInput, &a.ListName, &a.SendEvent};
@@ -204,21 +213,28 @@ ScgLayout BuildLayout() {
     if (user) b.Lines({"; BUTTON_x_USER=GameInput, GameCommand, SendEvent", ""});
     for (int n = 0; n < 16; ++n)
       b.Key("BUTTON_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 24,
-            Halves([n](auto& c) -> auto& { return c.ButtonSlot(n + 1); }, user), "",
-            KeyKind::Triple);
+            Halves(
+                [n](auto& c) -> auto& { return c.ButtonSlot(n + 1); }, user),
+            "", KeyKind::Triple);
     b.Empty();
   }
-  b.Pair("USE_PRECISION", 25, [](auto& c) -> auto& { return c.USE_PRECISION; }, "FALSE");
+  b.Pair(
+      "USE_PRECISION", 25, [](auto& c) -> auto& { return c.USE_PRECISION; }, "FALSE");
   b.Empty();
-  b.Pair("PRECISION_SENS", 26, [](auto& c) -> auto& { return c.PRECISION.SENS; }, "10");
+  b.Pair(
+      "PRECISION_SENS", 26, [](auto& c) -> auto& { return c.PRECISION.SENS; }, "10");
   b.Empty();
-  b.Pair("PRECISION_GAIN", 27, [](auto& c) -> auto& { return c.PRECISION.GAIN; }, "10");
+  b.Pair(
+      "PRECISION_GAIN", 27, [](auto& c) -> auto& { return c.PRECISION.GAIN; }, "10");
   b.Empty();
-  b.Pair("PRECISION_MODE", 28, [](auto& c) -> auto& { return c.PRECISION.MODE; }, "PHYSICAL");
+  b.Pair(
+      "PRECISION_MODE", 28, [](auto& c) -> auto& { return c.PRECISION.MODE; }, "PHYSICAL");
   b.Empty();
-  b.Pair("PRECISION_BUTTON", 29, [](auto& c) -> auto& { return c.PRECISION.BUTTON; }, "0");
+  b.Pair(
+      "PRECISION_BUTTON", 29, [](auto& c) -> auto& { return c.PRECISION.BUTTON; }, "0");
   b.Empty();
-  b.Pair("NULL_REGION", 30, [](auto& c) -> auto& { return c.NULL_REGION; }, "0");
+  b.Pair(
+      "NULL_REGION", 30, [](auto& c) -> auto& { return c.NULL_REGION; }, "0");
   b.Empty();
 
   b.Section("HELIRYX");
@@ -235,8 +251,8 @@ ScgLayout BuildLayout() {
   for (int user = 0; user < 2; ++user) {
     for (int n = 0; n < 6; ++n)
       b.Key("CURVE_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 32,
-            One([n, user](auto& c) -> auto& { return user ? c.Curve(n + 1).USER : c.Curve(n + 1).DFLT; }),
-            "", KeyKind::Curve);
+            One([ n, user ](auto& c) -> auto& { return user ? c.Curve(n + 1).USER : c.Curve(n + 1).DFLT; }), "",
+            KeyKind::Curve);
     b.Empty();
   }
 
@@ -244,8 +260,7 @@ ScgLayout BuildLayout() {
   for (int user = 0; user < 2; ++user) {
     if (user) b.Empty();
     for (int n = 0; n < 6; ++n)
-      b.Key("DEADZONE_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 33,
-            One([n, user](auto& c) -> auto& {
+      b.Key("DEADZONE_" + std::to_string(n) + (user ? "_USER" : "_DFLT"), 33, One([ n, user ](auto& c) -> auto& {
               return user ? c.DeadzoneValues(n + 1).USER : c.DeadzoneValues(n + 1).DFLT;
             }),
             "0")

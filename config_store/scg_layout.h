@@ -42,8 +42,8 @@ struct ScgKey {
   std::string missing;  // the reader's default; empty: a missing key reads "ERROR"
   KeyKind kind = KeyKind::Plain;
   KeyCheck check = KeyCheck::None;
-  int readStep = 0;     // the reader's order: keys of a lower step are read first
-  int axis = 0;         // MotionUser: the axis n of the key
+  int readStep = 0;  // the reader's order: keys of a lower step are read first
+  int axis = 0;      // MotionUser: the axis n of the key
   // The same fields, through `field` for the reader and `value` for the writer.
   std::function<FieldRefs(TGameConfig&)> field;
   std::function<ConstFieldRefs(const TGameConfig&)> value;
@@ -57,8 +57,8 @@ struct ScgVector {
   std::string missing;
   std::string lengthError;  // the lock text of a malformed value
   VectorType type;
-  std::string kind;         // "DFLT" or "USER"
-  int level = 0;            // gains and sensitivities: 1..3
+  std::string kind;  // "DFLT" or "USER"
+  int level = 0;     // gains and sensitivities: 1..3
 };
 
 struct LayoutItem {

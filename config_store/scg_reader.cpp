@@ -41,10 +41,14 @@ void Store(const ScgKey& key, const std::string& value, TGameConfig& config) {
 
 bool ParseVector(const ScgVector& v, const std::string& text, TGameConfig& config) {
   switch (v.type) {
-    case VectorType::AxisMap: return ParseAxisMap(text, v.kind, config);
-    case VectorType::Polarity: return ParsePolarity(text, v.kind, config);
-    case VectorType::Gain: return ParseGain(text, v.kind, v.level, config);
-    case VectorType::Sensitivity: return ParseSensitivity(text, v.kind, v.level, config);
+    case VectorType::AxisMap:
+      return ParseAxisMap(text, v.kind, config);
+    case VectorType::Polarity:
+      return ParsePolarity(text, v.kind, config);
+    case VectorType::Gain:
+      return ParseGain(text, v.kind, v.level, config);
+    case VectorType::Sensitivity:
+      return ParseSensitivity(text, v.kind, v.level, config);
   }
   return false;
 }
@@ -54,18 +58,23 @@ LockText AfterStep(int step, const ScgDocument& doc, ConfigSession& s) {
   const TGameConfig& c = s.GameConfig;
   TUnreadRows& unread = s.Lists.UnreadRows;
   switch (step) {
-    case 10: return ReadCopyFilesBlock(doc.Lines(), c.COPY_FILES, s.Lists.CopyFiles, unread.CopyFiles);
-    case 12: return ReadCustomBlock(doc.Lines(), c.CUSTOM, s.Lists.CustomActions, unread.Custom);
+    case 10:
+      return ReadCopyFilesBlock(doc.Lines(), c.COPY_FILES, s.Lists.CopyFiles, unread.CopyFiles);
+    case 12:
+      return ReadCustomBlock(doc.Lines(), c.CUSTOM, s.Lists.CustomActions, unread.Custom);
     case 13:
       ReadInstructionsBlock(doc.Lines(), c.SHOW_INSTRUCTIONS, s.Instructions, unread.Instructions);
       return std::nullopt;
-    case 21: return ReadUseButtonsBlock(doc.Lines(), c.USE_BUTTONS, s.Lists.GameCommands, unread.UseButtons);
-    case 23: return ReadCustomAliasBlock(doc.Lines(), c.CUSTOM_ALIAS, s.Lists.CustomAliases, unread.CustomAlias);
+    case 21:
+      return ReadUseButtonsBlock(doc.Lines(), c.USE_BUTTONS, s.Lists.GameCommands, unread.UseButtons);
+    case 23:
+      return ReadCustomAliasBlock(doc.Lines(), c.CUSTOM_ALIAS, s.Lists.CustomAliases, unread.CustomAlias);
     case 31:
       for (const ScgVector& v : Layout().vectors)
         if (!ParseVector(v, doc.ReadConfigValue("HELIRYX", v.key, v.missing), s.GameConfig)) return v.lengthError;
       return std::nullopt;
-    default: return std::nullopt;
+    default:
+      return std::nullopt;
   }
 }
 

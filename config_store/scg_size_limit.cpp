@@ -9,8 +9,6 @@ bool ScgFileTooLarge(const std::string& path) {
   return size && *size > kScgFileSizeLimit;
 }
 
-std::string ScgFileTooLargeLine(const std::string& name) {
-  return "Skipped " + name + ": larger than 1 MB";
-}
+std::string ScgFileTooLargeLine(const std::string& name) { return "Skipped " + name + ": larger than 1 MB"; }
 
 }  // namespace config_store

@@ -27,8 +27,8 @@ std::string_view CommaPart(std::string_view text, int k) {
 
 }  // namespace
 
-void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2,
-                    std::string& Out3, int Skip, MissingList missing) {
+void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2, std::string& Out3,
+                    int Skip, MissingList missing) {
   std::string_view s = Text;
   bool noList = s == "ERROR" || s.find(',') == std::string::npos || s.size() < 8;
   if (missing == MissingList::Empty) {

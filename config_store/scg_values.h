@@ -20,8 +20,8 @@ enum class MissingList { Template, Empty, TemplateAnyLength };
 // line that still carries its opening quote, 0 when the profile read already
 // removed it. `Out3` is left alone when `Count` is 2. A missing or too-short
 // field gives an empty output; nothing is read past the end of the text.
-void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2,
-                    std::string& Out3, int Skip, MissingList missing = MissingList::Template);
+void SplitAliasList(int Count, const std::string& Text, std::string& Out1, std::string& Out2, std::string& Out3,
+                    int Skip, MissingList missing = MissingList::Template);
 
 // The three fields of a binding or alias value, as the profile read returns it.
 struct ActionTriple {

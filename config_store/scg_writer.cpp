@@ -57,11 +57,16 @@ std::string KeyValue(const ScgKey& key, const TGameConfig& config, const std::st
   ConstFieldRefs refs = key.value(config);
   auto triple = [&] { return JoinTriple(*refs.at[0], *refs.at[1], *refs.at[2]); };
   switch (key.kind) {
-    case KeyKind::Plain: return ReadsBackBare(*refs.at[0]) ? *refs.at[0] : Quoted(*refs.at[0]);
-    case KeyKind::Quoted: return Quoted(*refs.at[0]);
-    case KeyKind::Triple: return triple();
-    case KeyKind::ButtonAlias: return *refs.at[1] == "(None)" ? kEmptyTriple : triple();
-    case KeyKind::Curve: return Quoted(CurveValue(*refs.at[0], programFolder));
+    case KeyKind::Plain:
+      return ReadsBackBare(*refs.at[0]) ? *refs.at[0] : Quoted(*refs.at[0]);
+    case KeyKind::Quoted:
+      return Quoted(*refs.at[0]);
+    case KeyKind::Triple:
+      return triple();
+    case KeyKind::ButtonAlias:
+      return *refs.at[1] == "(None)" ? kEmptyTriple : triple();
+    case KeyKind::Curve:
+      return Quoted(CurveValue(*refs.at[0], programFolder));
     case KeyKind::MotionUser: {
       // A direction's binding is kept for an axis that sends keys, whatever
       // the mouse axes, and for the mouse axes while both of them are set.
@@ -107,11 +112,16 @@ std::string Row(const std::string& text) { return "   \"" + text + "\"" + kEnd; 
 
 const std::vector<std::string>& UnreadLines(ScgBlock block, const TUnreadRows& unread) {
   switch (block) {
-    case ScgBlock::CopyFiles: return unread.CopyFiles;
-    case ScgBlock::Custom: return unread.Custom;
-    case ScgBlock::Instructions: return unread.Instructions;
-    case ScgBlock::UseButtons: return unread.UseButtons;
-    case ScgBlock::CustomAlias: return unread.CustomAlias;
+    case ScgBlock::CopyFiles:
+      return unread.CopyFiles;
+    case ScgBlock::Custom:
+      return unread.Custom;
+    case ScgBlock::Instructions:
+      return unread.Instructions;
+    case ScgBlock::UseButtons:
+      return unread.UseButtons;
+    case ScgBlock::CustomAlias:
+      return unread.CustomAlias;
   }
   return unread.CopyFiles;
 }
@@ -192,8 +202,8 @@ std::string LineBreakIn(const TGameConfig& config, const ConfigLists& lists, con
     if (HasBreak(a.GameInput) || HasBreak(a.ListName) || HasBreak(a.SendEvent)) return "a CUSTOM_ALIAS row";
   for (const std::string& line : platform::SplitLines(instructions))
     if (HasBreak(line)) return "a line of the instructions";
-  for (ScgBlock block : {ScgBlock::CopyFiles, ScgBlock::Custom, ScgBlock::Instructions, ScgBlock::UseButtons,
-                         ScgBlock::CustomAlias})
+  for (ScgBlock block :
+       {ScgBlock::CopyFiles, ScgBlock::Custom, ScgBlock::Instructions, ScgBlock::UseButtons, ScgBlock::CustomAlias})
     for (const std::string& line : UnreadLines(block, lists.UnreadRows))
       if (HasBreak(line)) return "a row of a block not in use";
   return where;
@@ -207,7 +217,9 @@ std::string BuildScgText(const TGameConfig& config, const ConfigLists& lists, co
   std::string text;
   for (const LayoutItem& item : layout.items) {
     switch (item.kind) {
-      case LayoutItem::Kind::Line: text += item.text + kEnd; break;
+      case LayoutItem::Kind::Line:
+        text += item.text + kEnd;
+        break;
       case LayoutItem::Kind::Header:
         text += ";  This file was created by " + context.ProgramName + " at " +
                 (context.Time.empty() ? Now("%H:%M:%S") : context.Time) + " on " +

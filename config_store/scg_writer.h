@@ -13,7 +13,7 @@ struct SaveContext {
   std::string ProgramName = "tunedeck";  // named in the file's second line
   std::string Time;                      // empty: the current time and date
   std::string Date;
-  bool TakeSnapshot = true;              // write before.scg after a good save
+  bool TakeSnapshot = true;  // write before.scg after a good save
 };
 
 struct SaveResult {
@@ -22,12 +22,13 @@ struct SaveResult {
 };
 
 // The file's bytes for the record, its lists and the instructions text.
-std::string BuildScgText(const TGameConfig& config, const ConfigLists& lists,
-                         const std::string& instructions, const SaveContext& context);
+std::string BuildScgText(const TGameConfig& config, const ConfigLists& lists, const std::string& instructions,
+                         const SaveContext& context);
 
 // Writes the file: built in memory, written to a temporary file beside the
 // target, flushed and renamed over it. A target without write permission is
-// refused. On failure the target is as it was and no temporary file is left. After a good save, before.scg is the record.
+// refused. On failure the target is as it was and no temporary file is left. After a good save, before.scg is the
+// record.
 SaveResult SaveChanges(const std::string& path, const TGameConfig& config, const ConfigLists& lists,
                        const std::string& instructions, const SaveContext& context);
 

@@ -35,7 +35,8 @@ bool AreTheyTheSame(std::string File1, std::string File2, bool StringentCheck) {
 int AnyChanges(const std::string& programFolder, const TGameConfig& record, const std::string& instructions,
                const std::string& instructionsCompare) {
   SaveSnapshot(programFolder, kAfterSnapshotName, record);
-  bool same = AreTheyTheSame(InFolder(programFolder, kBeforeSnapshotName), InFolder(programFolder, kAfterSnapshotName), true);
+  bool same =
+      AreTheyTheSame(InFolder(programFolder, kBeforeSnapshotName), InFolder(programFolder, kAfterSnapshotName), true);
   return (same && instructions == instructionsCompare) ? 0 : 1;
 }
 

@@ -18,7 +18,7 @@ inline constexpr std::size_t kSensitivityLength = 17;
 
 // The entries of a vector that has its exact length; empty when the length is
 // wrong or a number entry holds something else than digits.
-std::optional<std::array<int, 6>> AxisMapEntries(const std::string& text);          // 0..9 each
+std::optional<std::array<int, 6>> AxisMapEntries(const std::string& text);  // 0..9 each
 std::optional<std::array<std::string, 6>> PolarityEntries(const std::string& text);
 // The editor refuses a gain entry that is not digits; the monitor reads its
 // leading digits, blanks skipped ("0x5" is 0).

@@ -8,8 +8,8 @@ namespace editor {
 frmArray::frmArray(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Array Information"));
   auto* grid = new QGridLayout(this);
-  QListWidget** lists[] = {&lstaCurves,      &lstaCustom, &lstaCopy, &lstaAxisTrack, &lstaPolarity,  &lstaSensitivity,
-                           &lstaGain,        &lstaSCG,    &lstaMotion, &lstaButtonMap, &lstaAxisMap, &lstaButtonList};
+  QListWidget** lists[] = {&lstaCurves, &lstaCustom, &lstaCopy,   &lstaAxisTrack, &lstaPolarity, &lstaSensitivity,
+                           &lstaGain,   &lstaSCG,    &lstaMotion, &lstaButtonMap, &lstaAxisMap,  &lstaButtonList};
   int n = 0;
   for (QListWidget** list : lists) {
     *list = new QListWidget(this);

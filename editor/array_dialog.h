@@ -11,8 +11,8 @@ class frmArray : public QDialog {
   Q_OBJECT
  public:
   explicit frmArray(QWidget* parent = nullptr);
-  QListWidget *lstaCurves, *lstaCustom, *lstaCopy, *lstaAxisTrack, *lstaPolarity, *lstaSensitivity, *lstaGain,
-      *lstaSCG, *lstaMotion, *lstaButtonMap, *lstaAxisMap, *lstaButtonList;
+  QListWidget *lstaCurves, *lstaCustom, *lstaCopy, *lstaAxisTrack, *lstaPolarity, *lstaSensitivity, *lstaGain, *lstaSCG,
+      *lstaMotion, *lstaButtonMap, *lstaAxisMap, *lstaButtonList;
 };
 
 }  // namespace editor

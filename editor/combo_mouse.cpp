@@ -50,21 +50,31 @@ bool clsComboMouse::eventFilter(QObject* watched, QEvent* event) {
   }
   void (clsComboMouse::*raise)(short, short, float, float) = nullptr;
   switch (event->type()) {
-    case QEvent::MouseMove: raise = &clsComboMouse::MouseMove; break;
-    case QEvent::MouseButtonPress: raise = &clsComboMouse::MouseDown; break;
-    case QEvent::MouseButtonRelease: raise = &clsComboMouse::MouseUp; break;
-    case QEvent::MouseButtonDblClick: raise = &clsComboMouse::DblClick; break;
-    default: return false;
+    case QEvent::MouseMove:
+      raise = &clsComboMouse::MouseMove;
+      break;
+    case QEvent::MouseButtonPress:
+      raise = &clsComboMouse::MouseDown;
+      break;
+    case QEvent::MouseButtonRelease:
+      raise = &clsComboMouse::MouseUp;
+      break;
+    case QEvent::MouseButtonDblClick:
+      raise = &clsComboMouse::DblClick;
+      break;
+    default:
+      return false;
   }
   auto* mouse = static_cast<QMouseEvent*>(event);
   if (event->type() != QEvent::MouseMove && mouse->button() != Qt::LeftButton && mouse->button() != Qt::RightButton)
     return false;
   short Button = (mouse->buttons() & Qt::LeftButton ? 1 : 0) + (mouse->buttons() & Qt::RightButton ? 2 : 0);
   Qt::KeyboardModifiers keys = mouse->modifiers();
-  short Shift = (keys & Qt::ShiftModifier ? 1 : 0) + (keys & Qt::ControlModifier ? 2 : 0) + (keys & Qt::AltModifier ? 4 : 0);
+  short Shift =
+      (keys & Qt::ShiftModifier ? 1 : 0) + (keys & Qt::ControlModifier ? 2 : 0) + (keys & Qt::AltModifier ? 4 : 0);
   QPointF at = mouse->position();
   if (watched == mlEdit) at = QPointF(static_cast<QWidget*>(watched)->mapTo(HookedCombo(), at.toPoint()));
-  emit (this->*raise)(Button, Shift, float(at.x()), float(at.y()));
+  emit(this->*raise)(Button, Shift, float(at.x()), float(at.y()));
   return false;  // the combo box always gets its mouse events too
 }
 

@@ -43,8 +43,8 @@ class clsComboMouse : public QObject {
 
   // Held as plain objects: a combo box being destroyed still sends events
   // while it is no longer a combo box.
-  QPointer<QObject> mlCombo;  // the hooked combo box; null while nothing is hooked
-  QPointer<QObject> mlEdit;   // its line edit, where an editable combo box gets the mouse
+  QPointer<QObject> mlCombo;    // the hooked combo box; null while nothing is hooked
+  QPointer<QObject> mlEdit;     // its line edit, where an editable combo box gets the mouse
   bool comboTracking_ = false;  // the tracking each had before the hook
   bool editTracking_ = false;
 };

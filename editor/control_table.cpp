@@ -62,13 +62,20 @@ static QWidget* ParentOf(const ControlSpec& spec, QWidget* page, const ControlRe
 
 static QWidget* Make(const ControlSpec& spec, const QString& caption, const QStringList& captions, QWidget* parent) {
   switch (spec.kind) {
-    case Kind::Frame: return new QGroupBox(caption, parent);
-    case Kind::PlainFrame: return new PlainFrame(parent);
-    case Kind::Label: return new QLabel(caption, parent);
-    case Kind::Combo: return new QComboBox(parent);
-    case Kind::Check: return new QCheckBox(caption, parent);
-    case Kind::Option: return new QRadioButton(caption, parent);
-    case Kind::Button: return new QPushButton(caption, parent);
+    case Kind::Frame:
+      return new QGroupBox(caption, parent);
+    case Kind::PlainFrame:
+      return new PlainFrame(parent);
+    case Kind::Label:
+      return new QLabel(caption, parent);
+    case Kind::Combo:
+      return new QComboBox(parent);
+    case Kind::Check:
+      return new QCheckBox(caption, parent);
+    case Kind::Option:
+      return new QRadioButton(caption, parent);
+    case Kind::Button:
+      return new QPushButton(caption, parent);
     case Kind::Slider: {
       auto* slider = new QSlider(Qt::Horizontal, parent);
       slider->setRange(0, spec.max);
@@ -78,7 +85,8 @@ static QWidget* Make(const ControlSpec& spec, const QString& caption, const QStr
       slider->setTickInterval(spec.max <= 10 ? 1 : spec.largeStep * (spec.max / spec.largeStep > 20 ? 10 : 1));
       return slider;
     }
-    case Kind::Text: return new QPlainTextEdit(caption, parent);
+    case Kind::Text:
+      return new QPlainTextEdit(caption, parent);
     case Kind::Image: {
       auto* image = new QLabel(parent);
       image->setAlignment(Qt::AlignCenter);

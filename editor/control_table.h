@@ -23,11 +23,11 @@ using platform::kSingle;
 struct ControlSpec {
   const char* name;
   Kind kind;
-  int first;  // first index of a control array, or kSingle
-  int last;   // last index (== first for one member)
-  const char* parent;  // "" = the page; a frame's name; "tabName/2" = page 2 of a tab control
-  int x, y, w, h;      // of the first member, in pixels, inside the parent
-  int dx, dy;          // step from one member to the next
+  int first;             // first index of a control array, or kSingle
+  int last;              // last index (== first for one member)
+  const char* parent;    // "" = the page; a frame's name; "tabName/2" = page 2 of a tab control
+  int x, y, w, h;        // of the first member, in pixels, inside the parent
+  int dx, dy;            // step from one member to the next
   const char* captions;  // "|"-separated, one per member, or one for all; tabs: one per page
   // Sliders: maximum, small step, large step.
   int max = 0, smallStep = 1, largeStep = 1;

@@ -123,11 +123,21 @@ void frmMain::BuildMenus() {
   mPopSeperate = mPopupSys->addSeparator();
   mPopExit = mPopupSys->addAction(QStringLiteral("&Exit"));
   // Named, so that a menu entry is found by its name as the controls are.
-  for (auto [item, name] : {std::pair<QObject*, const char*>{mFileMenu, "mFileMenu"}, {mSaveSCG, "mSaveSCG"},
-                            {mSaveAs, "mSaveAs"}, {mExport, "mExport"}, {mExit, "mExit"}, {mGames, "mGames"},
-                            {mHelp, "mHelp"}, {mViewArray, "mViewArray"}, {mHelpContents, "mHelpContents"},
-                            {mVisitWWW, "mVisitWWW"}, {mAbout, "mAbout"}, {mPopupSys, "mPopupSys"},
-                            {mPopAbout, "mPopAbout"}, {mPopRestore, "mPopRestore"}, {mPopSeperate, "mPopSeperate"},
+  for (auto [item, name] : {std::pair<QObject*, const char*>{mFileMenu, "mFileMenu"},
+                            {mSaveSCG, "mSaveSCG"},
+                            {mSaveAs, "mSaveAs"},
+                            {mExport, "mExport"},
+                            {mExit, "mExit"},
+                            {mGames, "mGames"},
+                            {mHelp, "mHelp"},
+                            {mViewArray, "mViewArray"},
+                            {mHelpContents, "mHelpContents"},
+                            {mVisitWWW, "mVisitWWW"},
+                            {mAbout, "mAbout"},
+                            {mPopupSys, "mPopupSys"},
+                            {mPopAbout, "mPopAbout"},
+                            {mPopRestore, "mPopRestore"},
+                            {mPopSeperate, "mPopSeperate"},
                             {mPopExit, "mPopExit"}})
     item->setObjectName(QLatin1String(name));
 }
@@ -390,10 +400,9 @@ void frmMain::cboGameList_Click() {
 }
 
 void frmMain::cmdReload_Click() {
-  if (Flags.ConfigModified == 1 &&
-      MsgBox("This configuration has been modified. If you reload, your\r\n"
-             "changes will be lost.   Would you still like to continue?",
-             MsgButtons::YesNo, MsgIcon::Question, "Reload") != MsgResult::Yes)
+  if (Flags.ConfigModified == 1 && MsgBox("This configuration has been modified. If you reload, your\r\n"
+                                          "changes will be lost.   Would you still like to continue?",
+                                          MsgButtons::YesNo, MsgIcon::Question, "Reload") != MsgResult::Yes)
     return;
   ReadSelectedGame();
 }
@@ -412,16 +421,17 @@ void frmMain::mSaveSCG_Click() {
 
 void frmMain::mSaveAs_Click() {
   for (;;) {
-    platform::FileDialogResult chosen = platform::ShowFileDialog(
-        {true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*", config_store::ScgFolderPath(ProgramFolder), ""});
+    platform::FileDialogResult chosen =
+        platform::ShowFileDialog({true, "Ryx Configuration Files (*.scg)|*.scg|All Files (*.*)|*.*",
+                                  config_store::ScgFolderPath(ProgramFolder), ""});
     if (chosen.fileTitle.empty()) return;
     if (!platform::FileExists(chosen.fileName)) {
       SaveChanges(chosen.fileName);
       return;
     }
-    MsgResult answer = MsgBox("Ryx Configuration file " + chosen.fileTitle +
-                                  " already exists.  Would you like to overwrite it?",
-                              MsgButtons::YesNoCancel, MsgIcon::Question, "File Exists");
+    MsgResult answer =
+        MsgBox("Ryx Configuration file " + chosen.fileTitle + " already exists.  Would you like to overwrite it?",
+               MsgButtons::YesNoCancel, MsgIcon::Question, "File Exists");
     if (answer == MsgResult::Yes) {
       SaveChanges(chosen.fileName);
       return;
@@ -459,9 +469,14 @@ void frmMain::txtGameInstructions_Change() { AnyChanges("txtGameInstructions_Cha
 
 void frmMain::chkModifyInstructions_Click() {
   switch (chkModifyInstructions->checkState()) {
-    case Qt::Checked: txtGameInstructions->setReadOnly(false); break;
-    case Qt::Unchecked: txtGameInstructions->setReadOnly(true); break;
-    default: break;  // greyed: the lock stays as it is
+    case Qt::Checked:
+      txtGameInstructions->setReadOnly(false);
+      break;
+    case Qt::Unchecked:
+      txtGameInstructions->setReadOnly(true);
+      break;
+    default:
+      break;  // greyed: the lock stays as it is
   }
 }
 
@@ -609,9 +624,9 @@ void frmMain::HookCombos() {
                            "cboPosAxisCommand", "cboNegAxisCommand", "cboButtonAxisPOSAlias", "cboButtonAxisNEGAlias"})
     for (const auto& [index, box] : controls_.Members(name))
       hook(std::string("m") + name + std::to_string(index), qobject_cast<QComboBox*>(box));
-  for (const char* name : {"cboPosMouseXCommand", "cboNegMouseXCommand", "cboButtonMouseXPOSAlias",
-                           "cboButtonMouseXNEGAlias", "cboPosMouseYCommand", "cboNegMouseYCommand",
-                           "cboButtonMouseYPOSAlias", "cboButtonMouseYNEGAlias"})
+  for (const char* name :
+       {"cboPosMouseXCommand", "cboNegMouseXCommand", "cboButtonMouseXPOSAlias", "cboButtonMouseXNEGAlias",
+        "cboPosMouseYCommand", "cboNegMouseYCommand", "cboButtonMouseYPOSAlias", "cboButtonMouseYNEGAlias"})
     hook(std::string("m") + name, controls_.Get<QComboBox>(name));
 }
 

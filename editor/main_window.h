@@ -8,10 +8,10 @@
 #pragma once
 
 #include "config_store/game_config.h"
+#include "config_store/game_list.h"
 #include "editor/combo_mouse.h"
 #include "editor/control_table.h"
 #include "editor/picture_lights.h"
-#include "config_store/game_list.h"
 #include "platform/process/tool_runner.h"
 #include "platform/program_end.h"
 #include "platform/tray_icon.h"

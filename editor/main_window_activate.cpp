@@ -58,10 +58,10 @@ void frmMain::cmdApplySettings_Click() {
         config_store::WriteRyxCommandFile(file, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder);
     if (!written.Written()) {
       // An old active.ryx must not be replayed as if it held these settings.
-      box = ActivateBox{"File Not Saved",
-                        "Ryx settings file " + file + " could not be written: " + written.Why() +
-                            ".  Settings not applied.",
-                        MsgIcon::Critical};
+      box = ActivateBox{
+          "File Not Saved",
+          "Ryx settings file " + file + " could not be written: " + written.Why() + ".  Settings not applied.",
+          MsgIcon::Critical};
       continue;
     }
     // A quit or a close during the runs ends the run going on (the tool is
@@ -95,8 +95,8 @@ void frmMain::mExport_Click() {
   const config_store::RyxWriteResult written =
       config_store::WriteRyxCommandFile(*path, GameConfig, Flags.SkillLevel, AxesOf(motions_->Axes()), ProgramFolder);
   if (!written.Written())
-    MsgBox("Ryxcontrol command file " + *path + " was not written: " + written.Why(), MsgButtons::Ok,
-           MsgIcon::Critical, "Export to .Ryx format");
+    MsgBox("Ryxcontrol command file " + *path + " was not written: " + written.Why(), MsgButtons::Ok, MsgIcon::Critical,
+           "Export to .Ryx format");
 }
 
 }  // namespace editor

@@ -89,11 +89,11 @@ void frmMain::ConnectPictureHandlers() {
       auto handler = family.handler;
       onWatch(std::string("m") + family.name + std::to_string(k), [this, handler, k] { (this->*handler)(k); });
     }
-  for (const char* member : {"mcboPosMouseXCommand", "mcboNegMouseXCommand", "mcboButtonMouseXPOSAlias",
-                             "mcboButtonMouseXNEGAlias"})
+  for (const char* member :
+       {"mcboPosMouseXCommand", "mcboNegMouseXCommand", "mcboButtonMouseXPOSAlias", "mcboButtonMouseXNEGAlias"})
     onWatch(member, [this] { mcboMouseX_MouseMove(); });
-  for (const char* member : {"mcboPosMouseYCommand", "mcboNegMouseYCommand", "mcboButtonMouseYPOSAlias",
-                             "mcboButtonMouseYNEGAlias"})
+  for (const char* member :
+       {"mcboPosMouseYCommand", "mcboNegMouseYCommand", "mcboButtonMouseYPOSAlias", "mcboButtonMouseYNEGAlias"})
     onWatch(member, [this] { mcboMouseY_MouseMove(); });
 
   // The sliders and the invert boxes light their axis; disabled, they put the lights out.
@@ -155,7 +155,9 @@ void frmMain::LightsOnMotion(int Index) {
 }
 
 void frmMain::mcboAxis_MouseMove(int k) { HoverOver(HoverFamily::AxisCombo, k, controls_.Get<QWidget>("cboAxis", k)); }
-void frmMain::mcboButton_MouseMove(int k) { HoverOver(HoverFamily::ButtonCombo, k, controls_.Get<QWidget>("cboButton", k)); }
+void frmMain::mcboButton_MouseMove(int k) {
+  HoverOver(HoverFamily::ButtonCombo, k, controls_.Get<QWidget>("cboButton", k));
+}
 void frmMain::mcboButtonAlias_MouseMove(int k) {
   HoverOver(HoverFamily::ButtonCombo, k, controls_.Get<QWidget>("cboButtonAlias", k));
 }
@@ -182,7 +184,9 @@ void frmMain::mcboMouseY_MouseMove() { HoverOver(HoverFamily::MouseYCombo, 0, nu
 void frmMain::sldSensitivity_MouseMove(int Index) {
   HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldSensitivity", Index));
 }
-void frmMain::sldGain_MouseMove(int Index) { HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldGain", Index)); }
+void frmMain::sldGain_MouseMove(int Index) {
+  HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldGain", Index));
+}
 void frmMain::sldDeadzone_MouseMove(int Index) {
   HoverOver(HoverFamily::Slider, Index, controls_.Get<QWidget>("sldDeadzone", Index));
 }

@@ -76,10 +76,14 @@ void ShowChordPictures(PictureLights& lights, int orientationIndex, int chordTab
 
 SensitivityLightsPlace PositionSensitivityLights(int tab) {
   switch (tab) {
-    case 0: return {true, true, 251.25, 92.0};
-    case 1: return {true, false, 0, 0};
-    case 2: return {true, true, 339.75, 91.5};
-    default: return {};
+    case 0:
+      return {true, true, 251.25, 92.0};
+    case 1:
+      return {true, false, 0, 0};
+    case 2:
+      return {true, true, 339.75, 91.5};
+    default:
+      return {};
   }
 }
 

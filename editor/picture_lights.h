@@ -65,14 +65,14 @@ enum class HoverFamily {
 
 // What the hover handlers read from the window and the record.
 struct HoverContext {
-  int orientationIndex = 1;    // 1 horizontal, 2 vertical
-  bool chordingOff = false;    // optChording(2) "Disable" selected
-  std::string useChordingUser;  // USE_CHORDING_USER
-  std::string useButtons;       // USE_BUTTONS
-  std::string motionAliasX;     // MOTION_ALIAS_X, motion number 0..5 or -1
-  std::string motionAliasY;     // MOTION_ALIAS_Y
+  int orientationIndex = 1;         // 1 horizontal, 2 vertical
+  bool chordingOff = false;         // optChording(2) "Disable" selected
+  std::string useChordingUser;      // USE_CHORDING_USER
+  std::string useButtons;           // USE_BUTTONS
+  std::string motionAliasX;         // MOTION_ALIAS_X, motion number 0..5 or -1
+  std::string motionAliasY;         // MOTION_ALIAS_Y
   std::array<int, 7> axisMotion{};  // AxisInfo(i).Motion for i = 1..6 (index 0 unused)
-  bool controlEnabled = true;   // the hovered combo or slider is enabled
+  bool controlEnabled = true;       // the hovered combo or slider is enabled
 };
 
 // Runs the hover of one control: `member` is its number in its array (1..6,

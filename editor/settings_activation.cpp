@@ -16,8 +16,8 @@ std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, con
   const std::string tool = config_store::ControlToolPath(programFolder);
   const std::string file = config_store::ActiveRyxPath(programFolder);
   if (!platform::FileExists(tool))
-    return ActivateBox{"File Not Found",
-                       "Ryxcontrol application " + tool + " does not exist.  Settings not applied.", MsgIcon::Critical};
+    return ActivateBox{"File Not Found", "Ryxcontrol application " + tool + " does not exist.  Settings not applied.",
+                       MsgIcon::Critical};
   if (!platform::FileExists(file))
     return ActivateBox{"File Not Found", "Ryx settings file " + file + " does not exist.  Settings not applied.",
                        MsgIcon::Critical};
@@ -33,13 +33,17 @@ std::optional<ActivateBox> ReplayActiveRyx(const std::string& programFolder, con
   std::vector<std::string> failed;
   for (const std::string& line : lines) {
     switch (runner.Run(config_store::ryx::ToolCommandLine(programFolder, line))) {
-      case platform::RunEnd::Finished: break;
-      case platform::RunEnd::NotStarted: failed.push_back(line + "   (could not be started)"); break;
+      case platform::RunEnd::Finished:
+        break;
+      case platform::RunEnd::NotStarted:
+        failed.push_back(line + "   (could not be started)");
+        break;
       case platform::RunEnd::OverLimit:
         std::fprintf(stderr, "tunedeck: Ryxcontrol ran too long and was ended: %s\n", line.c_str());
         failed.push_back(line + "   (ran too long and was ended)");
         break;
-      case platform::RunEnd::Stopped: return std::nullopt;
+      case platform::RunEnd::Stopped:
+        return std::nullopt;
     }
   }
   if (!failed.empty()) {

@@ -19,21 +19,33 @@ static void KeyPath(const KeyTable& table, const std::string& name, bool down, s
 }
 
 void PressAction(const KeyTable& table, const std::string& name, std::vector<InputEvent>& out) {
-  if (name == "VM_LEFTDOWN") out.push_back(InputEvent::Button(MouseButton::Left, true));
-  else if (name == "VM_RIGHTDOWN") out.push_back(InputEvent::Button(MouseButton::Right, true));
-  else if (name == "VM_MIDDLEDOWN") out.push_back(InputEvent::Button(MouseButton::Middle, true));
-  else if (name == "VM_WHEELUP") out.push_back(InputEvent::Wheel(platform::kWheelDelta));
-  else if (name == "VM_WHEELDOWN") out.push_back(InputEvent::Wheel(-platform::kWheelDelta));
-  else if (name.empty()) return;
-  else KeyPath(table, name, true, out);
+  if (name == "VM_LEFTDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Left, true));
+  else if (name == "VM_RIGHTDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Right, true));
+  else if (name == "VM_MIDDLEDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Middle, true));
+  else if (name == "VM_WHEELUP")
+    out.push_back(InputEvent::Wheel(platform::kWheelDelta));
+  else if (name == "VM_WHEELDOWN")
+    out.push_back(InputEvent::Wheel(-platform::kWheelDelta));
+  else if (name.empty())
+    return;
+  else
+    KeyPath(table, name, true, out);
 }
 
 void ReleaseAction(const KeyTable& table, const std::string& name, std::vector<InputEvent>& out) {
-  if (name == "VM_LEFTDOWN") out.push_back(InputEvent::Button(MouseButton::Left, false));
-  else if (name == "VM_RIGHTDOWN") out.push_back(InputEvent::Button(MouseButton::Right, false));
-  else if (name == "VM_MIDDLEDOWN") out.push_back(InputEvent::Button(MouseButton::Middle, false));
-  else if (name == "VM_WHEELUP" || name == "VM_WHEELDOWN" || name.empty()) return;
-  else KeyPath(table, name, false, out);
+  if (name == "VM_LEFTDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Left, false));
+  else if (name == "VM_RIGHTDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Right, false));
+  else if (name == "VM_MIDDLEDOWN")
+    out.push_back(InputEvent::Button(MouseButton::Middle, false));
+  else if (name == "VM_WHEELUP" || name == "VM_WHEELDOWN" || name.empty())
+    return;
+  else
+    KeyPath(table, name, false, out);
 }
 
 }  // namespace emulator

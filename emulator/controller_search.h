@@ -13,8 +13,8 @@ bool FindRyxDevice(platform::Joystick& joystick);
 
 struct ControllerSearch {
   bool found = false;
-  int JoyId = 0;                // the joystick number the loop polls
-  platform::JoyReading JoyInfo; // its last reading; all 0 when none was read
+  int JoyId = 0;                 // the joystick number the loop polls
+  platform::JoyReading JoyInfo;  // its last reading; all 0 when none was read
 };
 
 // The first joystick, numbers 0 to 15 in order, whose name contains "Heliryx"

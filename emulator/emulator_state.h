@@ -18,11 +18,11 @@ struct ButtonMapEntry {
 };
 
 struct MotionMapEntry {
-  int16_t Deadzone = 0;    // 0 to 6000
-  std::string State;       // "", "Positive" or "Negative" (key path only)
-  std::string NegAction;   // an action name, or "X" / "Y" for a pointer axis
+  int16_t Deadzone = 0;   // 0 to 6000
+  std::string State;      // "", "Positive" or "Negative" (key path only)
+  std::string NegAction;  // an action name, or "X" / "Y" for a pointer axis
   std::string PosAction;
-  int32_t Value = 0;       // this tick's reading
+  int32_t Value = 0;  // this tick's reading
 };
 
 struct EmulatorState {

@@ -35,17 +35,15 @@ KeyTable BuildKeyTable() {
   t.Add("VM_WHEELDOWN", 2048);
 
   const std::pair<const char*, uint16_t> keys[] = {
-      {"VK_LBUTTON", 1},      {"VK_RBUTTON", 2},     {"VK_CANCEL", 3},      {"VK_MBUTTON", 4},
-      {"VK_XBUTTON1", 5},     {"VK_XBUTTON2", 6},    {"VK_BACK", 8},        {"VK_TAB", 9},
-      {"VK_CLEAR", 12},       {"VK_RETURN", 13},     {"VK_SHIFT", 16},      {"VK_CONTROL", 17},
-      {"VK_MENU", 18},        {"VK_PAUSE", 19},      {"VK_CAPITAL", 20},    {"VK_KANA", 21},
-      {"VK_HANGUEL", 21},     {"VK_HANGUL", 21},     {"VK_JUNJA", 23},      {"VK_FINAL", 24},
-      {"VK_HANJA", 25},       {"VK_KANJI", 25},      {"VK_ESCAPE", 27},     {"VK_CONVERT", 28},
-      {"VK_NONCONVERT", 29},  {"VK_ACCEPT", 30},     {"VK_MODECHANGE", 31}, {"VK_SPACE", 32},
-      {"VK_PRIOR", 33},       {"VK_NEXT", 34},       {"VK_END", 35},        {"VK_HOME", 36},
-      {"VK_LEFT", 37},        {"VK_UP", 38},         {"VK_RIGHT", 39},      {"VK_DOWN", 40},
-      {"VK_SELECT", 41},      {"VK_PRINT", 42},      {"VK_EXECUTE", 43},    {"VK_SNAPSHOT", 44},
-      {"VK_INSERT", 45},      {"VK_DELETE", 46},     {"VK_HELP", 47},
+      {"VK_LBUTTON", 1},  {"VK_RBUTTON", 2},     {"VK_CANCEL", 3},  {"VK_MBUTTON", 4},  {"VK_XBUTTON1", 5},
+      {"VK_XBUTTON2", 6}, {"VK_BACK", 8},        {"VK_TAB", 9},     {"VK_CLEAR", 12},   {"VK_RETURN", 13},
+      {"VK_SHIFT", 16},   {"VK_CONTROL", 17},    {"VK_MENU", 18},   {"VK_PAUSE", 19},   {"VK_CAPITAL", 20},
+      {"VK_KANA", 21},    {"VK_HANGUEL", 21},    {"VK_HANGUL", 21}, {"VK_JUNJA", 23},   {"VK_FINAL", 24},
+      {"VK_HANJA", 25},   {"VK_KANJI", 25},      {"VK_ESCAPE", 27}, {"VK_CONVERT", 28}, {"VK_NONCONVERT", 29},
+      {"VK_ACCEPT", 30},  {"VK_MODECHANGE", 31}, {"VK_SPACE", 32},  {"VK_PRIOR", 33},   {"VK_NEXT", 34},
+      {"VK_END", 35},     {"VK_HOME", 36},       {"VK_LEFT", 37},   {"VK_UP", 38},      {"VK_RIGHT", 39},
+      {"VK_DOWN", 40},    {"VK_SELECT", 41},     {"VK_PRINT", 42},  {"VK_EXECUTE", 43}, {"VK_SNAPSHOT", 44},
+      {"VK_INSERT", 45},  {"VK_DELETE", 46},     {"VK_HELP", 47},
   };
   for (const auto& [name, code] : keys) t.Add(name, code);
   for (char c = '0'; c <= '9'; ++c) t.Add(std::string("VK_") + c, static_cast<uint16_t>(c));

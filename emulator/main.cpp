@@ -17,9 +17,14 @@ int main(int argc, char** argv) {
   platform::LeaveEventLoopOnEnd(form.End());
   // The monitor starts the emulator hidden; started directly it shows its window.
   switch (platform::TakeStartWindowRequest()) {
-    case platform::StartWindow::Normal: form.show(); break;
-    case platform::StartWindow::Minimized: form.showMinimized(); break;
-    case platform::StartWindow::Hidden: break;
+    case platform::StartWindow::Normal:
+      form.show();
+      break;
+    case platform::StartWindow::Minimized:
+      form.showMinimized();
+      break;
+    case platform::StartWindow::Hidden:
+      break;
   }
   form.Form_Load();
   if (form.Ended()) return form.ExitCode();

@@ -46,8 +46,7 @@ void SetBackColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-frmMain::frmMain(std::string iniFile, platform::InputSinkSource& sinks)
-    : iniFile_(std::move(iniFile)), sinks_(sinks) {
+frmMain::frmMain(std::string iniFile, platform::InputSinkSource& sinks) : iniFile_(std::move(iniFile)), sinks_(sinks) {
   setWindowTitle("Pointerly");
   // Never listed in the task list.
   setWindowFlag(Qt::Tool);
@@ -145,8 +144,7 @@ void frmMain::Form_Load() {
   tray_.Add(windowIcon(), kTrayTip);
 
   platform::SetProcessPriority(0, platform::HIGH_PRIORITY_CLASS);
-  lblPriority->setText(
-      platform::FromAnsi("Priority: " + platform::PriorityName(platform::GetProcessPriority(0))));
+  lblPriority->setText(platform::FromAnsi("Priority: " + platform::PriorityName(platform::GetProcessPriority(0))));
   platform::FileVersionInfo v = platform::OwnVersion();
   lblVersion->setText(QString("v%1.%2.0.%3").arg(v.major).arg(v.minor).arg(v.revision));
 

@@ -11,9 +11,9 @@
 #include "emulator/polling_loop.h"
 #include "platform/input/input_sink.h"
 #include "platform/input/joystick.h"
-#include "platform/quit_signals.h"
 #include "platform/local_endpoint.h"
 #include "platform/program_end.h"
+#include "platform/quit_signals.h"
 #include "platform/tray_icon.h"
 
 #include <QWidget>

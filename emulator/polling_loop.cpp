@@ -27,9 +27,13 @@ static int32_t AxisToMouse(const MotionMapEntry& axis, double& remainder, int32_
   return static_cast<int32_t>(n);
 }
 
-int32_t AxisToMouseX(EmulatorState& state, int a, int32_t v) { return AxisToMouse(state.MotionMap[a], state.RemainderX, v); }
+int32_t AxisToMouseX(EmulatorState& state, int a, int32_t v) {
+  return AxisToMouse(state.MotionMap[a], state.RemainderX, v);
+}
 
-int32_t AxisToMouseY(EmulatorState& state, int a, int32_t v) { return AxisToMouse(state.MotionMap[a], state.RemainderY, v); }
+int32_t AxisToMouseY(EmulatorState& state, int a, int32_t v) {
+  return AxisToMouse(state.MotionMap[a], state.RemainderY, v);
+}
 
 void AxisToKeys(EmulatorState& state, const KeyTable& table, int a, int32_t v, InputEvents& out) {
   MotionMapEntry& m = state.MotionMap[a];
@@ -88,9 +92,12 @@ void tmrEvent_Timer(EmulatorState& state, const KeyTable& table, const std::opti
 
   for (int a = 0; a < kAxisCount; ++a) {
     MotionMapEntry& m = state.MotionMap[a];
-    if (m.NegAction == "X") state.MouseDeltaX = AxisToMouseX(state, a, m.Value);
-    else if (m.NegAction == "Y") state.MouseDeltaY = AxisToMouseY(state, a, m.Value);
-    else if (!m.PosAction.empty() || !m.NegAction.empty()) AxisToKeys(state, table, a, m.Value, out);
+    if (m.NegAction == "X")
+      state.MouseDeltaX = AxisToMouseX(state, a, m.Value);
+    else if (m.NegAction == "Y")
+      state.MouseDeltaY = AxisToMouseY(state, a, m.Value);
+    else if (!m.PosAction.empty() || !m.NegAction.empty())
+      AxisToKeys(state, table, a, m.Value, out);
   }
 
   if (!chkDebug) out.push_back(platform::InputEvent::Move(state.MouseDeltaX, state.MouseDeltaY));

@@ -13,7 +13,11 @@ namespace monitor {
 
 Activation::Activation(DriverRuns& runs, platform::ToolRunner& runner, Emulator& emulator, Clock& clock,
                        MonitorWindow& window, std::string programFolder)
-    : runs_(runs), runner_(runner), emulator_(emulator), clock_(clock), window_(window),
+    : runs_(runs),
+      runner_(runner),
+      emulator_(emulator),
+      clock_(clock),
+      window_(window),
       programFolder_(std::move(programFolder)) {}
 
 bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
@@ -46,7 +50,8 @@ bool Activation::SCGActivate(const ActiveGame& game, bool debugMode) {
   if (NeedsPointerly(Values)) StartPointerly();
 
   const std::string ryxFile = config_store::ActiveRyxPath(programFolder_);
-  if (!config_store::WriteRyxLines(ryxFile, ActiveRyxLines(Values, programFolder_)).Written()) platform::RemoveFile(ryxFile);
+  if (!config_store::WriteRyxLines(ryxFile, ActiveRyxLines(Values, programFolder_)).Written())
+    platform::RemoveFile(ryxFile);
   if (platform::FileExists(ryxFile) && !runs_.StopRequested()) {
     runs_.ResetRyxDefaults();
     runs_.Replay(ReadRyxFile(ryxFile));

@@ -28,11 +28,11 @@ struct ActivationValues {
   // Bindings (ButtonAlias all empty unless USE_BUTTONS is TRUE).
   game_exit::GameBindings Bindings;
   // Tuning vectors of [HELIRYX].
-  std::array<int, 6> AxisMap{};          // the axis digit + 1, so 1..6
-  std::array<std::string, 6> Polarity;   // one character each
-  std::array<std::string, 7> Gain;       // decimal text without leading zeros; 7th is the master
-  std::array<std::string, 7> Sens;       // one character each
-  std::array<std::string, 6> Curve;      // a curve file path or empty
+  std::array<int, 6> AxisMap{};         // the axis digit + 1, so 1..6
+  std::array<std::string, 6> Polarity;  // one character each
+  std::array<std::string, 7> Gain;      // decimal text without leading zeros; 7th is the master
+  std::array<std::string, 7> Sens;      // one character each
+  std::array<std::string, 6> Curve;     // a curve file path or empty
   // The mouse emulator's values.
   std::array<std::string, 6> Deadzone;
   std::string MotionAliasX, MotionAliasY;

@@ -111,8 +111,7 @@ frmMain::frmMain(std::string commandText, std::string programFolder, QWidget* pa
   // The logic behind the tick, over the real clock, runner, emulator window and processes.
   runs_ = std::make_unique<DriverRuns>(runner_, ProgramFolder, *this);
   activation_ = std::make_unique<Activation>(*runs_, runner_, emulator_, clock_, *this, ProgramFolder);
-  loop_ = std::make_unique<PollLoop>(state_, processes_,
-                                     clock_, *this);
+  loop_ = std::make_unique<PollLoop>(state_, processes_, clock_, *this);
   connect(&runner_, &platform::ProcessRunner::stillWaiting, this, [this] { WhileRunning(); });
 }
 
@@ -385,8 +384,7 @@ void frmMain::cmdExit_Click() {
 }
 void frmMain::QuitOnSignal(int signalNumber) {
   const char* name = ::sigabbrev_np(signalNumber);
-  EndBecause(std::string("signal ") + (name ? std::string("SIG") + name : std::to_string(signalNumber)) +
-             " received");
+  EndBecause(std::string("signal ") + (name ? std::string("SIG") + name : std::to_string(signalNumber)) + " received");
   mPopupExit_Click();
 }
 
@@ -450,7 +448,8 @@ void frmMain::SuspendToggle() {
     // The look and the write are one step under the mailbox's lock. A mailbox
     // that is gone is made again, as the toggle always has: else the next tick
     // would read "ERROR" and end the monitor.
-    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") && !platform::FileExists(state_.MonitorIniFile))
+    if (!config_store::ReplaceMode(ProgramFolder, wordBefore, "SUSPEND") &&
+        !platform::FileExists(state_.MonitorIniFile))
       config_store::WriteModeFile(state_.MonitorIniFile, "SUSPEND");
   } else {
     mPopupSuspend->setChecked(false);
@@ -498,8 +497,8 @@ void frmMain::StartUpdater() {
     Suspend();
     platform::StartDetached(updater);
   } else {
-    platform::MsgBox("Heliryx 360 Web Update utility not found.", platform::MsgButtons::Ok,
-                     platform::MsgIcon::Critical, "Update Error", true);
+    platform::MsgBox("Heliryx 360 Web Update utility not found.", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                     "Update Error", true);
   }
 }
 

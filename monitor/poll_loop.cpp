@@ -11,8 +11,7 @@ WatchedProcess FindWatchedProcess(platform::ProcessTable& processes, const Watch
                                   unsigned long watchedVersion) {
   WatchedProcess found;
   found.process = processes.FirstKept(
-      [&](const platform::ProcessInfo& process) { return watched.Find(process.exeName) != nullptr; },
-      watchedVersion);
+      [&](const platform::ProcessInfo& process) { return watched.Find(process.exeName) != nullptr; }, watchedVersion);
   if (found.process) found.entry = watched.Find(found.process->exeName);
   return found;
 }

@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLocale>
-#include <QTime>
 #include <QThread>
+#include <QTime>
 #include <QTimer>
 
 namespace monitor {

@@ -38,7 +38,7 @@ class WatchIndex {
   };
   std::unordered_map<std::string, WatchEntry, NoCaseHash, NoCaseEqual> byName_;
   // Most names asked for are not watched: their length or first letter tells at once.
-  std::bitset<65> lengths_;       // 64: any longer name
+  std::bitset<65> lengths_;        // 64: any longer name
   std::bitset<256> firstLetters_;  // folded as the hash folds them
 };
 

@@ -3,8 +3,8 @@
 #include "platform/cursor_clip_x11.h"
 
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 #include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
 #include <cstdio>
 
 namespace platform {

@@ -23,10 +23,13 @@ bool Headless() {
 MsgResult DefaultAnswer(MsgButtons buttons) {
   switch (buttons) {
     case MsgButtons::Ok:
-    case MsgButtons::OkCancel: return MsgResult::Ok;
+    case MsgButtons::OkCancel:
+      return MsgResult::Ok;
     case MsgButtons::YesNo:
-    case MsgButtons::YesNoCancel: return MsgResult::Yes;
-    case MsgButtons::RetryCancel: return MsgResult::Retry;
+    case MsgButtons::YesNoCancel:
+      return MsgResult::Yes;
+    case MsgButtons::RetryCancel:
+      return MsgResult::Retry;
   }
   return MsgResult::Ok;
 }
@@ -40,8 +43,7 @@ static std::string ForStandardError(std::string text) {
   return out;
 }
 
-MsgResult MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
-                 const std::string& title, bool foreground) {
+MsgResult MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title, bool foreground) {
   MsgBoxRequest request{text, title, buttons, icon, foreground};
   if (Handler()) return Handler()(request);
   if (Headless()) {
@@ -55,28 +57,50 @@ MsgResult MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon,
   box.setWindowTitle(FromAnsi(title));
   box.setText(FromAnsi(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
   switch (icon) {
-    case MsgIcon::None: break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::None:
+      break;
+    case MsgIcon::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MsgIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MsgIcon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MsgIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
   }
   switch (buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MsgButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      break;
+    case MsgButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
     case MsgButtons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
-    case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    case MsgButtons::RetryCancel:
+      box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+      break;
   }
   if (foreground) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   switch (box.exec()) {
-    case QMessageBox::Ok: return MsgResult::Ok;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
-    default: return MsgResult::Cancel;
+    case QMessageBox::Ok:
+      return MsgResult::Ok;
+    case QMessageBox::Yes:
+      return MsgResult::Yes;
+    case QMessageBox::No:
+      return MsgResult::No;
+    case QMessageBox::Retry:
+      return MsgResult::Retry;
+    default:
+      return MsgResult::Cancel;
   }
 }
 

@@ -13,7 +13,7 @@ enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgResult { Ok, Cancel, Yes, No, Retry };
 
 struct MsgBoxRequest {
-  std::string text;   // Windows-1252 bytes, lines joined by CR LF
+  std::string text;  // Windows-1252 bytes, lines joined by CR LF
   std::string title;
   MsgButtons buttons = MsgButtons::Ok;
   MsgIcon icon = MsgIcon::None;
@@ -23,9 +23,8 @@ struct MsgBoxRequest {
 // The answer a box takes when nobody can answer it: its first button.
 MsgResult DefaultAnswer(MsgButtons buttons);
 
-MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok,
-                 MsgIcon icon = MsgIcon::None, const std::string& title = "",
-                 bool foreground = false);
+MsgResult MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                 const std::string& title = "", bool foreground = false);
 
 // Tests install a handler that sees every box and answers it; an empty function
 // restores the normal behaviour.

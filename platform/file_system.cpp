@@ -16,10 +16,10 @@
 #include <pwd.h>
 #include <signal.h>
 #include <string_view>
-#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
@@ -141,7 +141,8 @@ static long TemporaryWriter(std::string_view entry, std::string_view target) {
   std::string_view rest = entry.substr(mark + kTemporaryMark.size());
   size_t dash = rest.find('-');
   if (dash == 0 || dash == std::string_view::npos || dash > 9 || dash + 1 == rest.size()) return 0;
-  if (rest.find_first_not_of("0123456789-") != std::string_view::npos || rest.find('-', dash + 1) != std::string_view::npos)
+  if (rest.find_first_not_of("0123456789-") != std::string_view::npos ||
+      rest.find('-', dash + 1) != std::string_view::npos)
     return 0;
   return std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
 }
@@ -260,7 +261,8 @@ static int ReplaceAtomic(const std::string& linkOrPath, const std::function<bool
 }
 
 int TryWriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
-  return ReplaceAtomic(linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
+  return ReplaceAtomic(
+      linkOrPath, [&bytes](int fd) { return WriteAll(fd, bytes); }, -1);
 }
 
 bool WriteFileAtomic(const std::string& linkOrPath, const std::string& bytes) {
@@ -273,18 +275,18 @@ bool CopyFileAtomic(const std::string& from, const std::string& to, unsigned mod
   struct stat st {};
   bool regular = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
   bool ok = regular && 0 == ReplaceAtomic(
-                           to,
-                           [in](int out) {
-                             char buffer[65536];
-                             for (;;) {
-                               ssize_t n = ::read(in, buffer, sizeof buffer);
-                               if (n < 0 && errno == EINTR) continue;
-                               if (n < 0) return false;
-                               if (n == 0) return true;
-                               if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) return false;
-                             }
-                           },
-                           static_cast<int>(mode & 07777));
+                                to,
+                                [in](int out) {
+                                  char buffer[65536];
+                                  for (;;) {
+                                    ssize_t n = ::read(in, buffer, sizeof buffer);
+                                    if (n < 0 && errno == EINTR) continue;
+                                    if (n < 0) return false;
+                                    if (n == 0) return true;
+                                    if (!WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)))) return false;
+                                  }
+                                },
+                                static_cast<int>(mode & 07777));
   ::close(in);
   return ok;
 }

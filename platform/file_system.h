@@ -9,7 +9,7 @@
 
 namespace platform {
 
-bool FileExists(const std::string& path);    // a regular file (or a link to one)
+bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
 // A regular file (or a link to one) with an execute bit set.
 bool IsExecutableFile(const std::string& path);

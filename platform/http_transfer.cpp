@@ -115,9 +115,8 @@ bool HttpTransfer::Start(const std::string& url, const std::string& targetPath) 
     file_ = std::make_unique<QSaveFile>(QString::fromStdString(targetPath));
     if (!file_->open(QIODevice::WriteOnly)) {
       std::string why = file_->errorString().toStdString();
-      QTimer::singleShot(0, this, [this, targetPath, why] {
-        Fail(kTransferWriteError, "Cannot create " + targetPath + ": " + why);
-      });
+      QTimer::singleShot(
+          0, this, [this, targetPath, why] { Fail(kTransferWriteError, "Cannot create " + targetPath + ": " + why); });
       return true;
     }
   }
@@ -210,8 +209,8 @@ bool HttpTransfer::ParseHead() {
   for (size_t i = 0; i < codings.size(); ++i) {
     bool known = codings[i] == "identity" || (codings[i] == "chunked" && i + 1 == codings.size());
     if (!known) {
-      Fail(kTransferProtocolError, "The server sent " + url_ + " in a transfer coding that cannot be read: " +
-                                       platform::Join(codings, ", "));
+      Fail(kTransferProtocolError,
+           "The server sent " + url_ + " in a transfer coding that cannot be read: " + platform::Join(codings, ", "));
       return false;
     }
   }
@@ -285,8 +284,8 @@ bool HttpTransfer::ReadChunked() {
 
 bool HttpTransfer::Write(const char* data, qint64 size) {
   if (file_ && file_->write(data, size) != size) {
-    Fail(kTransferWriteError, "Cannot write " + file_->fileName().toStdString() + ": " +
-                                  file_->errorString().toStdString());
+    Fail(kTransferWriteError,
+         "Cannot write " + file_->fileName().toStdString() + ": " + file_->errorString().toStdString());
     return false;
   }
   bodyBytes_ += size;

@@ -81,8 +81,8 @@ class HttpTransfer : public QObject {
   std::unique_ptr<QSaveFile> file_;
   std::string url_;
   std::string request_;
-  std::string head_;      // the status line and headers until the empty line
-  std::string pending_;   // chunked bodies: bytes not yet decoded
+  std::string head_;     // the status line and headers until the empty line
+  std::string pending_;  // chunked bodies: bytes not yet decoded
   bool headDone_ = false;
   bool executing_ = false;
   int status_ = 0;

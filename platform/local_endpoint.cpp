@@ -21,8 +21,7 @@ std::string EndpointName(const std::string& kind, const std::string& name, const
   // Keyed by installation folder, so copies installed elsewhere (and tests in
   // their own temporary folders) do not see each other.
   size_t folderHash = std::hash<std::string>{}(installFolder);
-  return "heliryx360." + std::to_string(::getuid()) + "." + std::to_string(folderHash) + "." + kind +
-         "." + name;
+  return "heliryx360." + std::to_string(::getuid()) + "." + std::to_string(folderHash) + "." + kind + "." + name;
 }
 
 LocalEndpoint::LocalEndpoint(QObject* parent) : QObject(parent) {}
@@ -75,8 +74,7 @@ bool SendToEndpoint(const std::string& socketName, const std::string& message, i
   return delivered;
 }
 
-SingleInstance::SingleInstance(const std::string& programName)
-    : socketName_(EndpointName("instance", programName)) {}
+SingleInstance::SingleInstance(const std::string& programName) : socketName_(EndpointName("instance", programName)) {}
 
 SingleInstance::SingleInstance(const std::string& programName, const std::string& installFolder)
     : socketName_(EndpointName("instance", programName, installFolder)) {}
@@ -137,8 +135,7 @@ void PendingActivation::Retry() {
   if (clock_->elapsed() + kRetryMs <= limitMs_) retry_->start(kRetryMs);
 }
 
-WindowMessages::WindowMessages(const std::string& windowTitle)
-    : socketName_(EndpointName("window", windowTitle)) {
+WindowMessages::WindowMessages(const std::string& windowTitle) : socketName_(EndpointName("window", windowTitle)) {
   connect(&endpoint_, &LocalEndpoint::message, this, [this](const std::string& line) {
     if (line == "WM_CLOSE") emit closeRequested();
   });

@@ -63,8 +63,7 @@ std::optional<std::string> KeyName(std::string_view content) {
 std::string ValueOf(std::string_view content) {
   size_t eq = content.find('=');
   std::string value = Trim(content.substr(eq + 1));
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-    value = value.substr(1, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
   if (value.size() > kProfileValueLimit) value.resize(kProfileValueLimit);
   return value;
 }
@@ -158,8 +157,8 @@ std::optional<std::string> ProfileIndex::Find(std::string_view section, std::str
   return std::nullopt;
 }
 
-std::string SetProfileValue(const std::string& text, const std::string& section,
-                            const std::string& key, const std::string& value) {
+std::string SetProfileValue(const std::string& text, const std::string& section, const std::string& key,
+                            const std::string& value) {
   const std::string newLineEnd = "\r\n";
   bool inSection = false;
   bool sectionSeen = false;
@@ -216,8 +215,8 @@ bool ProfileEntryWritable(const std::string& section, const std::string& key, co
   return section.find(']') == std::string::npos;
 }
 
-std::string GetProfileString(const std::string& section, const std::string& key,
-                             const std::string& defaultValue, const std::string& file) {
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                             const std::string& file) {
   auto text = ReadFileBytes(file);
   if (!text) return defaultValue;
   auto value = FindProfileValue(*text, section, key);
@@ -240,8 +239,8 @@ int TryWriteProfileString(const std::string& section, const std::string& key, co
   return TryWriteFileAtomic(file, SetProfileValue(text, section, key, value));
 }
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file) {
+bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& file) {
   return TryWriteProfileString(section, key, value, file) == 0;
 }
 

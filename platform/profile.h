@@ -7,9 +7,9 @@
 // other byte of the file (comments, brace blocks, empty lines) is kept.
 #pragma once
 
-#include <optional>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +19,8 @@ namespace platform {
 inline constexpr size_t kProfileValueLimit = 254;
 
 // The stored value, or `defaultValue` when the file, section or key is missing.
-std::string GetProfileString(const std::string& section, const std::string& key,
-                             const std::string& defaultValue, const std::string& file);
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                             const std::string& file);
 
 // True when the file can hold the entry as lines that read back as written: no
 // line break anywhere, a key that is not empty, holds no "=" and does not begin
@@ -30,8 +30,8 @@ bool ProfileEntryWritable(const std::string& section, const std::string& key, co
 // Writes one value; false when the entry cannot be held (see above) or the file
 // could not be written. Writers of one file in different processes do not lose
 // one another's writes.
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& file);
+bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& file);
 // The same for a caller that says why: 0, else the errno value of the step
 // that failed (EACCES for a read-only file, EINVAL for an entry it cannot hold).
 int TryWriteProfileString(const std::string& section, const std::string& key, const std::string& value,
@@ -46,8 +46,8 @@ bool ReplaceProfileString(const std::string& section, const std::string& key, co
 // The same over text already in memory, for callers that hold the bytes.
 std::optional<std::string> FindProfileValue(const std::string& text, const std::string& section,
                                             const std::string& key);
-std::string SetProfileValue(const std::string& text, const std::string& section,
-                            const std::string& key, const std::string& value);
+std::string SetProfileValue(const std::string& text, const std::string& section, const std::string& key,
+                            const std::string& value);
 
 // A text parsed once, for callers that read many keys of one file: every key is
 // answered exactly as FindProfileValue would answer it on the same text.
@@ -67,7 +67,7 @@ class ProfileIndex {
     std::uint64_t hash;        // of both names without regard to case
     std::string_view section;  // trimmed, as spelt in the text
     std::string_view key;
-    std::string_view value;    // as the profile functions return it
+    std::string_view value;  // as the profile functions return it
   };
   std::unique_ptr<std::string> text_;  // the views point into it; stays put when moved
   std::vector<Entry> entries_;         // sorted by hash, then by line

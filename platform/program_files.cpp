@@ -32,8 +32,6 @@ std::string ProgramFile(const std::string& windowsName) {
   return name;
 }
 
-std::string ProgramPath(const std::string& windowsName) {
-  return ProgramFolder() + "/" + ProgramFile(windowsName);
-}
+std::string ProgramPath(const std::string& windowsName) { return ProgramFolder() + "/" + ProgramFile(windowsName); }
 
 }  // namespace platform

@@ -23,11 +23,20 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -144,8 +153,7 @@ std::string NormaliseKey(const std::string& keyPath) {
   return key;
 }
 
-bool Store(RegistryRoot root, const std::string& keyPath, const std::string& name,
-           const RegistryValue& value) {
+bool Store(RegistryRoot root, const std::string& keyPath, const std::string& name, const RegistryValue& value) {
   if (keyPath.find_first_of("\r\n]") != std::string::npos) return false;
   StoreLock lock(root);
   std::optional<std::vector<Entry>> loaded = LoadForUpdate(root);
@@ -179,8 +187,7 @@ std::string RegistryFolder() {
 }
 
 std::string RegistryFile(RegistryRoot root) {
-  return RegistryFolder() +
-         (root == RegistryRoot::LocalMachine ? "/HKEY_LOCAL_MACHINE.reg" : "/HKEY_CURRENT_USER.reg");
+  return RegistryFolder() + (root == RegistryRoot::LocalMachine ? "/HKEY_LOCAL_MACHINE.reg" : "/HKEY_CURRENT_USER.reg");
 }
 
 bool Registry::SetString(RegistryRoot root, const std::string& keyPath, const std::string& name,
@@ -191,16 +198,14 @@ bool Registry::SetString(RegistryRoot root, const std::string& keyPath, const st
   return Store(root, keyPath, name, value);
 }
 
-bool Registry::SetDword(RegistryRoot root, const std::string& keyPath, const std::string& name,
-                        uint32_t data) {
+bool Registry::SetDword(RegistryRoot root, const std::string& keyPath, const std::string& name, uint32_t data) {
   RegistryValue value;
   value.type = RegistryValue::Type::Dword;
   value.number = data;
   return Store(root, keyPath, name, value);
 }
 
-std::optional<RegistryValue> Registry::Query(RegistryRoot root, const std::string& keyPath,
-                                             const std::string& name) {
+std::optional<RegistryValue> Registry::Query(RegistryRoot root, const std::string& keyPath, const std::string& name) {
   std::string key = NormaliseKey(keyPath);
   for (const Entry& e : Load(root))
     if (EqualsNoCase(e.key, key) && !IsKeyMarker(e) && EqualsNoCase(e.name, name)) return e.value;

@@ -15,8 +15,8 @@ enum class RegistryRoot { LocalMachine, CurrentUser };
 
 struct RegistryValue {
   enum class Type { String, Dword } type = Type::String;
-  std::string text;      // REG_SZ data
-  uint32_t number = 0;   // REG_DWORD data
+  std::string text;     // REG_SZ data
+  uint32_t number = 0;  // REG_DWORD data
 };
 
 // Folder of the registry store: $XDG_CONFIG_HOME/heliryx360, else ~/.config/heliryx360.
@@ -27,10 +27,8 @@ class Registry {
  public:
   static bool SetString(RegistryRoot root, const std::string& keyPath, const std::string& name,
                         const std::string& data);
-  static bool SetDword(RegistryRoot root, const std::string& keyPath, const std::string& name,
-                       uint32_t data);
-  static std::optional<RegistryValue> Query(RegistryRoot root, const std::string& keyPath,
-                                            const std::string& name);
+  static bool SetDword(RegistryRoot root, const std::string& keyPath, const std::string& name, uint32_t data);
+  static std::optional<RegistryValue> Query(RegistryRoot root, const std::string& keyPath, const std::string& name);
   // True when the key exists (it may hold no values).
   static bool KeyExists(RegistryRoot root, const std::string& keyPath);
   // A missing value is no error: true unless the store could not be written.

@@ -88,9 +88,12 @@ std::optional<double> ParseDecimal(std::string_view text) {
   size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
   bool digits = false, point = false;
   for (size_t j = i; j < t.size(); ++j) {
-    if (t[j] >= '0' && t[j] <= '9') digits = true;
-    else if (t[j] == '.' && !point) point = true;
-    else return std::nullopt;
+    if (t[j] >= '0' && t[j] <= '9')
+      digits = true;
+    else if (t[j] == '.' && !point)
+      point = true;
+    else
+      return std::nullopt;
   }
   if (!digits) return std::nullopt;
   double value = std::strtod(t.c_str(), nullptr);
@@ -99,17 +102,19 @@ std::optional<double> ParseDecimal(std::string_view text) {
 }
 
 // Windows-1252 code points of the bytes 0x80..0x9F; the rest equal Latin-1.
-static const char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+static const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                         0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QString FromAnsi(std::string_view bytes) {
   QString out;
   out.reserve(static_cast<qsizetype>(bytes.size()));
   for (unsigned char c : bytes) {
-    if (c >= 0x80 && c <= 0x9F) out.append(QChar(kCp1252High[c - 0x80]));
-    else out.append(QChar(static_cast<char16_t>(c)));
+    if (c >= 0x80 && c <= 0x9F)
+      out.append(QChar(kCp1252High[c - 0x80]));
+    else
+      out.append(QChar(static_cast<char16_t>(c)));
   }
   return out;
 }

@@ -17,9 +17,7 @@ TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {
 
 TrayIcon::~TrayIcon() { Remove(); }
 
-bool TrayIcon::Docked() const {
-  return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
-}
+bool TrayIcon::Docked() const { return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable(); }
 
 QRect TrayIcon::Geometry() const { return Docked() ? tray_->geometry() : QRect(); }
 

@@ -16,13 +16,10 @@
 namespace platform {
 
 // Kept in a section of its own; "used" keeps it even though nothing reads it.
-__attribute__((section(".heliryx_version"), used)) static const char kStamp[] =
-    "HELIRYX-VERSION:" HELIRYX_STR(HELIRYX_VERSION_MAJOR) "." HELIRYX_STR(HELIRYX_VERSION_MINOR) ".0." HELIRYX_STR(
-        HELIRYX_VERSION_REVISION) ";";
+__attribute__((section(".heliryx_version"), used)) static const char kStamp[] = "HELIRYX-VERSION:" HELIRYX_STR(
+    HELIRYX_VERSION_MAJOR) "." HELIRYX_STR(HELIRYX_VERSION_MINOR) ".0." HELIRYX_STR(HELIRYX_VERSION_REVISION) ";";
 
-FileVersionInfo OwnVersion() {
-  return {HELIRYX_VERSION_MAJOR, HELIRYX_VERSION_MINOR, 0, HELIRYX_VERSION_REVISION};
-}
+FileVersionInfo OwnVersion() { return {HELIRYX_VERSION_MAJOR, HELIRYX_VERSION_MINOR, 0, HELIRYX_VERSION_REVISION}; }
 
 std::optional<FileVersionInfo> ReadFileVersion(const std::string& path) {
   auto bytes = ReadFileBytes(path);
@@ -34,8 +31,7 @@ std::optional<FileVersionInfo> ReadFileVersion(const std::string& path) {
     FileVersionInfo v;
     std::string tail = bytes->substr(at + marker.size(), 40);
     char end = 0;
-    if (std::sscanf(tail.c_str(), "%d.%d.%d.%d%c", &v.major, &v.minor, &v.build, &v.revision, &end) == 5 &&
-        end == ';')
+    if (std::sscanf(tail.c_str(), "%d.%d.%d.%d%c", &v.major, &v.minor, &v.build, &v.revision, &end) == 5 && end == ';')
       return v;
   }
   return std::nullopt;

@@ -21,8 +21,8 @@ std::string SlashesForward(const std::string& windowsPath) {
 // refusal) and may stop the walk with an errno value.
 enum class ParentSteps { Kept, Refused };
 
-static int WalkNoCase(const std::string& base, const std::string& relative, ParentSteps parentSteps,
-                      std::string& path, const std::function<int(const std::string& reached)>& step) {
+static int WalkNoCase(const std::string& base, const std::string& relative, ParentSteps parentSteps, std::string& path,
+                      const std::function<int(const std::string& reached)>& step) {
   path = base;
   while (!path.empty() && path.back() == '/') path.pop_back();  // "/" becomes "", the root
   for (const std::string& part : SplitOn(SlashesForward(relative), '/')) {
@@ -52,9 +52,8 @@ std::string ResolveBelowNoCase(const std::string& base, const std::string& relat
 }
 
 int CreateFoldersNoCase(const std::string& base, const std::string& relative, std::string& reached) {
-  return WalkNoCase(base, relative, ParentSteps::Refused, reached, [](const std::string& folder) {
-    return FolderExists(folder) ? 0 : MakeFolder(folder);
-  });
+  return WalkNoCase(base, relative, ParentSteps::Refused, reached,
+                    [](const std::string& folder) { return FolderExists(folder) ? 0 : MakeFolder(folder); });
 }
 
 std::string FileNamePart(const std::string& path) {

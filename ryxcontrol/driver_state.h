@@ -9,7 +9,7 @@
 namespace ryxcontrol {
 
 struct AxisState {
-  int position = 0;      // where the device axis is assigned
+  int position = 0;  // where the device axis is assigned
   char polarity = '+';
   int sensitivity = 3;
   int gain = 45;

@@ -46,8 +46,7 @@ class FakeRunner : public platform::ToolRunner {
   std::vector<std::string> Runs(const std::string& programFolder) const {
     std::string tool = "\"" + programFolder + "/ryxcontrol\" ";
     std::vector<std::string> runs;
-    for (const std::string& l : lines)
-      runs.push_back(l.rfind(tool, 0) == 0 ? l.substr(tool.size()) : "start " + l);
+    for (const std::string& l : lines) runs.push_back(l.rfind(tool, 0) == 0 ? l.substr(tool.size()) : "start " + l);
     return runs;
   }
 

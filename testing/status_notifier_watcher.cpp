@@ -55,8 +55,8 @@ MenuClient::MenuClient(const QString& itemService)
 MenuClient::~MenuClient() { QDBusConnection::disconnectFromBus(QStringLiteral("heliryx-test-client")); }
 
 QString MenuClient::MenuPath() {
-  QDBusMessage get = QDBusMessage::createMethodCall(service_, kItemPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                    QStringLiteral("Get"));
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      service_, kItemPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
   get << QStringLiteral("org.kde.StatusNotifierItem") << QStringLiteral("Menu");
   QDBusMessage reply = connection_.call(get, QDBus::BlockWithGui, kCallMs);
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};

@@ -12,9 +12,9 @@
 #include <random>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -131,8 +131,8 @@ static int Spawn(const std::string& program, const std::vector<std::string>& arg
 
 static std::string TempOutput(const char* kind) {
   static std::atomic<int> counter{0};
-  return std::string(HELIRYX_TEST_TMP) + "/out-" + std::to_string(::getpid()) + "-" +
-         std::to_string(counter++) + "." + kind;
+  return std::string(HELIRYX_TEST_TMP) + "/out-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "." +
+         kind;
 }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,

@@ -62,7 +62,7 @@ class TempInstall {
 };
 
 struct RunResult {
-  int exitCode = -1;   // -1 when killed by a signal or timed out
+  int exitCode = -1;  // -1 when killed by a signal or timed out
   bool timedOut = false;
   std::string out;
   std::string err;
@@ -82,7 +82,7 @@ class ChildProcess {
   bool Running();
   // Waits for the end; the exit code, or -1 on a signal or timeout.
   int Wait(int timeoutMs = 20000);
-  void Terminate();  // SIGTERM
+  void Terminate();      // SIGTERM
   std::string Stdout();  // what the child wrote to standard output so far
   std::string Stderr();  // what the child wrote to standard error so far
 

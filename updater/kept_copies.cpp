@@ -34,12 +34,10 @@ KeepResult KeepChangedFile(const std::string& target, const std::string& recorde
 std::string KeptCopiesText(const std::vector<KeptCopy>& kept) {
   if (kept.empty()) return {};
   const size_t shown = 10;
-  std::string text = kept.size() == 1
-                         ? "The update replaced a file you had changed; your version is kept:"
-                         : "The update replaced " + std::to_string(kept.size()) +
-                               " files you had changed; your versions are kept:";
-  for (size_t i = 0; i < kept.size() && i < shown; ++i)
-    text += "\n" + kept[i].file + " as " + kept[i].copy;
+  std::string text = kept.size() == 1 ? "The update replaced a file you had changed; your version is kept:"
+                                      : "The update replaced " + std::to_string(kept.size()) +
+                                            " files you had changed; your versions are kept:";
+  for (size_t i = 0; i < kept.size() && i < shown; ++i) text += "\n" + kept[i].file + " as " + kept[i].copy;
   if (kept.size() > shown) text += "\nand " + std::to_string(kept.size() - shown) + " more beside their files.";
   return text;
 }

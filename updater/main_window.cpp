@@ -54,8 +54,7 @@ void Fill(QListWidget* list, const std::vector<std::string>& items, std::vector<
 frmMain::frmMain(const std::string& tempFolder, int killWaitMs, QWidget* parent)
     : frmMain(UpdaterSettings{tempFolder, killWaitMs, {}}, parent) {}
 
-frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent)
-    : QWidget(parent), tempFolder_(settings.tempFolder) {
+frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent) : QWidget(parent), tempFolder_(settings.tempFolder) {
   setWindowTitle(platform::FromAnsi(kWindowTitle));
   setFixedSize(480, 330);
 
@@ -103,24 +102,24 @@ frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent)
     (*list)->hide();
   }
 
-  for (auto [control, name] : std::initializer_list<std::pair<QObject*, const char*>>{
-           {Image1, "Image1"},
-           {lblWelcome, "lblWelcome"},
-           {lblDescription, "lblDescription"},
-           {lblNEXT, "lblNEXT"},
-           {lblNextCaption, "lblNextCaption"},
-           {cmdCheck, "cmdCheck"},
-           {Command1, "Command1"},
-           {lblprogressinfo, "lblprogressinfo"},
-           {barMinor, "barMinor"},
-           {lblVersion, "lblVersion"},
-           {lstMain, "lstMain"},
-           {lstScg, "lstScg"},
-           {lstGames, "lstGames"},
-           {lstCrv, "lstCrv"},
-           {lstInfo, "lstInfo"},
-           {lstAvailable, "lstAvailable"},
-           {lstExisting, "lstExisting"}})
+  for (auto [control, name] :
+       std::initializer_list<std::pair<QObject*, const char*>>{{Image1, "Image1"},
+                                                               {lblWelcome, "lblWelcome"},
+                                                               {lblDescription, "lblDescription"},
+                                                               {lblNEXT, "lblNEXT"},
+                                                               {lblNextCaption, "lblNextCaption"},
+                                                               {cmdCheck, "cmdCheck"},
+                                                               {Command1, "Command1"},
+                                                               {lblprogressinfo, "lblprogressinfo"},
+                                                               {barMinor, "barMinor"},
+                                                               {lblVersion, "lblVersion"},
+                                                               {lstMain, "lstMain"},
+                                                               {lstScg, "lstScg"},
+                                                               {lstGames, "lstGames"},
+                                                               {lstCrv, "lstCrv"},
+                                                               {lstInfo, "lstInfo"},
+                                                               {lstAvailable, "lstAvailable"},
+                                                               {lstExisting, "lstExisting"}})
     platform::NameControl(control, name);
 
   connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });

@@ -45,8 +45,7 @@ int Relaunch() {
     return 1;
   }
   if (!platform::StartDetached(copy, {kInstallFolderSwitch, platform::ProgramFolder()})) {
-    platform::MsgBox("Cannot start " + copy + " 53", platform::MsgButtons::Ok, platform::MsgIcon::Critical,
-                     kAppTitle);
+    platform::MsgBox("Cannot start " + copy + " 53", platform::MsgButtons::Ok, platform::MsgIcon::Critical, kAppTitle);
     return 1;
   }
   return 0;

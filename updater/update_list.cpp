@@ -128,8 +128,8 @@ std::optional<UpdateError> UpdateListReader::ReadLine(const std::string& line) {
       Skipped.push_back(f[1]);
       return std::nullopt;
     }
-    std::string listed = IsControlTool(f[1]) ? RecordCompare(VersionNumber(f[2]))
-                                             : "parts:" + PartsText(ParseVersion(f[2]));
+    std::string listed =
+        IsControlTool(f[1]) ? RecordCompare(VersionNumber(f[2])) : "parts:" + PartsText(ParseVersion(f[2]));
     const InstalledItem* installed = installed_.Find(FileKey(FileKind::Program, f[1]));
     if (!installed || installed->compare != listed) return QueueMainFile(f[1], *size);
     return std::nullopt;
@@ -165,7 +165,7 @@ std::optional<UpdateError> UpdateListReader::QueueMainFile(const std::string& n,
 }
 
 std::optional<UpdateError> UpdateListReader::QueueConfigFile(const std::string& n, const std::string& line,
-                                                            const std::string& info) {
+                                                             const std::string& info) {
   std::vector<std::string> f = TrimmedFields(line);
   QueuedFile file{.kind = FileKind::Configuration, .name = n, .size = SizeOf(f[3])};
   file.version = f[2];
@@ -212,20 +212,28 @@ std::optional<UpdateError> UpdateListReader::QueueGroup(const std::string& n, co
 
 std::string_view KindFolder(FileKind kind) {
   switch (kind) {
-    case FileKind::Configuration: return config_store::kScgFolderName;
-    case FileKind::Support: return config_store::kGamesFolderName;
-    case FileKind::Curve: return config_store::kCurveFolderName;
-    case FileKind::Program: break;
+    case FileKind::Configuration:
+      return config_store::kScgFolderName;
+    case FileKind::Support:
+      return config_store::kGamesFolderName;
+    case FileKind::Curve:
+      return config_store::kCurveFolderName;
+    case FileKind::Program:
+      break;
   }
   return "";
 }
 
 std::string FileKey(FileKind kind, const std::string& name) {
   switch (kind) {
-    case FileKind::Configuration: return "scg_" + name;
-    case FileKind::Support: return "games_" + name;
-    case FileKind::Curve: return "curves_" + name;
-    case FileKind::Program: break;
+    case FileKind::Configuration:
+      return "scg_" + name;
+    case FileKind::Support:
+      return "games_" + name;
+    case FileKind::Curve:
+      return "curves_" + name;
+    case FileKind::Program:
+      break;
   }
   return "main_" + name;
 }

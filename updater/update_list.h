@@ -50,11 +50,11 @@ enum class FileKind { Program, Configuration, Support, Curve };
 // One queued file: what the list says of it and where it lies, fetched and installed.
 struct QueuedFile {
   FileKind kind = FileKind::Program;
-  std::string name{};     // as the list gives it ("q3\\base.cfg" keeps its separator)
-  long long size = 0;   // bytes; 0 where the list gives none
-  std::string version{};  // a program's version number, a configuration's revision; empty for the others
-  std::string info{};     // what lstInfo shows: a program's name, a configuration's description
-  std::string line{};     // a configuration's whole line, whose groups name its support and curve files
+  std::string name{};      // as the list gives it ("q3\\base.cfg" keeps its separator)
+  long long size = 0;      // bytes; 0 where the list gives none
+  std::string version{};   // a program's version number, a configuration's revision; empty for the others
+  std::string info{};      // what lstInfo shows: a program's name, a configuration's description
+  std::string line{};      // a configuration's whole line, whose groups name its support and curve files
   std::string tempPath{};  // where it is fetched to
   // The folder of its kind in the installation (no trailing "/"), and the file
   // there; the installation resolves the part below the folder without regard
@@ -78,10 +78,10 @@ std::string_view KindFolder(FileKind kind);
 std::string FileKey(FileKind kind, const std::string& name);
 
 struct UpdateQueues {
-  KeyedCollection<QueuedFile> Files;  // in the order queued; a key is queued once
+  KeyedCollection<QueuedFile> Files;      // in the order queued; a key is queued once
   std::vector<std::string> lstAvailable;  // every entry of the list, queued or not
   std::vector<MainEntry> MainEntries;     // every program entry of the list
-  int UpdateCount = 0;  // programs and configurations queued
+  int UpdateCount = 0;                    // programs and configurations queued
 
   // The names of one kind, in the order queued.
   std::vector<std::string> Names(FileKind kind) const;

@@ -55,8 +55,9 @@ std::string UnwritablePartText(const std::string& installPath) {
   std::string mailbox = config_store::MonitorIniPath(installPath);
   if (platform::FileExists(mailbox))
     if (int error = platform::ReplaceError(mailbox)) return platform::CannotWriteText(mailbox, error);
-  for (const std::string& folder : {installPath, config_store::ScgFolderPath(installPath),
-                                    config_store::GamesFolderPath(installPath), config_store::CurveFolderPath(installPath)})
+  for (const std::string& folder :
+       {installPath, config_store::ScgFolderPath(installPath), config_store::GamesFolderPath(installPath),
+        config_store::CurveFolderPath(installPath)})
     if (platform::FolderExists(folder))
       if (int error = platform::FolderWriteError(folder)) return platform::CannotWriteText(folder, error);
   return {};
@@ -87,8 +88,8 @@ class ListReadingPace : public ReadingPace {
 
 std::string UpdateServerAddress() {
   std::string server;
-  if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
-                                             "UpdateServer");
+  if (auto value =
+          platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "UpdateServer");
       value && value->type == platform::RegistryValue::Type::String)
     server = platform::Trim(value->text);
   if (server.empty()) server = kDefaultUpdateServer;
@@ -123,9 +124,7 @@ Updater::Updater(UpdaterSettings settings, ConnectionCheck& connection)
 
 Updater::~Updater() = default;
 
-void Updater::Changed() {
-  emit changed();
-}
+void Updater::Changed() { emit changed(); }
 
 void Updater::Report(const std::string& text) {
   platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, kAppTitle);
@@ -148,15 +147,16 @@ void Updater::EndProgram(int exitCode) {
 void Updater::Form_Load() {
   queues_ = {};
   platform::FileVersionInfo v = platform::OwnVersion();
-  view_.lblVersion = "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
+  view_.lblVersion =
+      "v " + std::to_string(v.major) + "." + std::to_string(v.minor) + ".0." + std::to_string(v.revision);
   SetStage(10);
 
   // The folder the updater was started from is the one it updates; AppPath
   // holds the folder installed last, which may be another.
   std::string path = settings_.installFolder;
   if (path.empty())
-    if (auto value = platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
-                                               "AppPath");
+    if (auto value =
+            platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath");
         value && value->type == platform::RegistryValue::Type::String)
       path = platform::Trim(value->text);
   if (path.empty() || !platform::FolderExists(path)) {
@@ -178,8 +178,9 @@ void Updater::Form_Load() {
   }
   // What installations cut short by a kill or a power cut left behind.
   platform::RemoveStaleTemporaries(installPath_);
-  for (const std::string& folder : {config_store::ScgFolderPath(installPath_), config_store::CurveFolderPath(installPath_),
-                                    config_store::GamesFolderPath(installPath_)})
+  for (const std::string& folder :
+       {config_store::ScgFolderPath(installPath_), config_store::CurveFolderPath(installPath_),
+        config_store::GamesFolderPath(installPath_)})
     platform::RemoveStaleTemporaries(folder, platform::Sweep::WithSubFolders);
 
   config_store::ReplaceMode(installPath_, "ACTIVE", "SUSPEND");
@@ -213,14 +214,14 @@ void Updater::Form_Unload() {
     // A monitor told to quit may not have seen it yet: give it a moment, so
     // that the player is not left without a monitor.
     if (mode == "KILL") {
-      WaitForMode(ini, [](const std::string& m) { return m != "KILL"; }, settings_.killWaitMs);
+      WaitForMode(
+          ini, [](const std::string& m) { return m != "KILL"; }, settings_.killWaitMs);
       mode = config_store::ReadModeFile(ini);
     }
     if (mode == "SUSPEND") {
       config_store::ReplaceMode(installPath_, "SUSPEND", "ACTIVE");
     } else if (mode.empty()) {
-      platform::StartDetached(config_store::MonitorProgramPath(installPath_), {},
-                              platform::StartWindow::Minimized);
+      platform::StartDetached(config_store::MonitorProgramPath(installPath_), {}, platform::StartWindow::Minimized);
     }
   }
   RemoveDownloads();
@@ -270,11 +271,16 @@ void Updater::cmdCheck_Click() {
       SetStage(!UpdateCancelled && !runFailed_ ? 99 : 95);
       break;
     case 20:
-    case 40: CancelUpdate(); break;
+    case 40:
+      CancelUpdate();
+      break;
     case 90:
     case 95:
-    case 99: Form_Unload(); break;
-    default: break;
+    case 99:
+      Form_Unload();
+      break;
+    default:
+      break;
   }
 }
 
@@ -286,9 +292,9 @@ void Updater::CheckConnection() {
   bool connected = connection_.Connected(UpdateServer);
   if (Ended()) return;  // ended while the test waited
   if (!connected) {
-    platform::MsgResult answer = platform::MsgBox(
-        "You don't appear to be connected to the internet, would you like to try and continue anyhow?",
-        platform::MsgButtons::YesNo, platform::MsgIcon::Question, "No Connection Detected");
+    platform::MsgResult answer =
+        platform::MsgBox("You don't appear to be connected to the internet, would you like to try and continue anyhow?",
+                         platform::MsgButtons::YesNo, platform::MsgIcon::Question, "No Connection Detected");
     if (answer != platform::MsgResult::Yes) {
       Form_Unload();
       return;
@@ -332,8 +338,8 @@ void Updater::Fetch(const std::string& key, const std::string& address, const st
 
   std::string url = UpdateServer + "/fetchling/" + address;
   if (!platform::IsSecureOrLoopback(url)) {
-    ReportError("Freshline fetches updates only over HTTPS (or from this computer); the update server " +
-                    UpdateServer + " is refused.",
+    ReportError("Freshline fetches updates only over HTTPS (or from this computer); the update server " + UpdateServer +
+                    " is refused.",
                 platform::kTransferAddressError);
     return;
   }
@@ -456,8 +462,8 @@ void Updater::InstallUpdates() {
     for (const auto& [key, file] : queues_.Files.Items()) {
       if (file.kind != kind) continue;
       // Not when the download will not happen: the monitor would be stopped for nothing.
-      if (kind == FileKind::Program && file.name == "watchpost.exe" && platform::FileExists(ini) &&
-          !UpdateCancelled && !runFailed_ && !Ended() &&
+      if (kind == FileKind::Program && file.name == "watchpost.exe" && platform::FileExists(ini) && !UpdateCancelled &&
+          !runFailed_ && !Ended() &&
           std::any_of(queues_.MainEntries.begin(), queues_.MainEntries.end(),
                       [&](const MainEntry& e) { return e.name == file.name; }))
         config_store::WriteModeFile(ini, "KILL");

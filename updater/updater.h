@@ -146,8 +146,8 @@ class Updater : public QObject {
   std::vector<QEventLoop*> waits_;
   std::set<std::string> arrived_;  // the keys of the files that arrived whole in this run
   std::string fetching_;           // the key of the running transfer
-  std::vector<KeptCopy> kept_;             // the player's changed files this installation kept
-  bool downloading_ = false;  // the running transfer is a Download (not the test report)
+  std::vector<KeptCopy> kept_;     // the player's changed files this installation kept
+  bool downloading_ = false;       // the running transfer is a Download (not the test report)
   std::optional<platform::TransferResult> failure_;
   bool runFailed_ = false;
   platform::ProgramEnd end_;

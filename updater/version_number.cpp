@@ -19,8 +19,7 @@ static bool NumericParts(std::string_view text, VersionParts& parts) {
     if (last != (end == std::string_view::npos)) return false;  // three dots, no more
     if (last) end = text.size();
     std::string piece = platform::Trim(text.substr(start, end - start));
-    if (piece.empty() || piece.size() > 9 || piece.find_first_not_of("0123456789") != std::string::npos)
-      return false;
+    if (piece.empty() || piece.size() > 9 || piece.find_first_not_of("0123456789") != std::string::npos) return false;
     long long value = 0;
     for (char digit : piece) value = value * 10 + (digit - '0');
     parts[i] = value;

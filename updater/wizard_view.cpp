@@ -64,7 +64,8 @@ void ApplyStage(int stage, WizardView& view, StageFlags& flags) {
       if (stage == 95) flags.UpdateCancelled = true;
       view.lstInfo.clear();
       break;
-    default: break;
+    default:
+      break;
   }
   if (stage != 10) view.cmdCheckFocus = true;
 }

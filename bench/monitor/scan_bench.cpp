@@ -240,7 +240,8 @@ int main(int argc, char** argv) {
   extra.emplace(loader, prefix);
 
   monitor::WatchTable list;
-  for (int i = 0; i < 200; ++i) list.push_back({"game" + std::to_string(i) + ".scg", "Game" + std::to_string(i) + ".exe"});
+  for (int i = 0; i < 200; ++i)
+    list.push_back({"game" + std::to_string(i) + ".scg", "Game" + std::to_string(i) + ".exe"});
   monitor::WatchIndex index(list);
   platform::ProcProcessTable table;
 
@@ -313,8 +314,8 @@ int main(int argc, char** argv) {
   PrintFigures("stat-line scan", statLine);
   std::printf("  bare / scan        %.1f x (medians), %.1f x (means), %.1f x (p99)\n", bare.median / scan.median,
               bare.mean / scan.mean, bare.p99 / scan.p99);
-  std::printf("  stat-line / scan   %.1f x (medians), %.1f x (means), %.1f x (p99)\n",
-              statLine.median / scan.median, statLine.mean / scan.mean, statLine.p99 / scan.p99);
+  std::printf("  stat-line / scan   %.1f x (medians), %.1f x (means), %.1f x (p99)\n", statLine.median / scan.median,
+              statLine.mean / scan.mean, statLine.p99 / scan.p99);
   std::printf("  new pids a tick    median %ld, max %ld (this machine's other work)\n", pidSteps[pidSteps.size() / 2],
               pidSteps.back());
   return 0;

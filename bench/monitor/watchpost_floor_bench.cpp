@@ -135,7 +135,8 @@ double Run(const std::string& bareTimer) {
   bare.Wait();
   Figures w = Summary(monitorMs), f = Summary(bareMs);
   if (std::getenv("HELIRYX_BENCH_SERIES")) {
-    for (size_t i = 0; i < monitorMs.size(); ++i) std::printf("  second %2zu: watchpost %.3f  bare %.3f\n", i, monitorMs[i], bareMs[i]);
+    for (size_t i = 0; i < monitorMs.size(); ++i)
+      std::printf("  second %2zu: watchpost %.3f  bare %.3f\n", i, monitorMs[i], bareMs[i]);
   }
   std::printf("  watchpost -r 1  mean %.3f  p95 %.3f  max %.3f ms CPU a second\n", w.mean, w.p95, w.max);
   std::printf("  bare timer      mean %.3f  p95 %.3f  max %.3f ms CPU a second\n", f.mean, f.p95, f.max);
@@ -150,8 +151,8 @@ int main(int argc, char** argv) {
   if (::getpid() != 1 && !std::getenv("HELIRYX_BENCH_NAMESPACE")) {
     // Once more in a PID namespace of its own; here if that cannot be had.
     ::setenv("HELIRYX_BENCH_NAMESPACE", "1", 1);
-    std::vector<char*> args = {const_cast<char*>("unshare"), const_cast<char*>("--pid"),
-                               const_cast<char*>("--fork"), const_cast<char*>("--mount-proc")};
+    std::vector<char*> args = {const_cast<char*>("unshare"), const_cast<char*>("--pid"), const_cast<char*>("--fork"),
+                               const_cast<char*>("--mount-proc")};
     std::string self = fs::canonical("/proc/self/exe");
     args.push_back(self.data());
     for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
@@ -168,8 +169,8 @@ int main(int argc, char** argv) {
   }
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   const std::string bareTimer = fs::canonical("/proc/self/exe").parent_path() / "bench_bare_timer";
-  std::printf("%d idle processes (%s), watch list of 200 entries, %d s after their start, over %d s\n",
-              kIdleProcesses, ::getpid() == 1 ? "PID namespace of its own" : "among this machine's processes",
+  std::printf("%d idle processes (%s), watch list of 200 entries, %d s after their start, over %d s\n", kIdleProcesses,
+              ::getpid() == 1 ? "PID namespace of its own" : "among this machine's processes",
               Seconds("HELIRYX_BENCH_SETTLE", 150), Seconds("HELIRYX_BENCH_SECONDS", 60));
   std::vector<double> ratios;
   for (int run = 1; run <= runs; ++run) {
@@ -180,7 +181,7 @@ int main(int argc, char** argv) {
     ratios.push_back(ratio);
   }
   std::sort(ratios.begin(), ratios.end());
-  std::printf("ratio over %d runs: min %.2f  median %.2f  max %.2f\n", runs, ratios.front(),
-              ratios[ratios.size() / 2], ratios.back());
+  std::printf("ratio over %d runs: min %.2f  median %.2f  max %.2f\n", runs, ratios.front(), ratios[ratios.size() / 2],
+              ratios.back());
   return 0;
 }

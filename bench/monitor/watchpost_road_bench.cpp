@@ -107,8 +107,9 @@ int main() {
   std::sort(reactions.begin(), reactions.end());
   double sum = 0;
   for (double r : reactions) sum += r;
-  std::printf("game start to first ryxcontrol run: min %.0f ms, median %.0f ms, mean %.0f ms, max %.0f ms (%d starts)\n",
-              reactions.front(), reactions[reactions.size() / 2], sum / reactions.size(), reactions.back(), rounds);
+  std::printf(
+      "game start to first ryxcontrol run: min %.0f ms, median %.0f ms, mean %.0f ms, max %.0f ms (%d starts)\n",
+      reactions.front(), reactions[reactions.size() / 2], sum / reactions.size(), reactions.back(), rounds);
 
   RunProgram(install / "watchpost", {"-k"}, install.Environment());
   monitor.Wait(10000);

@@ -29,8 +29,8 @@ Probe Fetchling(const UpdateSite& site, const std::string& file, const TempFolde
 
 double Curl(const UpdateSite& site, const std::string& file, const TempFolder& folder) {
   auto start = std::chrono::steady_clock::now();
-  RunResult run = RunProgram("/usr/bin/curl", {"-s", "-f", "-o", folder / "curl.bin", site.Base() + "/fetchling/" + file},
-                             {}, 600000);
+  RunResult run = RunProgram("/usr/bin/curl",
+                             {"-s", "-f", "-o", folder / "curl.bin", site.Base() + "/fetchling/" + file}, {}, 600000);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (run.exitCode != 0) std::fprintf(stderr, "curl failed (%d)\n", run.exitCode);
   return seconds;

@@ -50,8 +50,8 @@ std::string ConfigLines(int count) {
   std::string list;
   for (int i = 0; i < count; ++i) {
     std::string n = std::to_string(i);
-    list += "CONFIG, game" + n + ".scg, 2, 9000, Game number " + n + ", SUPPORT, g" + n + "\\base.cfg, 1500, common.dat, 40, /SUPPORT, CURVE, c" + n +
-            ".crv, 800, soft.crv, 800, /CURVE\r\n";
+    list += "CONFIG, game" + n + ".scg, 2, 9000, Game number " + n + ", SUPPORT, g" + n +
+            "\\base.cfg, 1500, common.dat, 40, /SUPPORT, CURVE, c" + n + ".crv, 800, soft.crv, 800, /CURVE\r\n";
   }
   return list;
 }

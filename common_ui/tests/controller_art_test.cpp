@@ -58,7 +58,8 @@ TEST(ControllerArt, LitMembersAreOverlaysThatLineUpWithTheWholeController) {
     QSize size = NaturalSize(PictureSet::Motion, base);
     QImage whole = Picture(PictureSet::Motion, base, size).toImage();
     int wholeCount = OpaquePixels(whole);
-    for (auto [set, last] : {std::pair{PictureSet::Sensitivity, 7}, {PictureSet::Motion, 12}, {PictureSet::ChordAB, 5}}) {
+    for (auto [set, last] :
+         {std::pair{PictureSet::Sensitivity, 7}, {PictureSet::Motion, 12}, {PictureSet::ChordAB, 5}}) {
       for (int k = set == PictureSet::ChordAB ? 0 : 1; k <= last; ++k) {
         SCOPED_TRACE(testing::Message() << int(set) << " index " << base + k);
         QImage overlay = Picture(set, base + k, size).toImage();
@@ -81,8 +82,8 @@ TEST(ControllerArt, LitMembersAreOverlaysThatLineUpWithTheWholeController) {
 }
 
 TEST(ControllerArt, EachLitMemberOfASetLightsADifferentPart) {
-  for (auto [set, first, last] : {std::tuple{PictureSet::Sensitivity, 1, 7}, {PictureSet::Motion, 1, 12},
-                                  {PictureSet::ChordAB, 0, 5}}) {
+  for (auto [set, first, last] :
+       {std::tuple{PictureSet::Sensitivity, 1, 7}, {PictureSet::Motion, 1, 12}, {PictureSet::ChordAB, 0, 5}}) {
     for (int base : {0, 50}) {
       QSize size = NaturalSize(set, base);
       for (int a = first; a <= last; ++a)

@@ -20,11 +20,16 @@ TEST(WindowsVersion, NamesEveryRowAndRefusesOnlyMe) {
     const char* name;
     bool refused;
   } cases[] = {
-      {1, 4, 0, "Windows 95", false},   {1, 4, 10, "Windows 98", false},
-      {1, 4, 90, "Windows Mellinnium", true}, {1, 4, 20, "", false},
-      {2, 3, 51, "Windows NT 3.51", false}, {2, 4, 0, "Windows NT 4.0", false},
-      {2, 5, 0, "Windows 2000", false}, {2, 5, 1, "Windows XP", false},
-      {2, 6, 1, "", false},             {0, 6, 1, "Failed", false},
+      {1, 4, 0, "Windows 95", false},
+      {1, 4, 10, "Windows 98", false},
+      {1, 4, 90, "Windows Mellinnium", true},
+      {1, 4, 20, "", false},
+      {2, 3, 51, "Windows NT 3.51", false},
+      {2, 4, 0, "Windows NT 4.0", false},
+      {2, 5, 0, "Windows 2000", false},
+      {2, 5, 1, "Windows XP", false},
+      {2, 6, 1, "", false},
+      {0, 6, 1, "Failed", false},
   };
   for (const Case& c : cases) {
     auto named = NameWindowsVersion({c.platformId, c.major, c.minor, ""});
@@ -90,8 +95,7 @@ TEST(CheckAttachedDialog, TickIsStoredAtOnceAndExitEnds) {
   QObject::connect(&dialog, &frmCheckAttached::exitChosen, [&] { ++exits; });
   EXPECT_EQ(dialog.windowTitle(), " Heliryx 360 Not Found");
   auto stored = [] {
-    return platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
-                                     "CheckAttached")
+    return platform::Registry::Query(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "CheckAttached")
         ->text;
   };
   dialog.chkIgnore->click();

@@ -90,9 +90,10 @@ TEST(GameList, ListsOnlyVisibleCurrentFilesAndConvertsVisibleOldOnes) {
       EXPECT_EQ(platform::GetProfileString("VERSION", "VERSION", "", path), "6.1");
     }
   }
-  EXPECT_EQ(install.rewritten, (std::vector<std::string>{install.ScgFolder + "old.scg", install.ScgFolder + "old6.scg"}));
-  EXPECT_EQ(install.statuses, (std::vector<std::string>{"Upgrading Old...  Please wait...",
-                                                        "Upgrading Old six...  Please wait..."}));
+  EXPECT_EQ(install.rewritten,
+            (std::vector<std::string>{install.ScgFolder + "old.scg", install.ScgFolder + "old6.scg"}));
+  EXPECT_EQ(install.statuses,
+            (std::vector<std::string>{"Upgrading Old...  Please wait...", "Upgrading Old six...  Please wait..."}));
   EXPECT_EQ(install.logged, std::vector<std::string>{"Skipped overlimit.scg: larger than 1 MB"});
 }
 
@@ -118,8 +119,8 @@ TEST(GameList, SortsByNameWithoutRegardToCaseKeepingFolderOrderForEqualNames) {
     const char* file;
     const char* name;
   };
-  const std::vector<Case> files = {{"B.scg", "Same"},  {"a.scg", "SAME"},  {"c.scg", "quake II"}, {"d.scg", "Quake"},
-                                   {"e.scg", "alpha"}, {"g.scg", "zeta"},  {"h.scg", "Quake 2"}};
+  const std::vector<Case> files = {{"B.scg", "Same"},  {"a.scg", "SAME"}, {"c.scg", "quake II"}, {"d.scg", "Quake"},
+                                   {"e.scg", "alpha"}, {"g.scg", "zeta"}, {"h.scg", "Quake 2"}};
   Install install;
   for (const Case& c : files) WriteFile(install.ScgFolder + c.file, ScanScg("6.1", "FALSE", c.name));
   GameTable table = install.Scan().table;
@@ -172,7 +173,7 @@ TEST(GameList, SuspendsAnActiveMonitorAndLeavesEveryOtherModeAlone) {
   struct Case {
     std::optional<std::string> watchpostIni;  // none: no file
     bool listable;
-    std::optional<std::string> after;         // none: the file still does not exist
+    std::optional<std::string> after;  // none: the file still does not exist
   };
   const std::string active = Crlf({"[VERSION]", "VERSION=5.1", "[APPLICATION]", "MODE=ACTIVE"});
   auto mode = [](const std::string& value) { return Crlf({"[APPLICATION]", "MODE=" + value}); };

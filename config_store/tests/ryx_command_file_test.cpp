@@ -39,17 +39,38 @@ TEST(RyxCommandFile, VerticalIdentityAxesAndPerAxisValues) {
   TGameConfig c = Identity("VERTICAL");
   Lines lines = RyxCommandLines(c, 2, AxisAssignmentsFromRecord(c), "/nowhere");
   Lines expected = {
-      "--reset-sensitivity-curve 0", "--reset-sensitivity-curve 1", "--reset-sensitivity-curve 2",
-      "--reset-sensitivity-curve 3", "--reset-sensitivity-curve 4", "--reset-sensitivity-curve 5",
-      "--set-chording off",          "--set-null-region 12",
-      "--set-sensitivity 0 2",       "--set-sensitivity 1 2", "--set-sensitivity 2 2",
-      "--set-sensitivity 3 2",       "--set-sensitivity 4 2", "--set-sensitivity 5 2",
-      "--set-gain 0 21",             "--set-gain 1 22",       "--set-gain 2 23",
-      "--set-gain 3 24",             "--set-gain 4 25",       "--set-gain 5 26",
-      "--set-axis 0 0",              "--set-axis 1 1",        "--set-axis 2 2",
-      "--set-axis 3 3",              "--set-axis 4 4",        "--set-axis 5 5",
-      "--set-polarity 0 +",          "--set-polarity 1 +",    "--set-polarity 2 +",
-      "--set-polarity 3 +",          "--set-polarity 4 +",    "--set-polarity 5 +",
+      "--reset-sensitivity-curve 0",
+      "--reset-sensitivity-curve 1",
+      "--reset-sensitivity-curve 2",
+      "--reset-sensitivity-curve 3",
+      "--reset-sensitivity-curve 4",
+      "--reset-sensitivity-curve 5",
+      "--set-chording off",
+      "--set-null-region 12",
+      "--set-sensitivity 0 2",
+      "--set-sensitivity 1 2",
+      "--set-sensitivity 2 2",
+      "--set-sensitivity 3 2",
+      "--set-sensitivity 4 2",
+      "--set-sensitivity 5 2",
+      "--set-gain 0 21",
+      "--set-gain 1 22",
+      "--set-gain 2 23",
+      "--set-gain 3 24",
+      "--set-gain 4 25",
+      "--set-gain 5 26",
+      "--set-axis 0 0",
+      "--set-axis 1 1",
+      "--set-axis 2 2",
+      "--set-axis 3 3",
+      "--set-axis 4 4",
+      "--set-axis 5 5",
+      "--set-polarity 0 +",
+      "--set-polarity 1 +",
+      "--set-polarity 2 +",
+      "--set-polarity 3 +",
+      "--set-polarity 4 +",
+      "--set-polarity 5 +",
   };
   EXPECT_EQ(lines, expected);
 }
@@ -58,10 +79,10 @@ TEST(RyxCommandFile, HorizontalPolaritiesFirstWithAxes3And6Inverted) {
   TGameConfig c = Identity("HORIZONTAL");
   c.Polarity(3).USER = "-";
   Lines lines = RyxCommandLines(c, 1, AxisAssignmentsFromRecord(c), "/nowhere");
-  EXPECT_EQ(Slice(lines, 20, 12), (Lines{"--set-polarity 0 +", "--set-polarity 1 +", "--set-polarity 2 +",
-                                         "--set-polarity 3 +", "--set-polarity 4 +", "--set-polarity 5 -",
-                                         "--set-axis 0 0", "--set-axis 1 2", "--set-axis 2 1", "--set-axis 3 3",
-                                         "--set-axis 4 5", "--set-axis 5 4"}));
+  EXPECT_EQ(Slice(lines, 20, 12),
+            (Lines{"--set-polarity 0 +", "--set-polarity 1 +", "--set-polarity 2 +", "--set-polarity 3 +",
+                   "--set-polarity 4 +", "--set-polarity 5 -", "--set-axis 0 0", "--set-axis 1 2", "--set-axis 2 1",
+                   "--set-axis 3 3", "--set-axis 4 5", "--set-axis 5 4"}));
   EXPECT_EQ(lines.size(), 32u);  // nothing after the last axis line without precision
 }
 
@@ -78,21 +99,21 @@ TEST(RyxCommandFile, MappedAxesMasterAndPrecision) {
   axes[0] = {3, "-"};
   axes[2] = {1, "+"};
   Lines lines = RyxCommandLines(c, 3, axes, "/nowhere");
-  EXPECT_EQ(Slice(lines, 6, 4), (Lines{"--set-chording on", "--set-null-region 12", "--set-master-sensitivity 3",
-                                       "--set-master-gain 37"}));
+  EXPECT_EQ(Slice(lines, 6, 4),
+            (Lines{"--set-chording on", "--set-null-region 12", "--set-master-sensitivity 3", "--set-master-gain 37"}));
   EXPECT_EQ(Slice(lines, 10, 1), Lines{"--set-axis 2 0"});
   EXPECT_EQ(Slice(lines, 16, 1), Lines{"--set-polarity 2 -"});
-  EXPECT_EQ(Slice(lines, 22, 3), (Lines{"--set-precision-button logical 15", "--set-precision-sensitivity 4",
-                                        "--set-precision-gain 60"}));
+  EXPECT_EQ(Slice(lines, 22, 3),
+            (Lines{"--set-precision-button logical 15", "--set-precision-sensitivity 4", "--set-precision-gain 60"}));
 }
 
 TEST(RyxCommandFile, CurvesAreUploadedOnlyWhenTheirFileExistsAndCanBeQuoted) {
   store_test::ProgramFolder program;
   testing_support::WriteFile(program.folder / "crv/with\"quote.crv", "curve");
   TGameConfig c = Identity("VERTICAL");
-  c.Curve(1).USER = ".\\CRV\\Fast.crv";                        // found without regard to case
+  c.Curve(1).USER = ".\\CRV\\Fast.crv";  // found without regard to case
   c.Curve(2).USER = ".\\crv\\missing.crv";
-  c.Curve(4).USER = program.Path() + "\\crv\\fast.crv";        // as a load holds it
+  c.Curve(4).USER = program.Path() + "\\crv\\fast.crv";       // as a load holds it
   c.Curve(6).USER = program.Path() + "/crv/with\"quote.crv";  // cannot be quoted
   Lines lines = RyxCommandLines(c, 2, AxisAssignmentsFromRecord(c), program.Path());
   std::string path = program.Path() + "/crv/fast.crv";

@@ -28,7 +28,8 @@ inline std::optional<std::pair<config_store::ConfigSession, config_store::Config
   if (!config_store::ReadSCG(scg, false, a).Loaded()) return std::nullopt;
   config_store::ConfigSession b = a;
   b.Instructions.clear();
-  for (int i = 0; i < 2000; ++i) b.Instructions += "A longer line of instructions, number " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 2000; ++i)
+    b.Instructions += "A longer line of instructions, number " + std::to_string(i) + "\r\n";
   return std::make_pair(a, b);
 }
 

@@ -16,8 +16,8 @@ inline std::string Crlf(std::initializer_list<std::string> lines) {
 // A configuration with the keys the scan reads; an empty `hide` leaves HIDE_FILE out.
 inline std::string ScanScg(const std::string& version, const std::string& hide, const std::string& name,
                            const std::string& exe = "\"game.exe\"") {
-  std::string text = Crlf({"[VERSION]", "VERSION=" + version, "APPLICATION_NUMBER=5.1", "",
-                           "[IDENTIFICATION]", "APPLICATION_NAME=\"" + name + "\"", "", "[CONFIGURATION]"});
+  std::string text = Crlf({"[VERSION]", "VERSION=" + version, "APPLICATION_NUMBER=5.1", "", "[IDENTIFICATION]",
+                           "APPLICATION_NAME=\"" + name + "\"", "", "[CONFIGURATION]"});
   if (!hide.empty()) text += Crlf({"HIDE_FILE=" + hide});
   return text + Crlf({"EXECUTABLE=" + exe, ""});
 }

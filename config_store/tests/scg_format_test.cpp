@@ -57,9 +57,8 @@ TEST(ScgFormat, ConvertsToTrueReadsWordsAndNumbers) {
     std::string flag;
     bool value;
   };
-  const Case cases[] = {{"TRUE", true}, {"true", true}, {"False", false}, {"1", true},  {"0", false},
-                        {"-2", true},   {"2.5", true},  {"0.0", false},   {"ERROR", false}, {"", false},
-                        {"yes", false}};
+  const Case cases[] = {{"TRUE", true}, {"true", true}, {"False", false}, {"1", true}, {"0", false},  {"-2", true},
+                        {"2.5", true},  {"0.0", false}, {"ERROR", false}, {"", false}, {"yes", false}};
   for (const Case& c : cases) EXPECT_EQ(ConvertsToTrue(c.flag), c.value) << c.flag;
 }
 
@@ -85,10 +84,18 @@ TEST(ScgFormat, BlockScanRules) {
     End end;
     std::size_t rows;
   } cases[] = {
-      {"rows up to the closing line", {"X=1", "   {", "   \"a\"", "", "   \"b\"", "   }", "   \"c\""}, editor, End::Terminator, 2},
+      {"rows up to the closing line",
+       {"X=1", "   {", "   \"a\"", "", "   \"b\"", "   }", "   \"c\""},
+       editor,
+       End::Terminator,
+       2},
       {"a closing line in place of the opening one", {"X=1", "   }", "   \"a\"", "   }"}, editor, End::Terminator, 0},
       {"key word compared with its case", {"x=1", "   {", "   }"}, editor, End::KeyNotFound, 0},
-      {"more rows than the limit", {"X=1", "   {", "   \"a\"", "   \"b\"", "   \"c\"", "   }"}, editor, End::RowLimit, 3},
+      {"more rows than the limit",
+       {"X=1", "   {", "   \"a\"", "   \"b\"", "   \"c\"", "   }"},
+       editor,
+       End::RowLimit,
+       3},
       {"end of file inside the block", {"X=1", "   {", "   \"a\""}, editor, End::EndOfFile, 1},
       {"end of file after the key", {"X=1"}, editor, End::EndOfFile, 0},
       {"key word without regard to case", {"x=1", "   {", "   }"}, monitor, End::Terminator, 0},
@@ -110,13 +117,20 @@ TEST(ScgFormat, DefaultKeyAliases) {
     int row;
     TCustomAlias alias;
   } rows[] = {
-      {1, {"MOUSE1", "Left-Click", "VM_LEFTDOWN"}}, {5, {"MWHEELDOWN", "Wheel Down", "VM_WHEELDOWN"}},
-      {6, {"a", "'A' Key", "VK_A"}},                {31, {"z", "'Z' Key", "VK_Z"}},
-      {32, {"1", "'1' Key", "VK_1"}},               {41, {"0", "'0' Key", "VK_0"}},
-      {46, {"CTRL", "CONTROL", "VK_CONTROL"}},      {47, {"ALT", "ALTERNATE", "VK_MENU"}},
-      {51, {"SPACE", "SPACEBAR", "VK_SPACE"}},      {61, {"DEL", "DELETE", "VK_DELETE"}},
-      {62, {"NUM1", "NUM 1", "VK_NUMPAD1"}},        {71, {"NUM0", "NUM 0", "VK_NUMPAD0"}},
-      {72, {"F1", "F1", "VK_F1"}},                  {83, {"F12", "F12", "VK_F12"}},
+      {1, {"MOUSE1", "Left-Click", "VM_LEFTDOWN"}},
+      {5, {"MWHEELDOWN", "Wheel Down", "VM_WHEELDOWN"}},
+      {6, {"a", "'A' Key", "VK_A"}},
+      {31, {"z", "'Z' Key", "VK_Z"}},
+      {32, {"1", "'1' Key", "VK_1"}},
+      {41, {"0", "'0' Key", "VK_0"}},
+      {46, {"CTRL", "CONTROL", "VK_CONTROL"}},
+      {47, {"ALT", "ALTERNATE", "VK_MENU"}},
+      {51, {"SPACE", "SPACEBAR", "VK_SPACE"}},
+      {61, {"DEL", "DELETE", "VK_DELETE"}},
+      {62, {"NUM1", "NUM 1", "VK_NUMPAD1"}},
+      {71, {"NUM0", "NUM 0", "VK_NUMPAD0"}},
+      {72, {"F1", "F1", "VK_F1"}},
+      {83, {"F12", "F12", "VK_F12"}},
   };
   for (const Row& r : rows) EXPECT_EQ(aliases[r.row - 1], r.alias) << "row " << r.row;
   AddCustomAlias(aliases, "x", "X", "VK_X", false);

@@ -1,6 +1,6 @@
 // Loading a configuration: values, defaults, corrections, lock texts.
-#include "config_store/game_list.h"
 #include "config_store/scg_reader.h"
+#include "config_store/game_list.h"
 #include "config_store/snapshot.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
@@ -11,8 +11,8 @@
 
 using namespace config_store;
 using store_test::FullLayoutText;
-using store_test::WithValue;
 using store_test::WithoutKey;
+using store_test::WithValue;
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(ScgReader, FullLayoutFileFillsTheRecordAndItsLists) {
   EXPECT_EQ(c.AxisMap(5).USER, "6");
   EXPECT_EQ(c.Polarity(2).USER, "-");
   EXPECT_EQ(c.Polarity(6).DFLT, "0");
-  EXPECT_EQ(c.GainTable(3, 1).USER, "5");    // 005
+  EXPECT_EQ(c.GainTable(3, 1).USER, "5");  // 005
   EXPECT_EQ(c.GainTable(3, 3).USER, "100");
   EXPECT_EQ(c.GainTable(2, 1).DFLT, "55");
   EXPECT_EQ(c.SensitivityTable(1, 7).USER, "7");
@@ -243,7 +243,8 @@ TEST(ScgReader, FailedReadsLockWithTheirTextAndStop) {
       {lowerButtons, "USE_BUTTONS= not found"},
       {head + "USE_BUTTONS=TRUE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n", "USE_BUTTONS= section terminator not found"},
       {lowerAliases, "CUSTOM_ALIAS= not found"},
-      {head + "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"a\", \"A\", \"VK_A\"\r\n", "CUSTOM_ALIAS= section terminator not found"},
+      {head + "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"a\", \"A\", \"VK_A\"\r\n",
+       "CUSTOM_ALIAS= section terminator not found"},
       {sevenFields, "CUSTOM="},
   };
   store_test::ProgramFolder program;
@@ -262,7 +263,7 @@ TEST(ScgReader, LengthErrorEndsTheReadBeforeLaterKeys) {
   session.GameConfig.Curve(2).DFLT = "previous game";
   std::string text = WithValue(FullLayoutText(), "GAIN_BEG_USER", "{}");
   ASSERT_EQ(ReadSCG(program.Scg("g.scg", text), false, session).lock, "GAIN_BEG_USER= length error");
-  EXPECT_EQ(session.GameConfig.GainTable(1, 1).DFLT, "45");  // read before
+  EXPECT_EQ(session.GameConfig.GainTable(1, 1).DFLT, "45");      // read before
   EXPECT_EQ(session.GameConfig.Curve(2).DFLT, "previous game");  // never reached
 }
 
@@ -331,8 +332,9 @@ TEST(ScgReader, UnreadableFileLocksOnItsVersion) {
 TEST(ScgReader, UpgradingWritesTheFileBackInsteadOfASnapshot) {
   store_test::ProgramFolder program;
   ConfigSession session = program.Session();
-  std::string path = program.Scg("old.scg", "[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\n"
-                                            "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old\"\r\n");
+  std::string path = program.Scg("old.scg",
+                                 "[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\n"
+                                 "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old\"\r\n");
   ScgReadResult r = ReadSCG(path, true, session);
   ASSERT_TRUE(r.Loaded()) << r.saveError;
   EXPECT_TRUE(session.Flags.LoadingControls);
@@ -346,10 +348,11 @@ TEST(ScgReader, UpgradingWritesTheFileBackInsteadOfASnapshot) {
 // layout; the editor then loads it like any other.
 TEST(ScgReader, ScanConvertsAnOldFileThroughAnUpgradingLoad) {
   store_test::ProgramFolder program;
-  program.Scg("old.scg", "[VERSION]\r\nVERSION=6.0\r\nAPPLICATION_NUMBER=5.0\r\nFILE_REVISION_NUMBER=2\r\n"
-                         "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old Game\"\r\n"
-                         "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n"
-                         "[TUNING]\r\nBUTTON_2_USER=+jump\r\n");
+  program.Scg("old.scg",
+              "[VERSION]\r\nVERSION=6.0\r\nAPPLICATION_NUMBER=5.0\r\nFILE_REVISION_NUMBER=2\r\n"
+              "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old Game\"\r\n"
+              "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n"
+              "[TUNING]\r\nBUTTON_2_USER=+jump\r\n");
   // The editor's step: the converted file read with the upgrading load, which writes it again.
   struct UpgradingLoad : GameListSteps {
     explicit UpgradingLoad(ConfigSession s) : session(std::move(s)) {}

@@ -50,17 +50,17 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
        kHead + "[CONFIGURATION]\r\nCUSTOM=TRUE\r\n   {\r\n   \"\"\\, \"DELETE\"\\, \"a.cfg\"\r\n"
                "   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n",
        E::Kept,
-       "\r\nCUSTOM=TRUE\r\n   {\r\n   \"\"\\, \"DELETE\"\\, \"a.cfg\"\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n"},
+       "\r\nCUSTOM=TRUE\r\n   {\r\n   \"\"\\, \"DELETE\"\\, \"a.cfg\"\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, "
+       "\"b.cfg\"\r\n   }\r\n"},
       {"game-exit actions after a row with a field shorter than its quotes",
        kHead + "[CONFIGURATION]\r\nCUSTOM=TRUE\r\n   {\r\n   \"1\"\\, \"DELETE\"\\, \"a.cfg\"\r\n"
                "   \"2\"\\, \"DELETE\"\\, x\r\n   \"3\"\\, \"DELETE\"\\, \"c.cfg\"\r\n   }\r\n",
        E::Locks, "CUSTOM="},
-      {"an unquoted value that holds its own quotes",
-       kHead + "[TUNING]\r\nPRECISION_SENS_DFLT=\"\"3\"\"\r\n", E::Kept, "\r\nPRECISION_SENS_DFLT=\"\"3\"\"\r\n"},
-      {"an empty alias block in force",
-       kHead + "[TUNING]\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   }\r\n", E::Kept, "\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   }\r\n"},
-      {"a carriage return inside a value",
-       kHead + "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Half\rLife\"\r\n", E::Kept,
+      {"an unquoted value that holds its own quotes", kHead + "[TUNING]\r\nPRECISION_SENS_DFLT=\"\"3\"\"\r\n", E::Kept,
+       "\r\nPRECISION_SENS_DFLT=\"\"3\"\"\r\n"},
+      {"an empty alias block in force", kHead + "[TUNING]\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   }\r\n", E::Kept,
+       "\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   }\r\n"},
+      {"a carriage return inside a value", kHead + "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Half\rLife\"\r\n", E::Kept,
        "\r\nAPPLICATION_NAME=\"Half\rLife\"\r\n"},
       {"a carriage return inside a command row",
        kHead + "[TUNING]\r\nUSE_BUTTONS=TRUE\r\n   {\r\n   \"+at\rtack\", \"Fire\"\r\n   }\r\n", E::Kept,
@@ -70,11 +70,12 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
        "\r\nSHOW_INSTRUCTIONS=TRUE\r\n   {\r\n   \"Press\rF1\"\r\n   }\r\n"},
       // A block turned off by hand keeps its rows as they stand, empty lines and all.
       {"command rows under a block turned off",
-       kHead + "[TUNING]\r\nUSE_BUTTONS=FALSE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n\r\n   \"+jump\",\"Jump\"\r\n   }\r\n",
+       kHead +
+           "[TUNING]\r\nUSE_BUTTONS=FALSE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n\r\n   \"+jump\",\"Jump\"\r\n   }\r\n",
        E::Kept, "\r\nUSE_BUTTONS=FALSE\r\n   {\r\n   \"+attack\", \"Fire\"\r\n\r\n   \"+jump\",\"Jump\"\r\n   }\r\n"},
       {"game-exit actions under a block turned off",
-       kHead + "[CONFIGURATION]\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n", E::Kept,
-       "\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n"},
+       kHead + "[CONFIGURATION]\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n",
+       E::Kept, "\r\nCUSTOM=FALSE\r\n   {\r\n   \".\\x.cfg\"\\, \"DELETE\"\\, \"b.cfg\"\r\n   }\r\n"},
       {"copy rows under a block turned off",
        kHead + "[CONFIGURATION]\r\nCOPY_FILES=no\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n   }\r\n", E::Kept,
        "\r\nCOPY_FILES=no\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n   }\r\n"},
@@ -85,7 +86,8 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
        kHead + "[TUNING]\r\nCUSTOM_ALIAS=true\r\n   {\r\n   \"q\", \"Quick\", \"VK_Q\"\r\n   }\r\n", E::Kept,
        "\r\nCUSTOM_ALIAS=true\r\n   {\r\n   \"q\", \"Quick\", \"VK_Q\"\r\n   }\r\n"},
       {"copy rows after a first row with an empty source",
-       kHead + "[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"\", \"a.cfg\"\r\n   \"cfg\\b.cfg\", \"b.cfg\"\r\n   }\r\n",
+       kHead + "[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"\", \"a.cfg\"\r\n   \"cfg\\b.cfg\", \"b.cfg\"\r\n   "
+               "}\r\n",
        E::Kept, "\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"\", \"a.cfg\"\r\n   \"cfg\\b.cfg\", \"b.cfg\"\r\n   }\r\n"},
       {"a copy row shorter than an alias list",
        kHead + "[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n   \"a\", \"b\"\r\n   }\r\n", E::Kept,
@@ -93,7 +95,8 @@ TEST(ScgSave, KeepsWhatTheFileHeld) {
       // An alias without a GameInput names no binding: unbound ones keep their empty event.
       {"an alias with an empty GameInput and an unbound direction",
        kHead + "[CONFIGURATION]\r\nUSE_KEYS=TRUE\r\n[TUNING]\r\nMOTION_ALIAS_X=0\r\nMOTION_ALIAS_Y=1\r\n"
-               "MOTION_ALIAS_0_POS_USER=\"\", \"\", \"\"\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n   }\r\n",
+               "MOTION_ALIAS_0_POS_USER=\"\", \"\", \"\"\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", "
+               "\"VK_N\"\r\n   }\r\n",
        E::Kept, "\r\nMOTION_ALIAS_0_POS_USER=\"\", \"\", \"\"\r\n"},
       {"an alias with an empty GameInput and an unbound button",
        kHead + "[CONFIGURATION]\r\nUSE_KEYS=TRUE\r\n[TUNING]\r\nBUTTON_0_USER=\"\", \"+attack\", \"\"\r\n"
@@ -170,7 +173,8 @@ std::vector<std::string> Texts(const TGameConfig& config) {
 std::vector<std::string> Texts(const ConfigLists& lists) {
   std::vector<std::string> texts;
   for (const TGameCommand& g : lists.GameCommands) texts.insert(texts.end(), {"command", g.GameCommand, g.ListName});
-  for (const TCustomAlias& a : lists.CustomAliases) texts.insert(texts.end(), {"alias", a.GameInput, a.ListName, a.SendEvent});
+  for (const TCustomAlias& a : lists.CustomAliases)
+    texts.insert(texts.end(), {"alias", a.GameInput, a.ListName, a.SendEvent});
   for (const TCopyFile& f : lists.CopyFiles) texts.insert(texts.end(), {"copy", f.Source, f.Destination});
   for (const TCustomAction& a : lists.CustomActions) {
     texts.push_back("action");
@@ -195,7 +199,8 @@ void ExpectRoundTrip(const store_test::ProgramFolder& program, const std::string
             "")
       << "instructions";
   EXPECT_EQ(first.session.Instructions, second.session.Instructions);
-  EXPECT_EQ(FirstDifference(platform::SplitLines(saved), platform::SplitLines(SaveText(program, "second.scg", second.session))),
+  EXPECT_EQ(FirstDifference(platform::SplitLines(saved),
+                            platform::SplitLines(SaveText(program, "second.scg", second.session))),
             "")
       << "second save";
 }
@@ -257,19 +262,32 @@ class EdgeFiles {
   static std::string Long(char fill) { return std::string(253, fill) + " " + std::string(60, fill); }
 
   inline static const std::vector<std::string> kPlain = {
-      "", "TRUE", "FALSE", "true", "0", "-1", "+2", "5", "7", "127", "128", "6000", "6001", "LOGICAL", "PHYSICAL",
-      "VERTICAL", "EXPERT", "ERROR", "\"\"3\"\"", "\"x", "x\"", "\"\"", "a b", "a=b", ";x", "Half\rLife", "x\r",
-      Long('p')};
+      "",    "TRUE", "FALSE", "true",    "0",        "-1",         "+2",     "5",      "7",         "127",
+      "128", "6000", "6001",  "LOGICAL", "PHYSICAL", "VERTICAL",   "EXPERT", "ERROR",  "\"\"3\"\"", "\"x",
+      "x\"", "\"\"", "a b",   "a=b",     ";x",       "Half\rLife", "x\r",    Long('p')};
   inline static const std::vector<std::string> kQuoted = {
-      "\"\"", "\"Quake\"", "\"\"Quoted\"\"", "\"a \"b\" c\"", "\" lead and trail \"", "\"x\rz\"", "bare",
-      "\"a, b\"", "\"" + Long('q') + "\"", "ERROR", ""};
+      "\"\"",     "\"Quake\"", "\"\"Quoted\"\"", "\"a \"b\" c\"",         "\" lead and trail \"",
+      "\"x\rz\"", "bare",      "\"a, b\"",       "\"" + Long('q') + "\"", "ERROR",
+      ""};
   inline static const std::vector<std::string> kTriple = {
-      "\"\", \"\", \"\"", "\"MOUSE1\", \"+attack\", \"VM_LEFTDOWN\"", "\"a\", \"+moveleft\", \"VK_A\"",
-      "\"SPACE\", \"+jump\", \"\"", "\" sp \", \" q\"uote \", \"end\"", "\"a\", \"b\"",
-      "\"a\", \"b\", \"c\", \"d\"", "\"a\",\"b\",\"c\"", "a,b", ",,", "\"", "x", "ERROR", "", "\"c\r\", \"d\", \"e\"",
+      "\"\", \"\", \"\"",
+      "\"MOUSE1\", \"+attack\", \"VM_LEFTDOWN\"",
+      "\"a\", \"+moveleft\", \"VK_A\"",
+      "\"SPACE\", \"+jump\", \"\"",
+      "\" sp \", \" q\"uote \", \"end\"",
+      "\"a\", \"b\"",
+      "\"a\", \"b\", \"c\", \"d\"",
+      "\"a\",\"b\",\"c\"",
+      "a,b",
+      ",,",
+      "\"",
+      "x",
+      "ERROR",
+      "",
+      "\"c\r\", \"d\", \"e\"",
       "\"" + std::string(120, 'i') + "\", \"" + std::string(120, 'c') + "\", \"" + std::string(40, 'e') + "\""};
-  inline static const std::vector<std::string> kCurve = {"\"\"", "\".\\crv\\fast.crv\"", "\".\\crv\\missing.crv\"",
-                                                         "\"C:\\Curves\\c.crv\"", "crv\\fast.crv", "ERROR"};
+  inline static const std::vector<std::string> kCurve = {
+      "\"\"", "\".\\crv\\fast.crv\"", "\".\\crv\\missing.crv\"", "\"C:\\Curves\\c.crv\"", "crv\\fast.crv", "ERROR"};
 
   std::string KeyText(const ScgKey& key, bool keysEverywhere) {
     if (key.key == "VERSION") return "6.1";
@@ -279,13 +297,19 @@ class EdgeFiles {
     for (const char* block : {"COPY_FILES", "CUSTOM", "SHOW_INSTRUCTIONS", "USE_BUTTONS", "CUSTOM_ALIAS"})
       if (key.key == block && Chance(2)) return "TRUE";
     switch (key.kind) {
-      case KeyKind::Plain: return Pick(kPlain);
-      case KeyKind::Quoted: return Pick(kQuoted);
-      case KeyKind::Triple: return Pick(kTriple);
-      case KeyKind::MotionUser: return keysEverywhere ? Pick(kTriple) : "\"\", \"\", \"\"";
+      case KeyKind::Plain:
+        return Pick(kPlain);
+      case KeyKind::Quoted:
+        return Pick(kQuoted);
+      case KeyKind::Triple:
+        return Pick(kTriple);
+      case KeyKind::MotionUser:
+        return keysEverywhere ? Pick(kTriple) : "\"\", \"\", \"\"";
       // "(None)" is how the alias lists show no alias: the save stores none.
-      case KeyKind::ButtonAlias: return Pick(kTriple);
-      case KeyKind::Curve: return Pick(kCurve);
+      case KeyKind::ButtonAlias:
+        return Pick(kTriple);
+      case KeyKind::Curve:
+        return Pick(kCurve);
     }
     return "";
   }
@@ -301,9 +325,12 @@ class EdgeFiles {
       return text + " }";
     };
     switch (type) {
-      case VectorType::AxisMap: return entries(6, "0123456789", "/");
-      case VectorType::Polarity: return entries(6, "+-0 x\"\r", "/");
-      case VectorType::Sensitivity: return entries(7, "0123456789 x\"", "/");
+      case VectorType::AxisMap:
+        return entries(6, "0123456789", "/");
+      case VectorType::Polarity:
+        return entries(6, "+-0 x\"\r", "/");
+      case VectorType::Sensitivity:
+        return entries(7, "0123456789 x\"", "/");
       case VectorType::Gain: {
         static const std::vector<std::string> gains = {"045", "000", "999", "100", "  5", " 45", "007"};
         std::string text = "{ ";
@@ -314,16 +341,37 @@ class EdgeFiles {
     return "";
   }
 
-  inline static const std::vector<std::string> kInstructionRows = {
-      "   \"Press F1\"", "   \"\"", "", "   \"Say \"hello\" twice\"", "   \"unclosed", "x", "   \"a\rb\"",
-      "   \"" + std::string(1000, 'w') + "\"", "   \"   }\"", "   \"[TUNING]\""};
+  inline static const std::vector<std::string> kInstructionRows = {"   \"Press F1\"",
+                                                                   "   \"\"",
+                                                                   "",
+                                                                   "   \"Say \"hello\" twice\"",
+                                                                   "   \"unclosed",
+                                                                   "x",
+                                                                   "   \"a\rb\"",
+                                                                   "   \"" + std::string(1000, 'w') + "\"",
+                                                                   "   \"   }\"",
+                                                                   "   \"[TUNING]\""};
   inline static const std::vector<std::string> kCommandRows = {
-      "   \"+attack\", \"Fire\"", "   \"\"", "   \"\", \"\"", "   \"+jump\", \"\"", "   \"\", \"Nothing\"",
-      "   \"+a\"b\", \"q\"\"", "   \"a\",\"b\"", "   x", "   \"+use\", \"Use\", \"extra\"", "",
+      "   \"+attack\", \"Fire\"",
+      "   \"\"",
+      "   \"\", \"\"",
+      "   \"+jump\", \"\"",
+      "   \"\", \"Nothing\"",
+      "   \"+a\"b\", \"q\"\"",
+      "   \"a\",\"b\"",
+      "   x",
+      "   \"+use\", \"Use\", \"extra\"",
+      "",
       "   \"" + std::string(600, 'c') + "\", \"" + std::string(600, 'n') + "\""};
   inline static const std::vector<std::string> kAliasRows = {
-      "   \"\", \"\", \"\"", "   \"a\", \"'A' Key\", \"VK_A\"", "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"",
-      "   \"x\"", "   \"a\", \"b\"", "   \"q\"\", \" sp \", \"VK_Q\"", "", "   \"\", \"'N' Key\", \"VK_N\"",
+      "   \"\", \"\", \"\"",
+      "   \"a\", \"'A' Key\", \"VK_A\"",
+      "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"",
+      "   \"x\"",
+      "   \"a\", \"b\"",
+      "   \"q\"\", \" sp \", \"VK_Q\"",
+      "",
+      "   \"\", \"'N' Key\", \"VK_N\"",
       "   \"" + std::string(500, 'g') + "\", \"" + std::string(500, 'l') + "\", \"VK_L\""};
 
   // No rows, a few, or as many as the block holds.
@@ -335,16 +383,21 @@ class EdgeFiles {
   }
 
   std::vector<std::string> CopyRows() {
-    static const std::vector<std::string> pool = {"   \"cfg\\a.cfg\", \"a.cfg\"", "   \"\", \"\"", "   \"only\"",
-                                                  "   x", "   \"s p\", \" d \"", "",
-                                                  "   \"a\", \"b\"", "   \"\", \"a.cfg\""};
+    static const std::vector<std::string> pool = {"   \"cfg\\a.cfg\", \"a.cfg\"",
+                                                  "   \"\", \"\"",
+                                                  "   \"only\"",
+                                                  "   x",
+                                                  "   \"s p\", \" d \"",
+                                                  "",
+                                                  "   \"a\", \"b\"",
+                                                  "   \"\", \"a.cfg\""};
     return Rows(pool, 501);
   }
 
   // Rows of one to six quoted fields, each of any text but the separator.
   std::vector<std::string> CustomRows() {
-    static const std::vector<std::string> fields = {"", "DELETE", "INI", "a b", " lead", "q\"uote", "back\\",
-                                                    "a,b", "x\ry", std::string(300, 'f')};
+    static const std::vector<std::string> fields = {"",        "DELETE", "INI", "a b",  " lead",
+                                                    "q\"uote", "back\\", "a,b", "x\ry", std::string(300, 'f')};
     int count = Chance(8) ? 500 : std::uniform_int_distribution<int>(0, 6)(random_);
     std::vector<std::string> rows;
     for (int r = 0; r < count; ++r) {

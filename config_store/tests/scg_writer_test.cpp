@@ -1,8 +1,8 @@
 // Writing a configuration: the full layout, round trips, the value rules, and
 // a save that fails or is killed never costing the file it replaces.
+#include "config_store/scg_writer.h"
 #include "config_store/scg_layout.h"
 #include "config_store/scg_reader.h"
-#include "config_store/scg_writer.h"
 #include "config_store/tests/save_crash_versions.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
@@ -106,18 +106,18 @@ TEST(ScgWriter, ValueRules) {
       {"no mouse X axis keeps the directions of an axis that sends keys",
        [](ConfigSession& s) { s.GameConfig.MotionAlias.X = "-1"; }, "TUNING", "MOTION_ALIAS_2_POS_USER",
        "a\", \"+moveleft\", \"VK_A"},
-      {"an axis neither mouse nor keys", [](ConfigSession& s) {
-         s.GameConfig.MotionAlias.MotionPos(4).GameInput.USER = "q";
-       }, "TUNING", "MOTION_ALIAS_3_POS_USER", "\", \"\", \""},
+      {"an axis neither mouse nor keys",
+       [](ConfigSession& s) { s.GameConfig.MotionAlias.MotionPos(4).GameInput.USER = "q"; }, "TUNING",
+       "MOTION_ALIAS_3_POS_USER", "\", \"\", \""},
       {"curve inside the program folder",
        [](ConfigSession& s) { s.GameConfig.Curve(2).USER = s.ProgramFolder + "\\crv\\b.crv"; }, "HELIRYX",
        "CURVE_1_USER", ".\\crv\\b.crv"},
       {"curve chosen as a Linux path inside it",
-       [](ConfigSession& s) { s.GameConfig.Curve(2).USER = s.ProgramFolder + "/crv/b.crv"; }, "HELIRYX",
-       "CURVE_1_USER", ".\\crv\\b.crv"},
+       [](ConfigSession& s) { s.GameConfig.Curve(2).USER = s.ProgramFolder + "/crv/b.crv"; }, "HELIRYX", "CURVE_1_USER",
+       ".\\crv\\b.crv"},
       {"curve in a folder that only starts like it",
-       [](ConfigSession& s) { s.GameConfig.Curve(2).USER = s.ProgramFolder + "2\\b.crv"; }, "HELIRYX",
-       "CURVE_1_USER", nullptr},
+       [](ConfigSession& s) { s.GameConfig.Curve(2).USER = s.ProgramFolder + "2\\b.crv"; }, "HELIRYX", "CURVE_1_USER",
+       nullptr},
       {"curve elsewhere", [](ConfigSession& s) { s.GameConfig.Curve(2).DFLT = "C:\\Curves\\c.crv"; }, "HELIRYX",
        "CURVE_1_DFLT", "C:\\Curves\\c.crv"},
       {"COPY_FILES rows whatever the flag", [](ConfigSession& s) { s.GameConfig.COPY_FILES = "FALSE"; },
@@ -133,7 +133,8 @@ TEST(ScgWriter, ValueRules) {
   }
   ConfigSession s = LoadText(program, FullLayoutText());
   s.GameConfig.COPY_FILES = "FALSE";
-  EXPECT_NE(SaveText(program, s).find("COPY_FILES=FALSE\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n"), std::string::npos);
+  EXPECT_NE(SaveText(program, s).find("COPY_FILES=FALSE\r\n   {\r\n   \"cfg\\a.cfg\", \"a.cfg\"\r\n"),
+            std::string::npos);
 }
 
 TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
@@ -165,7 +166,8 @@ TEST(ScgWriter, RefusedSaveLeavesTheTargetAsItWasAndReportsWhy) {
   EXPECT_FALSE(platform::FileExists(program.folder / "before.scg"));
 
   // A folder that cannot be written.
-  std::filesystem::permissions(program.folder / "scg", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(program.folder / "scg",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (::access((program.folder / "scg").c_str(), W_OK) != 0) {
     SaveResult r = SaveChanges(target, s.GameConfig, s.Lists, "changed\r\n", program.FixedContext());
     EXPECT_FALSE(r.ok);

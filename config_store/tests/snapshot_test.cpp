@@ -1,6 +1,6 @@
 // Snapshots of the record and the change check over them.
-#include "config_store/scg_reader.h"
 #include "config_store/snapshot.h"
+#include "config_store/scg_reader.h"
 #include "config_store/tests/store_fixture.h"
 #include "platform/file_system.h"
 
@@ -30,22 +30,29 @@ TEST(Snapshot, GoldenBytes) {
   EXPECT_EQ(SnapshotBytes(empty), std::string(804, '\0'));
 
   TGameConfig c;
-  c.VERSION = "6.1";                            // text 0
-  c.USE_KEYS = "TRUE";                          // 19
+  c.VERSION = "6.1";                                       // text 0
+  c.USE_KEYS = "TRUE";                                     // 19
   c.MotionAlias.MotionPos(1).GameCommand.USER = "+right";  // 32 + 3
-  c.MotionAlias.Y = "1";                        // 105
-  c.ButtonSlot(2).ALIAS.ListName = "Fire";      // 114 + 9 + 1
-  c.ButtonSlot(2).SendEvent.DFLT = "VK_A";      // 114 + 9 + 7
-  c.PRECISION.MODE.USER = "LOGICAL";            // 261
-  c.GainTable(1, 2).DFLT = "45";                // 294 + 2 * 3 (level fastest)
-  c.GainTable(3, 1).USER = "50";                // 294 + 2 * 2 + 1
-  c.SensitivityTable(2, 7).USER = "3";          // 336 + 2 * 19 + 1
-  c.DeadzoneValues(6).USER = std::string(300, 'x');  // 401, a length above 255
-  std::string expected = Encoded({{0, "6.1"}, {19, "TRUE"}, {35, "+right"}, {105, "1"}, {124, "Fire"},
-                                  {130, "VK_A"}, {261, "LOGICAL"}, {300, "45"}, {299, "50"}, {375, "3"},
+  c.MotionAlias.Y = "1";                                   // 105
+  c.ButtonSlot(2).ALIAS.ListName = "Fire";                 // 114 + 9 + 1
+  c.ButtonSlot(2).SendEvent.DFLT = "VK_A";                 // 114 + 9 + 7
+  c.PRECISION.MODE.USER = "LOGICAL";                       // 261
+  c.GainTable(1, 2).DFLT = "45";                           // 294 + 2 * 3 (level fastest)
+  c.GainTable(3, 1).USER = "50";                           // 294 + 2 * 2 + 1
+  c.SensitivityTable(2, 7).USER = "3";                     // 336 + 2 * 19 + 1
+  c.DeadzoneValues(6).USER = std::string(300, 'x');        // 401, a length above 255
+  std::string expected = Encoded({{0, "6.1"},
+                                  {19, "TRUE"},
+                                  {35, "+right"},
+                                  {105, "1"},
+                                  {124, "Fire"},
+                                  {130, "VK_A"},
+                                  {261, "LOGICAL"},
+                                  {300, "45"},
+                                  {299, "50"},
+                                  {375, "3"},
                                   {401, std::string(300, 'x')}});
   EXPECT_EQ(SnapshotBytes(c), expected);
-
 }
 
 TEST(Snapshot, AreTheyTheSame) {
@@ -60,7 +67,7 @@ TEST(Snapshot, AreTheyTheSame) {
     bool stringent;
     bool same;
   } cases[] = {
-      {"a", "c", true, true},   {"a", "b", true, false}, {"a", "b", false, true},
+      {"a", "c", true, true},   {"a", "b", true, false},  {"a", "b", false, true},
       {"a", "d", false, false}, {"a", "x", false, false}, {"x", "x", false, false},
   };
   for (const Case& k : cases)

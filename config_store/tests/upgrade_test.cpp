@@ -20,6 +20,8 @@ namespace {
 
 // A 6.0 file with bindings given bare, quoted, as the stored word ERROR and not
 // at all (BUTTON_3_DFLT), a CUSTOM block and no [POINTERLY] section.
+// The file's lines, packed by hand.
+// clang-format off
 const std::string kOld = Crlf({
     ";", "[VERSION]", "VERSION=6.0", "APPLICATION_NUMBER=5.0", "FILE_REVISION_NUMBER=4", "", "[IDENTIFICATION]",
     R"(APPLICATION_NAME="Old Game")", "", "[CONFIGURATION]", "HIDE_FILE=FALSE", R"(EXECUTABLE="old.exe")",
@@ -27,7 +29,10 @@ const std::string kOld = Crlf({
     "", "[TUNING]", R"(MOTION_LABEL_0_POS="Right")", "BUTTON_0_DFLT=+attack", R"(BUTTON_0_USER="+jump")",
     "BUTTON_5_USER=ERROR", "BUTTON_15_DFLT=+use item", "", "[HELIRYX]", "AXIS_MAP_DFLT= { 0/1/2/3/4/5 }",
 });
+// clang-format on
 
+// The file's lines, packed by hand.
+// clang-format off
 const std::string kConverted = Crlf({
     ";", "[VERSION]", "VERSION=6.1", "APPLICATION_NUMBER=5.1", "FILE_REVISION_NUMBER=4", "", "[IDENTIFICATION]",
     R"(APPLICATION_NAME="Old Game")", "", "[CONFIGURATION]", "HIDE_FILE=FALSE", R"(EXECUTABLE="old.exe")",
@@ -73,6 +78,7 @@ const std::string kConverted = Crlf({
     "DEADZONE_1_USER=0", "DEADZONE_2_DFLT=0", "DEADZONE_2_USER=0", "DEADZONE_3_DFLT=0", "DEADZONE_3_USER=0",
     "DEADZONE_4_DFLT=0", "DEADZONE_4_USER=0", "DEADZONE_5_DFLT=0", "DEADZONE_5_USER=0",
 });
+// clang-format on
 
 // Files in the folder besides the ones the test made (a stray temporary file).
 std::vector<std::string> FolderNames(const std::string& folder) {
@@ -104,8 +110,7 @@ TEST(Upgrade, AFailedConversionLeavesTheFileByteForByte) {
   ::getrlimit(RLIMIT_FSIZE, &saved);
   const std::vector<Case> cases = {
       {"read-only file",
-       [](const std::string& path) { std::filesystem::permissions(path, std::filesystem::perms::owner_read); },
-       [] {}},
+       [](const std::string& path) { std::filesystem::permissions(path, std::filesystem::perms::owner_read); }, [] {}},
       // The disk fills while the converted file is written: it is larger than
       // the old one, so a file-size limit between the two stops the write.
       {"write fails midway",

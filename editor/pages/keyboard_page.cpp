@@ -106,7 +106,7 @@ void KeyboardPage::cmdPointerlyReset_Click() {
   const auto& commands = Lists.GameCommands;
   for (int a = 1; a <= 6; ++a) {
     const config_store::TMotionSlot* directions[2] = {&GameConfig.MotionAlias.MotionPos(a),
-                                                 &GameConfig.MotionAlias.MotionNeg(a)};
+                                                      &GameConfig.MotionAlias.MotionNeg(a)};
     QComboBox* aliasLists[2] = {cboButtonAxisPOSAlias(a), cboButtonAxisNEGAlias(a)};
     QComboBox* commandLists[2] = {cboPosAxisCommand(a), cboNegAxisCommand(a)};
     for (int side = 0; side < 2; ++side) {
@@ -132,8 +132,9 @@ void KeyboardPage::cmdPointerlyReset_Click() {
 // ------------------------------------------------------- showing the record
 
 void KeyboardPage::ShowMouseAxisLabels() {
-  for (auto [box, text] : {std::pair{cboButtonMouseXPOSAlias, "Mouse X"}, std::pair{cboButtonMouseXNEGAlias, "Mouse X"},
-                           std::pair{cboButtonMouseYPOSAlias, "Mouse Y"}, std::pair{cboButtonMouseYNEGAlias, "Mouse Y"}}) {
+  for (auto [box, text] :
+       {std::pair{cboButtonMouseXPOSAlias, "Mouse X"}, std::pair{cboButtonMouseXNEGAlias, "Mouse X"},
+        std::pair{cboButtonMouseYPOSAlias, "Mouse Y"}, std::pair{cboButtonMouseYNEGAlias, "Mouse Y"}}) {
     AddItem(box, text);
     Select(box, 0);
   }
@@ -143,7 +144,8 @@ void KeyboardPage::Clear() {
   for (int i = 1; i <= 6; ++i)
     for (auto* list : {&cboNegAxisCommand, &cboPosAxisCommand, &cboButtonAxisNEGAlias, &cboButtonAxisPOSAlias})
       editor::Clear((*list)(i));
-  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboPosMouseYCommand, cboNegMouseYCommand}) editor::Clear(box);
+  for (QComboBox* box : {cboPosMouseXCommand, cboNegMouseXCommand, cboPosMouseYCommand, cboNegMouseYCommand})
+    editor::Clear(box);
 }
 
 void KeyboardPage::ShowAliasLists() {

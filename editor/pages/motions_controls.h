@@ -11,7 +11,8 @@ namespace editor {
 
 inline const std::vector<ControlSpec> kMotionsPage = {
     {"frmMotions", Kind::Frame, kSingle, kSingle, "", 10, 4, 352, 214, 0, 0, "Axes"},
-    {"lblAxisNumber", Kind::Label, 1, 6, "frmMotions", 10, 30, 54, 22, 0, 30, "Axis 1|Axis 2|Axis 3|Axis 4|Axis 5|Axis 6"},
+    {"lblAxisNumber", Kind::Label, 1, 6, "frmMotions", 10, 30, 54, 22, 0, 30,
+     "Axis 1|Axis 2|Axis 3|Axis 4|Axis 5|Axis 6"},
     {"cboAxis", Kind::Combo, 1, 6, "frmMotions", 66, 28, 204, 26, 0, 30, ""},
     {"cbxInvertAxis", Kind::Check, 1, 6, "frmMotions", 278, 29, 68, 24, 0, 30, "Invert"},
     {"frmOrientation", Kind::Frame, kSingle, kSingle, "", 10, 222, 196, 56, 0, 0, "Orientation"},

@@ -21,9 +21,9 @@ namespace editor {
 namespace {
 
 const char* const kPrecisionItems[] = {
-    "Button A",       "Button B",       "Button C",       "Button D",       "Button E",       "Button F",
-    "Chord None + C", "Chord None + D", "Chord None + E", "Chord None + F", "Chord A + C",    "Chord A + D",
-    "Chord A + E",    "Chord A + F",    "Chord B + C",    "Chord B + D",    "Chord B + E",    "Chord B + F",
+    "Button A",       "Button B",       "Button C",       "Button D",       "Button E",    "Button F",
+    "Chord None + C", "Chord None + D", "Chord None + E", "Chord None + F", "Chord A + C", "Chord A + D",
+    "Chord A + E",    "Chord A + F",    "Chord B + C",    "Chord B + D",    "Chord B + E", "Chord B + F",
     "Chord A&B + C",  "Chord A&B + D",  "Chord A&B + E",  "Chord A&B + F"};
 
 std::optional<long long> Number(const std::string& text) { return platform::ParseWholeNumber(text); }
@@ -437,7 +437,8 @@ void SensitivityPage::Lock() {
     option->setEnabled(false);
   cboPrecisionButton->setEnabled(false);
   editor::Clear(cboPrecisionButton);
-  for (QPushButton* button : {cmdSensitivityReset, cmdCurveSave, cmdCurveLoad, cmdCurveReset}) button->setEnabled(false);
+  for (QPushButton* button : {cmdSensitivityReset, cmdCurveSave, cmdCurveLoad, cmdCurveReset})
+    button->setEnabled(false);
   sldPrecisionGain->setEnabled(false);
   sldPrecisionSensitivity->setEnabled(false);
   sldNull->setEnabled(false);

@@ -11,8 +11,8 @@
 
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QSlider>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
@@ -47,8 +47,9 @@ class ActivateTest : public EditedGameTest {
   // its pid in "held" and waits.
   void InstallHeldTool() {
     InstallTool("ryxcontrol.real");
-    InstallScript("if [ -e \"$d/hold\" ]; then echo $$ >> \"$d/held\"; while [ -e \"$d/hold\" ]; do sleep 0.02; done; fi\n"
-                  "exec \"$d/ryxcontrol.real\" \"$@\"\n");
+    InstallScript(
+        "if [ -e \"$d/hold\" ]; then echo $$ >> \"$d/held\"; while [ -e \"$d/hold\" ]; do sleep 0.02; done; fi\n"
+        "exec \"$d/ryxcontrol.real\" \"$@\"\n");
   }
   Lines Record() const { return platform::SplitLines(ReadFile(folder / "ryxcontrol.log")); }
   // What the tool must have been told: the defaults, then each line of active.ryx.
@@ -59,10 +60,13 @@ class ActivateTest : public EditedGameTest {
   }
   std::vector<int> Pids(const std::string& file) const {
     std::vector<int> pids;
-    for (const std::string& line : platform::SplitLines(ReadFile(folder / file))) pids.push_back(std::atoi(line.c_str()));
+    for (const std::string& line : platform::SplitLines(ReadFile(folder / file)))
+      pids.push_back(std::atoi(line.c_str()));
     return pids;
   }
-  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
+  void Click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+  }
   // Runs `action` once `condition` holds, from the event loop (inside the runs' wait).
   void WhenReady(std::function<bool()> condition, std::function<void()> action) {
     auto* timer = new QTimer(window);
@@ -73,7 +77,6 @@ class ActivateTest : public EditedGameTest {
     });
     timer->start(10);
   }
-
 };
 
 }  // namespace
@@ -98,8 +101,9 @@ TEST_F(ActivateTest, TheToolIsToldTheDefaultsAndThenEachLineInOrder) {
          ::chmod(tool.c_str(), 0644);
        },
        false, kEditorTitle,
-       "Ryxcontrol application " + tool + " did not apply every setting:\r\n--set-defaults   (could not be started)\r\n"
-       "--reset-sensitivity-curve 0   (could not be started)...",
+       "Ryxcontrol application " + tool +
+           " did not apply every setting:\r\n--set-defaults   (could not be started)\r\n"
+           "--reset-sensitivity-curve 0   (could not be started)...",
        MsgIcon::Critical},
   };
   // A curve in a folder with a blank reaches the tool as one argument.
@@ -231,19 +235,22 @@ TEST_F(ActivateTest, CurvesAreLoadedIntoTheSelectedSlotAndReset) {
     bool bold;
     std::string boxTitle;
   } steps[] = {
-      {"load", [&] {
+      {"load",
+       [&] {
          answers.files = {{folder / "crv/steep.crv", "steep.crv"}};
          Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
        },
        "\".\\crv\\steep.crv\"", true, ""},
-      {"a name with a quote is refused", [&] {
+      {"a name with a quote is refused",
+       [&] {
          answers.files = {{folder / "crv/odd\"name.crv", "odd\"name.crv"}};
          Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
        },
        "\".\\crv\\steep.crv\"", true, "Sensitivity Curve"},
       {"cancel", [&] { Click(Ctl<QPushButton>(w, "cmdCurveLoad")); }, "\".\\crv\\steep.crv\"", true, ""},
       {"reset", [&] { Click(Ctl<QPushButton>(w, "cmdCurveReset")); }, "", false, ""},
-      {"load again, then a name that does not exist", [&] {
+      {"load again, then a name that does not exist",
+       [&] {
          answers.files = {{folder / "crv/steep.crv", "steep.crv"}, {folder / "crv/none.crv", "none.crv"}};
          Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
          Click(Ctl<QPushButton>(w, "cmdCurveLoad"));
@@ -260,7 +267,8 @@ TEST_F(ActivateTest, CurvesAreLoadedIntoTheSelectedSlotAndReset) {
     if (!step.saved.empty()) expected["CURVE_3_USER"] = step.saved;
     EXPECT_EQ(changed, expected);
     EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 4)->font().bold(), step.bold);
-    EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 4)->toolTip().toStdString(), step.bold ? folder / "crv/steep.crv" : "Default Curve");
+    EXPECT_EQ(Ctl<QRadioButton>(w, "optSensCurves", 4)->toolTip().toStdString(),
+              step.bold ? folder / "crv/steep.crv" : "Default Curve");
     EXPECT_EQ(answers.boxes.empty() ? "" : answers.boxes[0].title, step.boxTitle);
   }
   for (const platform::FileDialogRequest& dialog : answers.dialogs) {
@@ -343,7 +351,8 @@ TEST_F(ActivateTest, TheExportWritesTheCommandFileOrSaysWhyNot) {
   answers.files = {{nowhere, "race.ryx"}};
   Menu<QAction>(w, "mExport")->trigger();
   ASSERT_EQ(answers.boxes.size(), 1u);
-  EXPECT_EQ(answers.boxes[0].text, "Ryxcontrol command file " + nowhere + " was not written: No such file or directory");
+  EXPECT_EQ(answers.boxes[0].text,
+            "Ryxcontrol command file " + nowhere + " was not written: No such file or directory");
   EXPECT_EQ(answers.boxes[0].icon, MsgIcon::Critical);
 }
 

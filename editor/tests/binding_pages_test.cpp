@@ -127,6 +127,8 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
     std::string twinShows = {};
   };
   using W = frmMain&;
+  // One row a case, laid out by hand.
+  // clang-format off
   const std::vector<Case> plain = {
       {"button command", [](W w) { return Ctl<QComboBox>(w, "cboButton", 3); }, "Duck",
        {{"BUTTON_2_USER", "\"SPACE\", \"+duck\", \"VK_SPACE\""}}, [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 3); }, "Duck"},
@@ -147,6 +149,9 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
       {"negative axis key", [](W w) { return Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 1); }, "LEFT",
        {{"MOTION_ALIAS_0_NEG_USER", "\"LEFTARROW\", \"+moveleft\", \"VK_LEFT\""}}},
   };
+  // clang-format on
+  // One row a case, laid out by hand.
+  // clang-format off
   const std::vector<Case> chorded = {
       // Slots beyond the six buttons have no twin: no button list changes.
       {"chord command", [](W w) { return Ctl<QComboBox>(w, "cboButtonChord", 9); }, "Reload",
@@ -157,6 +162,7 @@ TEST_F(BindingPagesTest, ACommandOrKeyChoiceSavesItsSlotAndShowsInTheTwinList) {
       {"chord key", [](W w) { return Ctl<QComboBox>(w, "cboButtonChordAlias", 12); }, "'1' Key",
        {{"BUTTON_11_USER", "\"1\", \"\", \"VK_1\""}}},
   };
+  // clang-format on
   for (const auto& [cases, replacements] : {std::pair{plain, Replacements{}}, std::pair{chorded, kChordingOn}}) {
     frmMain& w = Load(replacements);
     for (const Case& c : cases) {
@@ -189,6 +195,8 @@ TEST_F(BindingPagesTest, ChoosingAnAxisMotionMovesTheOtherAxisToNoneAndSavesMapA
   };
   const std::string right = "Move Right/Move Left", back = "Move Back/Move Forward", up = "Move Up/Move Down",
                     look = "Look Down/Look Up", turn = "Turn Right/Turn Left", lean = "Lean Right/Lean Left";
+  // One row a case, laid out by hand.
+  // clang-format off
   const std::vector<Case> cases = {
       // Axis 3 loses its motion and silently keeps the freed one, motion 1, with polarity 0.
       {"a motion another axis drives", masterOff, 1, 3,
@@ -209,6 +217,7 @@ TEST_F(BindingPagesTest, ChoosingAnAxisMotionMovesTheOtherAxisToNoneAndSavesMapA
        1, 5, {{"AXIS_MAP_USER", " { 4/1/2/3/0/5 }"}, {"POLARITY_USER", " { 0/+/+/+/+/+ }"}},
        {turn, back, up, turn, "(None)", lean}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     frmMain& w = Load(c.replacements);
     PickItem(Ctl<QComboBox>(w, "cboAxis", c.axis), c.item);
@@ -240,8 +249,9 @@ TEST_F(BindingPagesTest, TheMouseListsFollowTheAxisThatCarriesTheMouseMotion) {
 // An alias row without a GameInput is offered, but names no unbound direction
 // or button: their lists show none, and the unedited save gives none its key.
 TEST_F(BindingPagesTest, AnAliasWithoutAGameInputIsChosenForNoUnboundBinding) {
-  frmMain& w = Load({{"CUSTOM_ALIAS=FALSE\r\n   {\r\n", "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n"
-                                                         "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"\r\n"}});
+  frmMain& w = Load({{"CUSTOM_ALIAS=FALSE\r\n   {\r\n",
+                      "CUSTOM_ALIAS=TRUE\r\n   {\r\n   \"\", \"'N' Key\", \"VK_N\"\r\n"
+                      "   \"MOUSE1\", \"Left-Click\", \"VM_LEFTDOWN\"\r\n"}});
   EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonAxisPOSAlias", 4)), "(None)");
   EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonAxisNEGAlias", 4)), "(None)");
   EXPECT_EQ(Shown(Ctl<QComboBox>(w, "cboButtonChordAlias", 7)), "(None)");
@@ -286,6 +296,8 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
     std::string precisionShows;
     int precisionItems;
   };
+  // One row a case, laid out by hand.
+  // clang-format off
   const std::vector<Case> cases = {
       {"vertical", {}, [](frmMain& w) { ClickBox(Ctl<QRadioButton>(w, "optOrientation", 2)); }, {{"ORIENTATION", "VERTICAL"}}, "Button A", 1},
       {"horizontal", {{"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"}},
@@ -300,6 +312,7 @@ TEST_F(BindingPagesTest, OrientationAndChordingSaveTheirSwitches) {
        {{"USE_CHORDING_USER", "FALSE"}, {"PRECISION_MODE_USER", "PHYSICAL"}, {"PRECISION_BUTTON_USER", "5"}},
        "Button F", 6},
   };
+  // clang-format on
   for (const Case& c : cases) {
     frmMain& w = Load(c.replacements);
     c.act(w);
@@ -329,7 +342,8 @@ TEST_F(BindingPagesTest, ChordingShowsTheChordTabsAndTakesThePlainButtonListsAwa
     EXPECT_EQ(Ctl<QRadioButton>(w, "optChording", c.index)->isChecked(), true) << c.label;
     EXPECT_EQ(Ctl<QTabWidget>(w, "tabChording")->isVisible(), c.tabs) << c.label;
     EXPECT_EQ(Ctl<QTabWidget>(w, "tabChording")->currentIndex(), 0) << c.label;
-    for (int i = 1; i <= 6; ++i) EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", i)->isEnabled(), c.buttonLists) << c.label << " " << i;
+    for (int i = 1; i <= 6; ++i)
+      EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", i)->isEnabled(), c.buttonLists) << c.label << " " << i;
   }
   // Back and forth: nothing left to save.
   frmMain& w = Load();
@@ -347,6 +361,8 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
     std::string pick;
     Keys saved;
   };
+  // One row a case, laid out by hand.
+  // clang-format off
   const std::vector<Case> cases = {
       {"physical to physical", "FALSE", "PHYSICAL", "3", "Button D", "Button F", {{"PRECISION_BUTTON_USER", "5"}}},
       {"logical to logical", "TRUE", "LOGICAL", "15", "Chord A&B + F", "Chord None + E",
@@ -356,6 +372,7 @@ TEST_F(BindingPagesTest, ThePrecisionButtonThroughLoadEditAndSave) {
       {"physical to logical", "TRUE", "PHYSICAL", "1", "Button B", "Chord A + C",
        {{"PRECISION_MODE_USER", "LOGICAL"}, {"PRECISION_BUTTON_USER", "4"}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     frmMain& w = Load({{"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=" + c.chording},
                        {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},

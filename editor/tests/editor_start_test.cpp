@@ -27,7 +27,7 @@ TEST(EditorSwitchesTest, WordsAreSwitchesInAnyCaseAndAnythingElseIsTheUsageBox) 
                                          {"-K", Outcome::Kill, false},
                                          {"/kill", Outcome::Kill, false},
                                          {"-s -k", Outcome::Kill, true},
-                                         {"-k -x", Outcome::Kill, false},  // words after the kill switch are not read
+                                         {"-k -x", Outcome::Kill, false},   // words after the kill switch are not read
                                          {"-s  -k", Outcome::Usage, true},  // the empty word between two blanks
                                          {"-?", Outcome::Usage, false},
                                          {" ", Outcome::Usage, false}}) {
@@ -129,10 +129,8 @@ TEST(EditorStartTest, TheMonitorIsPausedWhileTheEditorRuns) {
     const char* during;
     const char* after;
   };
-  for (const Case& c : std::vector<Case>{{"ACTIVE", "SUSPEND", "ACTIVE"},
-                                         {"SUSPEND", "SUSPEND", "ACTIVE"},
-                                         {"KILL", "KILL", "KILL"},
-                                         {"", "", ""}}) {
+  for (const Case& c : std::vector<Case>{
+           {"ACTIVE", "SUSPEND", "ACTIVE"}, {"SUSPEND", "SUSPEND", "ACTIVE"}, {"KILL", "KILL", "KILL"}, {"", "", ""}}) {
     EditorFolder folder;
     WriteFile(folder / "watchpost.ini", std::string("[APPLICATION]\r\nMODE=") + c.before + "\r\n");
     Answers answers;
@@ -153,12 +151,11 @@ TEST(EditorStartTest, TheGamePlayedLastIsChosenOnlyWhenTunedeckIniNamesItExactly
     std::string ini;
     std::string shown;
   };
-  for (const Case& c : std::vector<Case>{
-           {"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=beta.scg\r\n", "Beta Game"},
-           {"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=Beta.scg\r\n", "Alpha Game"},
-           {"[Version]\r\nVersion=5.10\r\n[Games]\r\nCurrent=beta.scg\r\n", "Alpha Game"},
-           {"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=gone.scg\r\n", "Alpha Game"},
-           {"", "Alpha Game"}}) {
+  for (const Case& c : std::vector<Case>{{"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=beta.scg\r\n", "Beta Game"},
+                                         {"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=Beta.scg\r\n", "Alpha Game"},
+                                         {"[Version]\r\nVersion=5.10\r\n[Games]\r\nCurrent=beta.scg\r\n", "Alpha Game"},
+                                         {"[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=gone.scg\r\n", "Alpha Game"},
+                                         {"", "Alpha Game"}}) {
     EditorFolder folder;
     if (!c.ini.empty()) WriteFile(folder / "tunedeck.ini", c.ini);
     Answers answers;
@@ -216,7 +213,7 @@ TEST(TunedeckProgram, ASettingsFileItCannotWriteEndsItAndHandsTheMonitorBack) {
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_NE(run.err.find("Critical Error: Cannot write " + install / "tunedeck.ini"), std::string::npos) << run.err;
     EXPECT_EQ(ReadFile(install / "watchpost.ini"), "[VERSION]\r\nVERSION=5.1\r\n[APPLICATION]\r\nMODE=" +
-                                                        (mode == "SUSPEND" ? std::string("ACTIVE") : mode) + "\r\n");
+                                                       (mode == "SUSPEND" ? std::string("ACTIVE") : mode) + "\r\n");
   }
 }
 
@@ -243,8 +240,8 @@ TEST(TunedeckProgram, UnderAnXServerItShowsItsWindowAndLeavesOnSigterm) {
     kill -TERM $pid; wait $pid; echo "exit $?")";
   auto env = install.Environment();
   env["LSAN_OPTIONS"] = "suppressions=" X_SESSION_LSAN_SUPPRESSIONS;  // Qt's X plugin keeps D-Bus buffers
-  RunResult run = RunProgram(xvfbRun, {"-a", "/bin/sh", "-c", script, "sh", install / "tunedeck", install.Folder()},
-                             env, 200000);
+  RunResult run =
+      RunProgram(xvfbRun, {"-a", "/bin/sh", "-c", script, "sh", install / "tunedeck", install.Folder()}, env, 200000);
   EXPECT_EQ(run.out, "window shown\nmonitor paused\nexit 0\n") << run.err;
   EXPECT_EQ(ReadFile(install / "watchpost.ini"), "[APPLICATION]\r\nMODE=ACTIVE\r\n");
   EXPECT_EQ(ReadFile(install / "tunedeck.ini"), "[Version]\r\nVersion=5.1\r\n[Games]\r\nCurrent=halflife.scg\r\n");
@@ -254,7 +251,8 @@ TEST(TunedeckProgram, UnderAnXServerItShowsItsWindowAndLeavesOnSigterm) {
 TEST(EditorScreenshots, TheScriptRendersTheWindowAndEachPage) {
   TempFolder out;
   std::string build = std::string(HELIRYX_INSTALL_DIR) + "/..";
-  RunResult run = RunProgram("/bin/sh", {std::string(HELIRYX_SOURCE_DIR) + "/tools/editor_screenshots.sh", out.Path(), build});
+  RunResult run =
+      RunProgram("/bin/sh", {std::string(HELIRYX_SOURCE_DIR) + "/tools/editor_screenshots.sh", out.Path(), build});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EditorFolder folder;
   frmMain window(folder.Path());

@@ -111,6 +111,8 @@ Control Background = [](frmMain& w) { return w.centralWidget(); };
 }  // namespace
 
 TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
+  // One row a case, laid out by hand.
+  // clang-format off
   const HoverCase cases[] = {
       {"axis list 3", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); }), "M3"},
       {"button list B", "horizontal", 1, -1, {}, Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButton", 2); }), "M8"},
@@ -163,6 +165,7 @@ TEST(MainWindowPictures, TheMouseOverAControlLightsItsPartOfTheController) {
        Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboButtonChord", 13); }),
        OnGround([](frmMain& w) { return Ctl<QTabWidget>(w, "tabChording")->widget(3); }), "C54 C55"},
   };
+  // clang-format on
   for (const auto& [config, replacements] : Configs()) {
     EditorFolder folder;
     folder.Add("alpha.scg", "Alpha Game", replacements);
@@ -204,6 +207,8 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
   };
   const Move axis3 = Over([](frmMain& w) { return Ctl<QComboBox>(w, "cboAxis", 3); });
   const Move master = Over([](frmMain& w) { return Ctl<QSlider>(w, "sldSensitivity", 7); });
+  // One row a case, laid out by hand.
+  // clang-format off
   const GroundCase cases[] = {
       {"the window's background", 1, axis3, OnGround(Background)},
       {"the axes frame", 1, axis3, OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMotions"); })},
@@ -216,6 +221,7 @@ TEST(MainWindowPictures, MovingOntoNeutralGroundPutsTheLightsOut) {
       {"the master frame", 0, master,
        OnGround([](frmMain& w) { return Ctl<QWidget>(w, "frmMasterSensitivity"); })},
   };
+  // clang-format on
   EditorFolder folder;
   Answers answers;
   LoadedWindow loaded(folder);

@@ -1,8 +1,8 @@
 // The main window on a real configuration folder: every control filled from a
 // configuration, the error lock, saving, Save As, leaving and the title-bar close.
+#include "editor/main_window.h"
 #include "config_store/scg_reader.h"
 #include "config_store/scg_writer.h"
-#include "editor/main_window.h"
 #include "editor/pages/sensitivity_page.h"
 #include "editor/selection.h"
 #include "editor/tests/editor_fixture.h"
@@ -71,25 +71,25 @@ std::string WithoutStamp(std::string text) {
 TEST_F(MainWindowTest, EveryControlShowsTheConfiguration) {
   MakeFolders(folder / "crv");
   WriteFile(folder / "crv/precise.crv", "curve");
-  folder.Add("alpha.scg", "Alpha Game",
-             {{"LEVEL=INTERMEDIATE", "LEVEL=EXPERT"},
-              {"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"},
-              {"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
-              {"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=TRUE"},
-              {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
-              {"PRECISION_SENS_USER=3", "PRECISION_SENS_USER=2"},
-              {"PRECISION_GAIN_USER=10", "PRECISION_GAIN_USER=40"},
-              {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"},
-              {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"},
-              {"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 1/0/2/3/4/5 }"},
-              {"POLARITY_USER= { +/+/+/+/+/+ }", "POLARITY_USER= { +/-/+/+/+/0 }"},
-              {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }",
-               "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
-              {"SENS_EXP_USER= { 4/4/4/4/4/4/4 }", "SENS_EXP_USER= { 5/4/3/2/1/0/5 }"},
-              {"BUTTON_6_USER=\"\", \"\", \"\"", "BUTTON_6_USER=\"\", \"+duck\", \"\""},
-              {"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\precise.crv\""},
-              {"CURVE_4_USER=\"\"", "CURVE_4_USER=\".\\crv\\missing.crv\""},
-              {"DEADZONE_0_USER=2000", "DEADZONE_0_USER=2100"}});
+  folder.Add(
+      "alpha.scg", "Alpha Game",
+      {{"LEVEL=INTERMEDIATE", "LEVEL=EXPERT"},
+       {"ORIENTATION=HORIZONTAL", "ORIENTATION=VERTICAL"},
+       {"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
+       {"USE_CHORDING_USER=FALSE", "USE_CHORDING_USER=TRUE"},
+       {"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
+       {"PRECISION_SENS_USER=3", "PRECISION_SENS_USER=2"},
+       {"PRECISION_GAIN_USER=10", "PRECISION_GAIN_USER=40"},
+       {"PRECISION_MODE_USER=PHYSICAL", "PRECISION_MODE_USER=LOGICAL"},
+       {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=3"},
+       {"AXIS_MAP_USER= { 0/1/2/3/4/5 }", "AXIS_MAP_USER= { 1/0/2/3/4/5 }"},
+       {"POLARITY_USER= { +/+/+/+/+/+ }", "POLARITY_USER= { +/-/+/+/+/0 }"},
+       {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }", "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
+       {"SENS_EXP_USER= { 4/4/4/4/4/4/4 }", "SENS_EXP_USER= { 5/4/3/2/1/0/5 }"},
+       {"BUTTON_6_USER=\"\", \"\", \"\"", "BUTTON_6_USER=\"\", \"+duck\", \"\""},
+       {"CURVE_2_USER=\"\"", "CURVE_2_USER=\".\\crv\\precise.crv\""},
+       {"CURVE_4_USER=\"\"", "CURVE_4_USER=\".\\crv\\missing.crv\""},
+       {"DEADZONE_0_USER=2000", "DEADZONE_0_USER=2100"}});
   frmMain& w = Load();
   const std::string curve = folder.Path() + "/crv/precise.crv";
   struct Case {
@@ -176,15 +176,17 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   frmMain& w = Load();
   Select(Ctl<QComboBox>(w, "cboGameList"), 1);
   EXPECT_TRUE(w.Locked());
-  EXPECT_EQ(Ctl<QLabel>(w, "lblError")->text().toStdString(), "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblError")->text().toStdString(),
+            "Error Detected while reading SCG:  AXIS_MAP_DFLT= length error");
   EXPECT_TRUE(Ctl<QLabel>(w, "lblError")->isVisibleTo(&w));
   for (int row = 1; row <= 6; ++row) {
     EXPECT_FALSE(Ctl<QComboBox>(w, "cboAxis", row)->isEnabled());
     EXPECT_EQ(Ctl<QComboBox>(w, "cboButton", row)->count(), 0);
     EXPECT_EQ(Ctl<QLabel>(w, "lblSensitivity", row)->text(), QString());
   }
-  for (QWidget* control : std::vector<QWidget*>{Ctl<QPushButton>(w, "cmdSaveChanges"), Ctl<QPushButton>(w, "cmdApplySettings"),
-                                                Ctl<QPushButton>(w, "cmdMotionReset"), Ctl<QSlider>(w, "sldNull")})
+  for (QWidget* control :
+       std::vector<QWidget*>{Ctl<QPushButton>(w, "cmdSaveChanges"), Ctl<QPushButton>(w, "cmdApplySettings"),
+                             Ctl<QPushButton>(w, "cmdMotionReset"), Ctl<QSlider>(w, "sldNull")})
     EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
   EXPECT_FALSE(Menu<QAction>(w, "mSaveAs")->isEnabled());
   EXPECT_FALSE(Menu<QAction>(w, "mSaveSCG")->isEnabled());
@@ -197,8 +199,8 @@ TEST_F(MainWindowTest, AHalfReadConfigurationLocksTheWindowAndIsNeverSaved) {
   EXPECT_FALSE(w.Ended());
   EXPECT_EQ(ReadFile(folder.Scg("beta.scg")), broken);
   ASSERT_EQ(answers.boxes.size(), 2u);
-  EXPECT_EQ(answers.boxes[1].text, "Configuration file " + folder.Scg("beta.scg") +
-                                       " was not saved: it was not read completely.");
+  EXPECT_EQ(answers.boxes[1].text,
+            "Configuration file " + folder.Scg("beta.scg") + " was not saved: it was not read completely.");
 
   // The next good game unlocks it again.
   answers.replies = {MsgResult::No};
@@ -247,7 +249,8 @@ static std::map<std::string, std::string> ControlStates(const frmMain& w) {
   std::map<std::string, std::string> states;
   for (const auto& [name, members] : w.Controls().All())
     for (const auto& [index, widget] : members) {
-      std::string state = std::string(widget->isEnabled() ? "enabled" : "disabled") + (widget->isHidden() ? " hidden" : "");
+      std::string state =
+          std::string(widget->isEnabled() ? "enabled" : "disabled") + (widget->isHidden() ? " hidden" : "");
       if (auto* box = qobject_cast<QComboBox*>(widget))
         state += " " + std::to_string(box->count()) + " items, \"" + box->currentText().toStdString() + "\"";
       else if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -262,8 +265,8 @@ static std::map<std::string, std::string> ControlStates(const frmMain& w) {
                    (tab == tabs->currentIndex() ? "]" : "");
       states[name + "(" + std::to_string(index) + ")"] = state;
     }
-  for (QAction* action :
-       {Menu<QAction>(w, "mSaveSCG"), Menu<QAction>(w, "mSaveAs"), Menu<QAction>(w, "mExport"), Menu<QAction>(w, "mViewArray")})
+  for (QAction* action : {Menu<QAction>(w, "mSaveSCG"), Menu<QAction>(w, "mSaveAs"), Menu<QAction>(w, "mExport"),
+                          Menu<QAction>(w, "mViewArray")})
     states[action->text().toStdString()] = action->isEnabled() ? "enabled" : "disabled";
   return states;
 }
@@ -291,8 +294,7 @@ TEST(LoadAfterALock, LeavesEveryControlAsAFreshStartDoes) {
   ASSERT_EQ(after.window.GameConfig.APPLICATION_NAME, "Gamma Game");
 
   const std::map<std::string, std::string> expected = ControlStates(fresh.window), actual = ControlStates(after.window);
-  for (const auto& [control, state] : expected)
-    EXPECT_EQ(actual.at(control), state) << control;
+  for (const auto& [control, state] : expected) EXPECT_EQ(actual.at(control), state) << control;
   EXPECT_TRUE(Ctl<QComboBox>(after.window, "cboAxis", 6)->isEnabled());
   EXPECT_TRUE(answers.boxes.empty()) << answers.Texts()[0];
 }
@@ -393,8 +395,9 @@ TEST_F(MainWindowTest, ChoosingAnotherGameAsksToSaveTheChangesOfTheOneBefore) {
   Select(Ctl<QComboBox>(w, "cboGameList"), 1);
   EXPECT_EQ(w.GameConfig.APPLICATION_NAME, "Alpha Game");  // the edits stay, the list shows the pick
   EXPECT_EQ(w.Flags.ConfigModified, 1);
-  EXPECT_EQ(answers.Texts(), std::vector<std::string>{
-                                 "Save Changes: This configuration has been modified.\r\nWould you like to save your changes?"});
+  EXPECT_EQ(answers.Texts(),
+            std::vector<std::string>{
+                "Save Changes: This configuration has been modified.\r\nWould you like to save your changes?"});
 
   answers.replies = {MsgResult::Yes};
   Select(Ctl<QComboBox>(w, "cboGameList"), 2);

@@ -155,8 +155,8 @@ TEST(PictureLights, TheSensitivityFrameFollowsTheTab) {
     bool changes, visible;
     double left, top;
   } cases[] = {
-      {0, true, true, 251.25, 92.0}, {1, true, false, 0, 0}, {2, true, true, 339.75, 91.5}, {3, false, false, 0, 0},
-      {-1, false, false, 0, 0},
+      {0, true, true, 251.25, 92.0}, {1, true, false, 0, 0},   {2, true, true, 339.75, 91.5},
+      {3, false, false, 0, 0},       {-1, false, false, 0, 0},
   };
   for (const auto& c : cases) {
     SensitivityLightsPlace place = PositionSensitivityLights(c.tab);

@@ -34,8 +34,8 @@ TEST(Playground, CountsDownOnItsButtonAndClosesAfterFiveTicks) {
   EXPECT_FALSE(frm->PointerConfined());
   EXPECT_NE(log.find("Testing Playground: the pointer is not confined"), std::string::npos) << log;
 
-  for (const char* caption : {"Exit Playground ... 4", "Exit Playground ... 3", "Exit Playground ... 2",
-                              "Exit Playground ... 1"}) {
+  for (const char* caption :
+       {"Exit Playground ... 4", "Exit Playground ... 3", "Exit Playground ... 2", "Exit Playground ... 1"}) {
     ticks->Tick();
     ASSERT_TRUE(frm && frm->isVisible()) << caption;
     EXPECT_EQ(frm->cmdExit->text(), caption);

@@ -92,7 +92,8 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
        {{"AXIS_MAP_USER", " { 0/1/2/3/4/5 }"}, {"USE_PRECISION_USER", "FALSE"}}},
       {"dead zones and the axes' keys",
        {{"DEADZONE_0_USER=2000", "DEADZONE_0_USER=3000"},
-        {"MOTION_ALIAS_2_POS_USER=\"SPACE\", \"+jump\", \"VK_SPACE\"", "MOTION_ALIAS_2_POS_USER=\"e\", \"+use\", \"VK_E\""},
+        {"MOTION_ALIAS_2_POS_USER=\"SPACE\", \"+jump\", \"VK_SPACE\"",
+         "MOTION_ALIAS_2_POS_USER=\"e\", \"+use\", \"VK_E\""},
         {"MOTION_ALIAS_1_NEG_USER=\"w\"", "MOTION_ALIAS_1_NEG_USER=\"q\""}},
        "cmdPointerlyReset",
        {{"DEADZONE_0_USER", "2000"},
@@ -101,9 +102,11 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
       // Only the current level's values; curves from the defaults when their files exist.
       {"sensitivity, gain, null region, master switch and curves",
        {{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
-        {"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }", "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"},
+        {"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }",
+         "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"},
         {"SENS_INT_USER= { 3/3/3/3/3/3/3 }", "SENS_INT_USER= { 1/2/3/4/5/0/1 }"},
-        {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }", "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
+        {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }",
+         "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 067 }"},
         {"NULL_REGION_USER=8", "NULL_REGION_USER=20"},
         {"CURVE_0_USER=\"\"", "CURVE_0_USER=\".\\crv\\mine.crv\""},
         {"CURVE_1_DFLT=\"\"", "CURVE_1_DFLT=\".\\crv\\shipped.crv\""},
@@ -132,9 +135,9 @@ TEST_F(ResetsTest, EachResetRestoresItsPageFromTheDefaults) {
 TEST_F(ResetsTest, TheSlidersAndCurveButtonsShowWhatTheResetStored) {
   MakeFolders(folder / "crv");
   WriteFile(folder / "crv/shipped.crv", "curve");
-  frmMain& w = Load({{"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }",
-                      "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"},
-                     {"CURVE_1_DFLT=\"\"", "CURVE_1_DFLT=\".\\crv\\shipped.crv\""}});
+  frmMain& w = Load(
+      {{"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }", "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"},
+       {"CURVE_1_DFLT=\"\"", "CURVE_1_DFLT=\".\\crv\\shipped.crv\""}});
   Click(Ctl<QPushButton>(w, "cmdSensitivityReset"));
   EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 7)->value(), 55);
   EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 55);  // master on: the rows show the master value

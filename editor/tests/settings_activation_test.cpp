@@ -44,7 +44,8 @@ TEST_F(ReplayTest, RunsThatDidNotDoTheirWorkAreListed) {
   EXPECT_EQ(Runs().size(), 3u);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->icon, MsgIcon::Critical);
-  EXPECT_NE(box->text.find("\r\n--set-null-region 8   (ran too long and was ended)\r\n"), std::string::npos) << box->text;
+  EXPECT_NE(box->text.find("\r\n--set-null-region 8   (ran too long and was ended)\r\n"), std::string::npos)
+      << box->text;
   runner = FakeRunner{};
   runner.toolMissing = true;
   box = ReplayActiveRyx(folder.Path(), "Done", runner);

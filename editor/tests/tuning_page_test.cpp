@@ -27,9 +27,7 @@ using TuningPageTest = EditedGameTest;
 const Replacements kMasterOff = {{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"}};
 
 // On the indicator: an option button takes clicks on its indicator and caption only.
-void Click(QAbstractButton* button) {
-  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-}
+void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
 
 }  // namespace
 
@@ -40,10 +38,12 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
     std::function<void(frmMain&)> edit;
     Keys saved;
   } cases[] = {
-      {"a gain slider at the intermediate level, master off", kMasterOff,
+      {"a gain slider at the intermediate level, master off",
+       kMasterOff,
        [](frmMain& w) { Ctl<QSlider>(w, "sldGain", 3)->setValue(45); },
        {{"GAIN_INT_USER", " { 055, 055, 045, 055, 055, 055, 055 }"}}},
-      {"a sensitivity slider one step by key, master off", kMasterOff,
+      {"a sensitivity slider one step by key, master off",
+       kMasterOff,
        [](frmMain& w) { QTest::keyClick(Ctl<QSlider>(w, "sldSensitivity", 2), Qt::Key_Right); },
        {{"SENS_INT_USER", " { 3/4/3/3/3/3/3 }"}}},
       {"a gain slider at the expert level",
@@ -51,21 +51,26 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
        [](frmMain& w) { Ctl<QSlider>(w, "sldGain", 6)->setValue(100); },
        {{"GAIN_EXP_USER", " { 065, 065, 065, 065, 065, 100, 065 }"}}},
       // Master on: the master sliders record column 7 and move the rows without recording them.
-      {"the master gain", {},
+      {"the master gain",
+       {},
        [](frmMain& w) {
          Ctl<QSlider>(w, "sldGain", 7)->setValue(70);
          EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 70);
        },
        {{"GAIN_INT_USER", " { 055, 055, 055, 055, 055, 055, 070 }"}}},
-      {"the master sensitivity by page key", {},
+      {"the master sensitivity by page key",
+       {},
        [](frmMain& w) {
          QTest::keyClick(Ctl<QSlider>(w, "sldSensitivity", 7), Qt::Key_PageUp);
          EXPECT_EQ(Ctl<QSlider>(w, "sldSensitivity", 5)->value(), 4);
        },
        {{"SENS_INT_USER", " { 3/3/3/3/3/3/4 }"}}},
-      {"a row's slider while the master values are in force", {},
-       [](frmMain& w) { Ctl<QSlider>(w, "sldGain", 2)->setValue(90); }, {}},
-      {"master settings switched off", {},
+      {"a row's slider while the master values are in force",
+       {},
+       [](frmMain& w) { Ctl<QSlider>(w, "sldGain", 2)->setValue(90); },
+       {}},
+      {"master settings switched off",
+       {},
        [](frmMain& w) {
          Click(Ctl<QRadioButton>(w, "optMasterSettings", 0));
          EXPECT_TRUE(Ctl<QSlider>(w, "sldGain", 1)->isEnabled());
@@ -74,7 +79,8 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
        {{"USE_MASTER_USER", "FALSE"}}},
       {"master settings switched on: the rows show the master values",
        {{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
-        {"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }", "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"}},
+        {"GAIN_INT_USER= { 055, 055, 055, 055, 055, 055, 055 }",
+         "GAIN_INT_USER= { 011, 022, 033, 044, 055, 066, 077 }"}},
        [](frmMain& w) {
          Click(Ctl<QRadioButton>(w, "optMasterSettings", 1));
          EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 1)->value(), 77);
@@ -84,7 +90,8 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
       // Another level shows that level's own values and changes nothing but the level.
       {"the skill level, master off",
        {{"USE_MASTER_USER=TRUE", "USE_MASTER_USER=FALSE"},
-        {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }", "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 090 }"}},
+        {"GAIN_EXP_USER= { 065, 065, 065, 065, 065, 065, 065 }",
+         "GAIN_EXP_USER= { 061, 062, 063, 064, 065, 066, 090 }"}},
        [](frmMain& w) {
          Click(Ctl<QRadioButton>(w, "optSkill", 3));
          EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 62);
@@ -92,15 +99,20 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
        },
        {{"LEVEL", "EXPERT"}}},
       {"the skill level, master on",
-       {{"GAIN_BEG_USER= { 045, 045, 045, 045, 045, 045, 045 }", "GAIN_BEG_USER= { 041, 042, 043, 044, 045, 046, 030 }"}},
+       {{"GAIN_BEG_USER= { 045, 045, 045, 045, 045, 045, 045 }",
+         "GAIN_BEG_USER= { 041, 042, 043, 044, 045, 046, 030 }"}},
        [](frmMain& w) {
          Click(Ctl<QRadioButton>(w, "optSkill", 1));
          EXPECT_EQ(Ctl<QSlider>(w, "sldGain", 2)->value(), 30);
        },
        {{"LEVEL", "BEGINNER"}}},
-      {"a dead zone to its end", {}, [](frmMain& w) { Ctl<QSlider>(w, "sldDeadzone", 2)->setValue(6000); },
+      {"a dead zone to its end",
+       {},
+       [](frmMain& w) { Ctl<QSlider>(w, "sldDeadzone", 2)->setValue(6000); },
        {{"DEADZONE_1_USER", "6000"}}},
-      {"the null region beyond its end", {}, [](frmMain& w) { Ctl<QSlider>(w, "sldNull")->setValue(500); },
+      {"the null region beyond its end",
+       {},
+       [](frmMain& w) { Ctl<QSlider>(w, "sldNull")->setValue(500); },
        {{"NULL_REGION_USER", "127"}}},
       {"the precision values",
        {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"}},
@@ -109,7 +121,10 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
          Ctl<QSlider>(w, "sldPrecisionGain")->setValue(75);
        },
        {{"PRECISION_SENS_USER", "4"}, {"PRECISION_GAIN_USER", "75"}}},
-      {"the orientation", {}, [](frmMain& w) { Click(Ctl<QRadioButton>(w, "optOrientation", 2)); }, {{"ORIENTATION", "VERTICAL"}}},
+      {"the orientation",
+       {},
+       [](frmMain& w) { Click(Ctl<QRadioButton>(w, "optOrientation", 2)); },
+       {{"ORIENTATION", "VERTICAL"}}},
       // Off and on again: the button chosen is still there.
       {"the precision button off and on",
        {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
@@ -125,7 +140,8 @@ TEST_F(TuningPageTest, EachEditSavesExactlyItsOwnKeys) {
        },
        {}},
       {"the precision button off",
-       {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"}, {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=4"}},
+       {{"USE_PRECISION_USER=FALSE", "USE_PRECISION_USER=TRUE"},
+        {"PRECISION_BUTTON_USER=0", "PRECISION_BUTTON_USER=4"}},
        [](frmMain& w) { Click(Ctl<QRadioButton>(w, "optPrecisionButton", 0)); },
        {{"USE_PRECISION_USER", "FALSE"}}},
   };

@@ -10,8 +10,8 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QTabWidget>
@@ -70,7 +70,10 @@ int main(int argc, char** argv) {
   };
   const Hover hovers[] = {
       {"page-0-sensitivity-hover", 0,
-       [&] { window.sldSensitivity_MouseMove(firstEnabled(editor::ControlArray<QSlider>(window.Controls(), "sldSensitivity"))); }},
+       [&] {
+         window.sldSensitivity_MouseMove(
+             firstEnabled(editor::ControlArray<QSlider>(window.Controls(), "sldSensitivity")));
+       }},
       {"page-1-motions-and-actions-hover", 1, [&] { window.mcboAxis_MouseMove(3); }},
       {"page-2-mouse-keyboard-hover", 2,
        [&] {

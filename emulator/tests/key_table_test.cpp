@@ -17,8 +17,8 @@ std::string JoinedNames(const KeyTable& table, size_t from) {
 TEST(KeyTable, HoldsTheMouseActionsThenTheKeysInOrder) {
   KeyTable table = BuildKeyTable();
   ASSERT_EQ(table.Count(), 139u);
-  const std::pair<std::string, uint16_t> mouse[] = {{"VM_LEFTDOWN", 2},   {"VM_LEFTUP", 4},   {"VM_MIDDLEDOWN", 32},
-                                                    {"VM_MIDDLEUP", 64},  {"VM_RIGHTDOWN", 8}, {"VM_RIGHTUP", 16},
+  const std::pair<std::string, uint16_t> mouse[] = {{"VM_LEFTDOWN", 2},   {"VM_LEFTUP", 4},      {"VM_MIDDLEDOWN", 32},
+                                                    {"VM_MIDDLEUP", 64},  {"VM_RIGHTDOWN", 8},   {"VM_RIGHTUP", 16},
                                                     {"VM_WHEELUP", 2048}, {"VM_WHEELDOWN", 2048}};
   for (size_t i = 0; i < 8; ++i) EXPECT_EQ(table.Entries()[i], mouse[i]);
   EXPECT_EQ(JoinedNames(table, 8),
@@ -41,11 +41,11 @@ TEST(KeyTable, KeysCarryTheirVirtualKeyCodes) {
     const char* name;
     uint16_t code;
   };
-  for (Row row : {Row{"VK_LBUTTON", 1}, Row{"VK_RETURN", 13}, Row{"VK_SPACE", 32}, Row{"VK_0", 48}, Row{"VK_9", 57},
-                  Row{"VK_A", 65}, Row{"VK_Z", 90}, Row{"VK_SLEEP", 95}, Row{"VK_NUMPAD0", 96}, Row{"VK_NUMPAD9", 105},
-                  Row{"VK_DIVIDE", 111}, Row{"VK_F1", 112}, Row{"VK_F24", 135}, Row{"VK_NUMLOCK", 144},
-                  Row{"VK_SCROLL", 145}, Row{"VK_LSHIFT", 160}, Row{"VK_RMENU", 165}, Row{"VK_HANGUL", 21},
-                  Row{"VK_KANJI", 25}, Row{"VK_HELP", 47}})
+  for (Row row : {Row{"VK_LBUTTON", 1},  Row{"VK_RETURN", 13},   Row{"VK_SPACE", 32},   Row{"VK_0", 48},
+                  Row{"VK_9", 57},       Row{"VK_A", 65},        Row{"VK_Z", 90},       Row{"VK_SLEEP", 95},
+                  Row{"VK_NUMPAD0", 96}, Row{"VK_NUMPAD9", 105}, Row{"VK_DIVIDE", 111}, Row{"VK_F1", 112},
+                  Row{"VK_F24", 135},    Row{"VK_NUMLOCK", 144}, Row{"VK_SCROLL", 145}, Row{"VK_LSHIFT", 160},
+                  Row{"VK_RMENU", 165},  Row{"VK_HANGUL", 21},   Row{"VK_KANJI", 25},   Row{"VK_HELP", 47}})
     EXPECT_EQ(table.Find(row.name), row.code) << row.name;
   // Codes no name has.
   std::set<int> used;
@@ -66,8 +66,8 @@ TEST(KeyTable, LookUpIgnoresCaseAndTheEmptyNameIsNeverFound) {
 }
 
 TEST(KeyTable, EveryKeyNameHasALinuxKeyButTheFewWithoutCounterpart) {
-  const std::set<std::string> withoutLinuxKey = {"VK_LBUTTON",  "VK_RBUTTON", "VK_MBUTTON", "VK_XBUTTON1",
-                                                 "VK_XBUTTON2", "VK_JUNJA",   "VK_FINAL",   "VK_ACCEPT",
+  const std::set<std::string> withoutLinuxKey = {"VK_LBUTTON",    "VK_RBUTTON", "VK_MBUTTON", "VK_XBUTTON1",
+                                                 "VK_XBUTTON2",   "VK_JUNJA",   "VK_FINAL",   "VK_ACCEPT",
                                                  "VK_MODECHANGE", "VK_EXECUTE"};
   KeyTable table = BuildKeyTable();
   for (size_t i = 8; i < table.Count(); ++i) {

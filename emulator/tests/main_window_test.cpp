@@ -1,14 +1,14 @@
 // The window in this process under the offscreen platform, with SDL virtual
 // joysticks for the controller and a recording sink for the system's input.
+#include "emulator/main_window.h"
 #include "common_ui/about_dialog.h"
 #include "emulator/controller_search.h"
-#include "emulator/main_window.h"
 #include "platform/dialogs.h"
-#include "platform/process/process_priority.h"
 #include "platform/input/recording_sink.h"
 #include "platform/input/virtual_joystick.h"
-#include "platform/program_end.h"
 #include "platform/modal.h"
+#include "platform/process/process_priority.h"
+#include "platform/program_end.h"
 #include "testing/test_support.h"
 #include "testing/window_helpers.h"
 
@@ -24,10 +24,10 @@
 #include <unistd.h>
 
 using namespace emulator;
-using testing_support::SpinUntil;
 using platform::VirtualJoystick;
 using testing_support::Ctl;
 using testing_support::Menu;
+using testing_support::SpinUntil;
 using testing_support::TempFolder;
 
 namespace {
@@ -60,7 +60,7 @@ class PointerlyWindow : public ::testing::Test, public platform::InputSinkSource
   int sinksOpened = 0;
   std::string refusal;
   std::vector<int> ends;
-  testing_support::Answers answers;  // every box takes its default answer
+  testing_support::Answers answers;               // every box takes its default answer
   std::vector<std::unique_ptr<frmMain>> windows;  // last, so they go first
 };
 
@@ -119,7 +119,9 @@ TEST_F(PointerlyWindow, TheLabelsFollowTheControllerWhileTheWindowCanBeSeen) {
   frm.Form_Load();
   ASSERT_FALSE(frm.Ended());
   auto shown = [&] {
-    return (Ctl<QLabel>(frm, "lblMouseX")->text() + " " + Ctl<QLabel>(frm, "lblValue", 0)->text() + " " + Ctl<QLabel>(frm, "lblValue", 2)->text()).toStdString() +
+    return (Ctl<QLabel>(frm, "lblMouseX")->text() + " " + Ctl<QLabel>(frm, "lblValue", 0)->text() + " " +
+            Ctl<QLabel>(frm, "lblValue", 2)->text())
+               .toStdString() +
            (Ctl<QLabel>(frm, "Label1", 0)->palette().color(QPalette::Window) == QColor(255, 0, 0) ? " red" : " white");
   };
   device.SetAxis(0, C - 1000);
@@ -204,12 +206,24 @@ TEST_P(EveryWayOut, ReleasesEverythingHeldFirst) {
 
   std::thread poster;
   switch (GetParam()) {
-    case WayOut::Exit: Menu<QAction>(frm, "mnuExit")->trigger(); break;
-    case WayOut::CloseRequest: poster = std::thread([] { platform::PostCloseToWindow("Pointerly"); }); break;
-    case WayOut::Sigterm: ::raise(SIGTERM); break;
-    case WayOut::Sigint: ::raise(SIGINT); break;
-    case WayOut::Sighup: ::raise(SIGHUP); break;
-    case WayOut::WindowClosed: frm.close(); break;
+    case WayOut::Exit:
+      Menu<QAction>(frm, "mnuExit")->trigger();
+      break;
+    case WayOut::CloseRequest:
+      poster = std::thread([] { platform::PostCloseToWindow("Pointerly"); });
+      break;
+    case WayOut::Sigterm:
+      ::raise(SIGTERM);
+      break;
+    case WayOut::Sigint:
+      ::raise(SIGINT);
+      break;
+    case WayOut::Sighup:
+      ::raise(SIGHUP);
+      break;
+    case WayOut::WindowClosed:
+      frm.close();
+      break;
   }
   EXPECT_TRUE(SpinUntil([&] { return !ends.empty(); }));
   if (poster.joinable()) poster.join();

@@ -116,7 +116,7 @@ TEST(AxisToMouse, LongRunsAddUpToTheExactDistance) {
 
 TEST(AxisToMouse, EnteringTheDeadZoneDiscardsTheRemainder) {
   EmulatorState state = WithDeadzone(2000);
-  const int32_t justPast = C - 2000 - 251;  // 0.502 a tick
+  const int32_t justPast = C - 2000 - 251;     // 0.502 a tick
   EXPECT_EQ(Counts(state, justPast, 1), "1");  // remainder now -0.498
   EXPECT_EQ(Counts(state, C - 2000, 1), "0");
   EXPECT_EQ(state.RemainderX, 0);
@@ -126,7 +126,7 @@ TEST(AxisToMouse, EnteringTheDeadZoneDiscardsTheRemainder) {
 
 TEST(AxisToMouse, XAndYCarryTheirOwnRemainders) {
   EmulatorState state;
-  EXPECT_EQ(AxisToMouseX(state, 0, C - 250), 0);  // X remainder 0.5
+  EXPECT_EQ(AxisToMouseX(state, 0, C - 250), 0);   // X remainder 0.5
   EXPECT_EQ(AxisToMouseY(state, 1, C + 750), -2);  // Y remainder 0.5
   EXPECT_EQ(state.RemainderX, 0.5);
   EXPECT_EQ(state.RemainderY, 0.5);

@@ -16,11 +16,25 @@ TEST(Deadzone, TextBecomesADeadZone) {
     int16_t expected;
   };
   const Row rows[] = {
-      {"0", 0, 0},        {"6000", 0, 6000},   {"1500", 0, 1500},  {"7000", 0, 2000},   {"-1", 0, 2000},
-      {"6001", 0, 2000},  {"2.5", 0, 2},       {"3.5", 0, 4},      {"6000.5", 0, 6000}, {"-0.5", 0, 0},
-      {" 12 ", 0, 12},    {"ERROR", 0, 0},     {"ERROR", 300, 300}, {"", 300, 300},     {"12abc", 300, 300},
+      {"0", 0, 0},
+      {"6000", 0, 6000},
+      {"1500", 0, 1500},
+      {"7000", 0, 2000},
+      {"-1", 0, 2000},
+      {"6001", 0, 2000},
+      {"2.5", 0, 2},
+      {"3.5", 0, 4},
+      {"6000.5", 0, 6000},
+      {"-0.5", 0, 0},
+      {" 12 ", 0, 12},
+      {"ERROR", 0, 0},
+      {"ERROR", 300, 300},
+      {"", 300, 300},
+      {"12abc", 300, 300},
       // No 16-bit number: the previous value stays; -32768 fits and is then out of range.
-      {"40000", 300, 300}, {"32767.5", 300, 300}, {"-32768", 300, 2000},
+      {"40000", 300, 300},
+      {"32767.5", 300, 300},
+      {"-32768", 300, 2000},
   };
   for (const Row& row : rows) EXPECT_EQ(DeadzoneFromText(row.text, row.previous), row.expected) << row.text;
 }
@@ -28,12 +42,13 @@ TEST(Deadzone, TextBecomesADeadZone) {
 TEST(EmulatorSettings, ReadsBindingsAndDeadZonesAsTheMonitorWritesThem) {
   TempFolder folder;
   std::string ini = folder / "pointerly.ini";
-  WriteFile(ini,
-            "[DEADZONE]\r\nDEADZONE_0=7000\r\nDEADZONE_1=-1\r\nDEADZONE_2=6000\r\nDEADZONE_4=ERROR\r\nDEADZONE_5=1500\r\n"
-            "[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"y\"\r\nMOTION_1_NEG=\"x\"\r\n"
-            "MOTION_2_POS=\"VK_A\"\r\nMOTION_2_NEG=\"vk_b\"\r\nMOTION_3_POS=\"VK_NOPE\"\r\nMOTION_3_NEG=\"\"\r\n"
-            "[BUTTONS]\r\nBUTTON_0=\"VM_LEFTDOWN\"\r\nBUTTON_4=\"vk_a\"\r\nBUTTON_5=\"VK_NOPE\"\r\nBUTTON_6=\"Y\"\r\n"
-            "BUTTON_7=\"\"\r\nBUTTON_15=\"VM_WHEELDOWN\"\r\n");
+  WriteFile(
+      ini,
+      "[DEADZONE]\r\nDEADZONE_0=7000\r\nDEADZONE_1=-1\r\nDEADZONE_2=6000\r\nDEADZONE_4=ERROR\r\nDEADZONE_5=1500\r\n"
+      "[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"y\"\r\nMOTION_1_NEG=\"x\"\r\n"
+      "MOTION_2_POS=\"VK_A\"\r\nMOTION_2_NEG=\"vk_b\"\r\nMOTION_3_POS=\"VK_NOPE\"\r\nMOTION_3_NEG=\"\"\r\n"
+      "[BUTTONS]\r\nBUTTON_0=\"VM_LEFTDOWN\"\r\nBUTTON_4=\"vk_a\"\r\nBUTTON_5=\"VK_NOPE\"\r\nBUTTON_6=\"Y\"\r\n"
+      "BUTTON_7=\"\"\r\nBUTTON_15=\"VM_WHEELDOWN\"\r\n");
   KeyTable table = BuildKeyTable();
   EmulatorState state;
   state.ButtonMap[0].State = "DOWN";

@@ -4,8 +4,8 @@
 #include "emulator/main_window.h"
 #include "platform/input/input_sink.h"
 #include "platform/input/virtual_joystick.h"
-#include "platform/program_end.h"
 #include "platform/input/x_pointer_probe.h"
+#include "platform/program_end.h"
 #include "testing/test_support.h"
 
 #include <QCoreApplication>
@@ -15,8 +15,8 @@
 #include <thread>
 
 using namespace emulator;
-using testing_support::SpinUntil;
 using platform::VirtualJoystick;
+using testing_support::SpinUntil;
 
 namespace {
 
@@ -74,7 +74,8 @@ TEST_F(XSession, TheStickMovesTheRealPointerByTheCountsOfEachTick) {
   device.SetAxis(0, C - 1000);  // 2 counts a tick to the right
   device.SetAxis(1, C + 1500);  // 3 counts a tick up
   probe.Warp(400, 500);
-  auto frm = Start("[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"Y\"\r\nMOTION_1_NEG=\"Y\"\r\n");
+  auto frm =
+      Start("[MOTIONS]\r\nMOTION_0_POS=\"X\"\r\nMOTION_0_NEG=\"X\"\r\nMOTION_1_POS=\"Y\"\r\nMOTION_1_NEG=\"Y\"\r\n");
   ASSERT_FALSE(frm->Ended());
   ASSERT_EQ(frm->Sink()->Name(), "XTest");
   // The real 10 ms timer; counted rather than timed, as a busy machine ticks less often.

@@ -123,7 +123,8 @@ TEST(Install, LaysOutTheFolderTheMenuEntriesAndAppPath) {
     const std::string entry = ReadFile(path);
     EXPECT_EQ(EntryValue(entry, "TryExec"), folder + "/" + program);
     EXPECT_EQ(EntryValue(entry, "Exec"), "\"" + folder + "/" + program + "\"");
-    EXPECT_TRUE(fs::is_regular_file(prefix + "/share/icons/hicolor/scalable/apps/" + EntryValue(entry, "Icon") + ".svg"));
+    EXPECT_TRUE(
+        fs::is_regular_file(prefix + "/share/icons/hicolor/scalable/apps/" + EntryValue(entry, "Icon") + ".svg"));
   }
 }
 
@@ -140,14 +141,15 @@ TEST(Install, AgainOverAnInstallationKeepsThePlayersFiles) {
   fs::remove(folder + "/crv/smooth.crv");
   WriteFile(folder + "/ryxcontrol", "not a program");
   testing_support::ScopedEnv home("XDG_CONFIG_HOME", config.Path());
-  ASSERT_TRUE(platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey,
-                                            "AppPath", "/somewhere/else"));
+  ASSERT_TRUE(platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
+                                            "/somewhere/else"));
 
   RunResult second = Install(prefix.Path(), config.Path());
   ASSERT_EQ(second.exitCode, 0) << Describe(second);
   EXPECT_EQ(ReadFile(folder + "/tunedeck.ini"), settings);
   EXPECT_EQ(ReadFile(folder + "/scg/quake3.scg"), edited);
-  EXPECT_EQ(ReadFile(folder + "/crv/smooth.crv"), ReadFile(std::string(HELIRYX_SOURCE_DIR) + "/install/crv/smooth.crv"));
+  EXPECT_EQ(ReadFile(folder + "/crv/smooth.crv"),
+            ReadFile(std::string(HELIRYX_SOURCE_DIR) + "/install/crv/smooth.crv"));
   EXPECT_EQ(ReadFile(folder + "/ryxcontrol"), ReadFile(std::string(HELIRYX_INSTALL_DIR) + "/ryxcontrol"));
   EXPECT_EQ(AppPathIn(config.Path()), folder);
 }
@@ -175,9 +177,12 @@ TEST(Install, LayingOutAgainReplacesOnlyFilesThePlayerLeftAlone) {
   ASSERT_EQ(second.exitCode, 0) << Describe(second);
 
   const std::map<std::string, std::string> expected = {
-      {"scg/same.scg", "ours 1"},      {"scg/newer.scg", "ours 2"},
-      {"scg/edited.scg", "the player's"}, {"crv/removed.crv", "ours 1"},
-      {"scg/unknown.scg", "there before any layout"}, {"games/added.cfg", "ours 2"},
+      {"scg/same.scg", "ours 1"},
+      {"scg/newer.scg", "ours 2"},
+      {"scg/edited.scg", "the player's"},
+      {"crv/removed.crv", "ours 1"},
+      {"scg/unknown.scg", "there before any layout"},
+      {"games/added.cfg", "ours 2"},
       {"scg/mine.scg", "the player's own"},
   };
   for (const auto& [file, bytes] : expected) EXPECT_EQ(ReadFile(dest / file), bytes) << file;
@@ -218,9 +223,10 @@ TEST(Install, ConfigureAndBuildWriteNothingOutsideTheTree) {
       {"HOME", home.Path()},           {"XDG_CONFIG_HOME", home.Path()}, {"XDG_DATA_HOME", home.Path()},
       {"XDG_CACHE_HOME", home.Path()}, {"XDG_STATE_HOME", home.Path()},
   };
-  RunResult configure = RunProgram(
-      HELIRYX_CMAKE, {"-S", HELIRYX_SOURCE_DIR, "-B", fresh / "build", "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"},
-      env, kCmakeTimeoutMs);
+  RunResult configure =
+      RunProgram(HELIRYX_CMAKE,
+                 {"-S", HELIRYX_SOURCE_DIR, "-B", fresh / "build", "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"},
+                 env, kCmakeTimeoutMs);
   ASSERT_EQ(configure.exitCode, 0) << Describe(configure);
   RunResult build = RunProgram(HELIRYX_CMAKE, {"--build", HELIRYX_BUILD_DIR}, env, kCmakeTimeoutMs);
   ASSERT_EQ(build.exitCode, 0) << Describe(build);

@@ -27,7 +27,8 @@ const char* kGameScg =
 // A 6.0 file, which the editor's scan would rewrite.
 const char* kOldScg =
     "[VERSION]\r\nVERSION=6.0\r\nAPPLICATION_NUMBER=5.0\r\nFILE_REVISION_NUMBER=2\r\n"
-    "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old Game\"\r\n[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n";
+    "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Old "
+    "Game\"\r\n[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"old.exe\"\r\n";
 const char* kActive = "[APPLICATION]\r\nMODE=ACTIVE\r\n";
 const uid_t kNobody = 65534;
 
@@ -44,8 +45,8 @@ class Player {
       whyNot = "the tests run as root and setpriv, to run a program as an ordinary user, is not installed";
       return std::nullopt;
     }
-    return Player({setpriv, "--reuid=" + std::to_string(kNobody), "--regid=" + std::to_string(kNobody),
-                   "--clear-groups", "--"});
+    return Player(
+        {setpriv, "--reuid=" + std::to_string(kNobody), "--regid=" + std::to_string(kNobody), "--clear-groups", "--"});
   }
   ~Player() {
     for (const std::string& folder : denied_) fs::permissions(folder, fs::perms(0755));
@@ -95,7 +96,8 @@ std::map<std::string, std::string> Contents(const std::string& folder) {
 // pointing at it, and the updater's copy `fl` in a private folder, as the
 // updater's start leaves it.
 struct SharedFolder {
-  SharedFolder() : install({"watchpost", "tunedeck", "fetchling"}), configHome("XDG_CONFIG_HOME", install.ConfigHome()) {
+  SharedFolder()
+      : install({"watchpost", "tunedeck", "fetchling"}), configHome("XDG_CONFIG_HOME", install.ConfigHome()) {
     platform::Registry::SetString(platform::RegistryRoot::LocalMachine, config_store::kKelvaneKey, "AppPath",
                                   install.Folder());
     fs::copy_file(install / "fetchling", privateFolder / "fl");
@@ -131,19 +133,38 @@ TEST(SharedFolder, AFolderThePlayerMayNotWriteIsSaidBeforeAnythingIsWritten) {
     std::string named;                  // what the box names
   } cases[] = {
       {"the monitor cannot create its mailbox", "watchpost", {{"scg/game.scg", kGameScg}}, {""}, {}, "watchpost.ini"},
-      {"the monitor cannot replace its mailbox", "watchpost", {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}},
-       {""}, {}, "watchpost.ini"},
-      {"the monitor's mailbox is read-only", "watchpost", {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}},
-       {}, {"watchpost.ini"}, "watchpost.ini"},
-      {"the editor cannot create its settings", "tunedeck", {{"scg/game.scg", kGameScg}, {"scg/old.scg", kOldScg}},
-       {""}, {}, "tunedeck.ini"},
-      {"the editor cannot write the mailbox", "tunedeck",
+      {"the monitor cannot replace its mailbox",
+       "watchpost",
+       {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}},
+       {""},
+       {},
+       "watchpost.ini"},
+      {"the monitor's mailbox is read-only",
+       "watchpost",
+       {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}},
+       {},
+       {"watchpost.ini"},
+       "watchpost.ini"},
+      {"the editor cannot create its settings",
+       "tunedeck",
+       {{"scg/game.scg", kGameScg}, {"scg/old.scg", kOldScg}},
+       {""},
+       {},
+       "tunedeck.ini"},
+      {"the editor cannot write the mailbox",
+       "tunedeck",
        {{"scg/old.scg", kOldScg}, {"tunedeck.ini", "[Games]\r\nCurrent=\r\n"}, {"watchpost.ini", kActive}},
-       {}, {"watchpost.ini"}, "watchpost.ini"},
+       {},
+       {"watchpost.ini"},
+       "watchpost.ini"},
       {"the updater cannot write the mailbox", "fl", {{"watchpost.ini", kActive}}, {""}, {}, "watchpost.ini"},
       {"the updater cannot write the installation folder", "fl", {}, {""}, {}, ""},
-      {"the updater cannot write scg", "fl", {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}}, {"scg"},
-       {}, "scg/"},
+      {"the updater cannot write scg",
+       "fl",
+       {{"scg/game.scg", kGameScg}, {"watchpost.ini", kActive}},
+       {"scg"},
+       {},
+       "scg/"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -155,8 +176,8 @@ TEST(SharedFolder, AFolderThePlayerMayNotWriteIsSaidBeforeAnythingIsWritten) {
       player->Own(fs::path(shared.install / file).parent_path());
       player->Own(shared.install / file);
     }
-    for (const std::string& dir : {shared.install.ConfigHome(), shared.privateFolder.Path(), shared.runtime.Path(),
-                                   shared.home.Path()})
+    for (const std::string& dir :
+         {shared.install.ConfigHome(), shared.privateFolder.Path(), shared.runtime.Path(), shared.home.Path()})
       player->OwnTree(dir);
     for (const std::string& file : c.readOnly) fs::permissions(shared.install / file, fs::perms(0444));
     for (const std::string& dir : c.denied) player->Deny(dir.empty() ? shared.install.Folder() : shared.install / dir);
@@ -243,14 +264,15 @@ TEST(SharedFolder, WithoutADisplayTheEditorAndTheUpdaterSaySoAndTheOthersRun) {
     std::string program;
     std::vector<std::string> args;
   };
-  for (const Case& c : std::vector<Case>{{"tunedeck", {}}, {"tunedeck", {"-s"}}, {"fetchling", {}},
-                                         {"fetchling", {"--help"}}, {"fl", {}}}) {
+  for (const Case& c : std::vector<Case>{
+           {"tunedeck", {}}, {"tunedeck", {"-s"}}, {"fetchling", {}}, {"fetchling", {"--help"}}, {"fl", {}}}) {
     SCOPED_TRACE(c.program);
     RunResult run = RunProgram(shared.Program(c.program), c.args, env);
     EXPECT_EQ(run.exitCode, 1);
     const std::string name = fs::path(c.program).filename();
-    EXPECT_EQ(run.err, name + ": needs a display to show its window, and neither DISPLAY nor WAYLAND_DISPLAY is "
-                              "set; start it from the desktop (QT_QPA_PLATFORM=offscreen runs it without a window)\n");
+    EXPECT_EQ(run.err, name +
+                           ": needs a display to show its window, and neither DISPLAY nor WAYLAND_DISPLAY is "
+                           "set; start it from the desktop (QT_QPA_PLATFORM=offscreen runs it without a window)\n");
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(shared.Mode(), "ACTIVE");
     EXPECT_FALSE(fs::exists(relaunched));

@@ -11,9 +11,7 @@
 namespace game_exit {
 namespace {
 
-void AddLog(const CopyJob& job, const std::string& line) {
-  job.log.Line(line);
-}
+void AddLog(const CopyJob& job, const std::string& line) { job.log.Line(line); }
 
 // The Linux path of a source inside games/, or empty when the name could leave
 // that folder (absolute, a drive, a ".." part, control characters).

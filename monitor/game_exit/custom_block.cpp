@@ -24,12 +24,9 @@ struct Verb {
 };
 
 const Verb kVerbs[] = {
-    {"DELETE", 5, {}, {}, kDeleteError, ExecDelete},
-    {"MODIFY", 5, {3, 4}, {3, 4}, kModifyError, ExecModify},
-    {"APPEND", 4, {3}, {3}, kAppendError, ExecAppend},
-    {"REPLACE", 5, {4}, {4}, kReplaceError, ExecReplace},
-    {"INI", 6, {5}, {4}, kIniRegistryError, ExecIni},
-    {"REGISTRY", 6, {5}, {6}, kIniRegistryError, ExecRegistry},
+    {"DELETE", 5, {}, {}, kDeleteError, ExecDelete},   {"MODIFY", 5, {3, 4}, {3, 4}, kModifyError, ExecModify},
+    {"APPEND", 4, {3}, {3}, kAppendError, ExecAppend}, {"REPLACE", 5, {4}, {4}, kReplaceError, ExecReplace},
+    {"INI", 6, {5}, {4}, kIniRegistryError, ExecIni},  {"REGISTRY", 6, {5}, {6}, kIniRegistryError, ExecRegistry},
 };
 
 const Verb* FindVerb(const std::string& word) {
@@ -74,8 +71,7 @@ int RunRow(const std::string& row, const CustomContext& context, const GameBindi
 
 }  // namespace
 
-CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context,
-                     const GameBindings& bindings) {
+CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context, const GameBindings& bindings) {
   CustomRun run;
   auto bytes = platform::ReadFileBytes(ActiveScgFile);
   if (!bytes) {

@@ -33,7 +33,6 @@ struct CustomRun {
 // one after the first line that begins with "CUSTOM"; it ends at its closing
 // line "   }" or at the end of the file (complete), or at an empty line
 // (incomplete). A row the verb's table cannot hold is logged and skipped.
-CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context,
-                     const GameBindings& bindings);
+CustomRun ReadCustom(const std::string& ActiveScgFile, const CustomContext& context, const GameBindings& bindings);
 
 }  // namespace game_exit

@@ -33,9 +33,7 @@ struct CustomContext {
   std::string WineLoader = {};
   std::vector<std::string> WineEnvironment = {};
 
-  void AddLog(const std::string& line) const {
-    log.Line(line);
-  }
+  void AddLog(const std::string& line) const { log.Line(line); }
 };
 
 // Why a path of a row names no file: a climb past the drive's root, or a path

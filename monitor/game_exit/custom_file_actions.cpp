@@ -101,7 +101,8 @@ bool ExecModify(const ActionArgs& ModifyArgs, const CustomContext& context) {
   int error = Rewrite(
       WindowsTarget(ModifyArgs.Field(1), context), context,
       [&](const std::string& line) -> std::optional<std::string> {
-        if (testLines && platform::StartsWithNoCase(line, prefix) && (!suffix || platform::EndsWithNoCase(line, *suffix))) {
+        if (testLines && platform::StartsWithNoCase(line, prefix) &&
+            (!suffix || platform::EndsWithNoCase(line, *suffix))) {
           found = true;
           return newLine;
         }
@@ -142,10 +143,9 @@ bool ExecReplace(const ActionArgs& ReplaceArgs, const CustomContext& context) {
   if (SkippedAsConfigured(ReplaceArgs.Field(5), context)) return true;
   const std::string& find = ReplaceArgs.Field(3);
   const std::string& by = ReplaceArgs.Field(4);
-  int error = Rewrite(WindowsTarget(ReplaceArgs.Field(1), context), context,
-                      [&](const std::string& line) -> std::optional<std::string> {
-                        return ReplaceAllNoCase(line, find, by);
-                      });
+  int error =
+      Rewrite(WindowsTarget(ReplaceArgs.Field(1), context), context,
+              [&](const std::string& line) -> std::optional<std::string> { return ReplaceAllNoCase(line, find, by); });
   return error == 0 || Fail(context, error, " replacing ", find);
 }
 

@@ -41,10 +41,9 @@ int WriteRegistryValue(const CustomContext& context, platform::RegistryRoot root
     return written ? 0 : EIO;
   }
   platform::wine::GameWine wine{prefix, context.WineLoader, context.WineEnvironment};
-  platform::wine::PrefixWrite write =
-      value.type == platform::RegistryValue::Type::String
-          ? platform::wine::SetPrefixString(wine, root, subkey, name, value.text)
-          : platform::wine::SetPrefixDword(wine, root, subkey, name, value.number);
+  platform::wine::PrefixWrite write = value.type == platform::RegistryValue::Type::String
+                                          ? platform::wine::SetPrefixString(wine, root, subkey, name, value.text)
+                                          : platform::wine::SetPrefixDword(wine, root, subkey, name, value.number);
   if (write.ok) return 0;
   context.AddLog(write.problem);
   return EIO;
@@ -52,8 +51,7 @@ int WriteRegistryValue(const CustomContext& context, platform::RegistryRoot root
 
 }  // namespace
 
-bool SaveRegLong(platform::RegistryRoot root, const std::string& subkey, const std::string& name,
-                 int32_t data) {
+bool SaveRegLong(platform::RegistryRoot root, const std::string& subkey, const std::string& name, int32_t data) {
   return platform::Registry::SetDword(root, subkey, name, static_cast<uint32_t>(data));
 }
 
@@ -94,9 +92,12 @@ bool ExecRegistry(const ActionArgs& RegistryArgs, const CustomContext& context) 
   if (!isString && !platform::EqualsNoCase(type, "DWORD")) return false;
   std::string rootName = keyPath.substr(0, 4);
   platform::RegistryRoot root;
-  if (platform::EqualsNoCase(rootName, "HKLM")) root = platform::RegistryRoot::LocalMachine;
-  else if (platform::EqualsNoCase(rootName, "HKCU")) root = platform::RegistryRoot::CurrentUser;
-  else return false;
+  if (platform::EqualsNoCase(rootName, "HKLM"))
+    root = platform::RegistryRoot::LocalMachine;
+  else if (platform::EqualsNoCase(rootName, "HKCU"))
+    root = platform::RegistryRoot::CurrentUser;
+  else
+    return false;
   std::string subkey = keyPath.size() > 5 ? keyPath.substr(5) : std::string();
 
   platform::RegistryValue value;

@@ -24,7 +24,6 @@ bool ExecRegistry(const ActionArgs& RegistryArgs, const CustomContext& context);
 
 // Sets a REG_DWORD value (the four bytes of `data`) in our registry store,
 // creating the key when needed; false when the store could not be written.
-bool SaveRegLong(platform::RegistryRoot root, const std::string& subkey, const std::string& name,
-                 int32_t data);
+bool SaveRegLong(platform::RegistryRoot root, const std::string& subkey, const std::string& name, int32_t data);
 
 }  // namespace game_exit

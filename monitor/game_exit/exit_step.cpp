@@ -10,9 +10,7 @@
 #include "platform/text.h"
 #include "platform/win_path.h"
 
-
 namespace game_exit {
-
 
 GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& window, Driver& driver) {
   monitor::Log& log = window;
@@ -58,8 +56,8 @@ GameExitOutcome WriteStuff(const GameExitState& state, monitor::MonitorWindow& w
   }
 
   if (config_store::IsTrueNoCase(customFlag)) {
-    CustomContext context{game, outcome.AlreadyConfigured, state.DebugMode, log, state.Game.ActiveWineLoader,
-                          state.Game.ActiveWineEnvironment};
+    CustomContext context{game, outcome.AlreadyConfigured,   state.DebugMode,
+                          log,  state.Game.ActiveWineLoader, state.Game.ActiveWineEnvironment};
     CustomRun run = ReadCustom(scg, context, state.Bindings);
     if (run.errorNumber != 0) {
       outcome.CustomError = run.errorNumber;

@@ -38,7 +38,7 @@ class Driver {
 struct GameExitOutcome {
   bool AlreadyConfigured = false;  // the marker showed this revision applied
   bool MarkerWritten = false;
-  int CustomError = 0;             // 999, 888, 777, 555 or 444 when a CUSTOM action failed
+  int CustomError = 0;  // 999, 888, 777, 555 or 444 when a CUSTOM action failed
 };
 
 // `window` takes the log and the icon's tip (set back to the monitor's title).

@@ -14,13 +14,13 @@
 #include <gtest/gtest.h>
 
 using monitor::MonitorCommand;
+using monitor_test::Joined;
+using monitor_test::kDefaults;
+using monitor_test::Lines;
 using monitor_test::ScgText;
 using testing_support::ReadFile;
 using testing_support::TempFolder;
 using testing_support::WriteFile;
-using monitor_test::Lines;
-using monitor_test::kDefaults;
-using monitor_test::Joined;
 
 namespace {
 
@@ -90,7 +90,9 @@ TEST(SCGActivate, TheEmulatorStartsOnceTheOldOneHasGone) {
   } cases[] = {
       {{{"USE_KEYS", "TRUE"}}, 0, 0},
       {{{"MOTION_ALIAS_X", "4"}}, 300, 300},
-      {{{"MOTION_ALIAS_Y", "0"}}, -1, monitor::Activation::kEmulatorGraceMs},  // started anyway, at the end of the grace
+      {{{"MOTION_ALIAS_Y", "0"}},
+       -1,
+       monitor::Activation::kEmulatorGraceMs},  // started anyway, at the end of the grace
       {{{"USE_KEYS", "FALSE"}}, 300, -1},
   };
   for (const Case& c : cases) {

@@ -45,7 +45,9 @@ class MonitorDesktop : public ::testing::Test {
     WriteFile(install_ / name, "#!/bin/sh\necho started >> \"$0.started\"\n");
     ::chmod((install_ / name).c_str(), 0755);
   }
-  size_t Starts(const std::string& name) { return platform::SplitLines(ReadFile(install_ / (name + ".started"))).size(); }
+  size_t Starts(const std::string& name) {
+    return platform::SplitLines(ReadFile(install_ / (name + ".started"))).size();
+  }
 
   XDesktop desktop_;
   TempInstall install_{{"ryxcontrol"}};
@@ -151,10 +153,12 @@ TEST_F(MonitorDesktop, CustomizeBringsTheEditorUpRestoredInFrontAndFocused) {
   ASSERT_FALSE(w.Ended());
   Menu<QAction>(w, "mCustomize")->trigger();
   XDesktop::WindowState editor;
-  ASSERT_TRUE(SpinUntil([&] {
-    editor = desktop_.TopLevel("Heliryx 360 Customizer");
-    return editor.viewable && !editor.iconic && editor.active && editor.width > 400;
-  }, 60000))
+  ASSERT_TRUE(SpinUntil(
+      [&] {
+        editor = desktop_.TopLevel("Heliryx 360 Customizer");
+        return editor.viewable && !editor.iconic && editor.active && editor.width > 400;
+      },
+      60000))
       << "found " << editor.found << ", viewable " << editor.viewable << ", iconic " << editor.iconic << ", active "
       << editor.active << ", " << editor.width << "x" << editor.height;
   EXPECT_EQ(config_store::ReadIni(install / "watchpost.ini", "APPLICATION", "MODE"), "SUSPEND");

@@ -9,14 +9,14 @@
 using monitor::DriverRuns;
 using monitor::MonitorCommand;
 using monitor_test::FakeRunner;
-using monitor_test::Lines;
-using monitor_test::kDefaults;
 using monitor_test::Joined;
+using monitor_test::kDefaults;
+using monitor_test::Lines;
 
 namespace {
 
-const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-sensitivity 3",
-                     "--set-master-gain 55", "--set-axis 0 0"};
+const Lines kGame = {"--set-chording on", "--set-null-region 8", "--set-master-sensitivity 3", "--set-master-gain 55",
+                     "--set-axis 0 0"};
 
 // A monitor whose commands do what the real ones do to the driver.
 struct Rig : DriverRuns::Window {
@@ -78,14 +78,18 @@ TEST(DriverRuns, CommandsDuringAnActivationWaitForTheGapBetweenRuns) {
     Lines done;
   } cases[] = {
       // Suspend stops the replay after the run in progress, then leaves the driver at its defaults.
-      {"suspend", {MonitorCommand::SuspendToggle},
-       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}, kDefaults}), {"suspend"}},
+      {"suspend",
+       {MonitorCommand::SuspendToggle},
+       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}, kDefaults}),
+       {"suspend"}},
       {"exit", {MonitorCommand::Exit}, Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}}), {"exit"}},
       // The emulator switch lets the game's settings finish first.
       {"emulator", {MonitorCommand::EmulatorToggle}, Joined({kDefaults, kGame, kDefaults}), {"emulator"}},
       // An exit drops every run after the one going on, the emulator switch's reset too.
-      {"emulator then exit", {MonitorCommand::EmulatorToggle, MonitorCommand::Exit},
-       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}}), {"emulator", "exit"}},
+      {"emulator then exit",
+       {MonitorCommand::EmulatorToggle, MonitorCommand::Exit},
+       Joined({kDefaults, {kGame[0], kGame[1], kGame[2]}}),
+       {"emulator", "exit"}},
       // The editor and the updater take over the driver as it is: the game's settings, whole.
       {"customize", {MonitorCommand::Customize}, Joined({kDefaults, kGame}), {"other"}},
       {"web update", {MonitorCommand::WebUpdate}, Joined({kDefaults, kGame}), {"other"}},

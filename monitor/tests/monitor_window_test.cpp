@@ -51,12 +51,15 @@ class MonitorWindow : public ::testing::Test {
     WriteFile(install_ / name, "#!/bin/sh\necho \"started $HELIRYX_START_WINDOW\" >> \"$0.started\"\n");
     ::chmod((install_ / name).c_str(), 0755);
   }
-  int Starts(const std::string& name) { return static_cast<int>(platform::SplitLines(ReadFile(install_ / (name + ".started"))).size()); }
+  int Starts(const std::string& name) {
+    return static_cast<int>(platform::SplitLines(ReadFile(install_ / (name + ".started"))).size());
+  }
   size_t RyxRuns() { return platform::SplitLines(ReadFile(install_ / "ryxcontrol.log")).size(); }
   std::string Mode() { return config_store::ReadIni(install_ / "watchpost.ini", "APPLICATION", "MODE"); }
   Lines LogList(monitor::frmMain& w) {
     Lines lines;
-    for (int i = 0; i < Ctl<QListWidget>(w, "lstDebugWindow")->count(); ++i) lines.push_back(Ctl<QListWidget>(w, "lstDebugWindow")->item(i)->text().toStdString());
+    for (int i = 0; i < Ctl<QListWidget>(w, "lstDebugWindow")->count(); ++i)
+      lines.push_back(Ctl<QListWidget>(w, "lstDebugWindow")->item(i)->text().toStdString());
     return lines;
   }
 
@@ -70,7 +73,8 @@ class MonitorWindow : public ::testing::Test {
 TEST_F(MonitorWindow, ThePopupMenuHoldsItsItemsInOrder) {
   monitor::frmMain w("", install_.Folder());
   Lines captions;
-  for (QAction* a : Menu<QMenu>(w, "mPopupSys")->actions()) captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  for (QAction* a : Menu<QMenu>(w, "mPopupSys")->actions())
+    captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
   EXPECT_EQ(captions, (Lines{"About...", "Customize...", "-", "*BETA* Enable Mouse * BETA*", "-", "Web update...",
                              "Startup settings...", "-", "Suspend", "Exit"}));
   EXPECT_TRUE(Menu<QAction>(w, "mnuPointerly")->isCheckable());
@@ -144,10 +148,10 @@ TEST_F(MonitorWindow, MissingProgramsAreReportedAndChangeNothing) {
   emit Ctl<platform::TrayIcon>(w, "IconData")->doubleClicked();
   Menu<QAction>(w, "mFreshline")->trigger();
   Menu<QAction>(w, "mnuPointerly")->trigger();
-  EXPECT_EQ(boxes_, (Lines{"Launch Error: Heliryx 360 Customizer not found.",
-                           "Launch Error: Heliryx 360 Customizer not found.",
-                           "Update Error: Heliryx 360 Web Update utility not found.",
-                           "Launch Error: Pointerly utility not found... Aborting..."}));
+  EXPECT_EQ(boxes_,
+            (Lines{"Launch Error: Heliryx 360 Customizer not found.", "Launch Error: Heliryx 360 Customizer not found.",
+                   "Update Error: Heliryx 360 Web Update utility not found.",
+                   "Launch Error: Pointerly utility not found... Aborting..."}));
   EXPECT_EQ(w.State().CurrentMode, "ACTIVE");
   EXPECT_FALSE(Menu<QAction>(w, "mnuPointerly")->isChecked());
   EXPECT_EQ(RyxRuns(), 0u);
@@ -352,13 +356,12 @@ TEST_F(MonitorWindow, AHungToolNeitherHoldsTheExitNorStopsTheMonitor) {
     const char* name;
     const char* tool;  // hangs in every run, or only in "--set-defaults"
     int limitMs;
-    bool exits;        // the player chooses Exit once the tool hangs
+    bool exits;  // the player chooses Exit once the tool hangs
   } cases[] = {
       {"exit", "echo \"$*\" >> \"$0.runs\"\nexec sleep 100000\n", platform::kRunLimitMs, true},
       // The limit holds for every run: far beyond what a run of the script takes
       // on a busy machine, so that only the hung ones outlast it.
-      {"limit", "echo \"$*\" >> \"$0.runs\"\n[ \"$1\" = --set-defaults ] && exec sleep 100000\nexit 0\n", 2500,
-       false},
+      {"limit", "echo \"$*\" >> \"$0.runs\"\n[ \"$1\" = --set-defaults ] && exec sleep 100000\nexit 0\n", 2500, false},
   };
   for (const Case& c : cases) {
     WriteFile(install_ / "ryxcontrol", std::string("#!/bin/sh\n") + c.tool);

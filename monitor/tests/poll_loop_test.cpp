@@ -189,8 +189,10 @@ TEST_F(PollLoopTest, TheMailboxEndsAnIdleMonitor) {
     mode_ = "ACTIVE";
     SetMode("ACTIVE");
     Tick();
-    if (how == "deleted") platform::RemoveFile(ini_);
-    else SetMode(how);
+    if (how == "deleted")
+      platform::RemoveFile(ini_);
+    else
+      SetMode(how);
     table_.Start("a.exe", 10);  // a watched game is not activated on the way out
     Tick();
     EXPECT_EQ(events_, (Events{"quit"})) << how;
@@ -208,8 +210,8 @@ TEST_F(PollLoopTest, TheMailboxTogglesOnlyAgainstTheMonitorsOwnMode) {
   table_.Start("a.exe", 10);
   clock_.At(clock_.now + 250, [&] { table_.End(10); });
   Tick();  // a resume, then the same scan goes on and matches
-  EXPECT_EQ(events_, (Events{"suspend", "resume", "activate a.exe 10 a.scg Game A", "close pointerly",
-                             "exit step a.exe"}));
+  EXPECT_EQ(events_,
+            (Events{"suspend", "resume", "activate a.exe 10 a.scg Game A", "close pointerly", "exit step a.exe"}));
 }
 
 TEST_F(PollLoopTest, TheTimerFiringDuringAWaitStartsNoSecondTick) {

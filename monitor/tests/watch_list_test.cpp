@@ -83,9 +83,15 @@ TEST(WatchIndex, FindsTheFirstEntryNamingAnExecutableWithoutRegardToCase) {
     std::string name;
     std::string scg;  // empty: not watched
   } cases[] = {
-      {"quake3.exe", "a.scg"}, {"Quake3.Exe", "a.scg"}, {"hoverrace.EXE", "c.scg"}, {"é.exe", "d.scg"},
-      {"quake3", ""},          {"quake3.exe ", ""},     {"", ""},
-      {std::string(70, 'l') + ".EXE", "e.scg"},  {std::string(71, 'L') + ".exe", ""},
+      {"quake3.exe", "a.scg"},
+      {"Quake3.Exe", "a.scg"},
+      {"hoverrace.EXE", "c.scg"},
+      {"é.exe", "d.scg"},
+      {"quake3", ""},
+      {"quake3.exe ", ""},
+      {"", ""},
+      {std::string(70, 'l') + ".EXE", "e.scg"},
+      {std::string(71, 'L') + ".exe", ""},
   };
   for (const Case& c : cases) {
     const WatchEntry* entry = index.Find(c.name);

@@ -69,8 +69,10 @@ TEST(WatchpostHungTool, EveryWayOfQuittingEndsTheMonitorAndTheToolWithoutWaiting
     // The game's activation starts the tool, which hangs in its first run.
     ASSERT_TRUE(WaitUntil([&] { return !ToolPids(install).empty(); }, 60000)) << c.name << monitor.Stderr();
     auto asked = std::chrono::steady_clock::now();
-    if (c.signal != 0) ::kill(monitor.Pid(), c.signal);
-    else config_store::WriteIni(install / "watchpost.ini", "APPLICATION", "MODE", c.mode);
+    if (c.signal != 0)
+      ::kill(monitor.Pid(), c.signal);
+    else
+      config_store::WriteIni(install / "watchpost.ini", "APPLICATION", "MODE", c.mode);
     int exitCode = monitor.Wait(20000);
     auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
     EXPECT_EQ(exitCode, 0) << c.name;

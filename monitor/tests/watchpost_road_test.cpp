@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace testing_support;
-using monitor_test::Lines;
-using monitor_test::kDefaults;
 using monitor_test::Joined;
+using monitor_test::kDefaults;
+using monitor_test::Lines;
 
 namespace {
 
@@ -30,13 +30,12 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
   TempInstall install({"watchpost", "ryxcontrol"}, true);
   // Named in the configuration in another case than on disk, as games are.
   const std::string configured = GameExeName("RoadGame"), exe = platform::ToLower(configured);
-  WriteFile(install / "scg/road.scg",
-            monitor_test::ScgText({{"EXECUTABLE", "\"" + configured + "\""},
-                                   {"APPLICATION_NAME", "\"Road Game\""},
-                                   {"ORIENTATION", "HORIZONTAL"},
-                                   {"USE_KEYS", "TRUE"},
-                                   {"MOTION_ALIAS_X", "4"},
-                                   {"CURVE_3_USER", "\".\\crv\\PRECISE.crv\""}}));
+  WriteFile(install / "scg/road.scg", monitor_test::ScgText({{"EXECUTABLE", "\"" + configured + "\""},
+                                                             {"APPLICATION_NAME", "\"Road Game\""},
+                                                             {"ORIENTATION", "HORIZONTAL"},
+                                                             {"USE_KEYS", "TRUE"},
+                                                             {"MOTION_ALIAS_X", "4"},
+                                                             {"CURVE_3_USER", "\".\\crv\\PRECISE.crv\""}}));
   TempFolder games;
   std::string gameFolder = games / "Road Game";
   MakeFolders(gameFolder);
@@ -52,13 +51,29 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
 
   // The game starts: its configuration reaches the driver, one run after the other.
   ChildProcess game(gameFolder + "/" + exe, {"60"});
-  const Lines gameLines = {
-      "--reset-sensitivity-curve 0", "--reset-sensitivity-curve 1", "--reset-sensitivity-curve 2",
-      "--reset-sensitivity-curve 3", "--reset-sensitivity-curve 4", "--reset-sensitivity-curve 5",
-      "--upload-sensitivity-curve 3 \"" + install / "crv/precise.crv" + "\"", "--set-chording off",
-      "--set-null-region 8", "--set-master-sensitivity 3", "--set-master-gain 55", "--set-polarity 0 +",
-      "--set-polarity 1 +", "--set-polarity 2 -", "--set-polarity 3 +", "--set-polarity 4 +", "--set-polarity 5 -",
-      "--set-axis 0 0", "--set-axis 1 2", "--set-axis 2 1", "--set-axis 3 3", "--set-axis 4 5", "--set-axis 5 4"};
+  const Lines gameLines = {"--reset-sensitivity-curve 0",
+                           "--reset-sensitivity-curve 1",
+                           "--reset-sensitivity-curve 2",
+                           "--reset-sensitivity-curve 3",
+                           "--reset-sensitivity-curve 4",
+                           "--reset-sensitivity-curve 5",
+                           "--upload-sensitivity-curve 3 \"" + install / "crv/precise.crv" + "\"",
+                           "--set-chording off",
+                           "--set-null-region 8",
+                           "--set-master-sensitivity 3",
+                           "--set-master-gain 55",
+                           "--set-polarity 0 +",
+                           "--set-polarity 1 +",
+                           "--set-polarity 2 -",
+                           "--set-polarity 3 +",
+                           "--set-polarity 4 +",
+                           "--set-polarity 5 -",
+                           "--set-axis 0 0",
+                           "--set-axis 1 2",
+                           "--set-axis 2 1",
+                           "--set-axis 3 3",
+                           "--set-axis 4 5",
+                           "--set-axis 5 4"};
   Lines loggedGameLines = gameLines;
   loggedGameLines[6] = "--upload-sensitivity-curve 3 " + install / "crv/precise.crv";  // as the tool records it
   ASSERT_TRUE(WaitUntil([&] { return LogLines(ryxLog).size() >= 6 + gameLines.size(); }, kToolRunsMs))
@@ -123,8 +138,8 @@ TEST(WatchpostRoad, AGameIsAppliedWatchedAndLeftAndTheMailboxSteersTheMonitor) {
 TEST(WatchpostRoad, AMalformedTuningVectorEndsTheMonitorAfterItsBox) {
   TempInstall install({"watchpost", "ryxcontrol"});
   const std::string exe = GameExeName("badgame");
-  WriteFile(install / "scg/bad.scg", monitor_test::ScgText({{"EXECUTABLE", "\"" + exe + "\""},
-                                                            {"AXIS_MAP_USER", " { 0/1/2/3/4 }"}}));
+  WriteFile(install / "scg/bad.scg",
+            monitor_test::ScgText({{"EXECUTABLE", "\"" + exe + "\""}, {"AXIS_MAP_USER", " { 0/1/2/3/4 }"}}));
   TempFolder games;
   std::filesystem::copy_file("/bin/sleep", games / exe);
   ChildProcess monitor(install / "watchpost", {"-r", "1"}, install.Environment());
@@ -163,8 +178,7 @@ TEST(WatchpostRoad, AMissingControlToolIsNamedOncePerGameStart) {
     ASSERT_TRUE(WaitUntil([&] { return said(monitor.Stderr()) == start; })) << monitor.Stderr();
     game.Terminate();
     game.Wait();
-    ASSERT_TRUE(WaitUntil([&] { return count(monitor.Stdout(), "Stopped watching: ") == start; }))
-        << monitor.Stdout();
+    ASSERT_TRUE(WaitUntil([&] { return count(monitor.Stdout(), "Stopped watching: ") == start; })) << monitor.Stdout();
     // The game's end resets the driver through the same missing tool: no second line.
     EXPECT_EQ(said(monitor.Stderr()), start) << monitor.Stderr();
     EXPECT_EQ(said(monitor.Stdout()), start) << monitor.Stdout();

@@ -90,8 +90,8 @@ TEST_F(WatchpostStartup, MissingFolderAndEmptyWatchListAreFatal) {
   MakeFolders(install_ / "scg");
   RunResult empty = RunProgram(Watchpost(), {}, install_.Environment());
   EXPECT_EQ(empty.exitCode, 1);
-  EXPECT_EQ(empty.err, "[message box] Critical Error: No configuration files found in folder " +
-                           install_.Folder() + "/scg/\nwatchpost: Monitor ended: no configuration files found in folder " +
+  EXPECT_EQ(empty.err, "[message box] Critical Error: No configuration files found in folder " + install_.Folder() +
+                           "/scg/\nwatchpost: Monitor ended: no configuration files found in folder " +
                            install_.Folder() + "/scg/\n");
   EXPECT_NE(Ini().find("MODE=\r\n"), std::string::npos);  // the unload step empties it
 }
@@ -113,7 +113,8 @@ TEST(WatchpostWindow, StartUpStateAndASecondLoad) {
   window.Form_Load();  // a resume runs it again
   EXPECT_FALSE(window.Ended());
   EXPECT_EQ(window.State().WatchList.size(), 2u);
-  EXPECT_EQ(Ctl<QListWidget>(window, "lstDebugWindow")->count(), 4);  // the entries are logged whether or not in debug mode
+  EXPECT_EQ(Ctl<QListWidget>(window, "lstDebugWindow")->count(),
+            4);  // the entries are logged whether or not in debug mode
   window.Form_Unload();
   EXPECT_TRUE(window.Ended());
   EXPECT_FALSE(window.Tray().Added());

@@ -11,9 +11,12 @@ namespace platform {
 
 static unsigned ButtonCode(MouseButton b) {
   switch (b) {
-    case MouseButton::Left: return BTN_LEFT;
-    case MouseButton::Right: return BTN_RIGHT;
-    case MouseButton::Middle: return BTN_MIDDLE;
+    case MouseButton::Left:
+      return BTN_LEFT;
+    case MouseButton::Right:
+      return BTN_RIGHT;
+    case MouseButton::Middle:
+      return BTN_MIDDLE;
   }
   return BTN_LEFT;
 }
@@ -74,7 +77,8 @@ std::unique_ptr<InputSink> OpenUinputSink(std::string& whyNot) {
   libevdev* dev = libevdev_new();
   libevdev_set_name(dev, "Heliryx 360 Mouse Emulator");
   libevdev_enable_event_type(dev, EV_REL);
-  for (unsigned code : {REL_X, REL_Y, REL_WHEEL, REL_WHEEL_HI_RES}) libevdev_enable_event_code(dev, EV_REL, code, nullptr);
+  for (unsigned code : {REL_X, REL_Y, REL_WHEEL, REL_WHEEL_HI_RES})
+    libevdev_enable_event_code(dev, EV_REL, code, nullptr);
   libevdev_enable_event_type(dev, EV_KEY);
   for (unsigned code : {BTN_LEFT, BTN_RIGHT, BTN_MIDDLE}) libevdev_enable_event_code(dev, EV_KEY, code, nullptr);
   for (int vk = 0; vk < 256; ++vk)

@@ -25,7 +25,9 @@ class XTestSink : public InputSink {
       WarnOnce("Linux key " + std::to_string(linuxKey) + " has no X key code; it is not sent");
     for (const XTestRequest& r : requests_) {
       switch (r.kind) {
-        case XTestRequest::Motion: XTestFakeRelativeMotionEvent(display_, r.a, r.b, CurrentTime); break;
+        case XTestRequest::Motion:
+          XTestFakeRelativeMotionEvent(display_, r.a, r.b, CurrentTime);
+          break;
         case XTestRequest::Button:
           XTestFakeButtonEvent(display_, static_cast<unsigned>(r.a), r.b ? True : False, CurrentTime);
           break;

@@ -8,9 +8,12 @@ namespace platform {
 
 static int XButton(MouseButton b) {
   switch (b) {
-    case MouseButton::Left: return 1;
-    case MouseButton::Middle: return 2;
-    case MouseButton::Right: return 3;
+    case MouseButton::Left:
+      return 1;
+    case MouseButton::Middle:
+      return 2;
+    case MouseButton::Right:
+      return 3;
   }
   return 1;
 }

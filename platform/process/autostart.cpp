@@ -35,17 +35,21 @@ static std::string ExecValue(const std::string& programPath) {
   return value;
 }
 
-bool WriteAutostartEntry(const std::string& id, const std::string& displayName,
-                         const std::string& programPath) {
+bool WriteAutostartEntry(const std::string& id, const std::string& displayName, const std::string& programPath) {
   for (char c : programPath + displayName)
     if (c == '\n' || c == '\r' || c == '\0') return false;  // cannot be written as one line
   CreateFolderPath(AutostartFolder());
-  std::string text = "[Desktop Entry]\n"
-                     "Type=Application\n"
-                     "Name=" + displayName + "\n"
-                     "Exec=" + ExecValue(programPath) + "\n"
-                     "Terminal=false\n"
-                     "X-GNOME-Autostart-enabled=true\n";
+  std::string text =
+      "[Desktop Entry]\n"
+      "Type=Application\n"
+      "Name=" +
+      displayName +
+      "\n"
+      "Exec=" +
+      ExecValue(programPath) +
+      "\n"
+      "Terminal=false\n"
+      "X-GNOME-Autostart-enabled=true\n";
   return WriteFileAtomic(AutostartFile(id), text);
 }
 
@@ -68,8 +72,10 @@ std::optional<std::string> AutostartProgram(const std::string& id) {
     if (value.size() < 2 || value.front() != '"' || value.back() != '"') return value;
     std::string program;
     for (size_t i = 1; i + 1 < value.size(); ++i) {
-      if (value[i] == '\\' && i + 2 < value.size()) ++i;
-      else if (value[i] == '%' && i + 2 < value.size() && value[i + 1] == '%') ++i;
+      if (value[i] == '\\' && i + 2 < value.size())
+        ++i;
+      else if (value[i] == '%' && i + 2 < value.size() && value[i + 1] == '%')
+        ++i;
       program += value[i];
     }
     return program;

@@ -12,8 +12,7 @@ std::string AutostartFolder();
 std::string AutostartFile(const std::string& id);
 
 // Writes (or replaces) the entry that starts `programPath` with no arguments.
-bool WriteAutostartEntry(const std::string& id, const std::string& displayName,
-                         const std::string& programPath);
+bool WriteAutostartEntry(const std::string& id, const std::string& displayName, const std::string& programPath);
 // A missing entry is no error.
 bool RemoveAutostartEntry(const std::string& id);
 

@@ -17,14 +17,13 @@ enum class ChildOutput { Ours, Discarded };
 // ("NAME=value" entries), standard input from /dev/null, standard output and
 // error ours or on /dev/null, none of our other open files and default signal
 // handling. The child's pid, or -1 when it could not be started.
-pid_t StartChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                 ChildOutput output);
+pid_t StartChild(const std::vector<std::string>& argv, const std::vector<std::string>& environment, ChildOutput output);
 
 enum class ChildEnd {
-  Exited,     // ended by itself; exitCode holds its code (128 + the signal when killed)
-  NotStarted, // could not be started
-  TimedOut,   // still running at the limit: killed and reaped
-  Abandoned,  // the application is quitting: left to finish on its own
+  Exited,      // ended by itself; exitCode holds its code (128 + the signal when killed)
+  NotStarted,  // could not be started
+  TimedOut,    // still running at the limit: killed and reaped
+  Abandoned,   // the application is quitting: left to finish on its own
 };
 
 struct ChildOutcome {

@@ -62,8 +62,7 @@ std::optional<std::string> QuoteWindowsArgument(const std::string& text) {
   return "\"" + text + tail + "\"";
 }
 
-ParsedCommandLine ParseCommandLine(const std::string& line,
-                                   const std::function<bool(const std::string&)>& isProgram) {
+ParsedCommandLine ParseCommandLine(const std::string& line, const std::function<bool(const std::string&)>& isProgram) {
   ParsedCommandLine parsed;
   size_t start = 0;
   while (start < line.size() && IsBlank(line[start])) ++start;

@@ -24,15 +24,14 @@ std::vector<std::string> SplitWindowsCommandLine(const std::string& text);
 std::optional<std::string> QuoteWindowsArgument(const std::string& text);
 
 struct ParsedCommandLine {
-  std::string program;             // empty when the line names nothing
-  std::vector<std::string> args;   // without the program
+  std::string program;            // empty when the line names nothing
+  std::vector<std::string> args;  // without the program
 };
 
 // Splits off the program the way process creation finds it in a line whose path
 // may hold unquoted blanks: a quoted first token is the program; otherwise the
 // shortest blank-delimited prefix that `isProgram` accepts, else the first word.
 // The rest of the line is split with SplitWindowsCommandLine.
-ParsedCommandLine ParseCommandLine(const std::string& line,
-                                   const std::function<bool(const std::string&)>& isProgram);
+ParsedCommandLine ParseCommandLine(const std::string& line, const std::function<bool(const std::string&)>& isProgram);
 
 }  // namespace platform

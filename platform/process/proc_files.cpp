@@ -83,8 +83,7 @@ std::optional<std::string_view> EnvironmentEntry(std::string_view environ, std::
   while (!environ.empty()) {
     size_t end = environ.find('\0');
     std::string_view entry = environ.substr(0, end);
-    if (entry.size() > name.size() && entry.substr(0, name.size()) == name && entry[name.size()] == '=')
-      return entry;
+    if (entry.size() > name.size() && entry.substr(0, name.size()) == name && entry[name.size()] == '=') return entry;
     if (end == std::string_view::npos) break;
     environ.remove_prefix(end + 1);
   }

@@ -49,7 +49,7 @@ void ScanLinesAt(int dirFd, const char* path, Line&& line) {
   char buffer[2 * PATH_MAX];
   size_t kept = 0;
   bool skipping = false;  // the rest of an overlong line
-  size_t want = 1024;  // the first lines may hold what is looked for
+  size_t want = 1024;     // the first lines may hold what is looked for
   for (;;) {
     ssize_t n = ::read(fd, buffer + kept, std::min(want, sizeof buffer - kept));
     want = kPage;
@@ -63,7 +63,8 @@ void ScanLinesAt(int dirFd, const char* path, Line&& line) {
       size_t stop = static_cast<size_t>(static_cast<const char*>(found) - buffer);
       std::string_view text(buffer + at, stop - at);
       at = stop + 1;
-      if (skipping) skipping = false;
+      if (skipping)
+        skipping = false;
       else if (line(text)) {
         ::close(fd);
         return;

@@ -10,12 +10,18 @@ namespace platform {
 
 int NiceForClass(uint32_t c) {
   switch (c) {
-    case REALTIME_PRIORITY_CLASS: return -20;
-    case HIGH_PRIORITY_CLASS: return -10;
-    case ABOVE_NORMAL_PRIORITY_CLASS: return -5;
-    case NORMAL_PRIORITY_CLASS: return 0;
-    case BELOW_NORMAL_PRIORITY_CLASS: return 5;
-    case IDLE_PRIORITY_CLASS: return 19;
+    case REALTIME_PRIORITY_CLASS:
+      return -20;
+    case HIGH_PRIORITY_CLASS:
+      return -10;
+    case ABOVE_NORMAL_PRIORITY_CLASS:
+      return -5;
+    case NORMAL_PRIORITY_CLASS:
+      return 0;
+    case BELOW_NORMAL_PRIORITY_CLASS:
+      return 5;
+    case IDLE_PRIORITY_CLASS:
+      return 19;
   }
   return 0;
 }
@@ -55,19 +61,26 @@ uint32_t SetProcessPriority(int processId, uint32_t priorityClass) {
   int pid = ProcessOf(processId);
   bool known = PriorityName(priorityClass).rfind("Unknown:", 0) != 0;
   if (known) {
-    for (int thread : ThreadsOf(pid)) ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread), NiceForClass(priorityClass));
+    for (int thread : ThreadsOf(pid))
+      ::setpriority(PRIO_PROCESS, static_cast<id_t>(thread), NiceForClass(priorityClass));
   }
   return GetProcessPriority(pid);
 }
 
 std::string PriorityName(uint32_t c) {
   switch (c) {
-    case NORMAL_PRIORITY_CLASS: return "Normal";
-    case IDLE_PRIORITY_CLASS: return "Idle";
-    case HIGH_PRIORITY_CLASS: return "High";
-    case REALTIME_PRIORITY_CLASS: return "Realtime";
-    case BELOW_NORMAL_PRIORITY_CLASS: return "Below Normal";
-    case ABOVE_NORMAL_PRIORITY_CLASS: return "Above Normal";
+    case NORMAL_PRIORITY_CLASS:
+      return "Normal";
+    case IDLE_PRIORITY_CLASS:
+      return "Idle";
+    case HIGH_PRIORITY_CLASS:
+      return "High";
+    case REALTIME_PRIORITY_CLASS:
+      return "Realtime";
+    case BELOW_NORMAL_PRIORITY_CLASS:
+      return "Below Normal";
+    case ABOVE_NORMAL_PRIORITY_CLASS:
+      return "Above Normal";
   }
   return "Unknown:" + std::to_string(c);
 }

@@ -105,8 +105,7 @@ bool ProcProcessTable::Read(int pid, std::string_view exeLink, ProcessInfo& info
 
   char stat[1024];  // far longer than a stat line
   char state = 0;
-  if (!ParseStat(ReadSmallFileAt(rootFd_, PidPath(pid, "stat").c_str(), stat), state, info.startTime) ||
-      Ended(state))
+  if (!ParseStat(ReadSmallFileAt(rootFd_, PidPath(pid, "stat").c_str(), stat), state, info.startTime) || Ended(state))
     return false;
   info.pid = pid;
 
@@ -419,8 +418,10 @@ std::optional<ProcessInfo> ProcProcessTable::FirstKept(const std::function<bool(
       if (!known || known->asked) continue;
       auto at = std::lower_bound(wantedPids_.begin(), wantedPids_.end(), pid);
       bool listed = at != wantedPids_.end() && *at == pid;
-      if (ask(*known) && !listed) wantedPids_.insert(at, pid);
-      else if (!known->wanted && listed) wantedPids_.erase(at);
+      if (ask(*known) && !listed)
+        wantedPids_.insert(at, pid);
+      else if (!known->wanted && listed)
+        wantedPids_.erase(at);
     }
     unasked_.clear();
   }

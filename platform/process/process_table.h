@@ -14,11 +14,11 @@
 namespace platform {
 
 struct ProcessInfo {
-  std::string exeName;    // file name, no folder ("quake3.exe" for a game under Wine)
+  std::string exeName;  // file name, no folder ("quake3.exe" for a game under Wine)
   int pid = 0;
-  std::string exeFolder;  // Linux folder, without a trailing "/"
+  std::string exeFolder;             // Linux folder, without a trailing "/"
   unsigned long long startTime = 0;  // when the process started; a reused pid differs
-  std::string winePrefix;  // the Wine prefix a Windows game runs in; empty for a native program
+  std::string winePrefix;            // the Wine prefix a Windows game runs in; empty for a native program
   // For a game under Wine: the loader that runs it, and its variables of
   // kWineEnvironment ("NAME=value", those it has). Writing into the prefix with
   // these reaches the wineserver that serves the game.
@@ -73,13 +73,13 @@ class BootClock {
 
 // How often the table looks again at what it has already read.
 struct ScanPace {
-  double youngSeconds = 10;     // a process this young may still exec a game: looked at every scan
-  double wineWaitSeconds = 30;  // a Wine loader is looked at every scan this long for its game's .exe
-  double sweepSeconds = 30;     // an older process is looked at again within this...
-  double oldSeconds = 120;      // ...until it is this old: wrappers exec their game within seconds
-  double oldSweepSeconds = 300; // an old process is looked at again within this
-  int probeLimit = 256;         // more new pids than this since the last scan: list instead of probing
-  double listSeconds = 60;      // the tree is listed at least this often: it finds what probing missed
+  double youngSeconds = 10;      // a process this young may still exec a game: looked at every scan
+  double wineWaitSeconds = 30;   // a Wine loader is looked at every scan this long for its game's .exe
+  double sweepSeconds = 30;      // an older process is looked at again within this...
+  double oldSeconds = 120;       // ...until it is this old: wrappers exec their game within seconds
+  double oldSweepSeconds = 300;  // an old process is looked at again within this
+  int probeLimit = 256;          // more new pids than this since the last scan: list instead of probing
+  double listSeconds = 60;       // the tree is listed at least this often: it finds what probing missed
 };
 
 // The table over a /proc tree. `procRoot` is "/proc" for the real system; a
@@ -181,14 +181,14 @@ class ProcProcessTable : public ProcessTable {
   std::vector<char> entries_;
   std::vector<std::pair<int, unsigned long long>> listing_;  // pid and inode
   std::vector<std::pair<int, unsigned long long>> listed_;   // the same, of the previous listing
-  std::vector<int> probed_;  // pids read from probing since the last listing
+  std::vector<int> probed_;                                  // pids read from probing since the last listing
   std::vector<Known> relisted_;
   std::string environ_;
   std::vector<std::pair<std::string, std::string>> realPrefixes_;  // of this scan
   bool scanned_ = false;
   unsigned long scans_ = 0;
-  long lastPid_ = -1;    // from loadavg at the last scan; -1 when unknown
-  long probeFrom_ = 1;   // the first pid the next scan probes
+  long lastPid_ = -1;   // from loadavg at the last scan; -1 when unknown
+  long probeFrom_ = 1;  // the first pid the next scan probes
 };
 
 }  // namespace platform

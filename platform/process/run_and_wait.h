@@ -47,10 +47,9 @@ enum class RunEnd {
 
 // Starts the program the command line names (the program's path first, possibly
 // with unquoted blanks; the rest split by the Windows rules) with our
-// environment (plus the wish that its window stays hidden) and current folder, standard input from /dev/null, and none of
-// our other open files. With `noWait` it returns 0 at once; otherwise it waits
-// and returns the exit code (128 + the signal when the program was killed).
-// A program that cannot be started gives 0; a failure while waiting gives -1.
+// environment (plus the wish that its window stays hidden) and current folder, standard input from /dev/null, and none
+// of our other open files. With `noWait` it returns 0 at once; otherwise it waits and returns the exit code (128 + the
+// signal when the program was killed). A program that cannot be started gives 0; a failure while waiting gives -1.
 int RunAndWait(const std::string& commandLine, bool noWait);
 // The same with rules for the wait; `end`, when given, says how the run ended.
 // An ended program's result is 128 + the signal that ended it.

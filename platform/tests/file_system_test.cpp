@@ -12,9 +12,9 @@
 #include <unistd.h>
 
 using namespace platform;
+using testing_support::AgeFile;
 using testing_support::ReadFile;
 using testing_support::TempFolder;
-using testing_support::AgeFile;
 using testing_support::WriteFile;
 
 TEST(FileSystem, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
@@ -75,9 +75,9 @@ TEST(FileSystem, TheStartUpSweepTakesOnlyThisUsersTemporariesOfEndedWriters) {
   struct Case {
     std::string path;
     bool otherUser;
-    bool keptInFolder;    // after a sweep of the folder alone
-    bool keptInSubTree;   // after a sweep with its sub-folders
-    bool young = false;   // written to just now; the others an hour ago
+    bool keptInFolder;   // after a sweep of the folder alone
+    bool keptInSubTree;  // after a sweep with its sub-folders
+    bool young = false;  // written to just now; the others an hour ago
   } cases[] = {
       {".quake3.scg.heliryx-" + gone + "-0", false, false, false},
       {".quake3.scg.heliryx-" + gone + "-1", false, true, true, true},  // another pid namespace's, maybe
@@ -87,7 +87,7 @@ TEST(FileSystem, TheStartUpSweepTakesOnlyThisUsersTemporariesOfEndedWriters) {
       {"q3/.q3config.cfg.heliryx-" + gone + "-0", false, true, false},
       {"q3/maps/.a.bsp.heliryx-" + gone + "-2", false, true, false},
       {"linked/.b.cfg.heliryx-" + gone + "-0", false, true, true},  // behind a link: not followed
-      {".heliryx-" + gone + "-0", false, true, true},                // no target name: not ours
+      {".heliryx-" + gone + "-0", false, true, true},               // no target name: not ours
       {".quake3.scg.heliryx-" + gone + "-0.part", false, true, true},
       {"quake3.scg", false, true, true},
   };
@@ -262,7 +262,10 @@ TEST(FileSystem, SizesAndExecuteBitsOfRegularFilesOnly) {
     bool executable;
   };
   const Row rows[] = {
-      {"data", 5, false}, {"tool", 10, true}, {"link", 10, true}, {"folder", std::nullopt, false},
+      {"data", 5, false},
+      {"tool", 10, true},
+      {"link", 10, true},
+      {"folder", std::nullopt, false},
       {"missing", std::nullopt, false},
   };
   for (const Row& r : rows) {
@@ -279,11 +282,8 @@ TEST(FileSystem, CreatesEveryMissingLevelOfAFolderPath) {
     bool exists;
   };
   const Row rows[] = {
-      {dir / "a/b/c", true},
-      {dir / "a/b/c", true},  // there already
-      {dir / "d//e/", true},
-      {dir / "file/sub", false},
-      {dir / "file", false},
+      {dir / "a/b/c", true}, {dir / "a/b/c", true},  // there already
+      {dir / "d//e/", true}, {dir / "file/sub", false}, {dir / "file", false},
   };
   for (const Row& r : rows) EXPECT_EQ(CreateFolderPath(r.path), r.exists) << r.path;
   EXPECT_TRUE(FolderExists(dir / "d/e"));
@@ -296,9 +296,15 @@ TEST(ProgramFiles, WindowsProgramNamesMapToTheLinuxFiles) {
   struct Case {
     const char* windows;
     const char* linux;
-  } cases[] = {{"tunedeck.exe", "tunedeck"}, {"watchpost.exe", "watchpost"}, {"Pointerly.exe", "pointerly"},
-               {"fetchling.exe", "fetchling"}, {"Ryxcontrol.exe", "ryxcontrol"}, {"ryxcontrol.exe", "ryxcontrol"},
-               {"fl.exe", "fl"}, {"FL.EXE", "fl"}, {"watchpost", "watchpost"}};
+  } cases[] = {{"tunedeck.exe", "tunedeck"},
+               {"watchpost.exe", "watchpost"},
+               {"Pointerly.exe", "pointerly"},
+               {"fetchling.exe", "fetchling"},
+               {"Ryxcontrol.exe", "ryxcontrol"},
+               {"ryxcontrol.exe", "ryxcontrol"},
+               {"fl.exe", "fl"},
+               {"FL.EXE", "fl"},
+               {"watchpost", "watchpost"}};
   for (const Case& c : cases) EXPECT_EQ(ProgramFile(c.windows), c.linux) << c.windows;
   EXPECT_EQ(ProgramPath("Pointerly.exe"), ProgramFolder() + "/pointerly");
 }

@@ -189,9 +189,9 @@ TEST(HttpTransferTest, CancelStopsASlowBodyAndWritesNothing) {
 TEST(HttpTransferTest, HttpsDeliversOnlyFromATrustedCertificate) {
   TempFolder keys;
   testing_support::RunResult made = testing_support::RunProgram(
-      "/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", keys / "key.pem", "-out",
-                           keys / "cert.pem", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
-                           "subjectAltName=IP:127.0.0.1"});
+      "/usr/bin/openssl",
+      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", keys / "key.pem", "-out", keys / "cert.pem", "-days",
+       "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
   ASSERT_EQ(made.exitCode, 0) << made.err;
   UpdateSite site(keys / "cert.pem", keys / "key.pem");
   std::string body = Body(100000);
@@ -221,11 +221,16 @@ TEST(HttpTransferTest, OnlyHttpsOrThisComputerMayDeliverFiles) {
     std::string url;
     bool allowed;
   } cases[] = {
-      {"https://updates.example.org/fetchling/", true}, {"http://127.0.0.1:8080/x", true},
-      {"http://localhost/x", true},                      {"http://[::1]:99/x", true},
-      {"http://127.5.0.1/x", true},                      {"http://updates.example.org/x", false},
-      {"http://10.0.0.1/x", false},                      {"ftp://127.0.0.1/x", false},
-      {"http://127.0.0.1.evil.example/x", false},        {"not an address", false},
+      {"https://updates.example.org/fetchling/", true},
+      {"http://127.0.0.1:8080/x", true},
+      {"http://localhost/x", true},
+      {"http://[::1]:99/x", true},
+      {"http://127.5.0.1/x", true},
+      {"http://updates.example.org/x", false},
+      {"http://10.0.0.1/x", false},
+      {"ftp://127.0.0.1/x", false},
+      {"http://127.0.0.1.evil.example/x", false},
+      {"not an address", false},
   };
   for (const Case& c : cases) EXPECT_EQ(platform::IsSecureOrLoopback(c.url), c.allowed) << c.url;
 }

@@ -55,16 +55,16 @@ TEST(Profile, ReadsValuesAsTheProfileFunctionsDo) {
     const char* expected;
   } cases[] = {
       {"VERSION", "VERSION", "6.1"},
-      {"version", "file_revision_number", "3"},          // names without regard to case
+      {"version", "file_revision_number", "3"},                       // names without regard to case
       {"CONFIGURATION", "EXECUTABLE", "\"quake3.exe\", \"q3.exe\""},  // one pair removed
-      {"CONFIGURATION", "CUSTOM", "TRUE"},                // found past a block
-      {"TUNING", "Spaced Key", "  padded  "},             // trimmed, then unquoted
+      {"CONFIGURATION", "CUSTOM", "TRUE"},                            // found past a block
+      {"TUNING", "Spaced Key", "  padded  "},                         // trimmed, then unquoted
       {"TUNING", "EMPTY", ""},
       {"TUNING", "STORED_ERROR", "ERROR"},
       {"TUNING", "LOWER", "x"},
       {"TUNING", "MISSING", "ERROR"},
       {"NOSECTION", "VERSION", "ERROR"},
-      {"VERSION", "HIDE_FILE", "ERROR"},                  // keys belong to their section
+      {"VERSION", "HIDE_FILE", "ERROR"},  // keys belong to their section
   };
   for (const Case& c : cases)
     EXPECT_EQ(GetProfileString(c.section, c.key, "ERROR", file), c.expected) << c.section << "/" << c.key;
@@ -132,9 +132,8 @@ TEST(Profile, RefusesEntriesTheFileCannotHold) {
     const char* key;
     const char* value;
   } cases[] = {
-      {"A", "X", "2\r\n[B]"}, {"A", "K=V", "2"},     {"A", "[Video]", "1"}, {"A", "  [x", "1"},
-      {"A", ";x", "1"},        {"A", " ;x", "1"},     {"A]", "X", "1"},     {"Vid]eo", "X", "1"},
-      {"A", "", "1"},          {"A\n[B", "X", "1"},
+      {"A", "X", "2\r\n[B]"}, {"A", "K=V", "2"}, {"A", "[Video]", "1"}, {"A", "  [x", "1"}, {"A", ";x", "1"},
+      {"A", " ;x", "1"},      {"A]", "X", "1"},  {"Vid]eo", "X", "1"},  {"A", "", "1"},     {"A\n[B", "X", "1"},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(platform::ProfileEntryWritable(c.section, c.key, c.value)) << c.section << "/" << c.key;
@@ -178,8 +177,8 @@ TEST(Profile, ALargeFileCostsAboutItsOwnSizeToRead) {
   EXPECT_EQ(large.out.substr(0, large.out.find('\n')), "found");
 #if !defined(__SANITIZE_ADDRESS__)
   // Peak memory above a read of nothing, in KiB: the bytes once, with room for one copy.
-  long grown = std::stol(large.out.substr(large.out.find('\n') + 1)) -
-               std::stol(small.out.substr(small.out.find('\n') + 1));
+  long grown =
+      std::stol(large.out.substr(large.out.find('\n') + 1)) - std::stol(small.out.substr(small.out.find('\n') + 1));
   EXPECT_LT(grown, static_cast<long>(2 * size / 1024)) << "KiB for a file of " << size / 1024 << " KiB";
 #endif
 }
@@ -194,8 +193,8 @@ TEST(Profile, ReplaceWritesOnlyOverTheExpectedValue) {
       {"[APPLICATION]\r\nMODE=ACTIVE\r\n", "ACTIVE", true, "SUSPEND"},
       {"[APPLICATION]\r\nMODE=active\r\n", "ACTIVE", false, "active"},  // exact text only
       {"[APPLICATION]\r\nMODE=KILL\r\n", "ACTIVE", false, "KILL"},
-      {"[VERSION]\r\nVERSION=5.1\r\n", "ERROR", true, "SUSPEND"},     // missing key reads as the default
-      {nullptr, "ERROR", false, "ERROR"},                                   // no file: none is made
+      {"[VERSION]\r\nVERSION=5.1\r\n", "ERROR", true, "SUSPEND"},  // missing key reads as the default
+      {nullptr, "ERROR", false, "ERROR"},                          // no file: none is made
   };
   for (const Case& c : cases) {
     TempFolder dir;
@@ -231,7 +230,9 @@ TEST(ProfileIndex, AnswersLikeTheSearchOfTheText) {
       "; comment=not a key\r\n"
       "Empty=\r\n"
       "Inner=\"a\", \"b\"\r\n"
-      "Long=" + longValue + "\r\n"
+      "Long=" +
+      longValue +
+      "\r\n"
       "   {\r\n"
       "   \"row=like a key\"\r\n"
       "   }\r\n"
@@ -244,9 +245,9 @@ TEST(ProfileIndex, AnswersLikeTheSearchOfTheText) {
       "Key=in a section without its bracket\r\n";
   const platform::ProfileIndex index(text);
   const std::pair<const char*, const char*> queries[] = {
-      {"Game", "orphan"}, {"game", "NAME"},  {" Game ", " Name "}, {"Game", "Empty"}, {"Game", "Inner"},
-      {"Game", "Long"},   {"Game", "; comment"}, {"Game", "\"row"}, {"other", "key"}, {"OTHER", "Key"},
-      {"Game", "Late"},   {"Broken", "Key"}, {"Missing", "Key"}, {"Game", "Missing"}, {"", "Key"},
+      {"Game", "orphan"}, {"game", "NAME"},      {" Game ", " Name "}, {"Game", "Empty"},   {"Game", "Inner"},
+      {"Game", "Long"},   {"Game", "; comment"}, {"Game", "\"row"},    {"other", "key"},    {"OTHER", "Key"},
+      {"Game", "Late"},   {"Broken", "Key"},     {"Missing", "Key"},   {"Game", "Missing"}, {"", "Key"},
   };
   for (const auto& [section, key] : queries)
     EXPECT_EQ(index.Find(section, key), platform::FindProfileValue(text, section, key)) << section << " / " << key;
@@ -268,9 +269,8 @@ TEST(Profile, TwoProgramsWritingOneFileLoseNoWrite) {
     testing_support::MakeFolders(dir / "elsewhere");
     ASSERT_EQ(::symlink(file.c_str(), (dir / "elsewhere/link.ini").c_str()), 0);
     testing_support::ChildProcess a(PROFILE_WRITER, {file, c.sectionA, "a", std::to_string(writes)});
-    testing_support::ChildProcess b(PROFILE_WRITER,
-                                    {c.bThroughLink ? dir / "elsewhere/link.ini" : file, c.sectionB, "b",
-                                     std::to_string(writes)});
+    testing_support::ChildProcess b(
+        PROFILE_WRITER, {c.bThroughLink ? dir / "elsewhere/link.ini" : file, c.sectionB, "b", std::to_string(writes)});
     EXPECT_EQ(a.Wait(60000), 0);
     EXPECT_EQ(b.Wait(60000), 0);
     int kept = 0;

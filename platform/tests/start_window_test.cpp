@@ -9,8 +9,11 @@ TEST(StartWindow, TheWishIsTakenOnceAndNotPassedOn) {
   struct Case {
     const char* value;
     StartWindow expected;
-  } cases[] = {{"hidden", StartWindow::Hidden}, {"minimized", StartWindow::Minimized},
-               {"normal", StartWindow::Normal}, {"HIDDEN", StartWindow::Normal}, {nullptr, StartWindow::Normal}};
+  } cases[] = {{"hidden", StartWindow::Hidden},
+               {"minimized", StartWindow::Minimized},
+               {"normal", StartWindow::Normal},
+               {"HIDDEN", StartWindow::Normal},
+               {nullptr, StartWindow::Normal}};
   for (const Case& c : cases) {
     if (c.value) ::setenv(kStartWindowVariable, c.value, 1);
     EXPECT_EQ(TakeStartWindowRequest(), c.expected) << (c.value ? c.value : "(none)");

@@ -29,9 +29,12 @@ TEST(Text, PrefixesSuffixesAndTrimmingIgnoreCaseAndBlanksOnly) {
     bool starts, ends;
   };
   const Row rows[] = {
-      {"Quake3.EXE", ".exe", false, true},  {"C:\\Windows\\x", "c:\\windows\\", true, false},
-      {"abc", "ABC", true, true},           {"ab", "abc", false, false},
-      {"abc", "", true, true},              {"", "", true, true},
+      {"Quake3.EXE", ".exe", false, true},
+      {"C:\\Windows\\x", "c:\\windows\\", true, false},
+      {"abc", "ABC", true, true},
+      {"ab", "abc", false, false},
+      {"abc", "", true, true},
+      {"", "", true, true},
       {"\xe9t\xe9", "\xc9T", false, false},  // only ASCII letters fold
   };
   for (const Row& r : rows) {

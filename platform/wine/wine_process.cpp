@@ -64,9 +64,12 @@ bool NamesRelativeToStart(const std::string& argument) {
 std::string WineGameOfArgument(const std::string& prefix, const std::string& argument, const std::string& startFolder,
                                const WineOwnFiles& own) {
   std::string game;
-  if (IsWindowsDrivePath(argument)) game = WinePathToLinux(prefix, argument);
-  else if (!argument.empty() && argument[0] == '/') game = argument;
-  else if (!argument.empty() && !startFolder.empty()) game = ResolveNoCase(startFolder, argument);
+  if (IsWindowsDrivePath(argument))
+    game = WinePathToLinux(prefix, argument);
+  else if (!argument.empty() && argument[0] == '/')
+    game = argument;
+  else if (!argument.empty() && !startFolder.empty())
+    game = ResolveNoCase(startFolder, argument);
   if (!EndsWithNoCase(game, ".exe") || own.Contains(game)) game.clear();
   return game;
 }

@@ -47,8 +47,8 @@ std::vector<std::string> WineEnvironment(const GameWine& game) {
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
-    bool replaced = Named(entry, "WINEPREFIX") || Named(entry, "WINEDEBUG") || Named(entry, "LC_ALL") ||
-                    Named(entry, "LC_CTYPE");
+    bool replaced =
+        Named(entry, "WINEPREFIX") || Named(entry, "WINEDEBUG") || Named(entry, "LC_ALL") || Named(entry, "LC_CTYPE");
     if (!game.environment.empty())
       for (const char* name : kWineEnvironment) replaced = replaced || Named(entry, name);
     if (!replaced) env.push_back(entry);
@@ -95,8 +95,8 @@ PrefixWrite Write(const GameWine& game, RegistryRoot root, const std::string& su
   std::string wine = Executable(game.loader) ? game.loader : FindWineProgram();
   if (wine.empty()) {
     std::string gone = game.loader.empty() ? std::string() : game.loader + " is gone, ";
-    result.problem = "No Wine loader for the game's prefix " + prefix + " (" + gone + "none on PATH): " + what +
-                     " not written";
+    result.problem =
+        "No Wine loader for the game's prefix " + prefix + " (" + gone + "none on PATH): " + what + " not written";
     return result;
   }
 
@@ -121,8 +121,8 @@ PrefixWrite Write(const GameWine& game, RegistryRoot root, const std::string& su
   query.insert(query.end(), value.begin(), value.end());
   failure = RunFailure(RunChild(query, env, kRunLimit));
   if (!failure.empty()) {
-    result.problem = "wine reg query failed (" + failure + "): " + what + " not found in the prefix " + prefix +
-                     " after writing it";
+    result.problem =
+        "wine reg query failed (" + failure + "): " + what + " not found in the prefix " + prefix + " after writing it";
     return result;
   }
   result.ok = true;
@@ -144,13 +144,13 @@ std::string FindWineProgram() {
   return {};
 }
 
-PrefixWrite SetPrefixString(const GameWine& game, RegistryRoot root, const std::string& subkey,
-                            const std::string& name, const std::string& data) {
+PrefixWrite SetPrefixString(const GameWine& game, RegistryRoot root, const std::string& subkey, const std::string& name,
+                            const std::string& data) {
   return Write(game, root, subkey, name, "REG_SZ", data);
 }
 
-PrefixWrite SetPrefixDword(const GameWine& game, RegistryRoot root, const std::string& subkey,
-                           const std::string& name, uint32_t data) {
+PrefixWrite SetPrefixDword(const GameWine& game, RegistryRoot root, const std::string& subkey, const std::string& name,
+                           uint32_t data) {
   return Write(game, root, subkey, name, "REG_DWORD", std::to_string(data));
 }
 

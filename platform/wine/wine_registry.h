@@ -35,9 +35,9 @@ struct PrefixWrite {
 // Refused when the prefix holds no user.reg (wine would silently create a whole
 // new prefix there). Text is Windows-1252 bytes. While Wine runs, the Qt event
 // loop goes on; a quit of the application ends the wait (not ok).
-PrefixWrite SetPrefixString(const GameWine& game, RegistryRoot root, const std::string& subkey,
-                            const std::string& name, const std::string& data);
-PrefixWrite SetPrefixDword(const GameWine& game, RegistryRoot root, const std::string& subkey,
-                           const std::string& name, uint32_t data);
+PrefixWrite SetPrefixString(const GameWine& game, RegistryRoot root, const std::string& subkey, const std::string& name,
+                            const std::string& data);
+PrefixWrite SetPrefixDword(const GameWine& game, RegistryRoot root, const std::string& subkey, const std::string& name,
+                           uint32_t data);
 
 }  // namespace platform::wine

@@ -28,13 +28,16 @@ TEST_F(FetchlingWindowTest, ClickingThroughTheWizardInstallsTheUpdate) {
   EXPECT_EQ(Ctl<QPushButton>(form, "cmdCheck")->text(), QStringLiteral("Next >"));
 
   QTest::mouseClick(Ctl<QPushButton>(form, "cmdCheck"), Qt::LeftButton);
-  EXPECT_EQ(Ctl<QLabel>(form, "lblDescription")->text(), QStringLiteral("Heliryx Kelvane software updates are available."));
-  EXPECT_EQ(Ctl<QLabel>(form, "lblNextCaption")->text(), QStringLiteral("Click           to begin download and installation..."));
+  EXPECT_EQ(Ctl<QLabel>(form, "lblDescription")->text(),
+            QStringLiteral("Heliryx Kelvane software updates are available."));
+  EXPECT_EQ(Ctl<QLabel>(form, "lblNextCaption")->text(),
+            QStringLiteral("Click           to begin download and installation..."));
   ASSERT_EQ(Ctl<QListWidget>(form, "lstInfo")->count(), 1);
   EXPECT_EQ(Ctl<QListWidget>(form, "lstInfo")->item(0)->text(), QStringLiteral("Quake III Arena"));
 
   QTest::mouseClick(Ctl<QPushButton>(form, "cmdCheck"), Qt::LeftButton);
-  EXPECT_EQ(Ctl<QLabel>(form, "lblDescription")->text(), QStringLiteral("The Kelvane updates were successfully installed."));
+  EXPECT_EQ(Ctl<QLabel>(form, "lblDescription")->text(),
+            QStringLiteral("The Kelvane updates were successfully installed."));
   EXPECT_EQ(Ctl<QPushButton>(form, "cmdCheck")->text(), QStringLiteral("Finish"));
   EXPECT_FALSE(Ctl<QLabel>(form, "lblprogressinfo")->isVisibleTo(&form));
   EXPECT_EQ(ReadFile(install / "scg/quake3.scg"), quake);
@@ -95,7 +98,8 @@ TEST_F(FetchlingWindowTest, CancelWhileALongListIsReadStopsTheReadingAtOnce) {
 }
 
 TEST_F(FetchlingWindowTest, TheListsKeepTheirSelectionWhileTheViewChanges) {
-  site.Put("/fetchling/ryxupdate.nfo", "CONFIG, a.scg, 1, 10, Alpha\r\nCONFIG, b.scg, 1, 10, Beta\r\nCONFIG, c.scg, 1, 10, Gamma\r\n");
+  site.Put("/fetchling/ryxupdate.nfo",
+           "CONFIG, a.scg, 1, 10, Alpha\r\nCONFIG, b.scg, 1, 10, Beta\r\nCONFIG, c.scg, 1, 10, Gamma\r\n");
   frmMain form(temp.Path(), 200);
   form.Form_Load();
   QTest::mouseClick(Ctl<QPushButton>(form, "cmdCheck"), Qt::LeftButton);

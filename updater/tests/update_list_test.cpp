@@ -40,10 +40,18 @@ TEST(VersionNumberTest, FoldsFourPartsAndRecordsTheControlToolsForm) {
     std::string text;
     std::string number;
   } cases[] = {
-      {"5.1.0.12", "5.01000012"}, {"1.0.0.4", "1.00000004"}, {"", "0"},          {"1.2.3", "0"},
-      {"1.2.3.x", "0"},           {"1.0.100.0", "1.001000000"}, {" 2 . 0 . 0 . 7 ", "2.00000007"},
-      {"1.2.3.4.5", "0"},         {"1.2.3.", "0"},              {"1..2.3", "0"},
-      {"1.2.3.-4", "0"},          {"123456789.99.999.12345", "123456789.9999912345"},
+      {"5.1.0.12", "5.01000012"},
+      {"1.0.0.4", "1.00000004"},
+      {"", "0"},
+      {"1.2.3", "0"},
+      {"1.2.3.x", "0"},
+      {"1.0.100.0", "1.001000000"},
+      {" 2 . 0 . 0 . 7 ", "2.00000007"},
+      {"1.2.3.4.5", "0"},
+      {"1.2.3.", "0"},
+      {"1..2.3", "0"},
+      {"1.2.3.-4", "0"},
+      {"123456789.99.999.12345", "123456789.9999912345"},
   };
   for (const Case& c : cases) EXPECT_EQ(VersionNumberText(c.text), c.number) << c.text;
   EXPECT_EQ(FormatVersionRecord(VersionNumber("2.0.0.7")), "2.00000007");
@@ -73,7 +81,7 @@ TEST(UpdateListTest, QueuesWhatDiffersFromTheInventory) {
       {"MAIN, watchpost.exe, 5.1.0.13, 100", true},
       {"MAINTENANCE, watchpost.exe, 5.1.0.13, 100", true},
       {"MAIN, pointerly.exe, 1.0.100.0, 100", true},  // the same folded number, another version
-      {"MAIN, Pointerly.exe, 1.0.10.0, 100", false},   // names match without regard to case
+      {"MAIN, Pointerly.exe, 1.0.10.0, 100", false},  // names match without regard to case
       {"MAIN, ryxcontrol.exe, 2.0.0.7, 100", false},
       {"MAIN, ryxcontrol.exe, 2.0.0.8, 100", true},
       {"MAIN, help.chm, 1.0.0.0, 100", true},  // not a program of the folder: always
@@ -106,7 +114,7 @@ TEST(UpdateListTest, SupportAndCurveGroupsQueueEachFileOnce) {
   EXPECT_EQ(result.queues.UpdateCount, 4);
   EXPECT_EQ(result.queues.Names(FileKind::Support),
             (std::vector<std::string>{"q3\\base.cfg", "common.dat", "s1", "s2", "s3"}));  // at most three per group
-  EXPECT_EQ(result.queues.Files.Find("games_common.dat")->size, 6);  // the first size stays
+  EXPECT_EQ(result.queues.Files.Find("games_common.dat")->size, 6);                       // the first size stays
   EXPECT_EQ(result.queues.Names(FileKind::Curve),
             (std::vector<std::string>{"soft.crv", "c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"}));
   EXPECT_EQ(result.queues.Infos(), (std::vector<std::string>{"A", "B", "C", "D"}));
@@ -125,7 +133,9 @@ TEST(UpdateListTest, ALineOfVeryManyFieldsIsReadForTheFieldsThatCount) {
   } cases[] = {
       {"CONFIG, a.scg, 1, 10, A, CURVE" + curves + tail, {"c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8"}, 0},
       // The last pair's size at field 21 is missing: the group runs off the line.
-      {"CONFIG, a.scg, 1, 10, A, CURVE" + curves.substr(0, curves.rfind(',')), {"c1", "c2", "c3", "c4", "c5", "c6", "c7"}, 9},
+      {"CONFIG, a.scg, 1, 10, A, CURVE" + curves.substr(0, curves.rfind(',')),
+       {"c1", "c2", "c3", "c4", "c5", "c6", "c7"},
+       9},
   };
   for (const Case& c : cases) {
     Checked result = Check(install.Path() + "/", c.line + "\r\n");
@@ -150,7 +160,8 @@ TEST(UpdateListTest, AFaultyLineStopsTheReadingAndKeepsWhatWasQueued) {
       {"MAIN, z.exe, 1.0.0.0, big", 13},
   };
   for (const Case& c : cases) {
-    Checked result = Check(install.Path() + "/", "MAIN, a.exe, 1.0.0.0, 10\r\n" + c.bad + "\r\nMAIN, b.exe, 1.0.0.0, 10\r\n");
+    Checked result =
+        Check(install.Path() + "/", "MAIN, a.exe, 1.0.0.0, 10\r\n" + c.bad + "\r\nMAIN, b.exe, 1.0.0.0, 10\r\n");
     ASSERT_TRUE(result.error) << c.bad;
     EXPECT_EQ(result.error->number, c.number) << c.bad;
     EXPECT_EQ(result.queues.Names(FileKind::Program), std::vector<std::string>{"a.exe"}) << c.bad;
@@ -166,9 +177,9 @@ TEST(UpdateListTest, NamesThatLeaveTheirFolderAreSkipped) {
                          "CONFIG, ok.scg, 1, 1, OK, SUPPORT, ..\\..\\autoexec.bat, 1, /etc/passwd, 1, C:\\boot.ini, 1, "
                          "/SUPPORT, CURVE, q3\\..\\..\\x.crv, 1, q3\\good.crv, 1, /CURVE\r\n");
   ASSERT_FALSE(result.error);
-  EXPECT_EQ(result.skipped, (std::vector<std::string>{"../watchpost.exe", "sub/tool.exe", "..\\x.scg",
-                                                      "..\\..\\autoexec.bat", "/etc/passwd", "C:\\boot.ini",
-                                                      "q3\\..\\..\\x.crv"}));
+  EXPECT_EQ(result.skipped,
+            (std::vector<std::string>{"../watchpost.exe", "sub/tool.exe", "..\\x.scg", "..\\..\\autoexec.bat",
+                                      "/etc/passwd", "C:\\boot.ini", "q3\\..\\..\\x.crv"}));
   EXPECT_EQ(result.queues.Names(FileKind::Configuration), std::vector<std::string>{"ok.scg"});
   EXPECT_TRUE(result.queues.Names(FileKind::Program).empty());
   EXPECT_TRUE(result.queues.Names(FileKind::Support).empty());
@@ -182,7 +193,7 @@ TEST(KeyedCollectionTest, KeysMatchWithoutRegardToCaseAndKeepTheirOrder) {
     int item;
     bool added;
   } adds[] = {
-      {"main_Watchpost.exe", 1, true}, {"scg_quake3.scg", 2, true}, {"MAIN_WATCHPOST.EXE", 3, false},
+      {"main_Watchpost.exe", 1, true}, {"scg_quake3.scg", 2, true},  {"MAIN_WATCHPOST.EXE", 3, false},
       {"main_watchpost.ex", 4, true},  {"SCG_Quake3.SCG", 5, false}, {"", 6, true},
   };
   for (const Case& a : adds) EXPECT_EQ(c.Add(a.key, a.item), a.added) << a.key;
@@ -207,8 +218,9 @@ TEST(UpdateListTest, AStopFromTheYieldEndsTheReadingWhereItIs) {
   TempFolder install;
   Inventory inventory = ReadInstalledVersions(install.Path() + "/");
   // Stopped after the 3rd call: a line, a line, then the first pair of c.scg's group.
-  std::string list = "MAIN, a.exe, 1.0.0.0, 1\r\nMAIN, b.exe, 1.0.0.0, 1\nCONFIG, c.scg, 1, 1, C, SUPPORT, s1, 1, s2, 2, "
-                     "/SUPPORT, CURVE, k.crv, 1, /CURVE\r\nMAIN, d.exe, 1.0.0.0, 1";
+  std::string list =
+      "MAIN, a.exe, 1.0.0.0, 1\r\nMAIN, b.exe, 1.0.0.0, 1\nCONFIG, c.scg, 1, 1, C, SUPPORT, s1, 1, s2, 2, "
+      "/SUPPORT, CURVE, k.crv, 1, /CURVE\r\nMAIN, d.exe, 1.0.0.0, 1";
   struct Case {
     int stopAt;
     std::vector<std::string> main, games, curves;

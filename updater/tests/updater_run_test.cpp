@@ -7,7 +7,6 @@
 
 #include <QTimer>
 
-
 TEST_F(UpdaterRunTest, NothingToDoFetchesOnlyTheList) {
   StampedProgram(install / "watchpost", "5.1.0.12");
   WriteFile(install / "scg/quake3.scg", "[VERSION]\r\nFILE_REVISION_NUMBER=3\r\n");
@@ -86,8 +85,10 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
     UpdateSite own;  // a site serves a path as it was first put
     ServeFrom(own);
     const std::string n = std::to_string(r);
-    own.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, " + n + ", 30, Quake III, SUPPORT, q3\\q3config.cfg, 20, "
-                                        "/SUPPORT\r\nCONFIG, halflife.scg, " + n + ", 30, Half-Life\r\n");
+    own.Put("/fetchling/ryxupdate.nfo", "CONFIG, quake3.scg, " + n +
+                                            ", 30, Quake III, SUPPORT, q3\\q3config.cfg, 20, "
+                                            "/SUPPORT\r\nCONFIG, halflife.scg, " +
+                                            n + ", 30, Half-Life\r\n");
     own.Put("/fetchling/scg/quake3.scg", revision("quake", r));
     own.Put("/fetchling/scg/halflife.scg", revision("halflife", r));
     own.Put("/fetchling/games/q3/q3config.cfg", "seta " + n + "\r\n");
@@ -111,9 +112,11 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
   EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg"), "seta 4\r\n");
   EXPECT_EQ(ReadFile(install / "games/q3/q3config.cfg.yours"), "seta mine\r\n");
-  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update replaced 2 files you had changed; your versions "
-                                            "are kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours" +
-                                            "\ngames/q3/q3config.cfg as " + install / "games/q3/q3config.cfg.yours"});
+  EXPECT_EQ(answers.Texts(),
+            std::vector<std::string>{"Freshline: The update replaced 2 files you had changed; your versions "
+                                     "are kept:\nscg/halflife.scg as " +
+                                     install / "scg/halflife.scg.yours" + "\ngames/q3/q3config.cfg as " +
+                                     install / "games/q3/q3config.cfg.yours"});
   // Each file installed is recorded; the kept copy is no configuration.
   const std::string record = ReadFile(install / ".shipped");
   for (const auto& [file, bytes] : {std::pair<std::string, std::string>{"scg/quake3.scg", revision("quake", 4)},
@@ -137,8 +140,10 @@ TEST_F(UpdaterRunTest, AConfigurationThePlayerChangedIsKeptAndThePlayerToldWhere
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg"), revision("halflife", 6));
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours"), tuned);
   EXPECT_EQ(ReadFile(install / "scg/halflife.scg.yours-2"), tunedAgain);
-  EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update replaced a file you had changed; your version is "
-                                            "kept:\nscg/halflife.scg as " + install / "scg/halflife.scg.yours-2"});
+  EXPECT_EQ(answers.Texts(),
+            std::vector<std::string>{"Freshline: The update replaced a file you had changed; your version is "
+                                     "kept:\nscg/halflife.scg as " +
+                                     install / "scg/halflife.scg.yours-2"});
 }
 
 // A file in the installation that no record names may be the player's own: it is kept too.
@@ -152,7 +157,8 @@ TEST_F(UpdaterRunTest, AFileNoRecordNamesIsKeptBeforeItIsReplaced) {
   EXPECT_EQ(ReadFile(install / "crv/soft.crv"), "curve");
   EXPECT_EQ(ReadFile(install / "crv/soft.crv.yours"), "my own curve");
   ASSERT_EQ(answers.Texts().size(), 1u);
-  EXPECT_NE(answers.Texts()[0].find("crv/soft.crv as " + install / "crv/soft.crv.yours"), std::string::npos) << answers.Texts()[0];
+  EXPECT_NE(answers.Texts()[0].find("crv/soft.crv as " + install / "crv/soft.crv.yours"), std::string::npos)
+      << answers.Texts()[0];
 }
 
 TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
@@ -179,7 +185,8 @@ TEST_F(UpdaterRunTest, AFailedDownloadInstallsNothingOfItAndEndsCancelled) {
     auto u = Start();
     EXPECT_EQ(Run(*u), 95);
     EXPECT_EQ(u->View().lblDescription, "Update cancelled.");
-    EXPECT_TRUE(Contains(answers.Texts(), fault == "404" ? "404" : "bytes")) << (answers.Texts().empty() ? "" : answers.Texts().front());
+    EXPECT_TRUE(Contains(answers.Texts(), fault == "404" ? "404" : "bytes"))
+        << (answers.Texts().empty() ? "" : answers.Texts().front());
     EXPECT_EQ(ReadFile(target / "watchpost"), before);
     EXPECT_EQ(ReadFile(target / "tool"), tool);  // whole before the failure: installed
     EXPECT_FALSE(fs::exists(target / "scg/doom.scg"));
@@ -217,7 +224,8 @@ TEST_F(UpdaterRunTest, CancelDuringTheThirdOfFiveDownloadsInstallsTheFirstTwo) {
   EXPECT_EQ(u->CurrentStage(), 95);
   EXPECT_EQ(ReadFile(install / "scg/a.scg"), Body("a", 4000));
   EXPECT_EQ(ReadFile(install / "scg/b.scg"), Body("b", 4000));
-  for (const char* name : {"c.scg", "d.scg", "e.scg"}) EXPECT_FALSE(fs::exists(install / ("scg/" + std::string(name)))) << name;
+  for (const char* name : {"c.scg", "d.scg", "e.scg"})
+    EXPECT_FALSE(fs::exists(install / ("scg/" + std::string(name)))) << name;
   ASSERT_EQ(answers.Texts().size(), 1u);
   EXPECT_NE(answers.Texts()[0].find("c.scg 53"), std::string::npos) << answers.Texts()[0];
 }
@@ -351,8 +359,9 @@ TEST_F(UpdaterRunTest, AnInstallationFolderItCannotFindEndsTheRun) {
 }
 
 TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
-  std::string unsafe = "CONFIG, ok.scg, 1, 10, OK, SUPPORT, ..\\a.cfg, 1, /etc/b, 1, good.cfg, 1, /SUPPORT, CURVE, "
-                       "c:\\x.crv, 1, /CURVE\r\n";
+  std::string unsafe =
+      "CONFIG, ok.scg, 1, 10, OK, SUPPORT, ..\\a.cfg, 1, /etc/b, 1, good.cfg, 1, /SUPPORT, CURVE, "
+      "c:\\x.crv, 1, /CURVE\r\n";
   for (int i = 0; i < 12; ++i) unsafe += "MAIN, ../tool" + std::to_string(i) + ".exe, 1.0.0.0, 1\r\n";
   unsafe += "MAIN, fine.exe, 1.0.0.0, 1\r\n";
   struct Case {
@@ -373,7 +382,8 @@ TEST_F(UpdaterRunTest, TheUnsafeNamesOfAListMakeOneBoxAtTheEnd) {
     u->cmdCheck_Click();
     EXPECT_EQ(u->CurrentStage(), 30);
     ASSERT_EQ(answers.Texts().size(), c.boxes.size()) << platform::Join(answers.Texts(), "\n---\n");
-    for (size_t i = 0; i < answers.Texts().size(); ++i) EXPECT_EQ(answers.Texts()[i].rfind(c.boxes[i], 0), 0u) << answers.Texts()[i];
+    for (size_t i = 0; i < answers.Texts().size(); ++i)
+      EXPECT_EQ(answers.Texts()[i].rfind(c.boxes[i], 0), 0u) << answers.Texts()[i];
     EXPECT_NE(answers.Texts()[0].find("\"../tool6.exe\"\nand 5 more."), std::string::npos) << answers.Texts()[0];
     EXPECT_EQ(u->Queues().Names(FileKind::Program), std::vector<std::string>{"fine.exe"});
     EXPECT_EQ(u->Queues().Names(FileKind::Support), std::vector<std::string>{"good.cfg"});
@@ -394,7 +404,7 @@ TEST_F(UpdaterRunTest, AProgramNameThatInstallsAsADotFolderIsUnsafe) {
   auto u = Start();
   EXPECT_EQ(Run(*u), 99);
   EXPECT_EQ(answers.Texts(), std::vector<std::string>{"Freshline: The update list names 2 files that lie outside their "
-                                            "folders; they were skipped:\n\"...exe\"\n\"..exe\""});
+                                                      "folders; they were skipped:\n\"...exe\"\n\"..exe\""});
   EXPECT_EQ(ReadFile(install / "tool"), tool);
   EXPECT_EQ(ReadFile(install / "scg/game.scg"), game);
 }
@@ -420,8 +430,9 @@ TEST_F(UpdaterRunTest, AListLargerThanTheLimitIsRefusedUnread) {
       EXPECT_EQ(u->Queues().Names(FileKind::Configuration), std::vector<std::string>{"a.scg"});
     } else {
       EXPECT_EQ(u->CurrentStage(), 95);
-      EXPECT_EQ(answers.Texts(), std::vector<std::string>{
-                           "Freshline: The update list ryxupdate.nfo is larger than 16 MB; it was not read."});
+      EXPECT_EQ(
+          answers.Texts(),
+          std::vector<std::string>{"Freshline: The update list ryxupdate.nfo is larger than 16 MB; it was not read."});
       EXPECT_EQ(u->Queues().UpdateCount, 0);
       EXPECT_TRUE(u->View().lstAvailable.empty());
     }

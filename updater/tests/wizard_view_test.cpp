@@ -1,5 +1,5 @@
-#include "updater/updater.h"
 #include "updater/wizard_view.h"
+#include "updater/updater.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,8 @@ TEST(WizardViewTest, TheTestReportGoesToTheServersHostOverHttpOnPort8080) {
   struct Case {
     std::string server, address;
   } cases[] = {
-      {"https://heliryx360.example.org", "http://heliryx360.example.org:8080/test.asp?report=12%2F10%2F2026%201%3A43%3A04%20PM"},
+      {"https://heliryx360.example.org",
+       "http://heliryx360.example.org:8080/test.asp?report=12%2F10%2F2026%201%3A43%3A04%20PM"},
       {"http://127.0.0.1:5000", "http://127.0.0.1:8080/test.asp?report=12%2F10%2F2026%201%3A43%3A04%20PM"},
   };
   for (const Case& c : cases) EXPECT_EQ(TestReportAddress(c.server, "12/10/2026 1:43:04 PM"), c.address);

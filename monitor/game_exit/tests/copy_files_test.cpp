@@ -23,10 +23,10 @@ TEST(SplitCopyRow, TheMonitorTakesSourceAndDestinationFromTheQuotes) {
   };
   const Case cases[] = {
       {"   \"keys.cfg\", \".\\cfg\\keys.cfg\"", "keys.cfg", ".\\cfg\\keys.cfg"},
-      {"\"ab\", \"c\"", "ab", "c"},       // just 8 characters
-      {"\"a\", \"b\"", "", ""},           // 7
+      {"\"ab\", \"c\"", "ab", "c"},  // just 8 characters
+      {"\"a\", \"b\"", "", ""},      // 7
       {"   \"a.cfg\", \"b.cfg\", \"more\"", "a.cfg", "b.cfg"},
-      {"   \"a\",\"b\"", "", ""},         // shorter than 8 characters
+      {"   \"a\",\"b\"", "", ""},  // shorter than 8 characters
       {"   \"no comma here\"", "", ""},
       {"   \"ERROR", "", ""},
       {"", "", ""},
@@ -127,14 +127,14 @@ TEST_F(CopyFiles, DestinationOutsideTheGameFolderTreeIsRefused) {
 
 TEST_F(CopyFiles, BlockMustBeWholeBeforeAnythingIsCopied) {
   WriteFile(program_ + "/games/a.cfg", "a");
-  EXPECT_TRUE(Run({}));                                    // an empty block copies nothing
-  EXPECT_FALSE(Run({Row("a.cfg", "a.cfg")}, false));       // no closing line
+  EXPECT_TRUE(Run({}));                               // an empty block copies nothing
+  EXPECT_FALSE(Run({Row("a.cfg", "a.cfg")}, false));  // no closing line
   EXPECT_FALSE(platform::FileExists(Game("a.cfg")));
 
   std::vector<std::string> rows(500, Row("a.cfg", "a.cfg"));
   EXPECT_TRUE(Run(rows));
   rows.push_back(Row("a.cfg", "b.cfg"));
-  EXPECT_FALSE(Run(rows));                                 // 501 rows
+  EXPECT_FALSE(Run(rows));  // 501 rows
   EXPECT_FALSE(platform::FileExists(Game("b.cfg")));
 
   std::string filler;

@@ -64,16 +64,17 @@ TEST(CrashDuringRewrites, EveryFileIsAlwaysWholeOldOrWholeNew) {
   WriteFile(game + "/big.ini", ini);
   WriteFile(game + "/state.txt", stateOff);
   WriteFile(game + "/copy/big.dat", oldCopy);
-  std::string scg = "[VERSION]\r\nFILE_REVISION_NUMBER=1\r\n[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n"
-                    "   \"big.dat\", \".\\copy\\big.dat\"\r\n   }\r\nCUSTOM=TRUE\r\n   {\r\n" +
-                    Quoted({"big.txt", "REPLACE", "alpha", "omega", "ALWAYS"}) + "\r\n" +
-                    Quoted({"big.txt", "REPLACE", "omega", "alpha", "ALWAYS"}) + "\r\n" +
-                    Quoted({"big.cfg", "APPEND", "marker line", "ALWAYS"}) + "\r\n" +
-                    Quoted({"big.cfg", "DELETE", "marker line", "1", "ALWAYS"}) + "\r\n" +
-                    Quoted({"big.ini", "INI", "S", "K", "1", "ALWAYS"}) + "\r\n" +
-                    Quoted({"big.ini", "INI", "S", "K", "2", "ALWAYS"}) + "\r\n" +
-                    Quoted({"state.txt", "MODIFY", "state=", "state=on", "ALWAYS"}) + "\r\n" +
-                    Quoted({"state.txt", "MODIFY", "state=", "state=off", "ALWAYS"}) + "\r\n   }\r\n";
+  std::string scg =
+      "[VERSION]\r\nFILE_REVISION_NUMBER=1\r\n[CONFIGURATION]\r\nCOPY_FILES=TRUE\r\n   {\r\n"
+      "   \"big.dat\", \".\\copy\\big.dat\"\r\n   }\r\nCUSTOM=TRUE\r\n   {\r\n" +
+      Quoted({"big.txt", "REPLACE", "alpha", "omega", "ALWAYS"}) + "\r\n" +
+      Quoted({"big.txt", "REPLACE", "omega", "alpha", "ALWAYS"}) + "\r\n" +
+      Quoted({"big.cfg", "APPEND", "marker line", "ALWAYS"}) + "\r\n" +
+      Quoted({"big.cfg", "DELETE", "marker line", "1", "ALWAYS"}) + "\r\n" +
+      Quoted({"big.ini", "INI", "S", "K", "1", "ALWAYS"}) + "\r\n" +
+      Quoted({"big.ini", "INI", "S", "K", "2", "ALWAYS"}) + "\r\n" +
+      Quoted({"state.txt", "MODIFY", "state=", "state=on", "ALWAYS"}) + "\r\n" +
+      Quoted({"state.txt", "MODIFY", "state=", "state=off", "ALWAYS"}) + "\r\n   }\r\n";
   WriteFile(program + "/scg/crash.scg", scg);
 
   const std::vector<std::pair<std::string, std::set<std::string>>> versions = {

@@ -38,8 +38,8 @@ class CustomBlock : public game_exit_test::GameFiles {
 
 TEST_F(CustomBlock, RunsEachRowByItsVerbInAnyLetterCase) {
   Write("a.cfg", "one\r\n");
-  CustomRun run = Run({Quoted({"a.cfg", "append", "two"}), Quoted({"a.cfg", "Copy", "x"}),
-                       Quoted({"a.cfg", "REPLACE", "one", "1"})});
+  CustomRun run = Run(
+      {Quoted({"a.cfg", "append", "two"}), Quoted({"a.cfg", "Copy", "x"}), Quoted({"a.cfg", "REPLACE", "one", "1"})});
   EXPECT_TRUE(run.complete);
   EXPECT_EQ(run.errorNumber, 0);
   EXPECT_EQ(Read("a.cfg"), "1\r\ntwo\r\n");
@@ -60,8 +60,10 @@ TEST_F(CustomBlock, OnlyAlwaysRowsRunOnceConfigured) {
 
 TEST_F(CustomBlock, FailingRowStopsTheRunKeepingEarlierChanges) {
   Write("a.cfg", "one\r\n");
-  CustomRun run = Run({Quoted({"a.cfg", "APPEND", "first"}), Quoted({"..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x", "APPEND", "second"}),
-                       Quoted({"a.cfg", "APPEND", "third"})});
+  CustomRun run =
+      Run({Quoted({"a.cfg", "APPEND", "first"}),
+           Quoted({"..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\x", "APPEND", "second"}),
+           Quoted({"a.cfg", "APPEND", "third"})});
   EXPECT_EQ(run.errorNumber, game_exit::kAppendError);
   EXPECT_EQ(Read("a.cfg"), "one\r\nfirst\r\n");
 }
@@ -105,8 +107,8 @@ TEST_F(CustomBlock, MalformedRowsAreLoggedAndSkipped) {
   std::string junk = "   \"\x01\xff\"\\, \"\x80\"\\, \"\x7f\"";  // an unknown verb: ignored
   const std::vector<std::string> rows = {
       Quoted({"a.cfg", "APPEND", "x", "ALWAYS", "extra"}),  // more fields than APPEND has
-      "   \"a.cfg\", \"APPEND\", \"x\"",                      // no "\," separator
-      "   \"a.cfg\"\\, \"APPEND\"\\, \"",                     // a field too short for its quotes
+      "   \"a.cfg\", \"APPEND\", \"x\"",                    // no "\," separator
+      "   \"a.cfg\"\\, \"APPEND\"\\, \"",                   // a field too short for its quotes
       "    ",
       junk,
       junk + "\\, \"",
@@ -141,8 +143,10 @@ TEST_F(CustomBlock, DebugModeLogsTheRowsFields) {
 
 TEST_F(CustomBlock, FirstLineBeginningWithCustomIsTheHeader) {
   // CUSTOM_ALIAS standing first is taken for the block; its rows cannot run.
-  std::string text = "[TUNING]\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   \"MOUSE1\", \"Mouse 1\", \"VM_LBUTTON\"\r\n   }\r\n"
-                     "CUSTOM=TRUE\r\n   {\r\n" + Quoted({"a.cfg", "APPEND", "x"}) + "\r\n   }\r\n";
+  std::string text =
+      "[TUNING]\r\nCUSTOM_ALIAS=TRUE\r\n   {\r\n   \"MOUSE1\", \"Mouse 1\", \"VM_LBUTTON\"\r\n   }\r\n"
+      "CUSTOM=TRUE\r\n   {\r\n" +
+      Quoted({"a.cfg", "APPEND", "x"}) + "\r\n   }\r\n";
   testing_support::WriteFile(tmp_ / "game.scg", text);
   CustomRun run = ReadCustom(tmp_ / "game.scg", Context(), bindings_);
   EXPECT_TRUE(run.complete);

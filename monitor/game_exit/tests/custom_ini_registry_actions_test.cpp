@@ -57,7 +57,9 @@ TEST_F(IniAction, NamesTheFileCannotHoldFailAndWriteNothing) {
     const char* section;
     const char* key;
   } cases[] = {
-      {"game.ini", "Video", "[Video]"}, {"game.ini", "Video", ";width"}, {"game.ini", "Vid]eo", "width"},
+      {"game.ini", "Video", "[Video]"},
+      {"game.ini", "Video", ";width"},
+      {"game.ini", "Vid]eo", "width"},
       {".\\new\\other.ini", "Video", "[Video]"},  // not even the folder is made
   };
   for (const Case& c : cases) {
@@ -89,8 +91,10 @@ class RegistryAction : public game_exit_test::GameFiles {
     ::setenv("XDG_CONFIG_HOME", (tmp_ / "config").c_str(), 1);
   }
   void TearDown() override {
-    if (savedHome_) ::setenv("XDG_CONFIG_HOME", savedHome_->c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
+    if (savedHome_)
+      ::setenv("XDG_CONFIG_HOME", savedHome_->c_str(), 1);
+    else
+      ::unsetenv("XDG_CONFIG_HOME");
   }
   std::optional<std::string> savedHome_;
 };
@@ -150,10 +154,9 @@ TEST_F(RegistryAction, WineGameWritesItsPrefixNotOurStore) {
   bool written = ExecRegistry(Row({"STRING", "REGISTRY", "HKCU\\Software\\Game", "N", "x"}), context);
   ::setenv("PATH", savedPath.c_str(), 1);
   EXPECT_FALSE(written);
-  EXPECT_EQ(log_, (std::vector<std::string>{
-                      "No Wine loader for the game's prefix " + prefix +
-                          " (none on PATH): registry value HKCU\\Software\\Game\\N not written",
-                      "Error 5 changing registry "}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"No Wine loader for the game's prefix " + prefix +
+                                                " (none on PATH): registry value HKCU\\Software\\Game\\N not written",
+                                            "Error 5 changing registry "}));
   EXPECT_FALSE(Registry::KeyExists(RegistryRoot::CurrentUser, "Software\\Game"));
 }
 

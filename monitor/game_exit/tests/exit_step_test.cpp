@@ -21,7 +21,7 @@ struct Scg {
   std::string revision = "3";
   std::string copyFlag = "TRUE";
   std::string customFlag = "TRUE";
-  std::vector<std::string> copyRows;    // lines as they stand
+  std::vector<std::string> copyRows;  // lines as they stand
   std::vector<std::string> customRows;
 };
 
@@ -33,11 +33,16 @@ std::string Quoted(const std::vector<std::string>& fields) {
 
 // The configuration file's text, laid out as the editor writes it (the parts the step reads).
 std::string ScgText(const Scg& scg) {
-  std::string t = ";\r\n;  This file was created by tunedeck.\r\n;\r\n\r\n[VERSION]\r\nVERSION=6.1\r\n"
-                  "APPLICATION_NUMBER=5.1\r\nFILE_REVISION_NUMBER=" + scg.revision + "\r\n\r\n"
-                  "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"" + scg.appName + "\"\r\n\r\n"
-                  "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"foo.exe\"\r\nCOPY_FILES=" + scg.copyFlag +
-                  "\r\n   {\r\n";
+  std::string t =
+      ";\r\n;  This file was created by tunedeck.\r\n;\r\n\r\n[VERSION]\r\nVERSION=6.1\r\n"
+      "APPLICATION_NUMBER=5.1\r\nFILE_REVISION_NUMBER=" +
+      scg.revision +
+      "\r\n\r\n"
+      "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"" +
+      scg.appName +
+      "\"\r\n\r\n"
+      "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"foo.exe\"\r\nCOPY_FILES=" +
+      scg.copyFlag + "\r\n   {\r\n";
   for (const std::string& row : scg.copyRows) t += row + "\r\n";
   t += "   }\r\n\r\nCOMMAND_LINE=\"\"\r\nCUSTOM=" + scg.customFlag + "\r\n   {\r\n";
   for (const std::string& row : scg.customRows) t += row + "\r\n";
@@ -162,8 +167,8 @@ TEST_F(ExitStep, NewerRevisionAppliesEverythingAgain) {
   };
   const Case cases[] = {
       {"3", "4", true},
-      {"9", "10", true},   // whole numbers compare as numbers
-      {"4", "3", false},   // a lowered revision still counts as applied
+      {"9", "10", true},  // whole numbers compare as numbers
+      {"4", "3", false},  // a lowered revision still counts as applied
       {"3", "3", false},
   };
   for (const Case& c : cases) {

@@ -23,9 +23,7 @@ class GameFiles : public ::testing::Test {
   static game_exit::ActionArgs Row(std::vector<std::string> fields) { return {std::move(fields)}; }
 
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-  void Write(const std::string& name, const std::string& bytes) const {
-    testing_support::WriteFile(Path(name), bytes);
-  }
+  void Write(const std::string& name, const std::string& bytes) const { testing_support::WriteFile(Path(name), bytes); }
   std::string Read(const std::string& name) const { return testing_support::ReadFile(Path(name)); }
   bool Exists(const std::string& name) const { return platform::FileExists(Path(name)); }
   // The files of the game folder, sorted: no temporary file may be left over.

@@ -40,9 +40,7 @@ class GameTree : public ::testing::Test {
   static void Link(const std::string& target, const std::string& link) {
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0) << link;
   }
-  game_exit::CustomContext Context() const {
-    return {game_exit::GameFolder(game_, ""), false, false, logInto_};
-  }
+  game_exit::CustomContext Context() const { return {game_exit::GameFolder(game_, ""), false, false, logInto_}; }
   bool Logged(const std::string& start) const {
     return std::any_of(log_.begin(), log_.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; });
   }
@@ -60,8 +58,8 @@ TEST_F(GameTree, CustomActionsDoNotFollowLinksOutOfTheTree) {
   struct Case {
     Action action;
     std::vector<std::string> row;
-    bool succeeds;   // DELETE, MODIFY and REPLACE do nothing; APPEND and INI fail
-    bool refused;    // logged as a path that cannot be resolved
+    bool succeeds;  // DELETE, MODIFY and REPLACE do nothing; APPEND and INI fail
+    bool refused;   // logged as a path that cannot be resolved
   } cases[] = {
       {game_exit::ExecDelete, {"victim.cfg", "DELETE", "victim", "0"}, true, true},
       {game_exit::ExecModify, {"victim.cfg", "MODIFY", "victim=", "victim=2"}, true, true},
@@ -162,8 +160,10 @@ TEST_F(GameTree, AWinePrefixsOwnLinksToThePlayersFoldersAreFollowed) {
   EXPECT_EQ(ReadFile(home + "/Documents/Foo/save.cfg"), "line\r\n");
   EXPECT_FALSE(platform::FileExists(home + "/.bashrc"));
   EXPECT_TRUE(platform::ListFiles(elsewhere_ + "/dir").empty());
-  if (before) ::setenv("HOME", saved.c_str(), 1);
-  else ::unsetenv("HOME");
+  if (before)
+    ::setenv("HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("HOME");
 }
 
 }  // namespace

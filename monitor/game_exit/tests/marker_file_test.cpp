@@ -16,11 +16,9 @@ TEST(RevisionNotLower, ComparesWholeNumbersAsNumbersAndTheRestAsText) {
     bool notLower;
   };
   const Case cases[] = {
-      {"3", "3", true},      {"3", "4", false},    {"4", "3", true},
-      {"9", "10", false},    {"10", "9", true},    {" 10", "10", true},
-      {"1.9", "1.10", true},  // not whole numbers: text order
-      {"1.10", "1.9", false}, {"b", "A", true},     {"a", "B", false},
-      {"ERROR", "ERROR", true},
+      {"3", "3", true},       {"3", "4", false},   {"4", "3", true},      {"9", "10", false},
+      {"10", "9", true},      {" 10", "10", true}, {"1.9", "1.10", true},  // not whole numbers: text order
+      {"1.10", "1.9", false}, {"b", "A", true},    {"a", "B", false},     {"ERROR", "ERROR", true},
   };
   for (const Case& c : cases)
     EXPECT_EQ(game_exit::RevisionNotLower(c.marker, c.config), c.notLower) << c.marker << " vs " << c.config;

@@ -32,7 +32,7 @@ TEST(CheckRelativePath, ResolvesAgainstTheGameFolder) {
       {foo, "..\\..\\..\\c.ini", "ERROR"},  // past the drive's root
       {foo, "data\\d.txt", "C:\\Games\\Foo\\data\\d.txt"},
       {foo, "", "C:\\Games\\Foo\\"},
-      {"C:", "x.txt", "ERROR"},             // a base shorter than three characters
+      {"C:", "x.txt", "ERROR"},  // a base shorter than three characters
       {"Z:\\", "..\\x.txt", "ERROR"},
       {"Z:\\home\\", "..\\x.txt", "Z:\\x.txt"},
       {foo, "../Common/b.ini", "C:\\Games\\Common\\b.ini"},  // "/" is a separator too
@@ -45,14 +45,14 @@ TEST(CheckRelativePath, ResolvesAgainstTheGameFolder) {
 TEST(CheckRelativePath, RefusesPathsThatLeaveTheGameFolderTree) {
   const std::string foo = "C:\\Games\\Foo\\";
   const std::vector<std::string> refused = {
-      "D:\\x.ini",          // another drive
-      "C:x.ini",            // a drive-relative path
-      "\\Windows\\x.ini",   // absolute
+      "D:\\x.ini",         // another drive
+      "C:x.ini",           // a drive-relative path
+      "\\Windows\\x.ini",  // absolute
       "/etc/passwd",
       "\\\\server\\share\\x",
-      "cfg\\..\\..\\x",     // ".." after a name
+      "cfg\\..\\..\\x",  // ".." after a name
       ".\\..\\x",
-      "..\\..",             // a last ".." without a backslash
+      "..\\..",  // a last ".." without a backslash
       "a\\..",
       "..\\cfg\\..\\..\\x",
       "keys.cfg:stream",
@@ -130,8 +130,10 @@ TEST(GameFolder, ClimbsStopWithinTheGamesOwnTree) {
     std::string resolved = game.Resolve(c.path);
     EXPECT_EQ(resolved == "ERROR" ? resolved : game.LinuxPath(resolved), c.expected) << c.game << " " << c.path;
   }
-  if (before) ::setenv("HOME", saved.c_str(), 1);
-  else ::unsetenv("HOME");
+  if (before)
+    ::setenv("HOME", saved.c_str(), 1);
+  else
+    ::unsetenv("HOME");
 }
 
 TEST(GameFolder, WineGameStaysOnItsDriveC) {

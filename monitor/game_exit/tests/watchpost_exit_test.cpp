@@ -18,12 +18,15 @@ std::string ExitGameScg(const std::string& exeName) {
   std::string t =
       "[VERSION]\r\nVERSION=6.1\r\nAPPLICATION_NUMBER=5.1\r\nFILE_REVISION_NUMBER=2\r\n\r\n"
       "[IDENTIFICATION]\r\nAPPLICATION_NAME=\"Exit Game\"\r\nLEVEL=INTERMEDIATE\r\nORIENTATION=VERTICAL\r\n\r\n"
-      "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"" + exeName + "\"\r\nCOPY_FILES=TRUE\r\n   {\r\n"
+      "[CONFIGURATION]\r\nHIDE_FILE=FALSE\r\nEXECUTABLE=\"" +
+      exeName +
+      "\"\r\nCOPY_FILES=TRUE\r\n   {\r\n"
       "   \"Keys.cfg\", \".\\cfg\\keys.cfg\"\r\n   }\r\n\r\n"
       "COMMAND_LINE=\"\"\r\nCUSTOM=TRUE\r\n   {\r\n"
       "   \"config.cfg\"\\, \"APPEND\"\\, \"seta sensitivity 5\"\r\n"
       "   \"always.cfg\"\\, \"APPEND\"\\, \"bind mouse1 ^03x\"\\, \"ALWAYS\"\r\n"
-      "   \"settings.ini\"\\, \"INI\"\\, \"Input\"\\, \"Fire\"\\, \"\xA7" "03x\"\r\n"
+      "   \"settings.ini\"\\, \"INI\"\\, \"Input\"\\, \"Fire\"\\, \"\xA7"
+      "03x\"\r\n"
       "   \"STRING\"\\, \"REGISTRY\"\\, \"HKCU\\Software\\Exit Game\"\\, \"Jump\"\\, \"^04x\"\r\n"
       "   }\r\n\r\n"
       "SHOW_INSTRUCTIONS=FALSE\r\n   {\r\n   }\r\n\r\n"
@@ -35,7 +38,7 @@ std::string ExitGameScg(const std::string& exeName) {
   t += "USE_BUTTONS=TRUE\r\n   {\r\n   \"+attack\", \"Attack\"\r\n   }\r\n\r\n"
        "CUSTOM_ALIAS=FALSE\r\n   {\r\n   }\r\n\r\n";
   for (int b = 0; b < 16; ++b) {
-    std::string value = b == 3 ? "\"MOUSE1\", \"+attack\", \"VM_LBUTTON\""
+    std::string value = b == 3   ? "\"MOUSE1\", \"+attack\", \"VM_LBUTTON\""
                         : b == 4 ? "\"SPACE\", \"+jump\", \"VK_SPACE\""
                                  : "\"\", \"\", \"\"";
     t += "BUTTON_" + std::to_string(b) + "_USER=" + value + "\r\n";

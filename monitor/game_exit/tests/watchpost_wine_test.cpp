@@ -7,9 +7,9 @@
 #include "platform/text.h"
 #include "testing/test_support.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <memory>
 #include <signal.h>
 #include <sys/stat.h>
@@ -70,7 +70,9 @@ class Monitor {
   // Waits for the exit step of the game in `folder` to end, one way or the other.
   void AwaitExitStep(const std::string& folder) {
     EXPECT_TRUE(WaitUntil(
-        [&] { return platform::FileExists(folder + "/heliryx.360") || Log().find("section error") != std::string::npos; },
+        [&] {
+          return platform::FileExists(folder + "/heliryx.360") || Log().find("section error") != std::string::npos;
+        },
         kGameMs))
         << Log();
     EXPECT_EQ(Log().find("section error"), std::string::npos) << Log();

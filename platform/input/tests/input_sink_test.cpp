@@ -60,16 +60,16 @@ TEST_P(HeldBookkeeping, DeliversOnlyChangesOfWhatIsHeld) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HeldBookkeeping,
-    ::testing::Values(
-        HeldCase{"key 65 down, key 65 up", "key 65 down, key 65 up"},
-        HeldCase{"key 65 down, key 65 down, key 65 up, key 65 up", "key 65 down, key 65 up"},
-        HeldCase{"left up, key 65 up", ""},  // nothing held, nothing to release
-        // VK_SHIFT and VK_LSHIFT are the same Linux key.
-        HeldCase{"key 16 down, key 160 down, key 160 up, key 16 up", "key 16 down, key 160 up"},
-        HeldCase{"left down, right down, left up, right up", "left down, right down, left up, right up"},
-        // Mouse-button codes used as keys have no Linux key.
-        HeldCase{"key 4 down, key 1 down, key 4 up", ""},
-        HeldCase{"move 3 -2, wheel 120, wheel 120, wheel -120", "move 3 -2, wheel 120, wheel 120, wheel -120"}));
+    ::testing::Values(HeldCase{"key 65 down, key 65 up", "key 65 down, key 65 up"},
+                      HeldCase{"key 65 down, key 65 down, key 65 up, key 65 up", "key 65 down, key 65 up"},
+                      HeldCase{"left up, key 65 up", ""},  // nothing held, nothing to release
+                      // VK_SHIFT and VK_LSHIFT are the same Linux key.
+                      HeldCase{"key 16 down, key 160 down, key 160 up, key 16 up", "key 16 down, key 160 up"},
+                      HeldCase{"left down, right down, left up, right up", "left down, right down, left up, right up"},
+                      // Mouse-button codes used as keys have no Linux key.
+                      HeldCase{"key 4 down, key 1 down, key 4 up", ""},
+                      HeldCase{"move 3 -2, wheel 120, wheel 120, wheel -120",
+                               "move 3 -2, wheel 120, wheel 120, wheel -120"}));
 
 TEST(InputSink, ReleaseAllLetsGoOfEverythingHeldLastPressedFirst) {
   RecordingSink sink;
@@ -91,14 +91,13 @@ TEST(VirtualKeys, EachKeyIsItsOwnLinuxKey) {
     int vk;
     int linuxKey;
   };
-  for (Row row : {Row{65, KEY_A}, Row{90, KEY_Z}, Row{48, KEY_0}, Row{57, KEY_9}, Row{112, KEY_F1},
-                  Row{123, KEY_F12}, Row{124, KEY_F13}, Row{135, KEY_F24}, Row{96, KEY_KP0}, Row{105, KEY_KP9},
-                  Row{16, KEY_LEFTSHIFT}, Row{161, KEY_RIGHTSHIFT}, Row{165, KEY_RIGHTALT}, Row{13, KEY_ENTER},
-                  Row{33, KEY_PAGEUP}, Row{40, KEY_DOWN}, Row{44, KEY_SYSRQ}, Row{144, KEY_NUMLOCK}}) {
+  for (Row row : {Row{65, KEY_A}, Row{90, KEY_Z}, Row{48, KEY_0}, Row{57, KEY_9}, Row{112, KEY_F1}, Row{123, KEY_F12},
+                  Row{124, KEY_F13}, Row{135, KEY_F24}, Row{96, KEY_KP0}, Row{105, KEY_KP9}, Row{16, KEY_LEFTSHIFT},
+                  Row{161, KEY_RIGHTSHIFT}, Row{165, KEY_RIGHTALT}, Row{13, KEY_ENTER}, Row{33, KEY_PAGEUP},
+                  Row{40, KEY_DOWN}, Row{44, KEY_SYSRQ}, Row{144, KEY_NUMLOCK}}) {
     EXPECT_EQ(LinuxKeyForVirtualKey(row.vk), row.linuxKey) << row.vk;
   }
-  for (int vk : {1, 2, 4, 5, 6, 23, 24, 30, 31, 0, 200})
-    EXPECT_FALSE(LinuxKeyForVirtualKey(vk).has_value()) << vk;
+  for (int vk : {1, 2, 4, 5, 6, 23, 24, 30, 31, 0, 200}) EXPECT_FALSE(LinuxKeyForVirtualKey(vk).has_value()) << vk;
 }
 
 TEST(UinputTranslation, EventsBecomeKernelEventsEndedBySyn) {

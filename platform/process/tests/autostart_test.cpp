@@ -17,8 +17,10 @@ class AutostartTest : public ::testing::Test {
     ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
   }
   void TearDown() override {
-    if (saved_.empty()) ::unsetenv("XDG_CONFIG_HOME");
-    else ::setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
+    if (saved_.empty())
+      ::unsetenv("XDG_CONFIG_HOME");
+    else
+      ::setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
   }
   TempFolder config_;
   std::string saved_;

@@ -52,7 +52,8 @@ TEST(ParseCommandLine, FindsTheProgramInAPathWithBlanks) {
       // The shortest prefix that is a program wins, as process creation decides.
       {"/opt/my games/ryxcontrol --set-axis 0 1", "/opt/my", {"games/ryxcontrol", "--set-axis", "0", "1"}},
       {"\"/opt/my games/ryxcontrol\" --set-axis 0 1", "/opt/my games/ryxcontrol", {"--set-axis", "0", "1"}},
-      {"/opt/my games/ryxcontrol --upload-sensitivity-curve 1 \"/opt/my games/crv/a.crv\"", "/opt/my",
+      {"/opt/my games/ryxcontrol --upload-sensitivity-curve 1 \"/opt/my games/crv/a.crv\"",
+       "/opt/my",
        {"games/ryxcontrol", "--upload-sensitivity-curve", "1", "/opt/my games/crv/a.crv"}},
       // Nothing exists: the first word is the program (and will not start).
       {"/nowhere/x -a", "/nowhere/x", {"-a"}},

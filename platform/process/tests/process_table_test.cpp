@@ -37,8 +37,8 @@ std::string Nul(const std::vector<std::string>& items) {
 
 std::string StatLine(int pid, char state, unsigned long long startTime) {
   // A command name with blanks and a parenthesis, as /proc may show.
-  return std::to_string(pid) + " (odd (name) x) " + state +
-         " 1 1 1 0 -1 4194560 0 0 0 0 0 0 0 0 20 0 1 0 " + std::to_string(startTime) + " 1 2\n";
+  return std::to_string(pid) + " (odd (name) x) " + state + " 1 1 1 0 -1 4194560 0 0 0 0 0 0 0 0 20 0 1 0 " +
+         std::to_string(startTime) + " 1 2\n";
 }
 
 // A /proc-shaped tree, with a home folder holding a Wine prefix beside it.
@@ -56,8 +56,8 @@ class ProcFixture {
     WriteFile(dir + "/cmdline", Nul(p.cmdline));
     WriteFile(dir + "/environ", Nul(p.environ));
     WriteFile(dir + "/maps", p.maps);
-    WriteFile(dir + "/status", "Name:\tx\nUmask:\t0022\nState:\tS (sleeping)\nTgid:\t" +
-                                   std::to_string(p.tgid ? p.tgid : p.pid) + "\n");
+    WriteFile(dir + "/status",
+              "Name:\tx\nUmask:\t0022\nState:\tS (sleeping)\nTgid:\t" + std::to_string(p.tgid ? p.tgid : p.pid) + "\n");
     SetStat(p.pid, p.state, p.startTime);
   }
   // Replaces a process by a new one at the same pid: a new directory, as the system makes it.
@@ -135,7 +135,9 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
 
   f.Add({9, "/usr/games/Quake3/quake3", {"quake3"}, {}, "", "/"});
   // Under Wine: the mapped .exe that is not Wine's own, in a prefix named by WINEPREFIX.
-  f.Add({20, "/usr/lib/wine/wine64", {"C:\\Program Files\\Hover Race\\HoverRace.EXE"},
+  f.Add({20,
+         "/usr/lib/wine/wine64",
+         {"C:\\Program Files\\Hover Race\\HoverRace.EXE"},
          {"PATH=/bin", "HOME=/nowhere", "WINEPREFIX=" + other + "/", "TMPDIR=/tmp/game", "WINEDEBUG=-all"},
          MapsLine("/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/start.exe") +
              MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover) +
@@ -144,7 +146,10 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
   std::string linked = f.Path("linked prefix");
   fs::create_directories(other + "/drive_c/windows");
   fs::create_directory_symlink(other, linked);
-  f.Add({25, "/usr/lib/wine/wine64", {"C:\\Program Files\\Hover Race\\HoverRace.EXE"}, {"WINEPREFIX=" + linked},
+  f.Add({25,
+         "/usr/lib/wine/wine64",
+         {"C:\\Program Files\\Hover Race\\HoverRace.EXE"},
+         {"WINEPREFIX=" + linked},
          MapsLine(other + "/drive_c/windows/system32/conhost.exe") + MapsLine(hover)});
   // The game's .exe after many lines, one of them longer than any path.
   std::string manyLines;
@@ -152,14 +157,16 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
   manyLines += MapsLine("/" + std::string(20000, 'x') + ".exe");
   f.Add({26, "/usr/lib/wine/wine64", {}, {"WINEPREFIX=" + other}, manyLines + MapsLine(hover) + manyLines});
   // Nothing mapped yet: the Windows path of the command line through the prefix in HOME.
-  f.Add({30, "/usr/lib/wine/wine64-preloader", {"c:\\games\\unreal\\system\\unrealtournament.exe", "", ""},
+  f.Add({30,
+         "/usr/lib/wine/wine64-preloader",
+         {"c:\\games\\unreal\\system\\unrealtournament.exe", "", ""},
          {"HOME=" + f.Home()}});
   // A bare name, relative to the folder it was started in.
   f.Add({40, "/usr/lib/wine/wine", {"GAME.EXE"}, {}, "", f.Path("games/x")});
   // Wine's own helper (prefix from our own home): listed as the loader, never as a game.
   f.Add({50, "/usr/lib/wine/wine64", {"C:\\windows\\system32\\services.exe"}});
   f.Add({60, "/usr/games/Quake3/quake3", {}, {}, "", "", 'Z'});  // ended, not yet reaped
-  f.Add({70, "", {"kthreadd"}});                                // no readable executable
+  f.Add({70, "", {"kthreadd"}});                                 // no readable executable
   f.Add({100, "/opt/game/run.x86 (deleted)", {"run.x86"}});
 
   platform::ProcProcessTable table(f.Root(), f.Home());
@@ -172,13 +179,29 @@ TEST(ProcProcessTable, ListsNativeAndWineProcessesByTheirExecutables) {
     std::vector<std::string> environment = {};
   } expected[] = {
       {"quake3", 9, "/usr/games/Quake3", ""},
-      {"HoverRace.EXE", 20, other + "/drive_c/Program Files/Hover Race", other, "/usr/lib/wine/wine64",
+      {"HoverRace.EXE",
+       20,
+       other + "/drive_c/Program Files/Hover Race",
+       other,
+       "/usr/lib/wine/wine64",
        {"WINEPREFIX=" + other + "/", "TMPDIR=/tmp/game", "HOME=/nowhere"}},
-      {"HoverRace.EXE", 25, other + "/drive_c/Program Files/Hover Race", linked, "/usr/lib/wine/wine64",
+      {"HoverRace.EXE",
+       25,
+       other + "/drive_c/Program Files/Hover Race",
+       linked,
+       "/usr/lib/wine/wine64",
        {"WINEPREFIX=" + linked}},
-      {"HoverRace.EXE", 26, other + "/drive_c/Program Files/Hover Race", other, "/usr/lib/wine/wine64",
+      {"HoverRace.EXE",
+       26,
+       other + "/drive_c/Program Files/Hover Race",
+       other,
+       "/usr/lib/wine/wine64",
        {"WINEPREFIX=" + other}},
-      {"UnrealTournament.exe", 30, prefix + "/drive_c/Games/Unreal/System", prefix, "/usr/lib/wine/wine64",
+      {"UnrealTournament.exe",
+       30,
+       prefix + "/drive_c/Games/Unreal/System",
+       prefix,
+       "/usr/lib/wine/wine64",
        {"HOME=" + f.Home()}},
       {"game.exe", 40, f.Path("games/x"), prefix, "/usr/lib/wine/wine"},
       {"wine64", 50, "/usr/lib/wine", ""},
@@ -216,8 +239,8 @@ TEST(WinePathToLinux, MapsDrivesThroughDosdevices) {
       {"Z:" + ToWindows(f.Path("CDROM/setup.exe")), f.Path("cdrom/SETUP.EXE")},
       // Parts that do not exist keep their spelling.
       {"C:\\Games\\New\\x.exe", prefix + "/drive_c/Games/New/x.exe"},
-      {"E:\\x.exe", ""},   // no such drive
-      {"x.exe", ""},       // not a drive path
+      {"E:\\x.exe", ""},  // no such drive
+      {"x.exe", ""},      // not a drive path
   };
   for (const Case& c : cases) EXPECT_EQ(platform::WinePathToLinux(prefix, c.windows), c.linux) << c.windows;
 }
@@ -478,7 +501,8 @@ TEST(ProcProcessTable, AKeptAnswerIsAskedAgainWhenTheProcessOrTheQuestionChanges
   platform::ScanPace pace{.youngSeconds = 0, .sweepSeconds = 2, .oldSeconds = 1, .oldSweepSeconds = 2};
   platform::ProcProcessTable table(f.Root(), f.Home(), pace, &clock);
   auto names = [](std::vector<std::string> list) {
-    return [list](const platform::ProcessInfo& p) { return std::find(list.begin(), list.end(), p.exeName) != list.end(); };
+    return
+        [list](const platform::ProcessInfo& p) { return std::find(list.begin(), list.end(), p.exeName) != list.end(); };
   };
   auto first = [&](const std::vector<std::string>& list, unsigned long version) {
     auto found = table.FirstKept(names(list), version);

@@ -47,8 +47,7 @@ class RunAndWaitTest : public ::testing::Test {
 double CpuSeconds() {
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace
@@ -103,8 +102,8 @@ TEST_F(RunAndWaitTest, WaitingKeepsTheEventLoopRunningWithoutSpinning) {
   timer.start(100);
   double cpuBefore = CpuSeconds();
   EXPECT_EQ(platform::RunAndWait(probe_, false), 0);
-  EXPECT_GE(timerRuns, 5);                      // the window stayed alive
-  EXPECT_LT(CpuSeconds() - cpuBefore, 0.15);    // and the wait cost next to nothing
+  EXPECT_GE(timerRuns, 5);                    // the window stayed alive
+  EXPECT_LT(CpuSeconds() - cpuBefore, 0.15);  // and the wait cost next to nothing
 }
 
 TEST_F(RunAndWaitTest, NotAwaitedProgramsRunOnAndAreReaped) {
@@ -125,7 +124,8 @@ TEST_F(RunAndWaitTest, NotAwaitedProgramsRunOnAndAreReaped) {
   // Once it ends, no zombie is left behind.
   QElapsedTimer until;
   until.start();
-  while (platform::UnreapedChildren() != 0 && until.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  while (platform::UnreapedChildren() != 0 && until.elapsed() < 30000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   EXPECT_EQ(platform::UnreapedChildren(), 0);
 }
 
@@ -152,8 +152,7 @@ TEST_F(RunAndWaitTest, AHungProgramIsEndedAtTheLimitOrWhenStopped) {
       {"limit", "", Way::Limit, platform::RunEnd::OverLimit, 128 + SIGTERM},
       {"limit, SIGTERM ignored", "trap '' TERM\n", Way::Limit, platform::RunEnd::OverLimit, 128 + SIGKILL},
       {"stopped", "", Way::StopWhileWaiting, platform::RunEnd::Stopped, 128 + SIGTERM},
-      {"stopped, SIGTERM ignored", "trap '' TERM\n", Way::StopWhileWaiting, platform::RunEnd::Stopped,
-       128 + SIGKILL},
+      {"stopped, SIGTERM ignored", "trap '' TERM\n", Way::StopWhileWaiting, platform::RunEnd::Stopped, 128 + SIGKILL},
       {"stopped before", "", Way::StopBefore, platform::RunEnd::Stopped, 0},
   };
   const std::string tool = folder_ + "/hung tool";

@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <vector>
 
@@ -45,8 +45,10 @@ class WineRegistry : public ::testing::Test {
   }
   void TearDown() override {
     for (const char* name : {"PATH", "TMPDIR", "WINESERVER", "USER", "LC_ALL", "LC_CTYPE"}) {
-      if (saved_.count(name)) ::setenv(name, saved_[name].c_str(), 1);
-      else ::unsetenv(name);
+      if (saved_.count(name))
+        ::setenv(name, saved_[name].c_str(), 1);
+      else
+        ::unsetenv(name);
     }
     for (const char* name : {"WINE_STANDIN_RECORD", "WINE_STANDIN_ADD_EXIT", "WINE_STANDIN_QUERY_EXIT"})
       ::unsetenv(name);
@@ -55,12 +57,13 @@ class WineRegistry : public ::testing::Test {
   std::string InstallStandIn(const std::string& relative) {
     std::string program = tmp_ / relative;
     MakeFolders(platform::FolderPart(program));
-    WriteFile(program,
-              "#!/bin/sh\n"
-              "{ echo \"run WINEPREFIX=$WINEPREFIX TMPDIR=${TMPDIR-unset} WINESERVER=${WINESERVER-unset}"
-              " USER=${USER-unset} LC_ALL=${LC_ALL-unset} LC_CTYPE=${LC_CTYPE-unset}\"\n"
-              "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >> \"$WINE_STANDIN_RECORD\"\n"
-              "case \"$2\" in add) exit ${WINE_STANDIN_ADD_EXIT:-0};; query) exit ${WINE_STANDIN_QUERY_EXIT:-0};; esac\n");
+    WriteFile(
+        program,
+        "#!/bin/sh\n"
+        "{ echo \"run WINEPREFIX=$WINEPREFIX TMPDIR=${TMPDIR-unset} WINESERVER=${WINESERVER-unset}"
+        " USER=${USER-unset} LC_ALL=${LC_ALL-unset} LC_CTYPE=${LC_CTYPE-unset}\"\n"
+        "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } >> \"$WINE_STANDIN_RECORD\"\n"
+        "case \"$2\" in add) exit ${WINE_STANDIN_ADD_EXIT:-0};; query) exit ${WINE_STANDIN_QUERY_EXIT:-0};; esac\n");
     ::chmod(program.c_str(), 0755);
     ::setenv("PATH", (tmp_ / "empty" + ":" + tmp_ / "bin").c_str(), 1);
     return program;
@@ -68,8 +71,10 @@ class WineRegistry : public ::testing::Test {
   std::vector<WineRun> Recorded() {
     std::vector<WineRun> runs;
     for (const std::string& line : platform::SplitLines(ReadFile(record_))) {
-      if (line.rfind("run ", 0) == 0) runs.push_back({line.substr(4), {}});
-      else if (!runs.empty()) runs.back().args.push_back(line);
+      if (line.rfind("run ", 0) == 0)
+        runs.push_back({line.substr(4), {}});
+      else if (!runs.empty())
+        runs.back().args.push_back(line);
     }
     return runs;
   }
@@ -87,8 +92,8 @@ class WineRegistry : public ::testing::Test {
 
 TEST_F(WineRegistry, WritesThroughWineRegThenReadsTheValueBack) {
   InstallStandIn("bin/wine");
-  auto write = platform::wine::SetPrefixString(game_, RegistryRoot::CurrentUser, "Software\\Game\\", "Name",
-                                               "caf\xE9 \"x\"");
+  auto write =
+      platform::wine::SetPrefixString(game_, RegistryRoot::CurrentUser, "Software\\Game\\", "Name", "caf\xE9 \"x\"");
   EXPECT_TRUE(write.ok) << write.problem;
   std::vector<std::vector<std::string>> expected = {
       {"reg", "add", "HKCU\\Software\\Game", "/v", "Name", "/t", "REG_SZ", "/d", "caf\xC3\xA9 \"x\"", "/f"},
