@@ -531,12 +531,10 @@ bool Updater::InstallQueued(FileKind kind) {
         return false;
       }
     }
-    if (programs && file.name == "ryxcontrol.exe") {
-      for (const MainEntry& e : queues_.MainEntries)
-        if (e.name == file.name)
-          config_store::WriteIni(config_store::MonitorIniPath(installPath_), "Version", "RyxControl",
-                                 FormatVersionRecord(std::strtod(e.version.c_str(), nullptr)));
-    }
+    // The version of the entry queued: a list may name the tool again with another.
+    if (programs && file.name == "ryxcontrol.exe")
+      config_store::WriteIni(config_store::MonitorIniPath(installPath_), "Version", "RyxControl",
+                             FormatVersionRecord(std::strtod(file.version.c_str(), nullptr)));
   }
   return true;
 }

@@ -73,6 +73,21 @@ TEST_F(UpdaterRunTest, AFullRunInstallsEveryFileWhole) {
   EXPECT_TRUE(again->Queues().Names(FileKind::Configuration).empty());
 }
 
+// A list that names the control tool twice records the version it installed,
+// not the last one it names, or the next check would offer the same update again.
+TEST_F(UpdaterRunTest, TheControlToolsRecordIsTheVersionInstalled) {
+  WriteFile(Ini(), "[VERSION]\r\nRyxControl=2.00000007\r\n");
+  const std::string ryx = Body("driver tool ", 3000);
+  site.Put("/fetchling/ryxupdate.nfo",
+           "MAIN, ryxcontrol.exe, 2.0.0.8, 3000\r\n"
+           "MAIN, ryxcontrol.exe, 2.0.0.7, 3000\r\n");
+  site.Put("/fetchling/ryxcontrol.exe", ryx);
+  auto u = Start();
+  EXPECT_EQ(Run(*u), 99);
+  EXPECT_EQ(ReadFile(install / "ryxcontrol"), ryx);
+  EXPECT_EQ(config_store::ReadIni(Ini(), "VERSION", "RyxControl"), "2.00000008");
+}
+
 // A configuration (or game file) the player changed is kept beside the new
 // version, and the player is told where; one as we left it is simply replaced.
 // The next update knows what this one installed: it replaces it unasked and
