@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -224,6 +226,21 @@ std::string GameExeName(const std::string& stem) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
   return stem + "-" + std::to_string(::getpid()) + "-" + suffix + ".exe";
+}
+
+// Reads every process's executable link: tests look for the programs they
+// started by the file they run, whatever name they took.
+std::vector<int> ProcessesOf(const std::string& path) {
+  std::vector<int> pids;
+  DIR* proc = ::opendir("/proc");
+  while (dirent* entry = proc ? ::readdir(proc) : nullptr) {
+    char target[PATH_MAX];
+    std::string link = std::string("/proc/") + entry->d_name + "/exe";
+    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+    if (n > 0 && std::string(target, static_cast<size_t>(n)) == path) pids.push_back(std::atoi(entry->d_name));
+  }
+  if (proc) ::closedir(proc);
+  return pids;
 }
 
 std::string FindOnPath(const std::string& program) {

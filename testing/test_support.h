@@ -97,6 +97,9 @@ class ChildProcess {
 // The program's path found through $PATH; "" when it is not there.
 std::string FindOnPath(const std::string& program);
 
+// The processes running the program file at `path`.
+std::vector<int> ProcessesOf(const std::string& path);
+
 // An executable name no other stand-in game on this machine bears, from `stem`
 // ("RoadGame" gives "RoadGame-4242-1a2b3c4d.exe"): a monitor sees every
 // process of the machine, so a game of another test run, or of the same test

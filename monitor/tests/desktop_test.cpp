@@ -16,9 +16,7 @@
 
 #include <QAction>
 #include <QMenu>
-#include <climits>
 #include <csignal>
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,20 +74,6 @@ int IdOf(const MenuEntry& menu, const std::string& label) {
   for (const MenuEntry& e : menu.children)
     if (e.properties.value("label").toString().toStdString() == label) return e.id;
   return -1;
-}
-
-// The processes running the program file at `path`.
-std::vector<int> ProcessesOf(const std::string& path) {
-  std::vector<int> pids;
-  DIR* proc = ::opendir("/proc");
-  while (dirent* entry = proc ? ::readdir(proc) : nullptr) {
-    char target[PATH_MAX];
-    std::string link = std::string("/proc/") + entry->d_name + "/exe";
-    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    if (n > 0 && std::string(target, static_cast<size_t>(n)) == path) pids.push_back(std::atoi(entry->d_name));
-  }
-  if (proc) ::closedir(proc);
-  return pids;
 }
 
 }  // namespace

@@ -2,25 +2,9 @@
 // handed over to its new version.
 #include "updater/tests/updater_fixture.h"
 
-#include <climits>
-#include <dirent.h>
 #include <unistd.h>
 
 namespace {
-
-// The processes running the program file at `path`.
-std::vector<int> ProcessesOf(const std::string& path) {
-  std::vector<int> pids;
-  DIR* proc = ::opendir("/proc");
-  while (dirent* entry = proc ? ::readdir(proc) : nullptr) {
-    char target[PATH_MAX];
-    std::string link = std::string("/proc/") + entry->d_name + "/exe";
-    ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
-    if (n > 0 && std::string(target, static_cast<size_t>(n)) == path) pids.push_back(std::atoi(entry->d_name));
-  }
-  if (proc) ::closedir(proc);
-  return pids;
-}
 
 class FetchlingProgramTest : public UpdaterRunTest {};
 
