@@ -8,6 +8,7 @@
 #include "editor/editor_switches.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/local_endpoint.h"
 #include "platform/modal.h"
 #include "platform/text.h"
 
@@ -126,7 +127,8 @@ bool EditorStart::Main() {
   });
   QObject::connect(&instance_->Endpoint(), &platform::LocalEndpoint::message, window,
                    [this](const std::string& message) {
-                     if (message == "ACTIVATE" && window_ && !window_->Ended()) window_->mPopRestore_Click();
+                     if (message == platform::kActivateMessage && window_ && !window_->Ended())
+                       window_->mPopRestore_Click();
                    });
   window_->Form_Load();
   if (window_->Ended()) {

@@ -89,7 +89,7 @@ bool SingleInstance::Claim(int waitMs) {
   }
 }
 
-bool SingleInstance::ActivateRunning() { return SendToEndpoint(socketName_, "ACTIVATE"); }
+bool SingleInstance::ActivateRunning() { return SendToEndpoint(socketName_, kActivateMessage); }
 
 PendingActivation::PendingActivation(QObject* parent)
     : QObject(parent), clock_(std::make_unique<QElapsedTimer>()), retry_(std::make_unique<QTimer>()) {
@@ -114,7 +114,7 @@ void PendingActivation::Try() {
   QLocalSocket* socket = socket_.get();
   socket->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
   connect(socket, &QLocalSocket::connected, this, [socket] {
-    socket->write("ACTIVATE\n");
+    socket->write((std::string(kActivateMessage) + "\n").c_str());
     socket->flush();
   });
   // The receipt: the program has read the request.

@@ -20,6 +20,9 @@ namespace platform {
 std::string EndpointName(const std::string& kind, const std::string& name);
 std::string EndpointName(const std::string& kind, const std::string& name, const std::string& installFolder);
 
+// The request that brings a program's window to the front, restored.
+inline constexpr char kActivateMessage[] = "ACTIVATE";
+
 // A listening endpoint. Messages are single lines ("WM_CLOSE", "ACTIVATE").
 class LocalEndpoint : public QObject {
   Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "common_ui/about_dialog.h"
 #include "platform/control_names.h"
+#include "platform/local_endpoint.h"
 #include "platform/text.h"
 #include "updater/relaunch.h"
 
@@ -130,7 +131,7 @@ frmMain::frmMain(const UpdaterSettings& settings, QWidget* parent) : QWidget(par
   connect(&core_->End(), &platform::ProgramEnd::ended, this, [this] { hide(); });
 
   connect(&endpoint_, &platform::LocalEndpoint::message, this, [this](const std::string& message) {
-    if (message != "ACTIVATE") return;
+    if (message != platform::kActivateMessage) return;
     showNormal();
     raise();
     activateWindow();

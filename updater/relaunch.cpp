@@ -34,7 +34,7 @@ int Relaunch() {
     return 1;
   }
   // A copy already running is brought to the front instead.
-  if (platform::SendToEndpoint(WindowEndpoint(*folder), "ACTIVATE")) return 0;
+  if (platform::SendToEndpoint(WindowEndpoint(*folder), platform::kActivateMessage)) return 0;
 
   std::string copy = *folder + "/fl";
   if (platform::FileExists(copy)) platform::RemoveFile(copy);
